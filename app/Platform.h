@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+
+// The few operating-system services the player needs, behind one small
+// interface. Linux is implemented; the Windows forms stay where they are cheap.
+namespace Platform {
+
+// Keeps the system and the display awake for the rest of the process.
+// Returns false (after a debug line) when no inhibitor could be taken.
+bool keepSystemAwake();
+
+// Horizontal logical dots per inch of the primary screen (96 when unknown).
+int screenDpiX();
+
+// Total physical memory in bytes, 0 when unknown.
+quint64 totalPhysicalMemory();
+
+// Processor model name, empty when unknown.
+QString processorName();
+// Parses /proc/cpuinfo text: the first "model name" value.
+QString processorNameFromCpuInfo(const QString &cpuinfo);
+
+// Name of the first display adapter, empty when unknown. Runs lspci (dxdiag
+// on Windows) and gives up after timeoutMs or when cancelled() turns true.
+QString videoCardName(int timeoutMs = 30000, const std::function<bool()> &cancelled = {});
+// Parses `lspci -mm` output: the vendor and device of the first VGA, 3D or
+// display controller.
+QString videoCardFromLspci(const QString &lspciMm);
+
+// Path of the per-user settings file (native format).
+QString settingsFilePath();
+
+// The ffmpeg program: the one beside the executable when present, else the
+// one on PATH.
+QString ffmpegProgram();
+
+} // namespace Platform

@@ -1,0 +1,24 @@
+#pragma once
+
+// Every persisted settings key, named once. Values are read and written only
+// through settingsValue() (app/Helpers.h).
+namespace SettingsKeys {
+inline constexpr char Language[] = "KelmoraPlayerLanguage";
+inline constexpr char MapType[] = "userSelectMapTyp";
+inline constexpr char SpeedUnit[] = "userSelectSpeedType";
+inline constexpr char LongOrLat[] = "userSelectLongOrLatShowType";
+inline constexpr char PlayModel[] = "userSelectPlayModelType";
+inline constexpr char PlayerType[] = "userSelectPlayPlayerType";
+inline constexpr char VideoColor1[] = "userSetVideoColorVlue1";
+inline constexpr char VideoColor2[] = "userSetVideoColorVlue2";
+inline constexpr char VideoColor3[] = "userSetVideoColorVlue3";
+inline constexpr char VideoSound[] = "videoSound";
+inline constexpr char SaveFilePath[] = "saveFilePath";
+inline constexpr char LastOpenPath[] = "lastOpenPath";
+inline constexpr char NoShowWidget[] = "userSelectNoShowWidget";
+inline constexpr char NoShowFullWidget[] = "userSelectNoShowFullWidget";
+inline constexpr char EnterNoShowFullWidget[] = "enterUserSelectNoShowFullWidget";
+
+// Volume used when none (or 0) is saved.
+inline constexpr double DefaultVideoSound = 0.7;
+} // namespace SettingsKeys

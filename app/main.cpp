@@ -1,0 +1,67 @@
+#include "app/AppManager.h"
+#include "app/CrashHandler.h"
+#include "app/Helpers.h"
+#include "app/KelmoraWidget.h"
+#include "app/LogHandler.h"
+#include "app/LogToFile.h"
+#include "app/Platform.h"
+#include "diagnostics/SystemInfoThread.h"
+#include "playback/PlayObjectState.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QPointer>
+#include <QScreen>
+
+int main(int argc, char *argv[])
+{
+    // The map's web view and the video widgets share GL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    LogHandler::instance();
+
+    QApplication app(argc, argv);
+    qRegisterMetaType<PlayObjectState>("PlayObjectState");
+    QCoreApplication::setOrganizationName("Brisdale");
+    QCoreApplication::setApplicationName("KelmoraPlayer");
+    Platform::keepSystemAwake();
+
+    const QString logPath = QDir(appDataPath()).filePath("log.txt");
+    LogToFile logFile(logPath);
+    qDebug() << "打开app创建log文件路径：" << logPath;
+    qDebug() << "Current working directory:" << QDir::currentPath();
+
+    CrashHandler::install("crashes");
+
+    QPointer<SystemInfoThread> infoThread = new SystemInfoThread;
+    QObject::connect(infoThread, &QThread::finished, infoThread, &QObject::deleteLater);
+    infoThread->start(QThread::InheritPriority);
+    QObject::connect(
+        &app, &QCoreApplication::aboutToQuit, &app,
+        [&infoThread] {
+            if (infoThread && !infoThread->isFinished()) {
+                qDebug() << "SystemInfoThread 执行关闭进程";
+                infoThread->cancelTasksSlots();
+            } else {
+                qDebug() << "SystemInfoThread 已经被销毁";
+            }
+        },
+        Qt::DirectConnection);
+
+    AppManager::instance();
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    qDebug() << "屏幕大小：" << screen.width() << "*" << screen.height();
+
+    auto *window = new KelmoraWidget;
+    AppManager::instance()->setMainWindow(window);
+    window->setGeometry(mainWindowGeometry(screen.width(), screen.height()));
+    window->show();
+
+    const int result = app.exec();
+    // A cancelled probe stops within a moment; do not leave it running into teardown.
+    if (infoThread)
+        infoThread->wait(5000);
+    infoThread.clear();
+    return result;
+}
