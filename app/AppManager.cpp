@@ -5,7 +5,6 @@
 #include "app/SettingsKeys.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <QDebug>
 #include <QNetworkReply>
 #include <QThread>
@@ -79,19 +78,33 @@ AppManager::~AppManager()
 void AppManager::applyLocaleDefaults(const QLocale &locale)
 {
     const QLocale::Language language = locale.language();
-    m_languageIndex = 2;
-    for (const LanguageEntry &entry : kLanguages) {
-        if (entry.locale == language)
-            m_languageIndex = entry.number;
-    }
-    if (language == QLocale::Chinese)
+    switch (language) {
+    case QLocale::Chinese:
+        m_languageIndex = 1;
         m_mapType = 1;
-    if (language == QLocale::English)
+        break;
+    case QLocale::English:
+        m_languageIndex = 2;
         m_speedUnitType = 1;
-    const bool listed = std::any_of(std::begin(kLanguages), std::end(kLanguages),
-                                    [language](const LanguageEntry &e) { return e.locale == language; });
-    if (!listed)
+        break;
+    case QLocale::French:
+    case QLocale::German:
+    case QLocale::Italian:
+    case QLocale::Japanese:
+    case QLocale::Polish:
+    case QLocale::Russian:
+    case QLocale::Spanish:
+        for (const LanguageEntry &entry : kLanguages) {
+            if (entry.locale == language)
+                m_languageIndex = entry.number;
+        }
+        break;
+    default:
+        // Korean shares the imperial-units default of the unlisted languages.
         m_speedUnitType = 1;
+        m_languageIndex = language == QLocale::Korean ? 7 : 2;
+        break;
+    }
 }
 
 void AppManager::applySavedLanguage(int saved)

@@ -1,0 +1,195 @@
+#include "app/AppManager.h"
+#include "app/Helpers.h"
+#include "app/NetworkListener.h"
+#include "app/SettingsKeys.h"
+#include "tests/support/TestHome.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTranslator>
+#include <QtTest>
+
+using Saved = QMap<QString, QString>;
+Q_DECLARE_METATYPE(Saved)
+
+class TestAppManager : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void startupDefaults_data();
+    void startupDefaults();
+    void persistingSettersWriteAndSignal_data();
+    void persistingSettersWriteAndSignal();
+    void unchangedValuesWriteNothing();
+    void setLanguageInstallsAndPersists_data();
+    void setLanguageInstallsAndPersists();
+    void colourValues();
+
+private:
+    static QSettings store() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Kelmora", "KelmoraPlayer"); }
+};
+
+void TestAppManager::init()
+{
+    QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Kelmora", "KelmoraPlayer");
+    s.clear();
+    s.sync();
+    for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>()) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+}
+
+void TestAppManager::startupDefaults_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<Saved>("saved");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("mapType");
+    QTest::addColumn<int>("speedUnit");
+    QTest::addColumn<QString>("listFullText"); // the long-list warning in the installed language
+
+    const QString zh = QString::fromUtf8("播放列表文件过多，请删除多余文件后再添加新文件。");
+    const QString en = "There are too many playlist files. Please delete the extra files before adding new files.";
+    QTest::newRow("Chinese system") << "zh_CN" << Saved{} << 1 << 1 << 0 << zh;
+    QTest::newRow("English system") << "en_US" << Saved{} << 2 << 0 << 1 << en;
+    QTest::newRow("Dutch system") << "nl_NL" << Saved{} << 2 << 0 << 1 << en;
+    QTest::newRow("Korean system") << "ko_KR" << Saved{} << 7 << 0 << 1 << QString();
+    QTest::newRow("saved Japanese") << "en_US" << Saved{{SettingsKeys::Language, "6"}} << 6 << 0 << 0 << QString();
+    QTest::newRow("saved km/h beats English default")
+        << "en_US" << Saved{{SettingsKeys::SpeedUnit, "0"}} << 2 << 0 << 0 << en;
+    QTest::newRow("saved Chinese on English system") << "en_US" << Saved{{SettingsKeys::Language, "1"}} << 1 << 1 << 0 << zh;
+    QTest::newRow("garbage saved language") << "de_DE" << Saved{{SettingsKeys::Language, "abc"}} << 4 << 0 << 0 << QString();
+}
+
+void TestAppManager::startupDefaults()
+{
+    QFETCH(QString, locale);
+    QFETCH(Saved, saved);
+    QFETCH(int, language);
+    QFETCH(int, mapType);
+    QFETCH(int, speedUnit);
+    QFETCH(QString, listFullText);
+    for (auto it = saved.cbegin(); it != saved.cend(); ++it)
+        settingsValue(it.key(), it.value(), true);
+    const QStringList keysBefore = store().allKeys();
+
+    AppManager manager{QLocale(locale)};
+    QCOMPARE(manager.languageIndex(), language);
+    QCOMPARE(manager.mapType(), mapType);
+    QCOMPARE(manager.speedUnitType(), speedUnit);
+    QCOMPARE(manager.longOrLatType(), 1);
+    QCOMPARE(manager.playModelType(), 0);
+    QCOMPARE(manager.playerType(), 0);
+    QCOMPARE(manager.panoramaModelType(), 3);
+    if (!listFullText.isEmpty())
+        QCOMPARE(QCoreApplication::translate("FilesListView", "listFilesForDelete"), listFullText);
+    // A first start writes nothing until the user changes something.
+    if (saved.isEmpty())
+        QCOMPARE(store().allKeys(), keysBefore);
+}
+
+void TestAppManager::persistingSettersWriteAndSignal_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QByteArray>("signal");
+    QTest::newRow("map") << SettingsKeys::MapType << QByteArray(SIGNAL(changeMapType(int)));
+    QTest::newRow("speed") << SettingsKeys::SpeedUnit << QByteArray(SIGNAL(changeSpeedUnitType(int)));
+    QTest::newRow("coordinates") << SettingsKeys::LongOrLat << QByteArray(SIGNAL(changeLongOrLatType(int)));
+    QTest::newRow("play mode") << SettingsKeys::PlayModel << QByteArray(SIGNAL(changePlayModelType(int)));
+    QTest::newRow("player type") << SettingsKeys::PlayerType << QByteArray();
+}
+
+void TestAppManager::persistingSettersWriteAndSignal()
+{
+    QFETCH(QString, key);
+    QFETCH(QByteArray, signal);
+    AppManager manager{QLocale("en_US")};
+    QSignalSpy playerTypeSpy(&manager, &AppManager::changePlayerType);
+    std::unique_ptr<QSignalSpy> spy;
+    if (!signal.isEmpty())
+        spy = std::make_unique<QSignalSpy>(&manager, signal.constData());
+    const QHash<QString, std::function<void(int)>> setters{
+        {SettingsKeys::MapType, [&](int v) { manager.setMapType(v); }},
+        {SettingsKeys::SpeedUnit, [&](int v) { manager.setSpeedUnitType(v); }},
+        {SettingsKeys::LongOrLat, [&](int v) { manager.setLongOrLatType(v); }},
+        {SettingsKeys::PlayModel, [&](int v) { manager.setPlayModelType(v); }},
+        {SettingsKeys::PlayerType, [&](int v) { manager.setPlayerType(v); }},
+    };
+    setters[key](3);
+    QCOMPARE(settingsValue(key), QString("3"));
+    if (spy) {
+        QCOMPARE(spy->count(), 1);
+        QCOMPARE(spy->at(0).at(0).toInt(), 3);
+    }
+    QCOMPARE(playerTypeSpy.count(), 0);
+
+    // The next start reads the saved choice back.
+    AppManager next{QLocale("en_US")};
+    const QHash<QString, int> read{{SettingsKeys::MapType, next.mapType()},
+                                   {SettingsKeys::SpeedUnit, next.speedUnitType()},
+                                   {SettingsKeys::LongOrLat, next.longOrLatType()},
+                                   {SettingsKeys::PlayModel, next.playModelType()},
+                                   {SettingsKeys::PlayerType, next.playerType()}};
+    QCOMPARE(read.value(key), 3);
+}
+
+void TestAppManager::unchangedValuesWriteNothing()
+{
+    AppManager manager{QLocale("en_US")};
+    QSignalSpy mapSpy(&manager, &AppManager::changeMapType);
+    QSignalSpy speedSpy(&manager, &AppManager::changeSpeedUnitType);
+    manager.setMapType(manager.mapType());
+    manager.setSpeedUnitType(manager.speedUnitType());
+    QCOMPARE(mapSpy.count(), 0);
+    QCOMPARE(speedSpy.count(), 0);
+    QVERIFY(store().allKeys().isEmpty());
+    QVERIFY(!manager.networkListener()->hasReply()); // no probe started
+
+    manager.switchPlayerType(1);
+    QCOMPARE(manager.playerType(), 1);
+    QVERIFY(store().allKeys().isEmpty()); // switching is not persisted
+}
+
+void TestAppManager::setLanguageInstallsAndPersists_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("savedText");
+    QTest::addColumn<QString>("languageName"); // the language combo's "Russian" entry
+    QTest::newRow("Chinese") << 1 << "1" << QString::fromUtf8("Русский");
+    QTest::newRow("Russian, doubled slash") << 9 << "9" << QString::fromUtf8("Русский");
+    QTest::newRow("Spanish") << 10 << "10" << QString::fromUtf8("Русский");
+    QTest::newRow("out of range takes English, saves the number") << 42 << "42" << QString::fromUtf8("Русский");
+}
+
+void TestAppManager::setLanguageInstallsAndPersists()
+{
+    QFETCH(int, number);
+    QFETCH(QString, savedText);
+    QFETCH(QString, languageName);
+    AppManager manager{QLocale("en_US")};
+    manager.setLanguage(number);
+    QCOMPARE(manager.languageIndex(), number);
+    QCOMPARE(settingsValue(SettingsKeys::Language), savedText);
+    QCOMPARE(manager.savedLanguage(), savedText.toInt());
+    QCOMPARE(QCoreApplication::translate("SetWidget", "Russian"), languageName);
+}
+
+void TestAppManager::colourValues()
+{
+    AppManager manager{QLocale("en_US")};
+    QSignalSpy spy(&manager, &AppManager::changePlayerColor);
+    QCOMPARE(manager.videoColorValue(1), 0.0f);
+    manager.setVideoColorValue(1, 0.25f);
+    manager.setVideoColorValue(2, 1.5f);
+    manager.setVideoColorValue(7, 2.75f);
+    QCOMPARE(spy.count(), 3);
+    QCOMPARE(manager.videoColorValue(1), 0.25f);
+    QCOMPARE(manager.videoColorValue(2), 1.5f);
+    QCOMPARE(manager.videoColorValue(3), 2.75f); // any other number shares the third key
+    QCOMPARE(settingsValue(SettingsKeys::VideoColor3), QString("2.75"));
+}
+
+KELMORA_TEST_MAIN(QCoreApplication, TestAppManager)
+#include "tst_appmanager.moc"

@@ -1,0 +1,150 @@
+#include "app/Platform.h"
+#include "tests/support/TestHome.h"
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+private slots:
+    void keepAwakeNeverBlocksStartup();
+    void screenDpi();
+    void totalMemoryMatchesProcMeminfo();
+    void processorNameFromCpuInfo_data();
+    void processorNameFromCpuInfo();
+    void processorNameOnThisMachine();
+    void videoCardFromLspci_data();
+    void videoCardFromLspci();
+    void videoCardOnThisMachine();
+    void videoCardQueryCanBeCancelled();
+    void settingsLiveInTheUserConfigFolder();
+    void ffmpegIsFound();
+};
+
+void TestPlatform::keepAwakeNeverBlocksStartup()
+{
+    QElapsedTimer clock;
+    clock.start();
+    const bool taken = Platform::keepSystemAwake();
+    qInfo() << "keep awake taken:" << taken;
+    // Without a session bus or screen saver the call answers at once.
+    QVERIFY(clock.elapsed() < 30000);
+}
+
+void TestPlatform::screenDpi()
+{
+    const int dpi = Platform::screenDpiX();
+    QCOMPARE(dpi, qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX()));
+    QVERIFY(dpi > 0);
+}
+
+void TestPlatform::totalMemoryMatchesProcMeminfo()
+{
+    QFile meminfo("/proc/meminfo");
+    QVERIFY(meminfo.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString text = QString::fromUtf8(meminfo.readAll());
+    const auto match = QRegularExpression(R"(MemTotal:\s+(\d+) kB)").match(text);
+    QVERIFY(match.hasMatch());
+    const quint64 expected = match.captured(1).toULongLong() * 1024;
+    QCOMPARE(Platform::totalPhysicalMemory(), expected);
+}
+
+void TestPlatform::processorNameFromCpuInfo_data()
+{
+    QTest::addColumn<QString>("cpuinfo");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("x86") << "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel name\t: Intel(R) Core(TM) i7-8650U CPU @ 1.90GHz \nflags\t: fpu\n"
+                         << "Intel(R) Core(TM) i7-8650U CPU @ 1.90GHz";
+    QTest::newRow("first of many") << "model name : A\nmodel name : B\n" << "A";
+    QTest::newRow("no model line (some ARM boards)") << "processor : 0\nBogoMIPS : 48.00\n" << "";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestPlatform::processorNameFromCpuInfo()
+{
+    QFETCH(QString, cpuinfo);
+    QFETCH(QString, name);
+    QCOMPARE(Platform::processorNameFromCpuInfo(cpuinfo), name);
+}
+
+void TestPlatform::processorNameOnThisMachine()
+{
+    QFile cpuinfo("/proc/cpuinfo");
+    QVERIFY(cpuinfo.open(QIODevice::ReadOnly | QIODevice::Text));
+    QString expected;
+    for (const QString &line : QString::fromUtf8(cpuinfo.readAll()).split('\n')) {
+        if (line.startsWith("model name")) {
+            expected = line.section(':', 1).trimmed();
+            break;
+        }
+    }
+    qInfo() << "processor:" << Platform::processorName();
+    QCOMPARE(Platform::processorName(), expected);
+}
+
+void TestPlatform::videoCardFromLspci_data()
+{
+    QTest::addColumn<QString>("lspci");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Intel VGA") << "00:00.0 \"Host bridge\" \"Intel Corporation\" \"Device 0d57\" -p00 \"\" \"\"\n"
+                                  "00:02.0 \"VGA compatible controller\" \"Intel Corporation\" \"UHD Graphics 620\" -r07 \"Lenovo\" \"Device 2258\"\n"
+                               << "Intel Corporation UHD Graphics 620";
+    QTest::newRow("NVIDIA 3D") << "01:00.0 \"3D controller\" \"NVIDIA Corporation\" \"GP108M [GeForce MX150]\" -ra1 \"\" \"\"\n"
+                               << "NVIDIA Corporation GP108M [GeForce MX150]";
+    QTest::newRow("virtual machine without display") << "00:01.0 \"Unassigned class [ffff]\" \"Red Hat, Inc.\" \"Virtio 1.0 memory balloon\"\n"
+                                                     << "";
+    QTest::newRow("garbage") << "not lspci output at all\n\"\n" << "";
+}
+
+void TestPlatform::videoCardFromLspci()
+{
+    QFETCH(QString, lspci);
+    QFETCH(QString, name);
+    QCOMPARE(Platform::videoCardFromLspci(lspci), name);
+}
+
+void TestPlatform::videoCardOnThisMachine()
+{
+    QString expected;
+    const QString lspci = QStandardPaths::findExecutable("lspci");
+    if (!lspci.isEmpty()) {
+        QProcess process;
+        process.start(lspci, {"-mm"});
+        QVERIFY(process.waitForFinished(30000));
+        expected = Platform::videoCardFromLspci(QString::fromUtf8(process.readAllStandardOutput()));
+    }
+    const QString name = Platform::videoCardName();
+    qInfo() << "video card:" << name;
+    if (!expected.isEmpty())
+        QCOMPARE(name, expected);
+}
+
+void TestPlatform::videoCardQueryCanBeCancelled()
+{
+    QElapsedTimer clock;
+    clock.start();
+    Platform::videoCardName(30000, [] { return true; });
+    QVERIFY(clock.elapsed() < 5000);
+}
+
+void TestPlatform::settingsLiveInTheUserConfigFolder()
+{
+    QCOMPARE(Platform::settingsFilePath(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/Kelmora/KelmoraPlayer.conf");
+}
+
+void TestPlatform::ffmpegIsFound()
+{
+    const QString program = Platform::ffmpegProgram();
+    qInfo() << "ffmpeg:" << program;
+    QVERIFY(QFileInfo(program).isAbsolute());
+    QProcess ffmpeg;
+    ffmpeg.start(program, {"-hide_banner", "-version"});
+    QVERIFY(ffmpeg.waitForFinished(30000));
+    QVERIFY(ffmpeg.readAllStandardOutput().startsWith("ffmpeg version"));
+}
+
+KELMORA_TEST_MAIN(QGuiApplication, TestPlatform)
+#include "tst_platform.moc"

@@ -1,0 +1,130 @@
+// Starts the real player under the test's X server, as a user would, and closes
+// its window the way a window manager does (WM_DELETE_WINDOW).
+#include "app/KelmoraWidget.h"
+#include "tests/support/TestHome.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QtTest>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+struct DisplayCloser
+{
+    void operator()(Display *d) const { XCloseDisplay(d); }
+};
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+
+Window findWindowNamed(Display *display, Window parent, const char *title)
+{
+    Window root = 0, ret = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, parent, &root, &ret, &children, &count))
+        return 0;
+    Window found = 0;
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        char *name = nullptr;
+        if (XFetchName(display, children[i], &name) && name) {
+            if (qstrcmp(name, title) == 0) {
+                XWindowAttributes attributes;
+                if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable)
+                    found = children[i];
+            }
+            XFree(name);
+        }
+        if (!found)
+            found = findWindowNamed(display, children[i], title);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+QRect windowRect(Display *display, Window window)
+{
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    return QRect(x, y, attributes.width, attributes.height);
+}
+
+void requestClose(Display *display, Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
+
+QString readLog()
+{
+    QFile file(qEnvironmentVariable("XDG_DATA_HOME") + "/KelmoraPlayer/log.txt");
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startsAtComputedGeometryAndClosesCleanly();
+};
+
+void TestStartup::startsAtComputedGeometryAndClosesCleanly()
+{
+    DisplayPtr display(XOpenDisplay(nullptr));
+    QVERIFY2(display, "needs an X server (run under xvfb-run)");
+
+    QProcess player;
+    player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    player.start(PLAYER_EXE, {});
+    QVERIFY(player.waitForStarted());
+
+    Window window = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((window = findWindowNamed(display.get(), DefaultRootWindow(display.get()), "Kelmora Player")) != 0, 30000);
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QCOMPARE(windowRect(display.get(), window), mainWindowGeometry(screen.width(), screen.height()));
+
+    // The description of the computer arrives from its own thread.
+    QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("电脑配置信息:"), 60000);
+    requestClose(display.get(), window);
+    QVERIFY(player.waitForFinished(30000));
+    QCOMPARE(player.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(player.exitCode(), 0);
+
+    const QString log = readLog();
+    const QStringList inOrder{"打开app创建log文件路径：", "Current working directory:", "AppManager初始化",
+                              "屏幕大小：", "手动关闭播放器", "LogToFile is close LogToFile destroy"};
+    int at = 0;
+    for (const QString &line : inOrder) {
+        const int next = log.indexOf(line, at);
+        QVERIFY2(next >= 0, qPrintable("missing or out of order: " + line));
+        at = next;
+    }
+    QVERIFY(log.contains("SystemInfoThread 已经被销毁") || log.contains("SystemInfoThread 执行关闭进程"));
+    const int jsonAt = log.indexOf("电脑配置信息:");
+    const QString json = log.mid(jsonAt + QString("电脑配置信息:").size()).section('\n', 0, 0).trimmed();
+    const QJsonObject description = QJsonDocument::fromJson(json.toUtf8()).object();
+    QVERIFY2(!description.isEmpty(), qPrintable(json));
+    for (const char *key : {"objectName", "osName", "osVersion", "osType", "cpuModel", "totalMemory", "hostName", "listArray", "videoCard"})
+        QVERIFY2(description.contains(key), key);
+    QVERIFY(description.value("totalMemory").toString().startsWith("总内存:"));
+    QVERIFY(description.value("listArray").isArray());
+    QVERIFY(!log.contains("Network error"));
+}
+
+KELMORA_TEST_MAIN(QApplication, TestStartup)
+#include "tst_startup.moc"
