@@ -23,7 +23,9 @@ QJsonObject PCModel::toJson() const
     for (int i = 0; i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
         const QVariant value = property.read(this);
-        if (value.canConvert<QStringList>() && value.userType() != QMetaType::QString)
+        if (value.userType() == qMetaTypeId<QList<QString>>())
+            object.insert(property.name(), QJsonArray::fromStringList(value.value<QList<QString>>()));
+        else if (value.userType() == QMetaType::QStringList)
             object.insert(property.name(), QJsonArray::fromStringList(value.toStringList()));
         else
             object.insert(property.name(), QJsonValue::fromVariant(value));

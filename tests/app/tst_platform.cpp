@@ -2,6 +2,7 @@
 #include "tests/support/TestHome.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
