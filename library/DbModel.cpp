@@ -1,0 +1,37 @@
+#include "library/DbModel.h"
+
+#include <QDebug>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+DbModel::~DbModel()
+{
+    qDebug() << "DbModel close";
+}
+
+QMap<QString, QString> DbModel::toDbMap() const
+{
+    QJsonObject message;
+    message.insert(QLatin1String("is3DVideo"), is3DVideo);
+    message.insert(QLatin1String("width"), width);
+    message.insert(QLatin1String("height"), height);
+
+    QMap<QString, QString> map;
+    map.insert(QStringLiteral("fileName"), fileName);
+    map.insert(QStringLiteral("time"), time);
+    map.insert(QStringLiteral("path"), path);
+    map.insert(QStringLiteral("size"), size);
+    map.insert(QStringLiteral("jsonMessage"), QString::fromUtf8(QJsonDocument(message).toJson()));
+    return map;
+}
+
+void DbModel::fromJsonMessage(const QString &text)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+    if (document.isNull())
+        return;
+    const QJsonObject message = document.object();
+    is3DVideo = message.value(QLatin1String("is3DVideo")).toBool();
+    width = message.value(QLatin1String("width")).toString();
+    height = message.value(QLatin1String("height")).toString();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+// Library entry of one file: what the file list shows and the LoadFiles table
+// stores. A plain value; public fields are named like their columns.
+class DbModel
+{
+public:
+    DbModel() = default;
+    DbModel(const DbModel &other) = default;
+    DbModel &operator=(const DbModel &other) = default;
+    ~DbModel();
+
+    QString fileName; // with extension, no folder
+    QString path;     // absolute
+    bool is3DVideo = false;
+    QString time; // import batch stamp "yyyyMMddhhmmsszzz"
+    QString size; // MB with one decimal
+    QString width = QStringLiteral("0");
+    QString height = QStringLiteral("0");
+
+    // Column name to text, the LoadFiles row of this entry.
+    QMap<QString, QString> toDbMap() const;
+    // Reads is3DVideo, width and height from the jsonMessage column; a text
+    // that does not parse changes nothing.
+    void fromJsonMessage(const QString &text);
+};

@@ -1,0 +1,187 @@
+#include "library/VideoMessage.h"
+
+#include "app/Helpers.h"
+#include "library/DbModel.h"
+
+#include <QDebug>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QVariant>
+
+VideoMessage::~VideoMessage()
+{
+    qDebug() << "VideoMessage close::" << static_cast<const void *>(this);
+}
+
+namespace {
+
+// The text fields, in declaration order, each with its JSON key.
+template<typename Message, typename Fn>
+void forEachTextField(Message &m, Fn fn)
+{
+    fn(QLatin1String("path"), m.path);
+    fn(QLatin1String("time"), m.time);
+    fn(QLatin1String("fileSize"), m.fileSize);
+    fn(QLatin1String("fileName"), m.fileName);
+    fn(QLatin1String("size"), m.size);
+    fn(QLatin1String("format"), m.format);
+    fn(QLatin1String("demuxer"), m.demuxer);
+    fn(QLatin1String("duration"), m.duration);
+    fn(QLatin1String("videoFormat"), m.videoFormat);
+    fn(QLatin1String("videoCodec"), m.videoCodec);
+    fn(QLatin1String("pixelFormat"), m.pixelFormat);
+    fn(QLatin1String("videoSize"), m.videoSize);
+    fn(QLatin1String("currentVideoSize"), m.currentVideoSize);
+    fn(QLatin1String("displaySize"), m.displaySize);
+    fn(QLatin1String("hwdec"), m.hwdec);
+    fn(QLatin1String("videoAspect"), m.videoAspect);
+    fn(QLatin1String("audioCodec"), m.audioCodec);
+    fn(QLatin1String("videoBitRate"), m.videoBitRate);
+    fn(QLatin1String("audioBitRate"), m.audioBitRate);
+    fn(QLatin1String("videoFrameRate"), m.videoFrameRate);
+    fn(QLatin1String("resolution"), m.resolution);
+    fn(QLatin1String("width"), m.width);
+    fn(QLatin1String("height"), m.height);
+    fn(QLatin1String("name"), m.name);
+    fn(QLatin1String("aevSpeed"), m.aevSpeed);
+    fn(QLatin1String("maxSpeed"), m.maxSpeed);
+    fn(QLatin1String("distance"), m.distance);
+}
+
+} // namespace
+
+void VideoMessage::clear()
+{
+    // Field by field: assigning a fresh record would log a spurious destruction.
+    forEachTextField(*this, [](QLatin1String, QString &value) { value.clear(); });
+    width = QStringLiteral("0");
+    height = QStringLiteral("0");
+    durationM = 0;
+    isProfileHigh = false;
+    totalSpeedNum = 0;
+    gpsTotailNum = 0;
+    isChina = false;
+    filesType = 0;
+    isSave = false;
+    gpsItems.clear();
+    gsensorItems.clear();
+    jsonAllPosition.clear();
+}
+
+void VideoMessage::resetFromDbModel(const DbModel &model)
+{
+    clear();
+    path = model.path;
+    size = model.size;
+    fileName = model.fileName;
+    time = model.time;
+}
+
+QString VideoMessage::toJson() const
+{
+    QJsonObject o;
+    forEachTextField(*this, [&o](QLatin1String key, const QString &value) { o.insert(key, value); });
+    o.insert(QLatin1String("durationM"), durationM);
+    o.insert(QLatin1String("totalSpeedNum"), totalSpeedNum);
+    o.insert(QLatin1String("gpsTotailNum"), gpsTotailNum);
+    o.insert(QLatin1String("filesType"), filesType);
+    o.insert(QLatin1String("isProfileHigh"), isProfileHigh);
+    o.insert(QLatin1String("isChina"), isChina);
+    o.insert(QLatin1String("isSave"), isSave);
+    o.insert(QLatin1String("jsonAllPosition"), jsonAllPosition);
+
+    QJsonObject gps;
+    for (auto it = gpsItems.cbegin(); it != gpsItems.cend(); ++it)
+        gps.insert(it.key(), it.value().toJsonObject());
+    o.insert(QLatin1String("gpsItems"), gps);
+
+    QJsonObject gsensor;
+    for (auto it = gsensorItems.cbegin(); it != gsensorItems.cend(); ++it)
+        gsensor.insert(it.key(), QJsonArray::fromStringList(it.value()));
+    o.insert(QLatin1String("gsensorItems"), gsensor);
+
+    return QString::fromUtf8(QJsonDocument(o).toJson());
+}
+
+void VideoMessage::fromJson(const QString &text)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+    if (document.isNull())
+        return;
+    const QJsonObject o = document.object();
+    forEachTextField(*this, [&o](QLatin1String key, QString &value) { value = o.value(key).toString(); });
+    // Written as a 64-bit number, so read back as one: a recording longer than
+    // 24.8 days of milliseconds must not come back as 0. Rows written with a
+    // 32-bit value read the same.
+    durationM = o.value(QLatin1String("durationM")).toVariant().toLongLong();
+    totalSpeedNum = o.value(QLatin1String("totalSpeedNum")).toInt();
+    gpsTotailNum = o.value(QLatin1String("gpsTotailNum")).toInt();
+    filesType = o.value(QLatin1String("filesType")).toInt();
+    isProfileHigh = o.value(QLatin1String("isProfileHigh")).toBool();
+    isChina = o.value(QLatin1String("isChina")).toBool();
+    isSave = o.value(QLatin1String("isSave")).toBool();
+
+    const QJsonObject gps = o.value(QLatin1String("gpsItems")).toObject();
+    for (auto it = gps.constBegin(); it != gps.constEnd(); ++it) {
+        GpsItem item;
+        item.fromJsonObject(it.value().toObject());
+        gpsItems.insert(it.key(), item);
+    }
+
+    const QJsonObject gsensor = o.value(QLatin1String("gsensorItems")).toObject();
+    for (auto it = gsensor.constBegin(); it != gsensor.constEnd(); ++it) {
+        const QJsonArray values = it.value().toArray();
+        QStringList list;
+        list.reserve(values.size());
+        for (const QJsonValue &v : values)
+            list.append(v.toVariant().toString());
+        gsensorItems.insert(it.key(), list);
+    }
+}
+
+QMap<QString, QString> VideoMessage::toDbMap()
+{
+    isSave = true;
+    QMap<QString, QString> map;
+    map.insert(QStringLiteral("fileName"), fileName);
+    map.insert(QStringLiteral("time"), time);
+    map.insert(QStringLiteral("path"), path);
+    map.insert(QStringLiteral("jsonMessage"), toJson());
+    return map;
+}
+
+QString VideoMessage::polylineScript(int mapType) const
+{
+    qDebug() << "传入的文件类型:" << mapType;
+    const int seconds = duration.toInt();
+    QJsonArray pairs;  // Baidu: [lon text, lat text]
+    QVariantList points; // Google: {"lat": number, "lng": number}
+    for (int i = 0; i < seconds; ++i) {
+        const auto it = gpsItems.constFind(QString::number(i));
+        if (it == gpsItems.cend() || !it->isDrawable())
+            continue;
+        const Coordinate point = convertCoordinate(mapType, it->latitude, it->longitude, isChina);
+        const QString lat = QString::number(point.first, 'f', 6);
+        const QString lon = QString::number(point.second, 'f', 6);
+        if (mapType != 0) {
+            pairs.append(QJsonArray{lon, lat});
+        } else {
+            QVariantMap p;
+            p.insert(QStringLiteral("lat"), lat.toDouble());
+            p.insert(QStringLiteral("lng"), lon.toDouble());
+            points.append(p);
+        }
+    }
+    if (mapType != 0) {
+        if (pairs.isEmpty())
+            return QString();
+        const QString json = QString::fromUtf8(QJsonDocument(pairs).toJson(QJsonDocument::Compact));
+        return QStringLiteral("\n                   drawPolyLinePath(%1);\n                   ").arg(json);
+    }
+    if (points.isEmpty())
+        return QString();
+    const QString json =
+        QString::fromUtf8(QJsonDocument::fromVariant(points).toJson(QJsonDocument::Compact));
+    return QStringLiteral("\n                    drawPolyLinePath(%1);\n                 ").arg(json);
+}

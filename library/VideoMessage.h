@@ -1,0 +1,79 @@
+#pragma once
+
+#include "library/GpsItem.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+class DbModel;
+
+// Everything known about one recording: probe facts, summary figures of the
+// GPS track and the per-second GPS and G-sensor samples. Its JSON text is the
+// database cache of the probe. A plain value; public fields are named like
+// their JSON keys.
+class VideoMessage
+{
+public:
+    VideoMessage() = default;
+    VideoMessage(const VideoMessage &other) = default;
+    VideoMessage &operator=(const VideoMessage &other) = default;
+    ~VideoMessage();
+
+    QString path;
+    QString time;
+    QString fileSize;
+    QString fileName;
+    QString size;
+    QString format;
+    QString demuxer;
+    QString duration; // whole seconds
+    qint64 durationM = 0; // milliseconds
+    QString videoFormat;
+    QString videoCodec;
+    QString pixelFormat;
+    QString videoSize;
+    QString currentVideoSize;
+    QString displaySize;
+    QString hwdec;
+    QString videoAspect;
+    QString audioCodec;
+    QString videoBitRate;
+    QString audioBitRate;
+    QString videoFrameRate;
+    QString resolution;
+    QString width = QStringLiteral("0");
+    QString height = QStringLiteral("0");
+    QString name;
+    bool isProfileHigh = false;
+    QString aevSpeed = QStringLiteral("0"); // knots
+    int totalSpeedNum = 0;
+    QString maxSpeed = QStringLiteral("0"); // knots
+    QString distance = QStringLiteral("0");
+    int gpsTotailNum = 0;
+    bool isChina = false;
+    int filesType = 0;
+    bool isSave = false;
+    // Keyed by the decimal second ("0", "1", ...), so they iterate in text order.
+    QMap<QString, GpsItem> gpsItems;
+    QMap<QString, QStringList> gsensorItems; // x, y, z texts
+    QString jsonAllPosition; // written to JSON, never read back
+
+    // Back to the empty state a probe starts from (the summary figures become
+    // empty texts rather than "0").
+    void clear();
+    // clear(), keeping path, size, fileName and time of the library entry.
+    void resetFromDbModel(const DbModel &model);
+
+    QString toJson() const;
+    // Assigns every field found in the text (absent keys give empty values) and
+    // adds its samples; a text that does not parse changes nothing.
+    void fromJson(const QString &text);
+
+    // Column name to text for the VideoMessage table; marks the record saved.
+    QMap<QString, QString> toDbMap();
+
+    // Script drawing the track of seconds 0 to duration - 1 on the map, empty
+    // when none of them is drawable. mapType 0 is Google, any other value Baidu.
+    QString polylineScript(int mapType) const;
+};
