@@ -1,0 +1,785 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>AddLoadWidget</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Video is loading</source>
+        <extracomment>import dialog title</extracomment>
+        <translation>動画を読み込んでいます</translation>
+    </message>
+    <message>
+        <source>Please wait: %1/%2</source>
+        <extracomment>import progress, %1 done of %2</extracomment>
+        <translation>お待ちください：%1/%2</translation>
+    </message>
+    <message>
+        <source>Please wait: 0/0</source>
+        <extracomment>progress label as the form stores it</extracomment>
+        <translation>お待ちください：0/0</translation>
+    </message>
+</context>
+<context>
+    <name>ChangeColorWidget</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>重置</source>
+        <extracomment>colour panel reset button</extracomment>
+        <translation>リセット</translation>
+    </message>
+</context>
+<context>
+    <name>FilesListView</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <extracomment>tool tip of setButton (visible words)</extracomment>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;设置&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of setButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;設定&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <extracomment>tool tip of pushButton_2 (visible words)</extracomment>
+        <translation>ファイルを開く</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;打开文件&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of pushButton_2 (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;ファイルを開く&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>清空列表</source>
+        <extracomment>tool tip of deleteButton (visible words)</extracomment>
+        <translation>リストをクリア</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;清空列表&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of deleteButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;リストをクリア&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>排序</source>
+        <extracomment>tool tip of pushButton_4 (visible words)</extracomment>
+        <translation>並べ替え</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;排序&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of pushButton_4 (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;並べ替え&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>listFilesForDelete</source>
+        <extracomment>warning before adding to a list of more than 700 rows</extracomment>
+        <translation>プレイリストのファイルが多すぎます。不要なファイルを削除してから新しいファイルを追加してください。</translation>
+    </message>
+    <message>
+        <source>one_addFilesMaxNumber</source>
+        <extracomment>more than 300 new files chosen</extracomment>
+        <translation>一度に読み込めるファイルは最大300個です。超過分は読み込まれません。</translation>
+    </message>
+    <message>
+        <source>selectFiles_Added</source>
+        <extracomment>every chosen file is already listed</extracomment>
+        <translation>選択したファイルは既に追加されています</translation>
+    </message>
+    <message>
+        <source>Video is loading</source>
+        <extracomment>import dialog title given by the file list</extracomment>
+        <translation>動画を読み込んでいます</translation>
+    </message>
+</context>
+<context>
+    <name>GsensorView</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source> X:0.0</source>
+        <extracomment>legend entry before the first sample</extracomment>
+        <translation> X:0.0</translation>
+    </message>
+    <message>
+        <source> Y:0.0</source>
+        <extracomment>legend entry before the first sample</extracomment>
+        <translation> Y:0.0</translation>
+    </message>
+    <message>
+        <source> Z:0.0</source>
+        <extracomment>legend entry before the first sample</extracomment>
+        <translation> Z:0.0</translation>
+    </message>
+</context>
+<context>
+    <name>HudView</name>
+    <message>
+        <source>no_prompt_again</source>
+        <extracomment>option of the missing-frame prompt</extracomment>
+        <translation>次回から表示しない</translation>
+    </message>
+</context>
+<context>
+    <name>LogoWidget</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>无GPS数据</source>
+        <extracomment>placeholder label as the form stores it</extracomment>
+        <translation>GPSデータなし</translation>
+    </message>
+    <message>
+        <source>No GPS</source>
+        <extracomment>placeholder, recording without GPS</extracomment>
+        <translation>GPSデータなし</translation>
+    </message>
+    <message>
+        <source>no network</source>
+        <extracomment>placeholder, map service unreachable</extracomment>
+        <translation>インターネット接続を確認してください</translation>
+    </message>
+    <message>
+        <source>check networking</source>
+        <extracomment>placeholder while the network is probed</extracomment>
+        <translation>ネットワークを確認しています…</translation>
+    </message>
+</context>
+<context>
+    <name>MapShow</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>MessageInfoView</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Gps信息</source>
+        <extracomment>tool tip of messageButton (visible words)</extracomment>
+        <translation>GPS情報</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;Gps信息&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of messageButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;GPS情報&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>播放信息</source>
+        <extracomment>tool tip of gpsButton (visible words)</extracomment>
+        <translation>再生情報</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;播放信息&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of gpsButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;再生情報&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Aev-Speed</source>
+        <extracomment>GPS page caption, average speed</extracomment>
+        <translation>平均速度</translation>
+    </message>
+    <message>
+        <source>Max-Speed</source>
+        <extracomment>GPS page caption, maximum speed</extracomment>
+        <translation>最高速度</translation>
+    </message>
+    <message>
+        <source>Latitude</source>
+        <extracomment>GPS page caption</extracomment>
+        <translation>緯度</translation>
+    </message>
+    <message>
+        <source>Longitude</source>
+        <extracomment>GPS page caption</extracomment>
+        <translation>経度</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <extracomment>GPS page caption, distance driven</extracomment>
+        <translation>走行距離</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <extracomment>value labels before the first sample</extracomment>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>0 Miles</source>
+        <extracomment>distance label as the form stores it</extracomment>
+        <translation>0 マイル</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <extracomment>play-information caption</extracomment>
+        <translation>ファイル名</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <extracomment>play-information caption</extracomment>
+        <translation>サイズ</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <extracomment>play-information caption</extracomment>
+        <translation>形式</translation>
+    </message>
+    <message>
+        <source>Demuxer</source>
+        <extracomment>play-information caption</extracomment>
+        <translation>デマルチプレクサー</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <extracomment>play-information caption</extracomment>
+        <translation>再生時間</translation>
+    </message>
+    <message>
+        <source>Pixel format</source>
+        <extracomment>play-information caption</extracomment>
+        <translation>ピクセル形式</translation>
+    </message>
+    <message>
+        <source>Video size</source>
+        <extracomment>play-information caption</extracomment>
+        <translation>動画サイズ</translation>
+    </message>
+    <message>
+        <source>Display size</source>
+        <extracomment>play-information caption</extracomment>
+        <translation>表示サイズ</translation>
+    </message>
+    <message>
+        <source>Hwdec</source>
+        <extracomment>play-information caption</extracomment>
+        <translation>ハードウェアデコード</translation>
+    </message>
+    <message>
+        <source>Video aspect</source>
+        <extracomment>play-information caption</extracomment>
+        <translation>アスペクト比</translation>
+    </message>
+</context>
+<context>
+    <name>PlayerTool</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>00:00</source>
+        <extracomment>time labels as the form stores them</extracomment>
+        <translation>00:00</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <extracomment>tool tip of scaleSmall (visible words)</extracomment>
+        <translation>縮小</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;缩小&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of scaleSmall (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;縮小&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <extracomment>tool tip of scaleBig (visible words)</extracomment>
+        <translation>拡大</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;放大&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of scaleBig (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;拡大&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>抓图</source>
+        <extracomment>tool tip of imageButton (visible words)</extracomment>
+        <translation>スクリーンショット</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;抓图&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of imageButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;スクリーンショット&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>视频编辑</source>
+        <extracomment>tool tip of cutButton (visible words)</extracomment>
+        <translation>動画を編集</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;视频编辑&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of cutButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;動画を編集&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>调色</source>
+        <extracomment>tool tip of colorButton (visible words)</extracomment>
+        <translation>画質調整</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;调色&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of colorButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;画質調整&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>循环播放</source>
+        <extracomment>tool tip of replayButton (visible words)</extracomment>
+        <translation>ループ再生</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;循环播放&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of replayButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;ループ再生&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>上一段</source>
+        <extracomment>tool tip of previousButton (visible words)</extracomment>
+        <translation>前の動画</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;上一段&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of previousButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;前の動画&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>播放/暂停</source>
+        <extracomment>tool tip of playButton (visible words)</extracomment>
+        <translation>再生/一時停止</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;播放/暂停&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of playButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;再生/一時停止&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>下一段</source>
+        <extracomment>tool tip of nextButton (visible words)</extracomment>
+        <translation>次の動画</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;下一段&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of nextButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;次の動画&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>音量</source>
+        <extracomment>tool tip of volumeButton (visible words)</extracomment>
+        <translation>音量</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;音量&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of volumeButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;音量&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>播放速度</source>
+        <extracomment>tool tip of playSpeedButton (visible words)</extracomment>
+        <translation>再生速度</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;播放速度&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of playSpeedButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;再生速度&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>全屏/退出全屏</source>
+        <extracomment>tool tip of fullButton (visible words)</extracomment>
+        <translation>全画面表示/全画面表示を終了</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;全屏/退出全屏&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of fullButton (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;全画面表示/全画面表示を終了&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>全景模式</source>
+        <extracomment>tool tip of play360 (visible words)</extracomment>
+        <translation>パノラマモード</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;全景模式&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <extracomment>tool tip of play360 (rich text as the form stores it)</extracomment>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ffffff;&quot;&gt;パノラマモード&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>cutimage_Success</source>
+        <extracomment>still capture written</extracomment>
+        <translation>スクリーンショットを保存しました</translation>
+    </message>
+    <message>
+        <source>cutimage_fail</source>
+        <extracomment>still capture failed</extracomment>
+        <translation>スクリーンショットを保存できませんでした</translation>
+    </message>
+    <message>
+        <source>list_play</source>
+        <extracomment>loop button tool tip, whole list</extracomment>
+        <translation>リストをループ再生</translation>
+    </message>
+    <message>
+        <source>one_play</source>
+        <extracomment>loop button tool tip, one recording</extracomment>
+        <translation>1本をループ再生</translation>
+    </message>
+    <message>
+        <source>saveFilePath_noSet</source>
+        <extracomment>capture or cut without a usable save folder</extracomment>
+        <translation>保存先フォルダーが存在しません。保存先を設定し直してください。</translation>
+    </message>
+    <message>
+        <source>userTapToolButtonChangeModel</source>
+        <extracomment>panorama button while smoothness first is chosen</extracomment>
+        <translation>「パフォーマンス優先」モードに切り替えてから、パノラマモードを変更してください。</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Video_missing_frame</source>
+        <extracomment>decoding falls behind (dropped frames)</extracomment>
+        <translation>動画のデコードが遅いため、再生がスムーズでない可能性があります。一部のプログラムを終了するか、再生モードを切り替えてから再度お試しください。</translation>
+    </message>
+</context>
+<context>
+    <name>SetWidget</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>速度单位</source>
+        <extracomment>heading</extracomment>
+        <translation>速度の単位</translation>
+    </message>
+    <message>
+        <source>  KMH</source>
+        <extracomment>speed unit 0</extracomment>
+        <translation>  km/h</translation>
+    </message>
+    <message>
+        <source>  PMH</source>
+        <extracomment>speed unit 1</extracomment>
+        <translation>  mph</translation>
+    </message>
+    <message>
+        <source>经纬度</source>
+        <extracomment>heading</extracomment>
+        <translation>緯度・経度</translation>
+    </message>
+    <message>
+        <source>  度/分/秒</source>
+        <extracomment>coordinate format 0</extracomment>
+        <translation>  度/分/秒</translation>
+    </message>
+    <message>
+        <source>  小数点显示</source>
+        <extracomment>coordinate format 1</extracomment>
+        <translation>  10進数表示</translation>
+    </message>
+    <message>
+        <source>地图</source>
+        <extracomment>heading</extracomment>
+        <translation>地図</translation>
+    </message>
+    <message>
+        <source>  Google Map</source>
+        <extracomment>map type 0</extracomment>
+        <translation>  Google マップ</translation>
+    </message>
+    <message>
+        <source>  百度地图</source>
+        <extracomment>map type 1</extracomment>
+        <translation>  Baidu マップ</translation>
+    </message>
+    <message>
+        <source>播放模式</source>
+        <extracomment>heading</extracomment>
+        <translation>再生モード</translation>
+    </message>
+    <message>
+        <source>  单路播放</source>
+        <extracomment>play mode 0</extracomment>
+        <translation>  1チャンネル</translation>
+    </message>
+    <message>
+        <source>  双路播放</source>
+        <extracomment>play mode 1</extracomment>
+        <translation>  2チャンネル</translation>
+    </message>
+    <message>
+        <source>  三路播放</source>
+        <extracomment>play mode 2</extracomment>
+        <translation>  3チャンネル</translation>
+    </message>
+    <message>
+        <source>  四路播放</source>
+        <extracomment>play mode 3</extracomment>
+        <translation>  4チャンネル</translation>
+    </message>
+    <message>
+        <source>注意：多路播放可能会号致电脑运行速度交慢。</source>
+        <extracomment>note under the play modes</extracomment>
+        <translation>注意：複数チャンネルを同時に再生すると、パソコンの動作が遅くなることがあります。</translation>
+    </message>
+    <message>
+        <source>文件保存路径</source>
+        <extracomment>heading</extracomment>
+        <translation>保存先</translation>
+    </message>
+    <message>
+        <source>设置保存路径</source>
+        <extracomment>save folder label before one is chosen</extracomment>
+        <translation>保存先を設定してください</translation>
+    </message>
+    <message>
+        <source>选择路径</source>
+        <extracomment>tool tip of openPathButton</extracomment>
+        <translation>フォルダーを選択</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <extracomment>heading</extracomment>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>播放性能</source>
+        <extracomment>heading</extracomment>
+        <translation>再生パフォーマンス</translation>
+    </message>
+    <message>
+        <source> 性能优先</source>
+        <extracomment>player type 0</extracomment>
+        <translation> パフォーマンス優先</translation>
+    </message>
+    <message>
+        <source>流畅优先</source>
+        <extracomment>player type 1</extracomment>
+        <translation>滑らかさ優先</translation>
+    </message>
+    <message>
+        <source>China</source>
+        <extracomment>language list entry, always in its own language</extracomment>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <extracomment>language list entry, always in its own language</extracomment>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <extracomment>language list entry, always in its own language</extracomment>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>Deutsch</source>
+        <extracomment>language list entry, always in its own language</extracomment>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>Italiano</source>
+        <extracomment>language list entry, always in its own language</extracomment>
+        <translation>Italiano</translation>
+    </message>
+    <message>
+        <source>Japan</source>
+        <extracomment>language list entry, always in its own language</extracomment>
+        <translation>日本語</translation>
+    </message>
+    <message>
+        <source>Korean</source>
+        <extracomment>language list entry, always in its own language</extracomment>
+        <translation>한국어</translation>
+    </message>
+    <message>
+        <source>POLISH</source>
+        <extracomment>language list entry, always in its own language</extracomment>
+        <translation>Polski</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <extracomment>language list entry, always in its own language</extracomment>
+        <translation>Русский</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <extracomment>language list entry, always in its own language</extracomment>
+        <translation>Español</translation>
+    </message>
+    <message>
+        <source>UserChangePlayerType</source>
+        <extracomment>player type change needs a restart</extracomment>
+        <translation>再生パフォーマンスの変更は、プレーヤーの再起動後に有効になります。</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <extracomment>about page, %1 the version</extracomment>
+        <translation>バージョン：%1</translation>
+    </message>
+    <message>
+        <source>KELMORA PLAYER</source>
+        <extracomment>product caption (a name: kept as is)</extracomment>
+        <translation>KELMORA PLAYER</translation>
+    </message>
+    <message>
+        <source>Website: www.kelmora.example</source>
+        <extracomment>about page, web site line</extracomment>
+        <translation>公式サイト：www.kelmora.example</translation>
+    </message>
+    <message>
+        <source>Technical support: support@kelmora.example</source>
+        <extracomment>about page, support address line</extracomment>
+        <translation>テクニカルサポート：support@kelmora.example</translation>
+    </message>
+    <message>
+        <source>Copyright © %1 Kelmora. All rights reserved.</source>
+        <extracomment>about page, %1 the current year</extracomment>
+        <translation>Copyright © %1 Kelmora. All rights reserved.</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedDial</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedPlayWidget</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>4X</source>
+        <extracomment>speed button</extracomment>
+        <translation>4X</translation>
+    </message>
+    <message>
+        <source>2X</source>
+        <extracomment>speed button</extracomment>
+        <translation>2X</translation>
+    </message>
+    <message>
+        <source>1X</source>
+        <extracomment>speed button</extracomment>
+        <translation>1X</translation>
+    </message>
+    <message>
+        <source>1/2X</source>
+        <extracomment>speed button</extracomment>
+        <translation>1/2X</translation>
+    </message>
+    <message>
+        <source>1/4X</source>
+        <extracomment>speed button</extracomment>
+        <translation>1/4X</translation>
+    </message>
+</context>
+<context>
+    <name>Video360ModelType</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+</context>
+<context>
+    <name>VideoEdit</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>视频编辑</source>
+        <extracomment>dialog title</extracomment>
+        <translation>動画編集</translation>
+    </message>
+    <message>
+        <source>视频轨迹</source>
+        <extracomment>heading of the track choice</extracomment>
+        <translation>トラック</translation>
+    </message>
+    <message>
+        <source>  视频轨道</source>
+        <extracomment>keep the video track</extracomment>
+        <translation>  映像トラック</translation>
+    </message>
+    <message>
+        <source>  音频轨道</source>
+        <extracomment>keep the audio track</extracomment>
+        <translation>  音声トラック</translation>
+    </message>
+    <message>
+        <source>00:00</source>
+        <extracomment>start label as the form stores it</extracomment>
+        <translation>00:00</translation>
+    </message>
+    <message>
+        <source>Original Resolution</source>
+        <extracomment>resolution button, followed by the size estimate</extracomment>
+        <translation>元の解像度</translation>
+    </message>
+    <message>
+        <source>cutVideo_Success</source>
+        <extracomment>cut written</extracomment>
+        <translation>切り出しが完了しました</translation>
+    </message>
+    <message>
+        <source>cutVideo_Fail</source>
+        <extracomment>cut failed</extracomment>
+        <translation>切り出しに失敗しました</translation>
+    </message>
+</context>
+<context>
+    <name>VideoView</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>select_files_No_Has</source>
+        <extracomment>chosen recording is missing</extracomment>
+        <translation>ファイルが移動または削除されています</translation>
+    </message>
+</context>
+<context>
+    <name>VolumeWidget</name>
+    <message>
+        <source>Form</source>
+        <extracomment>window title of the form</extracomment>
+        <translation>Form</translation>
+    </message>
+</context>
+</TS>
