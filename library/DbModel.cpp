@@ -1,5 +1,7 @@
 #include "library/DbModel.h"
 
+#include "library/DbManager.h"
+
 #include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -34,4 +36,9 @@ void DbModel::fromJsonMessage(const QString &text)
     is3DVideo = message.value(QLatin1String("is3DVideo")).toBool();
     width = message.value(QLatin1String("width")).toString();
     height = message.value(QLatin1String("height")).toString();
+}
+
+bool DbModel::insertToDb() const
+{
+    return DbManager::instance()->insertData(DbTableKind::LoadFiles, toDbMap());
 }

@@ -26,4 +26,7 @@ public:
     // Reads is3DVideo, width and height from the jsonMessage column; a text
     // that does not parse changes nothing.
     void fromJsonMessage(const QString &text);
+
+    // Adds this entry as one LoadFiles row.
+    bool insertToDb() const;
 };

@@ -1,6 +1,7 @@
 #include "library/VideoMessage.h"
 
 #include "app/Helpers.h"
+#include "library/DbManager.h"
 #include "library/DbModel.h"
 
 #include <QDebug>
@@ -149,6 +150,11 @@ QMap<QString, QString> VideoMessage::toDbMap()
     map.insert(QStringLiteral("path"), path);
     map.insert(QStringLiteral("jsonMessage"), toJson());
     return map;
+}
+
+void VideoMessage::saveToDb()
+{
+    isSave = DbManager::instance()->insertData(DbTableKind::VideoMessage, toDbMap());
 }
 
 QString VideoMessage::polylineScript(int mapType) const

@@ -72,6 +72,9 @@ public:
 
     // Column name to text for the VideoMessage table; marks the record saved.
     QMap<QString, QString> toDbMap();
+    // Stores the record as one VideoMessage row; isSave becomes the result (the
+    // stored JSON says true either way).
+    void saveToDb();
 
     // Script drawing the track of seconds 0 to duration - 1 on the map, empty
     // when none of them is drawable. mapType 0 is Google, any other value Baidu.
