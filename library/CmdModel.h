@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// Parameters of one ffmpeg job (thumbnail, cut or still) and the command that
+// runs it. The command exists in two forms built from the same parts: the
+// documented one-line text, which is what the log shows, and the program with
+// its argument list, which is what is run, so every path reaches ffmpeg byte
+// for byte whatever quotes or shell characters it holds. Used by one thread at
+// a time.
+class CmdModel : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Type { Thumbnail = 0, Cut = 1, Still = 2 }; // any value but 0 and 1 is a still
+
+    explicit CmdModel(int type, QObject *parent = nullptr);
+    ~CmdModel() override;
+
+    QString inputPath;
+    int cmdType;
+    int startSecond = 0;
+    int endSecond = 0;
+    QString capturePosition = QStringLiteral("00:00"); // ffmpeg -ss of a still, as given
+    QString bitRate;                                   // ffmpeg -b:v of a 720-line cut, as given
+    bool hasAudio = true;
+    bool hasVideo = true;
+    bool is720P = false;
+    QString outputPath;
+    QString timeSuffix; // "hhmmsszzz" at construction: keeps saved names apart
+
+    // The one-line command for the log; also sets outputPath.
+    Q_INVOKABLE QString createCmdString();
+    // Computes, stores in outputPath and returns the target file.
+    Q_INVOKABLE QString getSavePath();
+
+    // What is run: the ffmpeg program and its arguments; also set outputPath.
+    QString program() const;
+    QStringList arguments();
+
+private:
+    struct Command
+    {
+        QString pattern;     // the template, %n placeholders
+        QStringList values;  // fill order: the lowest placeholder left takes the next value
+    };
+    Command command();
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QThread>
+
+class CmdModel;
+
+// Runs one cut or still job of a CmdModel with ffmpeg on its own thread and
+// reports the result by one of its signals, emitted from that thread. The
+// model is not owned and must outlive the job.
+class FFmpegThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit FFmpegThread(CmdModel *model, QObject *parent = nullptr);
+    ~FFmpegThread() override;
+
+    // A job succeeded when ffmpeg ended normally with exit code 0 and left a
+    // non-empty file (sizes of 2 GiB and more included).
+    static bool isOutputWritten(const QString &path);
+
+    static constexpr int TimeoutMs = 600000;
+
+signals:
+    void taskFinishedForThumbPictrue(bool isOk);
+    void taskFinishedForCutVideo(bool isOk);
+
+protected:
+    void run() override;
+
+private:
+    bool runJob();
+
+    CmdModel *m_model;
+};
