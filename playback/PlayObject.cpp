@@ -1,0 +1,306 @@
+#include "playback/PlayObject.h"
+
+#include "app/AppManager.h"
+#include "app/Helpers.h"
+#include "app/SettingsKeys.h"
+#include "render/VideoRender.h"
+
+#include <QDebug>
+#include <QDir>
+#include <cstring>
+#include <vlc/vlc.h>
+
+namespace {
+// A colour value that was never saved leaves the picture as it is.
+float savedColorOr(const char *key, float neutral)
+{
+    const QString text = settingsValue(key);
+    return text.isEmpty() ? neutral : text.toFloat();
+}
+} // namespace
+
+PlayObject::PlayObject(const QString &path, libvlc_instance_t *instance, int width, int height)
+    : m_url(path)
+    , m_width(qMax(0, width))
+    , m_height(qMax(0, height))
+{
+    m_planes[0] = QByteArray(m_width * m_height, '\0');
+    m_planes[1] = QByteArray((m_width / 2) * (m_height / 2), '\0');
+    m_planes[2] = QByteArray((m_width / 2) * (m_height / 2), '\0');
+    qDebug() << "newImageBuffer[0] (" << m_planes[0].size() << ") newImageBuffer[1] (" << m_planes[1].size()
+             << ") newImageBuffer[2] (" << m_planes[2].size() << ")";
+
+    if (instance)
+        m_player = libvlc_media_player_new(instance);
+    if (!m_player) {
+        qDebug() << "libvlc_media_player_new failed:" << path;
+        return;
+    }
+    connect(AppManager::instance(), &AppManager::changePlayerColor, this, &PlayObject::applyColorAdjust);
+    applyColorAdjust();
+    vlcVideoFrame();
+    // The widget, not libVLC, takes mouse and keys in the native-window path.
+    libvlc_video_set_mouse_input(m_player, 0);
+    libvlc_video_set_key_input(m_player, 0);
+
+    const std::string nativePath = QDir::toNativeSeparators(path).toStdString();
+    if (libvlc_media_t *media = libvlc_media_new_path(instance, nativePath.c_str())) {
+        libvlc_media_player_set_media(m_player, media);
+        libvlc_media_release(media);
+    }
+}
+
+PlayObject::~PlayObject()
+{
+    qDebug() << "PlayObject close--------------------" << this;
+    if (m_player) // the owner should have closed it; never leak a playing libVLC player
+        close();
+}
+
+void PlayObject::vlcVideoFrame()
+{
+    if (!m_player)
+        return;
+    libvlc_video_set_format_callbacks(m_player, &PlayObject::videoFrameFormatCallback, nullptr);
+    libvlc_video_set_callbacks(m_player, &PlayObject::lock_callback, &PlayObject::unlock_callback,
+                               &PlayObject::display_callback, this);
+}
+
+void PlayObject::setTargetAcceptsFrames(bool accept)
+{
+    if (auto *render = qobject_cast<VideoRender *>(m_renderTarget.data()))
+        render->setAcceptFrames(accept);
+}
+
+void PlayObject::play()
+{
+    if (!m_player)
+        return;
+    setTargetAcceptsFrames(true);
+    m_frozen = false;
+    libvlc_media_player_play(m_player);
+}
+
+void PlayObject::pause()
+{
+    if (!m_player || libvlc_media_player_get_state(m_player) != libvlc_Playing)
+        return;
+    setTargetAcceptsFrames(false);
+    m_frozen = true;
+    libvlc_media_player_pause(m_player);
+}
+
+void PlayObject::setTime(int milliseconds)
+{
+    if (m_player)
+        libvlc_media_player_set_time(m_player, libvlc_time_t(milliseconds));
+}
+
+void PlayObject::setRate(double rate)
+{
+    if (m_player)
+        libvlc_media_player_set_rate(m_player, float(rate));
+}
+
+double PlayObject::rate() const
+{
+    return m_player ? double(libvlc_media_player_get_rate(m_player)) : 1.0;
+}
+
+void PlayObject::setVolume(int volume)
+{
+    if (!m_player)
+        return;
+    if (volume < 0) {
+        libvlc_audio_set_mute(m_player, 1);
+        return;
+    }
+    libvlc_audio_set_mute(m_player, 0);
+    libvlc_audio_set_volume(m_player, volume);
+}
+
+int PlayObject::volume() const
+{
+    return m_player ? libvlc_audio_get_volume(m_player) : -1;
+}
+
+void PlayObject::setRenderTarget(bool openGL, QWidget *target)
+{
+    if (!m_player || !target)
+        return;
+    if (openGL) {
+        m_renderTarget = target;
+        emit initTexture(m_width, m_height, 1.0f);
+        return;
+    }
+#if defined(Q_OS_WIN)
+    libvlc_media_player_set_hwnd(m_player, reinterpret_cast<void *>(target->winId()));
+#elif defined(Q_OS_MACOS)
+    libvlc_media_player_set_nsobject(m_player, reinterpret_cast<void *>(target->winId()));
+#else
+    libvlc_media_player_set_xwindow(m_player, uint32_t(target->winId()));
+#endif
+}
+
+void PlayObject::attachEvents()
+{
+    if (!m_player)
+        return;
+    m_eventManager = libvlc_media_player_event_manager(m_player);
+    const libvlc_event_e events[] = {
+        libvlc_MediaPlayerTimeChanged,     libvlc_MediaPlayerPositionChanged,  libvlc_MediaPlayerLengthChanged,
+        libvlc_MediaPlayerMediaChanged,    libvlc_MediaPlayerPlaying,          libvlc_MediaPlayerPaused,
+        libvlc_MediaPlayerStopped,         libvlc_MediaPlayerEncounteredError, libvlc_MediaPlayerSeekableChanged,
+        libvlc_MediaPlayerEndReached,
+    };
+    for (libvlc_event_e type : events)
+        libvlc_event_attach(m_eventManager, type, &PlayObject::libvlcEventChange, this);
+}
+
+void PlayObject::applyColorAdjust()
+{
+    if (!m_player)
+        return;
+    const float brightness = savedColorOr(SettingsKeys::VideoColor1, 1.0f);
+    const float contrast = savedColorOr(SettingsKeys::VideoColor2, 1.0f);
+    const float saturation = savedColorOr(SettingsKeys::VideoColor3, 1.0f);
+    libvlc_video_set_adjust_float(m_player, libvlc_adjust_Brightness, brightness);
+    libvlc_video_set_adjust_float(m_player, libvlc_adjust_Contrast, contrast);
+    libvlc_video_set_adjust_float(m_player, libvlc_adjust_Saturation, saturation);
+    // The adjust filter costs a pass over every frame: run it only when it changes something.
+    const bool neutral = brightness == 1.0f && contrast == 1.0f && saturation == 1.0f;
+    libvlc_video_set_adjust_int(m_player, libvlc_adjust_Enable, neutral ? 0 : 1);
+}
+
+void PlayObject::close()
+{
+    qDebug() << "执行关闭vlc";
+    if (!m_player)
+        return;
+    if (auto *render = qobject_cast<VideoRender *>(m_renderTarget.data())) {
+        render->setAcceptFrames(false);
+        render->closeSmpTex();
+    }
+    libvlc_media_player_t *player = m_player;
+#if defined(Q_OS_WIN)
+    libvlc_media_player_set_hwnd(player, nullptr);
+#elif !defined(Q_OS_MACOS)
+    libvlc_media_player_set_xwindow(player, 0);
+#endif
+    libvlc_video_set_format_callbacks(player, nullptr, nullptr);
+    libvlc_video_set_callbacks(player, nullptr, nullptr, nullptr, nullptr);
+    // Stop waits for libVLC's threads; events it sends meanwhile read the
+    // player from the event itself, so m_player is cleared only afterwards.
+    libvlc_media_player_stop(player);
+    libvlc_media_player_release(player);
+    m_player = nullptr;
+}
+
+unsigned PlayObject::videoFrameFormatCallback(void **opaque, char *chroma, unsigned *width, unsigned *height,
+                                              unsigned *pitches, unsigned *lines)
+{
+    if (!opaque || !*opaque || !chroma || !width || !height || !pitches || !lines)
+        return 0;
+    auto *self = static_cast<PlayObject *>(*opaque);
+    const QByteArray code(chroma, 4);
+    qDebug() << "videoFrameFormatCallback_chroma"
+             << "chroma:" << code << "width:" << *width << "height:" << *height << "pitches:" << pitches[0] << ","
+             << pitches[1] << "," << pitches[2] << "lines:" << lines[0] << "," << lines[1] << "," << lines[2];
+    if (code != "J420" && code != "I420") {
+        qDebug() << "Unsupported chroma format: " << code;
+        return 0;
+    }
+    if (self->m_width <= 0 || self->m_height <= 0) {
+        // Without a stored frame size there are no buffers to decode into.
+        qDebug() << "Unsupported chroma format: " << code << "frame size" << self->m_width << "x" << self->m_height;
+        return 0;
+    }
+    // The chroma stays as proposed: answering "J420" for an "I420" stream makes
+    // libVLC stretch it to full range, which the limited-range shader then
+    // over-saturates (pure red came out as Y 76, V 255 instead of 81, 240).
+    *width = unsigned(self->m_width);
+    *height = unsigned(self->m_height);
+    pitches[0] = unsigned(self->m_width);
+    pitches[1] = pitches[2] = unsigned(self->m_width >> 1);
+    lines[0] = unsigned(self->m_height);
+    lines[1] = lines[2] = unsigned(self->m_height >> 1);
+    return 3;
+}
+
+void *PlayObject::lock_callback(void *opaque, void **p_pixels)
+{
+    auto *self = static_cast<PlayObject *>(opaque);
+    QMutexLocker locker(&self->m_bufferMutex);
+    if (self->m_planes[0].isEmpty() || self->m_planes[1].isEmpty() || self->m_planes[2].isEmpty()) {
+        qWarning() << "Image buffers are empty!";
+        return nullptr;
+    }
+    for (int i = 0; i < 3; ++i)
+        p_pixels[i] = self->m_planes[i].data();
+    return nullptr;
+}
+
+void PlayObject::unlock_callback(void *opaque, void *, void *const *p_pixels)
+{
+    auto *self = static_cast<PlayObject *>(opaque);
+    if (self->m_frozen)
+        return;
+    QMutexLocker locker(&self->m_bufferMutex);
+    if (!p_pixels || !p_pixels[0] || !p_pixels[1] || !p_pixels[2]) {
+        qWarning() << "p_pixels points to invalid data!";
+        return;
+    }
+    VideoDataOrb frame;
+    for (int i = 0; i < 3; ++i)
+        frame.planes[i] = QByteArray(self->m_planes[i].constData(), self->m_planes[i].size());
+    emit self->updateTexture2D(self->m_width, self->m_height, self->m_width * 4, frame, self->m_url);
+}
+
+void PlayObject::display_callback(void *, void *)
+{
+}
+
+void PlayObject::libvlcEventChange(const libvlc_event_t *event, void *userData)
+{
+    auto *self = static_cast<PlayObject *>(userData);
+    auto *player = static_cast<libvlc_media_player_t *>(event->p_obj);
+    switch (event->type) {
+    case libvlc_MediaPlayerMediaChanged:
+        qDebug() << "libvlcEventChange :libvlc_MediaPlayerMediaChanged";
+        emit self->mediaStateChanged();
+        break;
+    case libvlc_MediaPlayerPlaying:
+        qDebug() << "libvlcEventChange :playing_" << self;
+        AppManager::instance()->logThreadInfo(1, "播放状态发送信号");
+        emit self->stateChanged(Playing);
+        break;
+    case libvlc_MediaPlayerPaused:
+        qDebug() << "libvlcEventChange :Paused";
+        emit self->stateChanged(Paused);
+        break;
+    case libvlc_MediaPlayerStopped:
+        qDebug() << "libvlcEventChange :Stopped";
+        emit self->stateChanged(Stopped);
+        break;
+    case libvlc_MediaPlayerEndReached:
+        qDebug() << "libvlcEventChange :play finish";
+        emit self->stateChanged(Ended);
+        break;
+    case libvlc_MediaPlayerEncounteredError:
+        qDebug() << "libvlcEventChange :Error";
+        emit self->displayErrorMessage();
+        break;
+    case libvlc_MediaPlayerPositionChanged:
+        emit self->positionChanged(qint64(libvlc_media_player_get_time(player)));
+        break;
+    case libvlc_MediaPlayerLengthChanged:
+        qDebug() << "libvlcEventChange :duration_" << qint64(libvlc_media_player_get_length(player));
+        emit self->durationChanged(qint64(libvlc_media_player_get_length(player)));
+        break;
+    case libvlc_MediaPlayerSeekableChanged:
+        qDebug() << "libvlcEventChange :seek_" << self;
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "playback/PlayObjectState.h"
+#include "playback/VideoDataOrb.h"
+
+#include <QMutex>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <atomic>
+
+struct libvlc_instance_t;
+struct libvlc_media_player_t;
+struct libvlc_event_manager_t;
+struct libvlc_event_t;
+
+// Plays one file of a recording group (one camera channel) with libVLC.
+// In the OpenGL path libVLC decodes into three plane buffers owned here; each
+// finished frame is deep-copied into a VideoDataOrb and handed on by a queued
+// signal. In the native path libVLC draws into a widget's window instead.
+// Lives on the GUI thread; the static callbacks run on libVLC's threads and
+// touch only the buffers (under the mutex) and signals.
+class PlayObject : public QObject
+{
+    Q_OBJECT
+public:
+    PlayObject(const QString &path, libvlc_instance_t *instance, int width, int height);
+    ~PlayObject() override;
+
+    void play();
+    void pause();
+    void setTime(int milliseconds);
+    void setRate(double rate);
+    double rate() const;
+    void setVolume(int volume);
+    int volume() const;
+    void setAudioMaster(bool master) { m_audioMaster = master; }
+    bool isAudioMaster() const { return m_audioMaster; }
+    void setRenderTarget(bool openGL, QWidget *target);
+    void attachEvents();
+    void applyColorAdjust();
+    void close();
+
+    bool isClosed() const { return m_player == nullptr; }
+    QString url() const { return m_url; }
+    int frameWidth() const { return m_width; }
+    int frameHeight() const { return m_height; }
+
+    // libVLC callbacks; opaque / userData is the PlayObject.
+    static unsigned videoFrameFormatCallback(void **opaque, char *chroma, unsigned *width,
+                                             unsigned *height, unsigned *pitches, unsigned *lines);
+    static void *lock_callback(void *opaque, void **p_pixels);
+    static void unlock_callback(void *opaque, void *id, void *const *p_pixels);
+    static void display_callback(void *opaque, void *id);
+    static void libvlcEventChange(const libvlc_event_t *event, void *userData);
+
+signals:
+    void playEnd(PlayObjectState state);
+    void stateChanged(PlayObjectState state);
+    void durationChanged(qint64 duration);
+    void positionChanged(qint64 progress);
+    void mediaStateChanged();
+    void displayErrorMessage();
+    void updateTexture2D(int width, int height, int linesize, VideoDataOrb data, QString url);
+    void initTexture(int width, int height, float rate);
+
+public slots:
+    void vlcVideoFrame();
+
+private:
+    void setTargetAcceptsFrames(bool accept);
+
+    QPointer<QWidget> m_renderTarget;
+    QByteArray m_planes[3];
+    QString m_url;
+    bool m_audioMaster = false;
+    libvlc_event_manager_t *m_eventManager = nullptr;
+    libvlc_media_player_t *m_player = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+    QMutex m_bufferMutex;
+    // Set while paused: libVLC keeps redrawing the still picture, and copying
+    // it a dozen times a second only to be dropped by the renderer is waste.
+    std::atomic_bool m_frozen{false};
+};

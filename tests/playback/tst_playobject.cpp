@@ -1,0 +1,221 @@
+#include "app/AppManager.h"
+#include "playback/PlayObject.h"
+#include "tests/support/TestHome.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+#include <cstring>
+#include <vlc/vlc.h>
+
+namespace {
+// A solid-colour clip made by the real ffmpeg: Y/U/V of pure red in BT.601
+// limited range are 81/90/240.
+QString makeClip(const QString &folder, const QString &name, const QString &size, double seconds)
+{
+    const QString path = QDir(folder).filePath(name);
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                            QString("color=c=red:s=%1:r=25:d=%2").arg(size).arg(seconds), "-pix_fmt", "yuv420p",
+                            "-c:v", "libx264", "-preset", "ultrafast", path});
+    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
+        return QString();
+    return path;
+}
+
+struct InstanceDeleter
+{
+    void operator()(libvlc_instance_t *i) const { libvlc_release(i); }
+};
+} // namespace
+
+class TestPlayObject : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void formatNegotiation_data();
+    void formatNegotiation();
+    void playsToTheEndHandingOnEveryFrame();
+    void channelsWithoutEventsStayQuiet();
+    void pauseFreezesThePictureButNotWhileOpening();
+    void missingFileReportsAnError();
+    void callsAfterCloseAreIgnored();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_clip;
+    std::unique_ptr<libvlc_instance_t, InstanceDeleter> m_vlc;
+};
+
+void TestPlayObject::initTestCase()
+{
+    qRegisterMetaType<PlayObjectState>("PlayObjectState");
+    qRegisterMetaType<VideoDataOrb>("VideoDataOrb");
+    m_clip = makeClip(m_dir.path(), "red clip 行车.mp4", "320x240", 2.0);
+    QVERIFY(!m_clip.isEmpty());
+    const char *args[] = {"--no-audio", "--quiet", "--no-video-title-show"};
+    m_vlc.reset(libvlc_new(3, args));
+    QVERIFY(m_vlc);
+}
+
+void TestPlayObject::formatNegotiation_data()
+{
+    QTest::addColumn<QSize>("stored");
+    QTest::addColumn<QByteArray>("proposed");
+    QTest::addColumn<QByteArray>("answered");
+    QTest::addColumn<unsigned>("planes");
+    QTest::addColumn<QList<unsigned>>("pitchesAndLines");
+    QTest::newRow("I420 keeps its limited range") << QSize(320, 240) << QByteArray("I420") << QByteArray("I420") << 3u
+                                           << QList<unsigned>{320, 160, 160, 240, 120, 120};
+    QTest::newRow("J420") << QSize(1920, 1080) << QByteArray("J420") << QByteArray("J420") << 3u
+                          << QList<unsigned>{1920, 960, 960, 1080, 540, 540};
+    QTest::newRow("odd size truncates chroma") << QSize(1281, 721) << QByteArray("I420") << QByteArray("I420") << 3u
+                                               << QList<unsigned>{1281, 640, 640, 721, 360, 360};
+    QTest::newRow("hardware surface refused") << QSize(320, 240) << QByteArray("VAOP") << QByteArray() << 0u << QList<unsigned>{};
+    QTest::newRow("NV12 refused") << QSize(320, 240) << QByteArray("NV12") << QByteArray() << 0u << QList<unsigned>{};
+    QTest::newRow("I422 refused") << QSize(320, 240) << QByteArray("I422") << QByteArray() << 0u << QList<unsigned>{};
+    QTest::newRow("no stored size refused") << QSize(0, 0) << QByteArray("I420") << QByteArray() << 0u << QList<unsigned>{};
+}
+
+void TestPlayObject::formatNegotiation()
+{
+    QFETCH(QSize, stored);
+    QFETCH(QByteArray, proposed);
+    QFETCH(QByteArray, answered);
+    QFETCH(unsigned, planes);
+    QFETCH(QList<unsigned>, pitchesAndLines);
+    PlayObject channel(m_clip, m_vlc.get(), stored.width(), stored.height());
+    void *opaque = &channel;
+    char chroma[5] = {};
+    std::memcpy(chroma, proposed.constData(), 4);
+    unsigned width = 640, height = 480, pitches[3] = {640, 320, 320}, lines[3] = {480, 240, 240};
+    QCOMPARE(PlayObject::videoFrameFormatCallback(&opaque, chroma, &width, &height, pitches, lines), planes);
+    QCOMPARE(PlayObject::videoFrameFormatCallback(nullptr, chroma, &width, &height, pitches, lines), 0u);
+    if (planes == 0)
+        return;
+    QCOMPARE(QByteArray(chroma), answered);
+    QCOMPARE(QSize(int(width), int(height)), stored);
+    QCOMPARE((QList<unsigned>{pitches[0], pitches[1], pitches[2], lines[0], lines[1], lines[2]}), pitchesAndLines);
+    channel.close();
+}
+
+void TestPlayObject::playsToTheEndHandingOnEveryFrame()
+{
+    PlayObject channel(m_clip, m_vlc.get(), 320, 240);
+    QSignalSpy states(&channel, &PlayObject::stateChanged);
+    QSignalSpy durations(&channel, &PlayObject::durationChanged);
+    QSignalSpy positions(&channel, &PlayObject::positionChanged);
+    QSignalSpy frames(&channel, &PlayObject::updateTexture2D);
+    channel.attachEvents();
+    channel.play();
+    const auto sequence = [&states] {
+        QList<PlayObjectState> seen;
+        for (const QList<QVariant> &s : states)
+            seen << s.at(0).value<PlayObjectState>();
+        return seen;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(sequence().contains(Ended), 30000);
+    QCOMPARE(sequence().first(), Playing);
+    QVERIFY(sequence().indexOf(Ended) > sequence().indexOf(Playing));
+    QVERIFY(!durations.isEmpty());
+    QVERIFY(qAbs(durations.last().at(0).toLongLong() - 2000) <= 100);
+    qint64 last = -1;
+    for (const QList<QVariant> &p : positions) {
+        QVERIFY(p.at(0).toLongLong() >= last);
+        last = p.at(0).toLongLong();
+    }
+    // 50 frames in the file; the decoder may drop a few under load.
+    QVERIFY2(frames.size() >= 40, qPrintable(QString::number(frames.size())));
+    const QList<QVariant> frame = frames.at(frames.size() / 2);
+    QCOMPARE(frame.at(0).toInt(), 320);
+    QCOMPARE(frame.at(1).toInt(), 240);
+    QCOMPARE(frame.at(2).toInt(), 320 * 4);
+    QCOMPARE(frame.at(4).toString(), m_clip);
+    const VideoDataOrb data = frame.at(3).value<VideoDataOrb>();
+    QCOMPARE(data.planes[0].size(), 320 * 240);
+    QCOMPARE(data.planes[1].size(), 160 * 120);
+    QCOMPARE(data.planes[2].size(), 160 * 120);
+    const int centre = 120 * 320 + 160, chromaCentre = 60 * 160 + 80;
+    QVERIFY(qAbs(quint8(data.planes[0].at(centre)) - 81) <= 3);
+    QVERIFY(qAbs(quint8(data.planes[1].at(chromaCentre)) - 90) <= 3);
+    QVERIFY(qAbs(quint8(data.planes[2].at(chromaCentre)) - 240) <= 3);
+    // Each frame owns its planes: earlier frames are not overwritten by later ones.
+    QVERIFY(frames.first().at(3).value<VideoDataOrb>().planes[0].constData() != data.planes[0].constData());
+    channel.close();
+}
+
+void TestPlayObject::channelsWithoutEventsStayQuiet()
+{
+    PlayObject channel(m_clip, m_vlc.get(), 320, 240);
+    QSignalSpy states(&channel, &PlayObject::stateChanged);
+    QSignalSpy positions(&channel, &PlayObject::positionChanged);
+    QSignalSpy frames(&channel, &PlayObject::updateTexture2D);
+    channel.play();
+    QTRY_VERIFY_WITH_TIMEOUT(frames.size() >= 10, 20000);
+    channel.close();
+    QTest::qWait(100);
+    QCOMPARE(states.size(), 0);
+    QCOMPARE(positions.size(), 0);
+}
+
+void TestPlayObject::pauseFreezesThePictureButNotWhileOpening()
+{
+    const QString longClip = makeClip(m_dir.path(), "long.mp4", "160x120", 6.0);
+    PlayObject channel(longClip, m_vlc.get(), 160, 120);
+    QSignalSpy states(&channel, &PlayObject::stateChanged);
+    QSignalSpy frames(&channel, &PlayObject::updateTexture2D);
+    channel.attachEvents();
+    channel.play();
+    channel.pause(); // still opening: ignored
+    QTRY_VERIFY_WITH_TIMEOUT(frames.size() >= 5, 20000);
+    QVERIFY(!states.isEmpty());
+    QCOMPARE(states.first().at(0).value<PlayObjectState>(), Playing);
+    for (const QList<QVariant> &s : states)
+        QVERIFY(s.at(0).value<PlayObjectState>() != Paused);
+
+    channel.pause();
+    QTRY_VERIFY_WITH_TIMEOUT(states.last().at(0).value<PlayObjectState>() == Paused, 10000);
+    QTest::qWait(300);
+    const int frozenAt = frames.size();
+    QTest::qWait(1000);
+    // Playing, a second would bring 25 frames.
+    QVERIFY2(frames.size() <= frozenAt + 2, qPrintable(QString("%1 -> %2").arg(frozenAt).arg(frames.size())));
+
+    channel.setTime(5000);
+    channel.play();
+    QTRY_VERIFY_WITH_TIMEOUT(states.last().at(0).value<PlayObjectState>() == Ended
+                                 || states.last().at(0).value<PlayObjectState>() == Stopped, 20000);
+    channel.close();
+}
+
+void TestPlayObject::missingFileReportsAnError()
+{
+    PlayObject channel(m_dir.filePath("gone 'quoted\".mp4"), m_vlc.get(), 320, 240);
+    QSignalSpy errors(&channel, &PlayObject::displayErrorMessage);
+    channel.attachEvents();
+    channel.play();
+    QTRY_VERIFY_WITH_TIMEOUT(errors.size() >= 1, 20000);
+    channel.close();
+}
+
+void TestPlayObject::callsAfterCloseAreIgnored()
+{
+    PlayObject channel(m_clip, m_vlc.get(), 320, 240);
+    channel.close();
+    QVERIFY(channel.isClosed());
+    QTest::ignoreMessage(QtDebugMsg, "执行关闭vlc");
+    channel.close();
+    channel.play();
+    channel.pause();
+    channel.setTime(1000);
+    channel.setRate(2.0);
+    channel.setVolume(50);
+    channel.setVolume(-1);
+    AppManager::instance()->setVideoColorValue(1, 0.5f); // reaches applyColorAdjust
+    QCOMPARE(channel.volume(), -1);
+    QCOMPARE(channel.rate(), 1.0);
+}
+
+KELMORA_TEST_MAIN(QApplication, TestPlayObject)
+#include "tst_playobject.moc"
