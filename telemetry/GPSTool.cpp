@@ -1,0 +1,540 @@
+#include "telemetry/GPSTool.h"
+
+#include "app/Helpers.h"
+#include "library/DbModel.h"
+#include "telemetry/Mp4BoxFile.h"
+#include "telemetry/TelemetryFormats.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QStringList>
+#include <QtEndian>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+}
+
+namespace {
+
+// Consecutive read errors after which a demuxer that makes no progress is
+// given up; real files recover within a few packets.
+constexpr int maxConsecutiveReadErrors = 1000;
+// Table entries read per file access while walking a box's table.
+constexpr int tableBatch = 4096;
+
+QString videoAspectText(int width, int height)
+{
+    const int g = std::gcd(std::abs(width), std::abs(height));
+    if (g == 0)
+        return QStringLiteral("0:0");
+    return QStringLiteral("%1:%2").arg(width / g).arg(height / g);
+}
+
+bool isHighProfile(const AVCodecParameters *par)
+{
+    const AVCodec *decoder = avcodec_find_decoder(par->codec_id);
+    if (!decoder || !decoder->profiles)
+        return false;
+    for (const AVProfile *p = decoder->profiles; p->profile != FF_PROFILE_UNKNOWN; ++p) {
+        if (p->profile == par->profile)
+            return p->name && QLatin1String(p->name) == QLatin1String("High");
+    }
+    return false;
+}
+
+// Samples per second of a binary data stream; at least 1 whatever the
+// stream reports.
+int recordsPerSecondOf(const AVFormatContext *ctx, const AVStream *stream)
+{
+    const qint64 seconds = ctx->duration > 0 ? ctx->duration / 1000000 : 0;
+    if (seconds <= 0 || stream->nb_frames <= 0)
+        return 1;
+    const double perSecond = std::ceil(double(stream->nb_frames) / double(seconds));
+    if (!(perSecond >= 1))
+        return 1;
+    return perSecond >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max() : int(perSecond);
+}
+
+} // namespace
+
+GPSTool::GPSTool() = default;
+
+GPSTool::~GPSTool()
+{
+    qDebug() << "GPSTool close";
+}
+
+void GPSTool::parse(const DbModel &model)
+{
+    record.resetFromDbModel(model);
+    recordsPerSecond = 1;
+    const int route = probeMedia(model.path);
+    qDebug().noquote() << "ggggggggggggggggggggggggggggggg:::" << route;
+    if (route == 10) {
+        readBlockTrack(model.path);
+    } else if (route >= 3) {
+        readDataStream(model.path);
+    } else if (route <= 0) {
+        qDebug().noquote() << "FFMpeg没有打开文件:" << model.path;
+    } else {
+        readGpsBox(model.path);
+    }
+    qDebug() << "解析完成";
+    deriveFigures();
+}
+
+bool GPSTool::isBlockLayoutName(const QString &path)
+{
+    const QStringList parts = path.split(QLatin1Char('_'));
+    return parts.size() == 4 && parts.last().toLower().endsWith(QLatin1String(".mov"));
+}
+
+int GPSTool::probeMedia(const QString &path)
+{
+    if (QFileInfo(path).suffix().compare(QLatin1String("ts"), Qt::CaseInsensitive) == 0)
+        return 0;
+    AVFormatContext *ctx = nullptr;
+    if (avformat_open_input(&ctx, path.toUtf8().constData(), nullptr, nullptr) < 0) {
+        qDebug() << "无法打开视频文件";
+        return 0;
+    }
+    if (avformat_find_stream_info(ctx, nullptr) < 0) {
+        qDebug() << "无法获取流信息";
+        avformat_close_input(&ctx);
+        return 0;
+    }
+    const AVStream *video = nullptr;
+    for (unsigned i = 0; i < ctx->nb_streams && !video; ++i) {
+        if (ctx->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+            video = ctx->streams[i];
+    }
+    if (!video) {
+        qDebug() << "没有找到视频流";
+        avformat_close_input(&ctx);
+        return 0;
+    }
+    const AVCodecParameters *par = video->codecpar;
+    record.durationM = qint64(ctx->duration / 1000.0);
+    record.duration = QString::number(ctx->duration / 1000000);
+    const AVRational rate = video->avg_frame_rate;
+    record.videoFrameRate = QString::number(double(rate.num) / double(rate.den), 'g', 6);
+    record.width = QString::number(par->width);
+    record.height = QString::number(par->height);
+    record.videoAspect = videoAspectText(par->width, par->height);
+    record.resolution = record.width + "*" + record.height;
+    const QString codecName = QString::fromLatin1(avcodec_get_name(par->codec_id));
+    qDebug().noquote() << "stringValuestringValuestringValuestringValue::::::" << codecName;
+    if (codecName.toLower() == QLatin1String("h265") || codecName.toLower() == QLatin1String("hevc")) {
+        record.videoCodec = QStringLiteral("HEVC(H265)");
+        record.hwdec = QStringLiteral("Yes");
+    } else {
+        record.videoCodec = QStringLiteral("H264");
+        record.hwdec = QStringLiteral("NO");
+    }
+    record.videoBitRate = QString::number(par->bit_rate);
+    const QFileInfo info(record.path);
+    record.format = info.completeSuffix();
+    record.name = info.baseName();
+    record.pixelFormat = QStringLiteral("nv12");
+    record.demuxer = QStringLiteral("lavf");
+    record.isProfileHigh = isHighProfile(par);
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        if (ctx->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
+            record.audioBitRate = QString::number(ctx->streams[i]->codecpar->bit_rate);
+            break;
+        }
+    }
+    const int route = isBlockLayoutName(path) ? 10 : int(ctx->nb_streams);
+    avformat_close_input(&ctx);
+    return route;
+}
+
+void GPSTool::validatePosition(GpsItem &sample, const GpsItem &last)
+{
+    const double lon = sample.longitude.toDouble();
+    const double lat = sample.latitude.toDouble();
+    if (!(lon >= -180 && lon <= 180 && lat >= -90 && lat <= 90 && lon != 0 && lat != 0)) {
+        sample.status = false;
+        qDebug() << "Invalid Latitude and longitude: precision and dimension are 0, or exceed the latitude and "
+                    "longitude regular expression";
+        return;
+    }
+    if (last.isPositionNull() || (last.latitude.toDouble() == 0 && last.longitude.toDouble() == 0))
+        return;
+    const float dLat = float(std::fabs(std::fabs(last.latitude.toDouble()) - std::fabs(lat)));
+    const float dLon = float(std::fabs(std::fabs(last.longitude.toDouble()) - std::fabs(lon)));
+    if (dLat < 0.5f && dLon < 0.5f)
+        return;
+    sample.status = false;
+    qDebug().noquote() << "无效经纬度：前后经纬度相距太远::" + sample.latitude + " " + sample.longitude;
+}
+
+void GPSTool::storeRecord(GpsItem sample)
+{
+    const QString key = QString::number(secondIndex);
+    qDebug().noquote() << "解析出来的数据：" + sample.latitude + "::" + sample.longitude + " 秒 " + key;
+    record.gsensorItems.insert(key, {QString::number(double(sample.x), 'g', 6), QString::number(double(sample.y), 'g', 6),
+                                     QString::number(double(sample.z), 'g', 6)});
+    record.filesType = sample.sourceType;
+    if (sample.isPositionNull() || !sample.status)
+        return;
+    if (record.gpsItems.isEmpty())
+        inChina = isInChina(sample.latitude.toDouble(), sample.longitude.toDouble());
+    ++storedCount;
+    const double s = sample.speed.toDouble();
+    if (s > 0 && s < 400) {
+        speedSum = int(speedSum + s);
+        ++speedCount;
+        if (record.maxSpeed.toDouble() < s)
+            record.maxSpeed = QString::number(s, 'f', 3);
+    } else {
+        sample.speed = QStringLiteral("0");
+    }
+    if (!(sample.angle >= 0 && sample.angle <= 360))
+        sample.angle = lastAccepted.angle;
+    record.gpsItems.insert(key, sample);
+}
+
+void GPSTool::acceptSample(GpsItem sample)
+{
+    if (sample.status) {
+        validatePosition(sample, lastAccepted);
+        if (sample.status)
+            lastAccepted = sample;
+    }
+    storeRecord(sample);
+}
+
+void GPSTool::deriveFigures()
+{
+    if (speedSum < 1 || speedCount < 1) {
+        record.aevSpeed = QStringLiteral("0");
+    } else {
+        double q = double(speedSum) / double(speedCount);
+        if (recordsPerSecond >= 2)
+            q /= recordsPerSecond;
+        record.aevSpeed = QString::number(q, 'f', 3);
+    }
+    record.totalSpeedNum = recordsPerSecond >= 2 ? speedCount / recordsPerSecond : speedCount;
+    record.gpsTotailNum = storedCount;
+    record.isChina = inChina;
+    record.distance = record.aevSpeed;
+}
+
+void GPSTool::readDataStream(const QString &path)
+{
+    qDebug().noquote() << "海思解析：" << path;
+    AVFormatContext *ctx = nullptr;
+    if (avformat_open_input(&ctx, path.toUtf8().constData(), nullptr, nullptr) < 0) {
+        qDebug() << "无法打开视频文件";
+        return;
+    }
+    if (avformat_find_stream_info(ctx, nullptr) < 0) {
+        qDebug() << "无法获取流信息";
+        avformat_close_input(&ctx);
+        return;
+    }
+    int chosen = -1;
+    int candidate = -1;
+    bool textFormat = false;
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        const AVStream *st = ctx->streams[i];
+        if (st->codecpar->codec_type == AVMEDIA_TYPE_DATA) {
+            chosen = int(i);
+            break;
+        }
+        if (st->codecpar->codec_type == AVMEDIA_TYPE_SUBTITLE && st->id == 3) {
+            candidate = int(i);
+            textFormat = true;
+        }
+    }
+    if (chosen < 0)
+        chosen = candidate;
+    if (chosen < 0) {
+        avformat_close_input(&ctx);
+        return;
+    }
+    if (textFormat) {
+        qDebug() << "安霸gps解析";
+    } else {
+        qDebug() << "海思gps解析";
+        recordsPerSecond = recordsPerSecondOf(ctx, ctx->streams[chosen]);
+    }
+    // Only the telemetry stream is needed: discarded streams are skipped by
+    // the demuxer without reading their payload.
+    for (unsigned i = 0; i < ctx->nb_streams; ++i)
+        ctx->streams[i]->discard = int(i) == chosen ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+
+    AVPacket *packet = av_packet_alloc();
+    int errors = 0;
+    int taken = 0;
+    while (packet && taken < maxRecords) {
+        const int result = av_read_frame(ctx, packet);
+        if (result == AVERROR_EOF)
+            break;
+        if (result == AVERROR_EXIT || result == AVERROR_INVALIDDATA) {
+            qDebug() << (result == AVERROR_EXIT ? "GPSTool AVERROR_EXIT" : "GPSTool AVERROR_INVALIDDATA");
+            if (++errors >= maxConsecutiveReadErrors)
+                break;
+            continue;
+        }
+        if (result < 0) {
+            qDebug() << "GPSTool read Packet fail or timeOut ";
+            break;
+        }
+        errors = 0;
+        if (packet->stream_index == chosen) {
+            const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(packet->data),
+                                                             packet->data ? packet->size : 0);
+            ++taken;
+            if (textFormat) {
+                acceptSample(TelemetryFormats::decodeTextSample(bytes));
+                ++secondIndex;
+            } else {
+                acceptSample(TelemetryFormats::decodeBinarySample(bytes));
+                ++recordsRead;
+                secondIndex = recordsRead / recordsPerSecond;
+            }
+        }
+        av_packet_unref(packet);
+    }
+    av_packet_free(&packet);
+    avformat_close_input(&ctx);
+}
+
+void GPSTool::readBlockTrack(const QString &path)
+{
+    qDebug().noquote() << path;
+    Mp4BoxFile file(path);
+    if (!file.open()) {
+        qDebug() << "跳出解析1";
+        return;
+    }
+    qint64 mdatAddr = 0;
+    qint64 pos = 0;
+    Mp4BoxFile::Box box;
+    while (file.readHeader(pos, file.size(), &box) == Mp4BoxFile::Header::Ok) {
+        if (box.type == "mdat")
+            mdatAddr = box.content;
+        if (box.type != "moov") {
+            pos = box.end;
+            continue;
+        }
+        // The second track holds the telemetry; a file with one track keeps
+        // its blocks between the video frames.
+        int traks = 0;
+        Mp4BoxFile::Box lastTrak;
+        Mp4BoxFile::Box child;
+        qint64 childPos = box.content;
+        while (true) {
+            const bool more = file.readHeader(childPos, box.end, &child) == Mp4BoxFile::Header::Ok;
+            if (!more) {
+                // The moov ended: a box after it is read like a further child.
+                Mp4BoxFile::Box next;
+                if (traks == 1 && file.readHeader(box.end, file.size(), &next) == Mp4BoxFile::Header::Ok)
+                    enterTrack(file, lastTrak.content, lastTrak.end, 1, mdatAddr);
+                break;
+            }
+            if (child.type == "trak") {
+                lastTrak = child;
+                if (++traks == 2) {
+                    enterTrack(file, child.content, child.end, 2, mdatAddr);
+                    break;
+                }
+            } else if (traks >= 1) {
+                enterTrack(file, lastTrak.content, lastTrak.end, 1, mdatAddr);
+                break;
+            }
+            childPos = child.end;
+        }
+        break;
+    }
+}
+
+void GPSTool::enterTrack(Mp4BoxFile &file, qint64 trakContent, qint64 trakEnd, int trackNumber, qint64 mdatAddr)
+{
+    Mp4BoxFile::Box trak;
+    trak.content = trakContent;
+    trak.end = trakEnd;
+    Mp4BoxFile::Box mdia, minf, stbl, mdhd;
+    if (!file.findChild(trak, "mdia", &mdia))
+        return;
+    quint32 timescale = 0;
+    quint32 duration = 0;
+    if (file.findChild(mdia, "mdhd", &mdhd)) {
+        file.readBe32(mdhd.content + 12, mdhd.end, &timescale);
+        file.readBe32(mdhd.content + 16, mdhd.end, &duration);
+    }
+    if (!file.findChild(mdia, "minf", &minf) || !file.findChild(minf, "stbl", &stbl))
+        return;
+    quint32 fps = 0;
+    qint64 pos = stbl.content;
+    Mp4BoxFile::Box child;
+    while (file.readHeader(pos, stbl.end, &child) == Mp4BoxFile::Header::Ok) {
+        if (child.type == "stsz") {
+            quint32 count = 0;
+            file.readBe32(child.content + 8, child.end, &count);
+            // 32-bit arithmetic as the cameras' own tools compute it; a zero
+            // duration gives no rate rather than a division fault.
+            fps = duration == 0 ? 0 : quint32(count * timescale) / duration;
+            if (trackNumber == 1) {
+                readSampleSizeMode(file, child.start, child.end, stbl.end, fps, mdatAddr);
+                return;
+            }
+        } else if (trackNumber == 2 && child.type == "stco") {
+            readChunkOffsetMode(file, child.content, child.end);
+            return;
+        }
+        pos = child.end;
+    }
+}
+
+void GPSTool::readSampleSizeMode(Mp4BoxFile &file, qint64 stszStart, qint64 stszEnd, qint64 stblEnd, quint32 fps,
+                                 qint64 mdatAddr)
+{
+    if (fps == 0)
+        return;
+    Mp4BoxFile::Box stsz;
+    if (file.readHeader(stszStart, stszEnd, &stsz) != Mp4BoxFile::Header::Ok)
+        return;
+    quint32 uniformSize = 0;
+    quint32 count = 0;
+    if (!file.readBe32(stsz.content + 4, stsz.end, &uniformSize) || !file.readBe32(stsz.content + 8, stsz.end, &count))
+        return;
+    const qint64 entriesStart = stsz.content + 12;
+    // A table with one size for every sample lists no entries.
+    const qint64 listed = uniformSize != 0 ? count : qMin<qint64>(count, (stsz.end - entriesStart) / 4);
+
+    Mp4BoxFile::Box stco;
+    if (file.readHeader(stsz.end, stblEnd, &stco) != Mp4BoxFile::Header::Ok)
+        return;
+    quint32 chunkCount = 0;
+    file.readBe32(stco.content + 4, stco.end, &chunkCount);
+    const qint64 chunks = qMin<qint64>(chunkCount, (stco.end - (stco.content + 8)) / 4);
+
+    QVector<quint32> lastFrameSizes;
+    for (qint64 k = 1; k * fps <= qint64(count) && lastFrameSizes.size() < maxRecords; ++k) {
+        const qint64 index = k * fps - 1;
+        if (index >= listed || 30 * k - 1 >= chunks)
+            break;
+        quint32 size = uniformSize;
+        if (size == 0 && !file.readBe32(entriesStart + index * 4, stsz.end, &size))
+            break;
+        qDebug().noquote() << "idx:" << k << "addr:" << size;
+        lastFrameSizes.append(size);
+    }
+    qDebug().noquote() << "size:" << (stco.declaredSize - 8) / 4 << "chFlag:" << QString::fromLatin1(stco.type)
+                       << "stsz_addr:" << stsz.content << "mdat_addr:" << mdatAddr << "ftell(fd):" << stco.content;
+
+    QVector<quint32> blocks;
+    for (int i = 0; i < lastFrameSizes.size(); ++i) {
+        quint32 offset = 0;
+        const qint64 chunk = 30 * qint64(i + 1) - 1;
+        if (!file.readBe32(stco.content + 8 + chunk * 4, stco.end, &offset))
+            break;
+        // The end of the second's last frame, rounded up to 32 KiB.
+        blocks.append((lastFrameSizes[i] + offset + 0x7FFFu) & 0xFFFF8000u);
+    }
+    QByteArray bytes;
+    for (quint32 block : blocks) {
+        if (!file.readZeroFilled(qint64(block) + 48, TelemetryFormats::layoutASize, &bytes))
+            continue;
+        acceptSample(TelemetryFormats::decodeLayoutA(bytes, true, false));
+        ++secondIndex;
+    }
+}
+
+void GPSTool::readChunkOffsetMode(Mp4BoxFile &file, qint64 stcoContent, qint64 stcoEnd)
+{
+    quint32 declared = 0;
+    if (!file.readBe32(stcoContent + 4, stcoEnd, &declared))
+        return;
+    const qint64 tableStart = stcoContent + 8;
+    const qint64 count = std::min<qint64>({qint64(declared), (stcoEnd - tableStart) / 4, qint64(maxRecords)});
+    QByteArray table;
+    QByteArray bytes;
+    for (qint64 first = 0; first < count; first += tableBatch) {
+        const int n = int(qMin<qint64>(tableBatch, count - first));
+        if (!file.readZeroFilled(tableStart + first * 4, n * 4, &table))
+            return;
+        for (int i = 0; i < n; ++i) {
+            const quint32 offset = qFromBigEndian<quint32>(table.constData() + i * 4);
+            if (!file.readZeroFilled(qint64(offset) + 65536 + 48, TelemetryFormats::layoutASize, &bytes))
+                continue;
+            acceptSample(TelemetryFormats::decodeLayoutA(bytes, true, false));
+            ++secondIndex;
+        }
+    }
+}
+
+void GPSTool::readGpsBox(const QString &path)
+{
+    qDebug().noquote() << path;
+    Mp4BoxFile file(path);
+    if (!file.open()) {
+        qDebug() << "跳出解析1";
+        return;
+    }
+    qint64 pos = 0;
+    Mp4BoxFile::Box box;
+    while (true) {
+        const Mp4BoxFile::Header header = file.readHeader(pos, file.size(), &box);
+        if (header == Mp4BoxFile::Header::End)
+            break;
+        if (header == Mp4BoxFile::Header::Bad) {
+            qDebug() << "boxData init fail";
+            return;
+        }
+        if (box.type == "moov") {
+            // Only the "gps " child is needed: it is read alone instead of
+            // loading the whole moov.
+            qint64 childPos = box.content;
+            Mp4BoxFile::Box child;
+            while (file.readHeader(childPos, box.end, &child) == Mp4BoxFile::Header::Ok) {
+                if (child.type == "gps ") {
+                    qDebug() << "gps box has";
+                    readGpsBoxEntries(file, child.start, child.end);
+                }
+                childPos = child.end;
+            }
+        }
+        pos = box.end;
+    }
+    qDebug() << "跳出解析2";
+}
+
+void GPSTool::readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd)
+{
+    quint32 declared = 0;
+    if (!file.readBe32(boxStart + 12, boxEnd, &declared))
+        return;
+    qDebug().noquote() << "gpsNumg个数:" << declared;
+    const qint64 tableStart = boxStart + 16;
+    const qint64 count = std::min<qint64>({qint64(declared), (boxEnd - tableStart) / 8, qint64(maxRecords)});
+    QByteArray table;
+    QByteArray bytes;
+    for (qint64 first = 0; first < count; first += tableBatch) {
+        const int n = int(qMin<qint64>(tableBatch, count - first));
+        if (!file.readZeroFilled(tableStart + first * 8, n * 8, &table))
+            return;
+        for (int i = 0; i < n; ++i) {
+            const qint64 entry = qFromBigEndian<quint32>(table.constData() + i * 8);
+            quint32 marker = 0;
+            if (!file.readLe32(entry + 12, &marker))
+                continue;
+            const qint64 start = marker == 264 ? entry + 48 : entry + 16;
+            if (!file.readZeroFilled(start, TelemetryFormats::gpsBoxRecordSize, &bytes))
+                continue;
+            if (TelemetryFormats::isLayoutB(bytes))
+                acceptSample(TelemetryFormats::decodeLayoutB(bytes));
+            else
+                acceptSample(TelemetryFormats::decodeLayoutA(bytes.left(TelemetryFormats::layoutASize), false, true));
+            ++secondIndex;
+        }
+    }
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "library/GpsItem.h"
+#include "library/VideoMessage.h"
+
+#include <QString>
+
+class DbModel;
+class Mp4BoxFile;
+
+// Probes one recording with libavformat and extracts its GPS and G-sensor
+// samples into a VideoMessage. One object per parse, used on the caller's
+// thread; parse() is synchronous.
+class GPSTool
+{
+public:
+    GPSTool();
+    ~GPSTool();
+    GPSTool(const GPSTool &) = delete;
+    GPSTool &operator=(const GPSTool &) = delete;
+
+    // Probe, read the telemetry and derive the summary figures into record.
+    void parse(const DbModel &model);
+
+    // 10 for the block-track layout, else the stream count; 0 when the file
+    // cannot be probed (or is a transport stream).
+    int probeMedia(const QString &path);
+    static bool isBlockLayoutName(const QString &path);
+
+    // The three payload readers; each hands every decoded sample to
+    // acceptSample. Public for the tests and fuzz targets.
+    void readDataStream(const QString &path);
+    void readBlockTrack(const QString &path);
+    void readGpsBox(const QString &path);
+
+    // Rejects out-of-range positions and jumps of half a degree or more
+    // against last by clearing the sample's status.
+    static void validatePosition(GpsItem &sample, const GpsItem &last);
+    void storeRecord(GpsItem sample);
+
+    // Upper bound of samples one reader takes from a file (a day and more of
+    // per-second samples); keeps a hostile table from exhausting memory.
+    static constexpr int maxRecords = 200000;
+
+    VideoMessage record;
+    GpsItem lastAccepted;
+    int secondIndex = 0;
+    int recordsRead = 0;
+    int recordsPerSecond = 1;
+    int speedSum = 0;
+    int speedCount = 0;
+    int storedCount = 0;
+    bool inChina = false;
+
+private:
+    // Validate, remember as last accepted, store: the order every reader follows.
+    void acceptSample(GpsItem sample);
+    void readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd);
+    void enterTrack(Mp4BoxFile &file, qint64 trakContent, qint64 trakEnd, int trackNumber, qint64 mdatAddr);
+    void readSampleSizeMode(Mp4BoxFile &file, qint64 stszStart, qint64 stszEnd, qint64 stblEnd, quint32 fps,
+                            qint64 mdatAddr);
+    void readChunkOffsetMode(Mp4BoxFile &file, qint64 stcoContent, qint64 stcoEnd);
+    void deriveFigures();
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+
+// Bounded reading of MP4 boxes straight from a file. Every size, count and
+// offset comes from the file and is checked against the enclosing box and
+// the file's length before it is used, so hostile or truncated recordings
+// end a walk instead of reading out of bounds or looping.
+class Mp4BoxFile
+{
+public:
+    struct Box
+    {
+        QByteArray type;
+        qint64 start = 0;   // position of the size field
+        qint64 content = 0; // first byte after the header
+        qint64 end = 0;     // one past the last byte, clipped to the parent
+        qint64 declaredSize = 0;
+    };
+    enum class Header { Ok, End, Bad };
+
+    explicit Mp4BoxFile(const QString &path);
+    bool open();
+    qint64 size() const { return m_size; }
+    qint64 position() const { return m_file.pos(); }
+
+    // Reads the box header at pos inside [pos, limit). End: no room for a
+    // header; Bad: a size below the header (it would not move a walk on).
+    // Size 0 means "to the end of the parent", size 1 a 64-bit size.
+    Header readHeader(qint64 pos, qint64 limit, Box *box);
+    // Finds the first child of type inside parent (false when absent).
+    bool findChild(const Box &parent, const QByteArray &type, Box *found);
+
+    // count bytes at pos; bytes past the end of the file read as zero.
+    // False when pos itself is not inside the file.
+    bool readZeroFilled(qint64 pos, int count, QByteArray *out);
+    // A big-endian 32-bit value at pos, which must lie inside limit.
+    bool readBe32(qint64 pos, qint64 limit, quint32 *value);
+    bool readLe32(qint64 pos, quint32 *value);
+
+private:
+    QFile m_file;
+    qint64 m_size = 0;
+};
