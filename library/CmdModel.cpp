@@ -73,11 +73,12 @@ QString CmdModel::getSavePath()
 {
     const QString base = QFileInfo(inputPath).baseName();
     if (cmdType == Thumbnail) {
-        outputPath = QDir(thumbnailPath()).filePath(base + QStringLiteral("_") + QStringLiteral(".png"));
+        outputPath
+            = QDir(thumbnailPath()).filePath(base + QStringLiteral("_") + QStringLiteral(".png"));
     } else {
         const QString suffix = cmdType == Cut ? QStringLiteral(".mp4") : QStringLiteral(".png");
-        outputPath = settingsValue(QLatin1String(SettingsKeys::SaveFilePath)) + QLatin1Char('/') + base
-                     + QLatin1Char('_') + timeSuffix + suffix;
+        outputPath = settingsValue(QLatin1String(SettingsKeys::SaveFilePath)) + QLatin1Char('/')
+            + base + QLatin1Char('_') + timeSuffix + suffix;
     }
     return outputPath;
 }
@@ -105,11 +106,14 @@ CmdModel::Command CmdModel::command()
                 {ffmpeg, start, inputPath, length, QStringLiteral("vn"), getSavePath()}};
     }
     if (is720P && hasAudio) {
-        return {QStringLiteral("\"%1\" -ss %2 -i \"%3\" -t %4 -vf \"scale=-1:720\" -b:v %5 -c:a copy -y \"%6\""),
-                {ffmpeg, start, inputPath, length, bitRate, getSavePath()}};
+        return {
+            QStringLiteral(
+                "\"%1\" -ss %2 -i \"%3\" -t %4 -vf \"scale=-1:720\" -b:v %5 -c:a copy -y \"%6\""),
+            {ffmpeg, start, inputPath, length, bitRate, getSavePath()}};
     }
     if (is720P) {
-        return {QStringLiteral("\"%1\" -ss %2 -i \"%3\" -t %4 -vf \"scale=-1:720\" -b:v %5 -%6 -y \"%7\""),
+        return {QStringLiteral(
+                    "\"%1\" -ss %2 -i \"%3\" -t %4 -vf \"scale=-1:720\" -b:v %5 -%6 -y \"%7\""),
                 {ffmpeg, start, inputPath, length, bitRate, QStringLiteral("an"), getSavePath()}};
     }
     if (hasAudio) {
@@ -136,7 +140,8 @@ QStringList CmdModel::arguments()
     words.removeFirst(); // the program
     QStringList args;
     for (QString word : qAsConst(words)) {
-        if (word.size() >= 2 && word.startsWith(QLatin1Char('"')) && word.endsWith(QLatin1Char('"')))
+        if (word.size() >= 2 && word.startsWith(QLatin1Char('"'))
+            && word.endsWith(QLatin1Char('"')))
             word = word.mid(1, word.size() - 2);
         args.append(fill(word, values));
     }

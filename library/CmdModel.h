@@ -25,7 +25,7 @@ public:
     int startSecond = 0;
     int endSecond = 0;
     QString capturePosition = QStringLiteral("00:00"); // ffmpeg -ss of a still, as given
-    QString bitRate;                                   // ffmpeg -b:v of a 720-line cut, as given
+    QString bitRate; // ffmpeg -b:v of a 720-line cut, as given
     bool hasAudio = true;
     bool hasVideo = true;
     bool is720P = false;
@@ -44,8 +44,8 @@ public:
 private:
     struct Command
     {
-        QString pattern;     // the template, %n placeholders
-        QStringList values;  // fill order: the lowest placeholder left takes the next value
+        QString pattern; // the template, %n placeholders
+        QStringList values; // fill order: the lowest placeholder left takes the next value
     };
     Command command();
 };

@@ -8,7 +8,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-DbHelper::DbHelper(const QString &databasePath, const QString &connectionName,
+DbHelper::DbHelper(const QString &databasePath,
+                   const QString &connectionName,
                    const ColumnUpgrades &upgrades)
     : m_columnUpgrades(upgrades)
     , m_connectionName(connectionName)
@@ -34,7 +35,8 @@ DbHelper::~DbHelper()
 void DbHelper::readTableColumns()
 {
     QSqlQuery tables(m_db);
-    if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name")))
+    if (!tables.exec(
+            QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name")))
         return;
     while (tables.next()) {
         const QString table = tables.value(0).toString();
@@ -56,7 +58,8 @@ void DbHelper::readTableColumns()
             continue;
         const QString column = it.value().at(0);
         QSqlQuery alter(m_db);
-        if (alter.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(table, column, it.value().at(1)))) {
+        if (alter.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                           .arg(table, column, it.value().at(1)))) {
             qDebug().noquote() << "表" + table + "中新增字段" + column;
             m_knownColumns[table].append(column);
             added = true;
@@ -66,7 +69,8 @@ void DbHelper::readTableColumns()
     }
     if (added) {
         for (auto it = m_knownColumns.cbegin(); it != m_knownColumns.cend(); ++it)
-            qDebug().noquote() << "表名：" + it.key() + "字段列表：" + it.value().join(QStringLiteral(", "));
+            qDebug().noquote() << "表名：" + it.key() + "字段列表："
+                    + it.value().join(QStringLiteral(", "));
     }
 }
 
@@ -75,8 +79,9 @@ QString DbHelper::createStatement(const QString &table, const QStringList &colum
     QStringList typed;
     for (const QString &column : columns)
         typed.append(column + QStringLiteral(" TEXT"));
-    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (ID INTEGER PRIMARY KEY AUTOINCREMENT,").arg(table)
-           + typed.join(QLatin1Char(',')) + QLatin1Char(')');
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (ID INTEGER PRIMARY KEY AUTOINCREMENT,")
+               .arg(table)
+        + typed.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 
 bool DbHelper::createTable(const TableDefinition &definition)
@@ -129,8 +134,9 @@ QString DbHelper::insertStatement(const QString &table, const QStringList &colum
     QStringList marks;
     for (int i = 0; i < columns.size(); ++i)
         marks.append(QStringLiteral("?"));
-    return QStringLiteral("INSERT INTO %1 (").arg(table) + columns.join(QLatin1Char(',')) + QLatin1Char(')')
-           + QStringLiteral(" VALUES (") + marks.join(QLatin1Char(',')) + QLatin1Char(')');
+    return QStringLiteral("INSERT INTO %1 (").arg(table) + columns.join(QLatin1Char(','))
+        + QLatin1Char(')') + QStringLiteral(" VALUES (") + marks.join(QLatin1Char(','))
+        + QLatin1Char(')');
 }
 
 bool DbHelper::inSertDataToTableName(const QMap<QString, QString> &map)
@@ -181,7 +187,9 @@ bool DbHelper::deleteAll()
     return true;
 }
 
-QString DbHelper::selectStatement(const QString &table, int limit, const QMap<QString, QString> &where,
+QString DbHelper::selectStatement(const QString &table,
+                                  int limit,
+                                  const QMap<QString, QString> &where,
                                   const QStringList &orderBy)
 {
     QString text = QStringLiteral("SELECT * FROM %1").arg(table);
@@ -198,7 +206,9 @@ QString DbHelper::selectStatement(const QString &table, int limit, const QMap<QS
     return text;
 }
 
-bool DbHelper::runSelect(int limit, const QMap<QString, QString> &where, const QStringList &orderBy,
+bool DbHelper::runSelect(int limit,
+                         const QMap<QString, QString> &where,
+                         const QStringList &orderBy,
                          QSqlQuery &query)
 {
     if (!checkColumns(where.keys()) || (where.isEmpty() && !checkColumns(orderBy)))
@@ -214,8 +224,10 @@ bool DbHelper::runSelect(int limit, const QMap<QString, QString> &where, const Q
     return true;
 }
 
-bool DbHelper::selectVideoMessage(int limit, const QMap<QString, QString> &where,
-                                  const QStringList &orderBy, VideoMessage &record)
+bool DbHelper::selectVideoMessage(int limit,
+                                  const QMap<QString, QString> &where,
+                                  const QStringList &orderBy,
+                                  VideoMessage &record)
 {
     QSqlQuery query(m_db);
     if (!runSelect(limit, where, orderBy, query))
@@ -231,7 +243,9 @@ bool DbHelper::selectVideoMessage(int limit, const QMap<QString, QString> &where
     return found;
 }
 
-bool DbHelper::selectDbModels(int limit, const QMap<QString, QString> &where, const QStringList &orderBy,
+bool DbHelper::selectDbModels(int limit,
+                              const QMap<QString, QString> &where,
+                              const QStringList &orderBy,
                               QList<DbModel *> &models)
 {
     QSqlQuery query(m_db);

@@ -17,12 +17,13 @@ class VideoMessage;
 class DbHelper
 {
 public:
-    using TableDefinition = QMap<QString, QStringList>;    // table -> columns
+    using TableDefinition = QMap<QString, QStringList>; // table -> columns
     using ColumnUpgrades = QMultiMap<QString, QStringList>; // table -> [column, type]
 
     // Opens (creating when missing) the SQLite file under the given connection.
     explicit DbHelper(const QString &databasePath,
-                      const QString &connectionName = QLatin1String(QSqlDatabase::defaultConnection),
+                      const QString &connectionName
+                      = QLatin1String(QSqlDatabase::defaultConnection),
                       const ColumnUpgrades &upgrades = ColumnUpgrades());
     ~DbHelper();
     DbHelper(const DbHelper &) = delete;
@@ -41,21 +42,29 @@ public:
     bool deleteAll();
     // Both fold every matching row into their output; false when the statement failed
     // (selectVideoMessage also when no row matched).
-    bool selectVideoMessage(int limit, const QMap<QString, QString> &where, const QStringList &orderBy,
+    bool selectVideoMessage(int limit,
+                            const QMap<QString, QString> &where,
+                            const QStringList &orderBy,
                             VideoMessage &record);
-    bool selectDbModels(int limit, const QMap<QString, QString> &where, const QStringList &orderBy,
+    bool selectDbModels(int limit,
+                        const QMap<QString, QString> &where,
+                        const QStringList &orderBy,
                         QList<DbModel *> &models);
 
     // Statement texts, with a "?" for every bound value (what the log shows).
     static QString createStatement(const QString &table, const QStringList &columns);
     static QString insertStatement(const QString &table, const QStringList &columns);
     static QString deleteStatement(const QString &table, const QString &column);
-    static QString selectStatement(const QString &table, int limit, const QMap<QString, QString> &where,
+    static QString selectStatement(const QString &table,
+                                   int limit,
+                                   const QMap<QString, QString> &where,
                                    const QStringList &orderBy);
 
 private:
     bool checkColumns(const QStringList &columns) const;
-    bool runSelect(int limit, const QMap<QString, QString> &where, const QStringList &orderBy,
+    bool runSelect(int limit,
+                   const QMap<QString, QString> &where,
+                   const QStringList &orderBy,
                    class QSqlQuery &query);
 
     QSqlDatabase m_db;

@@ -8,7 +8,8 @@
 #include <QDir>
 
 DbManager::DbManager()
-    : m_helper(std::make_unique<DbHelper>(QDir(appDataPath()).filePath(QStringLiteral("KelmoraPlayerFile.db"))))
+    : m_helper(std::make_unique<DbHelper>(
+        QDir(appDataPath()).filePath(QStringLiteral("KelmoraPlayerFile.db"))))
 {
 }
 
@@ -26,13 +27,14 @@ DbHelper::TableDefinition DbManager::tableDefinition(DbTableKind kind)
     switch (kind) {
     case DbTableKind::LoadFiles:
         definition.insert(QStringLiteral("LoadFiles"),
-                          {QStringLiteral("fileName"), QStringLiteral("time"), QStringLiteral("path"),
-                           QStringLiteral("size"), QStringLiteral("jsonMessage")});
+                          {QStringLiteral("fileName"), QStringLiteral("time"),
+                           QStringLiteral("path"), QStringLiteral("size"),
+                           QStringLiteral("jsonMessage")});
         break;
     case DbTableKind::VideoMessage:
         definition.insert(QStringLiteral("VideoMessage"),
-                          {QStringLiteral("fileName"), QStringLiteral("time"), QStringLiteral("path"),
-                           QStringLiteral("jsonMessage")});
+                          {QStringLiteral("fileName"), QStringLiteral("time"),
+                           QStringLiteral("path"), QStringLiteral("jsonMessage")});
         break;
     }
     return definition;
@@ -55,7 +57,7 @@ bool DbManager::insertData(DbTableKind kind, const QMap<QString, QString> &map)
 bool DbManager::deleteData(DbTableKind kind, const QMap<QString, QString> &where)
 {
     const bool ok = !where.isEmpty() && m_helper->createTable(tableDefinition(kind))
-                    && m_helper->deleteDataWhere(where);
+        && m_helper->deleteDataWhere(where);
     qDebug() << (ok ? "删除数据成功" : "删除数据失败");
     return ok;
 }
@@ -67,8 +69,11 @@ bool DbManager::deleteAllData(DbTableKind kind)
     return ok;
 }
 
-void DbManager::selectVideoMessage(DbTableKind kind, int limit, const QMap<QString, QString> &where,
-                                   const QStringList &orderBy, const VideoMessageCallback &callback,
+void DbManager::selectVideoMessage(DbTableKind kind,
+                                   int limit,
+                                   const QMap<QString, QString> &where,
+                                   const QStringList &orderBy,
+                                   const VideoMessageCallback &callback,
                                    SelectLog log)
 {
     const bool single = log == SelectLog::Single;
@@ -88,8 +93,11 @@ void DbManager::selectVideoMessage(DbTableKind kind, int limit, const QMap<QStri
         callback(record, ok);
 }
 
-void DbManager::selectDbModels(DbTableKind kind, int limit, const QMap<QString, QString> &where,
-                               const QStringList &orderBy, const DbModelsCallback &callback)
+void DbManager::selectDbModels(DbTableKind kind,
+                               int limit,
+                               const QMap<QString, QString> &where,
+                               const QStringList &orderBy,
+                               const DbModelsCallback &callback)
 {
     qDebug() << "开始多个取数据";
     QList<DbModel *> models;

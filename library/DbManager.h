@@ -13,7 +13,7 @@ class DbModel;
 class VideoMessage;
 
 enum class DbTableKind : int {
-    LoadFiles = 1,    // one row per file in the library
+    LoadFiles = 1, // one row per file in the library
     VideoMessage = 2, // cached probe result of a file, as JSON
 };
 
@@ -37,11 +37,17 @@ public:
     // Deletes the rows whose first column of the map (in key order) equals its value.
     bool deleteData(DbTableKind kind, const QMap<QString, QString> &where);
     bool deleteAllData(DbTableKind kind);
-    void selectVideoMessage(DbTableKind kind, int limit, const QMap<QString, QString> &where,
-                            const QStringList &orderBy, const VideoMessageCallback &callback,
+    void selectVideoMessage(DbTableKind kind,
+                            int limit,
+                            const QMap<QString, QString> &where,
+                            const QStringList &orderBy,
+                            const VideoMessageCallback &callback,
                             SelectLog log = SelectLog::Single);
-    void selectDbModels(DbTableKind kind, int limit, const QMap<QString, QString> &where,
-                        const QStringList &orderBy, const DbModelsCallback &callback);
+    void selectDbModels(DbTableKind kind,
+                        int limit,
+                        const QMap<QString, QString> &where,
+                        const QStringList &orderBy,
+                        const DbModelsCallback &callback);
 
     DbHelper &helper() { return *m_helper; }
 

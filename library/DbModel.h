@@ -14,7 +14,7 @@ public:
     ~DbModel();
 
     QString fileName; // with extension, no folder
-    QString path;     // absolute
+    QString path; // absolute
     bool is3DVideo = false;
     QString time; // import batch stamp "yyyyMMddhhmmsszzz"
     QString size; // MB with one decimal

@@ -73,8 +73,9 @@ QString GpsItem::markerScript(int mapType) const
     const Coordinate point = convertCoordinate(mapType, latitude, longitude, isInChina(lat, lon));
     if (mapType != 0) {
         const QString pair = QStringLiteral("[%1,%2]").arg(QString::number(point.second, 'f', 6),
-                                                          QString::number(point.first, 'f', 6));
-        return QStringLiteral("\n                 updateMarkerPosition(%1);\n             ").arg(pair);
+                                                           QString::number(point.first, 'f', 6));
+        return QStringLiteral("\n                 updateMarkerPosition(%1);\n             ")
+            .arg(pair);
     }
     return QStringLiteral("\n                 var position = { lat: %1, lng: %2 };\n"
                           "                 updateMarkerPosition(position);\n             ")

@@ -20,7 +20,7 @@ public:
     QString reservd;
     QString speed;
     float angle = 0.0f;
-    QString latitude;  // decimal degrees
+    QString latitude; // decimal degrees
     QString longitude; // decimal degrees
     QString jsonPosition;
     float x = 0.0f;

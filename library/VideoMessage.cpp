@@ -18,8 +18,7 @@ VideoMessage::~VideoMessage()
 namespace {
 
 // The text fields, in declaration order, each with its JSON key.
-template<typename Message, typename Fn>
-void forEachTextField(Message &m, Fn fn)
+template<typename Message, typename Fn> void forEachTextField(Message &m, Fn fn)
 {
     fn(QLatin1String("path"), m.path);
     fn(QLatin1String("time"), m.time);
@@ -82,7 +81,8 @@ void VideoMessage::resetFromDbModel(const DbModel &model)
 QString VideoMessage::toJson() const
 {
     QJsonObject o;
-    forEachTextField(*this, [&o](QLatin1String key, const QString &value) { o.insert(key, value); });
+    forEachTextField(*this,
+                     [&o](QLatin1String key, const QString &value) { o.insert(key, value); });
     o.insert(QLatin1String("durationM"), durationM);
     o.insert(QLatin1String("totalSpeedNum"), totalSpeedNum);
     o.insert(QLatin1String("gpsTotailNum"), gpsTotailNum);
@@ -111,7 +111,8 @@ void VideoMessage::fromJson(const QString &text)
     if (document.isNull())
         return;
     const QJsonObject o = document.object();
-    forEachTextField(*this, [&o](QLatin1String key, QString &value) { value = o.value(key).toString(); });
+    forEachTextField(*this,
+                     [&o](QLatin1String key, QString &value) { value = o.value(key).toString(); });
     // Written as a 64-bit number, so read back as one: a recording longer than
     // 24.8 days of milliseconds must not come back as 0. Rows written with a
     // 32-bit value read the same.
@@ -161,7 +162,7 @@ QString VideoMessage::polylineScript(int mapType) const
 {
     qDebug() << "传入的文件类型:" << mapType;
     const int seconds = duration.toInt();
-    QJsonArray pairs;  // Baidu: [lon text, lat text]
+    QJsonArray pairs; // Baidu: [lon text, lat text]
     QVariantList points; // Google: {"lat": number, "lng": number}
     for (int i = 0; i < seconds; ++i) {
         const auto it = gpsItems.constFind(QString::number(i));
@@ -171,7 +172,7 @@ QString VideoMessage::polylineScript(int mapType) const
         const QString lat = QString::number(point.first, 'f', 6);
         const QString lon = QString::number(point.second, 'f', 6);
         if (mapType != 0) {
-            pairs.append(QJsonArray{lon, lat});
+            pairs.append(QJsonArray {lon, lat});
         } else {
             QVariantMap p;
             p.insert(QStringLiteral("lat"), lat.toDouble());
@@ -183,11 +184,13 @@ QString VideoMessage::polylineScript(int mapType) const
         if (pairs.isEmpty())
             return QString();
         const QString json = QString::fromUtf8(QJsonDocument(pairs).toJson(QJsonDocument::Compact));
-        return QStringLiteral("\n                   drawPolyLinePath(%1);\n                   ").arg(json);
+        return QStringLiteral("\n                   drawPolyLinePath(%1);\n                   ")
+            .arg(json);
     }
     if (points.isEmpty())
         return QString();
-    const QString json =
-        QString::fromUtf8(QJsonDocument::fromVariant(points).toJson(QJsonDocument::Compact));
-    return QStringLiteral("\n                    drawPolyLinePath(%1);\n                 ").arg(json);
+    const QString json
+        = QString::fromUtf8(QJsonDocument::fromVariant(points).toJson(QJsonDocument::Compact));
+    return QStringLiteral("\n                    drawPolyLinePath(%1);\n                 ")
+        .arg(json);
 }

@@ -16,7 +16,7 @@
 
 namespace {
 
-void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
+void quiet(QtMsgType, const QMessageLogContext &, const QString &) { }
 
 // Set by main: the real log file instead of the silent handler.
 bool g_realLog = false;
@@ -46,8 +46,9 @@ void BM_SelectDbModels(benchmark::State &state)
     fillLoadFiles(rows);
     int got = 0;
     for (auto _ : state) {
-        DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {}, {},
-                                              [&](QList<DbModel *> models, bool) { got = models.size(); });
+        DbManager::instance()->selectDbModels(
+            DbTableKind::LoadFiles, 0, {}, {},
+            [&](QList<DbModel *> models, bool) { got = models.size(); });
     }
     if (got != rows)
         state.SkipWithError("wrong row count");
@@ -83,8 +84,8 @@ VideoMessage hourRecord()
         g.z = 0.98f;
         const QString key = QString::number(i);
         m.gpsItems.insert(key, g);
-        m.gsensorItems.insert(key, {QString::number(g.x, 'g', 6), QStringLiteral("-0.02"),
-                                    QStringLiteral("0.98")});
+        m.gsensorItems.insert(
+            key, {QString::number(g.x, 'g', 6), QStringLiteral("-0.02"), QStringLiteral("0.98")});
     }
     return m;
 }

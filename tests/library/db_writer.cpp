@@ -8,7 +8,7 @@
 #include <QTextStream>
 
 namespace {
-void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
+void quiet(QtMsgType, const QMessageLogContext &, const QString &) { }
 } // namespace
 
 int main(int argc, char *argv[])
@@ -28,7 +28,8 @@ int main(int argc, char *argv[])
                                                   selectOk = ok;
                                                   rows = list.size();
                                               });
-        out << "insert " << entry.insertToDb() << " select " << selectOk << " rows " << rows << "\n";
+        out << "insert " << entry.insertToDb() << " select " << selectOk << " rows " << rows
+            << "\n";
         return 0;
     }
 

@@ -39,7 +39,8 @@ int logCount(const QString &line)
     return n;
 }
 
-QList<DbModel> selectModels(const QMap<QString, QString> &where = {}, const QStringList &orderBy = {},
+QList<DbModel> selectModels(const QMap<QString, QString> &where = {},
+                            const QStringList &orderBy = {},
                             bool *okOut = nullptr)
 {
     QList<DbModel> copies;
@@ -164,7 +165,8 @@ void DatabaseTest::statementTexts_data()
     QTest::addColumn<QString>("actual");
     QTest::addColumn<QString>("expected");
     QTest::newRow("create LoadFiles")
-        << DbHelper::createStatement("LoadFiles", DbManager::tableDefinition(DbTableKind::LoadFiles).first())
+        << DbHelper::createStatement("LoadFiles",
+                                     DbManager::tableDefinition(DbTableKind::LoadFiles).first())
         << "CREATE TABLE IF NOT EXISTS LoadFiles (ID INTEGER PRIMARY KEY AUTOINCREMENT,"
            "fileName TEXT,time TEXT,path TEXT,size TEXT,jsonMessage TEXT)";
     QTest::newRow("create VideoMessage")
@@ -178,18 +180,20 @@ void DatabaseTest::statementTexts_data()
     QTest::newRow("delete") << DbHelper::deleteStatement("VideoMessage", "fileName")
                             << "DELETE FROM VideoMessage WHERE fileName=?";
     QTest::newRow("where drops limit and order")
-        << DbHelper::selectStatement("VideoMessage", 5, Where{{"fileName", "a.mp4"}}, {"time"})
+        << DbHelper::selectStatement("VideoMessage", 5, Where {{"fileName", "a.mp4"}}, {"time"})
         << "SELECT * FROM VideoMessage WHERE fileName = ?";
     QTest::newRow("where of two, key order")
-        << DbHelper::selectStatement("LoadFiles", 0, Where{{"time", "1"}, {"fileName", "a"}}, {})
+        << DbHelper::selectStatement("LoadFiles", 0, Where {{"time", "1"}, {"fileName", "a"}}, {})
         << "SELECT * FROM LoadFiles WHERE fileName = ? AND time = ?";
     QTest::newRow("order, no limit") << DbHelper::selectStatement("LoadFiles", 0, {}, {"time"})
                                      << "SELECT * FROM LoadFiles ORDER BY time";
-    QTest::newRow("order and limit") << DbHelper::selectStatement("LoadFiles", 3, {}, {"time", "size"})
-                                     << "SELECT * FROM LoadFiles ORDER BY time,size LIMIT 3";
-    QTest::newRow("negative limit") << DbHelper::selectStatement("LoadFiles", -1, {}, {})
-                                    << "SELECT * FROM LoadFiles";
-    QTest::newRow("no kind") << QString::number(DbManager::tableDefinition(DbTableKind(7)).size()) << "0";
+    QTest::newRow("order and limit")
+        << DbHelper::selectStatement("LoadFiles", 3, {}, {"time", "size"})
+        << "SELECT * FROM LoadFiles ORDER BY time,size LIMIT 3";
+    QTest::newRow("negative limit")
+        << DbHelper::selectStatement("LoadFiles", -1, {}, {}) << "SELECT * FROM LoadFiles";
+    QTest::newRow("no kind") << QString::number(DbManager::tableDefinition(DbTableKind(7)).size())
+                             << "0";
 }
 
 void DatabaseTest::statementTexts()
@@ -313,7 +317,7 @@ void DatabaseTest::videoMessageRows()
 {
     DbManager *db = DbManager::instance();
     QVERIFY(db->deleteAllData(DbTableKind::VideoMessage));
-    const QMap<QString, QString> byName{{"fileName", "track.mp4"}};
+    const QMap<QString, QString> byName {{"fileName", "track.mp4"}};
 
     VideoMessage read;
     bool ok = true;
@@ -346,7 +350,8 @@ void DatabaseTest::videoMessageRows()
     }
     first.saveToDb();
     QVERIFY(first.isSave);
-    db->selectVideoMessage(DbTableKind::VideoMessage, 0, byName, {}, keep, DbManager::SelectLog::FileSize);
+    db->selectVideoMessage(DbTableKind::VideoMessage, 0, byName, {}, keep,
+                           DbManager::SelectLog::FileSize);
     QVERIFY(ok);
     QCOMPARE(logCount("获取出视频文件的文件大小信息"), 1);
     QVERIFY(read.isSave);
@@ -394,7 +399,8 @@ void DatabaseTest::columnUpgradesAddMissingColumns()
     {
         DbHelper helper(file, "upgrade", upgrades);
         QVERIFY(helper.isOpen());
-        QCOMPARE(helper.knownColumns("LoadFiles"), QStringList({"ID", "fileName", "time", "rating"}));
+        QCOMPARE(helper.knownColumns("LoadFiles"),
+                 QStringList({"ID", "fileName", "time", "rating"}));
         QCOMPARE(logCount("表LoadFiles中新增字段rating"), 1);
         QCOMPARE(logCount("表名：LoadFiles字段列表：ID, fileName, time, rating"), 1);
 
@@ -453,10 +459,12 @@ void DatabaseTest::killedWriterLeavesCommittedRows()
     for (int i = 0; i < names.size(); ++i)
         QCOMPARE(names.at(i).toString(), QString("row_%1.mp4").arg(i));
     const QVariantList paths = peek.column("SELECT path FROM LoadFiles ORDER BY ID");
-    QCOMPARE(paths.at(lastCommitted).toString(), QString("/v/it's \"%1\" 行车.mp4").arg(lastCommitted));
+    QCOMPARE(paths.at(lastCommitted).toString(),
+             QString("/v/it's \"%1\" 行车.mp4").arg(lastCommitted));
     for (const QVariant &json : peek.column("SELECT jsonMessage FROM VideoMessage"))
         QVERIFY(!QJsonDocument::fromJson(json.toString().toUtf8()).isNull());
-    QVERIFY(peek.column("SELECT count(*) FROM VideoMessage").value(0).toInt() >= lastCommitted / 5 + 1);
+    QVERIFY(peek.column("SELECT count(*) FROM VideoMessage").value(0).toInt()
+            >= lastCommitted / 5 + 1);
 }
 
 void DatabaseTest::unopenableFileFailsCleanly()

@@ -32,8 +32,9 @@ struct Probe
 Probe probe(const QString &file)
 {
     QProcess ffprobe;
-    ffprobe.start("ffprobe", {"-v", "error", "-show_entries",
-                              "format=duration:stream=codec_type,width,height", "-of", "json", file});
+    ffprobe.start("ffprobe",
+                  {"-v", "error", "-show_entries", "format=duration:stream=codec_type,width,height",
+                   "-of", "json", file});
     Probe p;
     if (!ffprobe.waitForFinished(30000) || ffprobe.exitCode() != 0)
         return p;
@@ -112,9 +113,31 @@ void FFmpegTest::initTestCase()
     m_source = m_dir.filePath("source.mp4");
     QProcess make;
     make.start(Platform::ffmpegProgram(),
-               {"-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i", "testsrc=size=640x480:rate=25",
-                "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100", "-t", "12", "-c:v", "libx264",
-                "-preset", "ultrafast", "-g", "25", "-pix_fmt", "yuv420p", "-c:a", "aac", "-y", m_source});
+               {"-hide_banner",
+                "-loglevel",
+                "error",
+                "-f",
+                "lavfi",
+                "-i",
+                "testsrc=size=640x480:rate=25",
+                "-f",
+                "lavfi",
+                "-i",
+                "sine=frequency=440:sample_rate=44100",
+                "-t",
+                "12",
+                "-c:v",
+                "libx264",
+                "-preset",
+                "ultrafast",
+                "-g",
+                "25",
+                "-pix_fmt",
+                "yuv420p",
+                "-c:a",
+                "aac",
+                "-y",
+                m_source});
     QVERIFY(make.waitForFinished(120000));
     QCOMPARE(make.exitCode(), 0);
     m_saveDir = m_dir.filePath("saved 'here' \"q\" $(x) 保存");
@@ -134,19 +157,22 @@ void FFmpegTest::commandTexts_data()
     QTest::newRow("720p with sound")
         << 1 << true << true << true
         << "\"%P\" -ss 65 -i \"%I\" -t 10 -vf \"scale=-1:720\" -b:v 4000k -c:a copy -y \"%O\"";
-    QTest::newRow("720p silent") << 1 << true << true << false
-                                 << "\"%P\" -ss 65 -i \"%I\" -t 10 -vf \"scale=-1:720\" -b:v 4000k -an -y \"%O\"";
-    QTest::newRow("original with sound") << 1 << false << true << true
-                                         << "\"%P\" -ss 65 -i \"%I\" -t 10 -c:v copy -c:a copy -y \"%O\"";
-    QTest::newRow("original silent") << 1 << false << true << false
-                                     << "\"%P\" -ss 65 -i \"%I\" -t 10 -c:v copy -an -y \"%O\"";
+    QTest::newRow("720p silent")
+        << 1 << true << true << false
+        << "\"%P\" -ss 65 -i \"%I\" -t 10 -vf \"scale=-1:720\" -b:v 4000k -an -y \"%O\"";
+    QTest::newRow("original with sound")
+        << 1 << false << true << true
+        << "\"%P\" -ss 65 -i \"%I\" -t 10 -c:v copy -c:a copy -y \"%O\"";
+    QTest::newRow("original silent")
+        << 1 << false << true << false << "\"%P\" -ss 65 -i \"%I\" -t 10 -c:v copy -an -y \"%O\"";
     QTest::newRow("sound only") << 1 << false << false << false
                                 << "\"%P\" -ss 65 -i \"%I\" -t 10 -vn -c:a copy -y \"%O\"";
-    QTest::newRow("sound only, 720p") << 1 << true << false << true
-                                      << "\"%P\" -ss 65 -i \"%I\" -t 10 -vn -c:a copy -y \"%O\"";
-    QTest::newRow("still") << 2 << false << true << true << "\"%P\" -ss 00:00 -i \"%I\" -vframes 1 -y \"%O\"";
-    QTest::newRow("still, other type") << 7 << false << true << true
-                                       << "\"%P\" -ss 00:00 -i \"%I\" -vframes 1 -y \"%O\"";
+    QTest::newRow("sound only, 720p")
+        << 1 << true << false << true << "\"%P\" -ss 65 -i \"%I\" -t 10 -vn -c:a copy -y \"%O\"";
+    QTest::newRow("still") << 2 << false << true << true
+                           << "\"%P\" -ss 00:00 -i \"%I\" -vframes 1 -y \"%O\"";
+    QTest::newRow("still, other type")
+        << 7 << false << true << true << "\"%P\" -ss 00:00 -i \"%I\" -vframes 1 -y \"%O\"";
 }
 
 void FFmpegTest::commandTexts()

@@ -77,8 +77,9 @@ VideoMessage hourRecord(int seconds)
     m.jsonAllPosition = "[[1,2]]";
     for (int i = 0; i < seconds; ++i) {
         const QString key = QString::number(i);
-        m.gpsItems.insert(key, sample(QString::number(35.681236 + i * 1e-4, 'f', 6),
-                                      QString::number(139.767125 + i * 1e-4, 'f', 6)));
+        m.gpsItems.insert(key,
+                          sample(QString::number(35.681236 + i * 1e-4, 'f', 6),
+                                 QString::number(139.767125 + i * 1e-4, 'f', 6)));
         m.gsensorItems.insert(key, {QString::number(i * 0.001, 'g', 6), "-0.5", "0.984375"});
     }
     return m;
@@ -132,7 +133,8 @@ void RecordsTest::dbModelRow()
     QCOMPARE(row["size"], d.size);
     // Indented form, as QJsonDocument writes it by default.
     QCOMPARE(row["jsonMessage"],
-             QString("{\n    \"height\": \"1920\",\n    \"is3DVideo\": true,\n    \"width\": \"3840\"\n}\n"));
+             QString("{\n    \"height\": \"1920\",\n    \"is3DVideo\": true,\n    \"width\": "
+                     "\"3840\"\n}\n"));
 
     DbModel back;
     back.fromJsonMessage(row["jsonMessage"]);
@@ -151,13 +153,19 @@ void RecordsTest::dbModelJsonMessage_data()
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("height");
     // The record starts as is3DVideo true, 640 x 480.
-    QTest::newRow("not json") << "not json" << true << "640" << "480";
-    QTest::newRow("truncated") << "{\"is3DVideo\": false, \"wid" << true << "640" << "480";
-    QTest::newRow("empty text") << "" << true << "640" << "480";
-    QTest::newRow("empty object") << "{}" << false << "" << "";
-    QTest::newRow("partial") << "{\"width\": \"1280\"}" << false << "1280" << "";
-    QTest::newRow("full") << "{\"is3DVideo\": true, \"width\": \"1920\", \"height\": \"1080\"}" << true
-                          << "1920" << "1080";
+    QTest::newRow("not json") << "not json" << true << "640"
+                              << "480";
+    QTest::newRow("truncated") << "{\"is3DVideo\": false, \"wid" << true << "640"
+                               << "480";
+    QTest::newRow("empty text") << "" << true << "640"
+                                << "480";
+    QTest::newRow("empty object") << "{}" << false << ""
+                                  << "";
+    QTest::newRow("partial") << "{\"width\": \"1280\"}" << false << "1280"
+                             << "";
+    QTest::newRow("full") << "{\"is3DVideo\": true, \"width\": \"1920\", \"height\": \"1080\"}"
+                          << true << "1920"
+                          << "1080";
 }
 
 void RecordsTest::dbModelJsonMessage()
@@ -199,7 +207,8 @@ void RecordsTest::videoMessageDefaultsAndClear()
     cleared.maxSpeed.clear();
     cleared.distance.clear();
     QCOMPARE(full.toJson(), cleared.toJson());
-    QVERIFY(full.gpsItems.isEmpty() && full.gsensorItems.isEmpty() && full.jsonAllPosition.isEmpty());
+    QVERIFY(full.gpsItems.isEmpty() && full.gsensorItems.isEmpty()
+            && full.jsonAllPosition.isEmpty());
 
     DbModel entry;
     entry.path = "/v/a.mp4";
@@ -255,13 +264,15 @@ void RecordsTest::jsonKeysAndForm()
     const QString json = m.toJson();
     QVERIFY(json.startsWith("{\n    \"")); // indented form
     const QJsonObject o = QJsonDocument::fromJson(json.toUtf8()).object();
-    const QStringList keys = {
-        "path", "time", "fileSize", "fileName", "size", "format", "demuxer", "duration",
-        "durationM", "videoFormat", "videoCodec", "pixelFormat", "videoSize", "currentVideoSize",
-        "displaySize", "hwdec", "videoAspect", "audioCodec", "videoBitRate", "audioBitRate",
-        "videoFrameRate", "resolution", "width", "height", "name", "isProfileHigh", "aevSpeed",
-        "totalSpeedNum", "maxSpeed", "distance", "gpsTotailNum", "isChina", "filesType", "isSave",
-        "gpsItems", "gsensorItems", "jsonAllPosition"};
+    const QStringList keys
+        = {"path",           "time",           "fileSize",      "fileName",         "size",
+           "format",         "demuxer",        "duration",      "durationM",        "videoFormat",
+           "videoCodec",     "pixelFormat",    "videoSize",     "currentVideoSize", "displaySize",
+           "hwdec",          "videoAspect",    "audioCodec",    "videoBitRate",     "audioBitRate",
+           "videoFrameRate", "resolution",     "width",         "height",           "name",
+           "isProfileHigh",  "aevSpeed",       "totalSpeedNum", "maxSpeed",         "distance",
+           "gpsTotailNum",   "isChina",        "filesType",     "isSave",           "gpsItems",
+           "gsensorItems",   "jsonAllPosition"};
     QStringList sortedKeys = keys;
     sortedKeys.sort();
     QCOMPARE(o.keys(), sortedKeys);
@@ -271,9 +282,10 @@ void RecordsTest::jsonKeysAndForm()
     QVERIFY(o.value("duration").isString());
 
     const QJsonObject g = o.value("gpsItems").toObject().value("1").toObject();
-    QCOMPARE(g.keys(), QStringList({"angle", "day", "ewind", "hour", "jsonPosition", "latitude",
-                                    "longitude", "minute", "month", "nsind", "reservd", "second",
-                                    "speed", "status", "x", "y", "year", "z"}));
+    QCOMPARE(g.keys(),
+             QStringList({"angle", "day", "ewind", "hour", "jsonPosition", "latitude", "longitude",
+                          "minute", "month", "nsind", "reservd", "second", "speed", "status", "x",
+                          "y", "year", "z"}));
     QVERIFY(g.value("status").isBool());
     QVERIFY(g.value("angle").isDouble());
     QVERIFY(g.value("speed").isString());
@@ -359,14 +371,22 @@ void RecordsTest::positionNull_data()
     QTest::addColumn<QString>("lat");
     QTest::addColumn<QString>("lon");
     QTest::addColumn<bool>("isNull");
-    QTest::newRow("both empty") << "" << "" << true;
-    QTest::newRow("zeros") << "0" << "0" << true;
-    QTest::newRow("zero decimals") << "0.000000" << "-0.000000" << true;
-    QTest::newRow("not numbers") << "abc" << "def" << true;
-    QTest::newRow("one empty") << "" << "139.767125" << false;
-    QTest::newRow("negative") << "-33.868820" << "-151.209296" << false;
-    QTest::newRow("equator") << "0" << "10.5" << false;
-    QTest::newRow("opposite signs cancel not") << "-10" << "10" << false;
+    QTest::newRow("both empty") << ""
+                                << "" << true;
+    QTest::newRow("zeros") << "0"
+                           << "0" << true;
+    QTest::newRow("zero decimals") << "0.000000"
+                                   << "-0.000000" << true;
+    QTest::newRow("not numbers") << "abc"
+                                 << "def" << true;
+    QTest::newRow("one empty") << ""
+                               << "139.767125" << false;
+    QTest::newRow("negative") << "-33.868820"
+                              << "-151.209296" << false;
+    QTest::newRow("equator") << "0"
+                             << "10.5" << false;
+    QTest::newRow("opposite signs cancel not") << "-10"
+                                               << "10" << false;
 }
 
 void RecordsTest::positionNull()
@@ -382,8 +402,9 @@ void RecordsTest::positionNull()
 void RecordsTest::markerScript()
 {
     const GpsItem tokyo = sample("35.681236", "139.767125");
-    QCOMPARE(tokyo.markerScript(1),
-             QString("\n                 updateMarkerPosition([139.767125,35.681236]);\n             "));
+    QCOMPARE(
+        tokyo.markerScript(1),
+        QString("\n                 updateMarkerPosition([139.767125,35.681236]);\n             "));
     QCOMPARE(tokyo.markerScript(0),
              QString("\n                 var position = { lat: 35.681236, lng: 139.767125 };\n"
                      "                 updateMarkerPosition(position);\n             "));
@@ -399,8 +420,8 @@ void RecordsTest::markerScript()
     QVERIFY(gcj != Coordinate(39.908823, 116.397470));
     QVERIFY(beijing.markerScript(0).contains(
         QString("lat: %1, lng: %2 }").arg(gcj.first, 0, 'f', 6).arg(gcj.second, 0, 'f', 6)));
-    QVERIFY(beijing.markerScript(1).contains(
-        QString("[%1,%2]").arg(QString::number(bd.second, 'f', 6), QString::number(bd.first, 'f', 6))));
+    QVERIFY(beijing.markerScript(1).contains(QString("[%1,%2]").arg(
+        QString::number(bd.second, 'f', 6), QString::number(bd.first, 'f', 6))));
 }
 
 void RecordsTest::polylineScriptBaidu()
@@ -411,14 +432,15 @@ void RecordsTest::polylineScriptBaidu()
     for (int i : {10, 2, 0, 1})
         m.gpsItems.insert(QString::number(i), sample(QString::number(35 + i, 'f', 1), "139.5"));
     m.gpsItems.insert("1", sample("36.0", "139.5", false)); // no fix: skipped
-    m.gpsItems.insert("11", sample("0", "0"));              // null: skipped
-    m.gpsItems.insert("12", sample("47.0", "139.5"));       // beyond the duration
-    m.gpsItems.insert("x", sample("48.0", "139.5"));        // not a second
+    m.gpsItems.insert("11", sample("0", "0")); // null: skipped
+    m.gpsItems.insert("12", sample("47.0", "139.5")); // beyond the duration
+    m.gpsItems.insert("x", sample("48.0", "139.5")); // not a second
 
     const QString script = m.polylineScript(1);
-    QCOMPARE(script, QString("\n                   drawPolyLinePath("
-                             "[[\"139.500000\",\"35.000000\"],[\"139.500000\",\"37.000000\"],"
-                             "[\"139.500000\",\"45.000000\"]]);\n                   "));
+    QCOMPARE(script,
+             QString("\n                   drawPolyLinePath("
+                     "[[\"139.500000\",\"35.000000\"],[\"139.500000\",\"37.000000\"],"
+                     "[\"139.500000\",\"45.000000\"]]);\n                   "));
 }
 
 void RecordsTest::polylineScriptGoogle()
@@ -443,8 +465,9 @@ void RecordsTest::polylineScriptGoogle()
     // A record in China shifts every point by the record's flag.
     m.isChina = true;
     const Coordinate gcj = convertCoordinate(0, "35.681236", "139.767125", true);
-    const QJsonArray shifted = QJsonDocument::fromJson(
-        m.polylineScript(0).section('(', 1).section(')', 0, 0).toUtf8()).array();
+    const QJsonArray shifted
+        = QJsonDocument::fromJson(m.polylineScript(0).section('(', 1).section(')', 0, 0).toUtf8())
+              .array();
     QCOMPARE(shifted.at(0).toObject().value("lat").toDouble(),
              QString::number(gcj.first, 'f', 6).toDouble());
 }
