@@ -9,6 +9,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QVariant>
+#include <QVector>
+
+#include <algorithm>
 
 VideoMessage::~VideoMessage()
 {
@@ -162,12 +165,24 @@ QString VideoMessage::polylineScript(int mapType) const
 {
     qDebug() << "传入的文件类型:" << mapType;
     const int seconds = duration.toInt();
+    // The samples of seconds 0 .. duration - 1 in time order. Walking the stored
+    // keys rather than every second keeps a damaged duration (two billion, say)
+    // from stalling the map.
+    QVector<QPair<int, const GpsItem *>> track;
+    for (auto it = gpsItems.cbegin(); it != gpsItems.cend(); ++it) {
+        bool isNumber = false;
+        const int second = it.key().toInt(&isNumber);
+        if (isNumber && second >= 0 && second < seconds && it.key() == QString::number(second)
+            && it->isDrawable())
+            track.append({second, &it.value()});
+    }
+    std::sort(track.begin(), track.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+
     QJsonArray pairs; // Baidu: [lon text, lat text]
     QVariantList points; // Google: {"lat": number, "lng": number}
-    for (int i = 0; i < seconds; ++i) {
-        const auto it = gpsItems.constFind(QString::number(i));
-        if (it == gpsItems.cend() || !it->isDrawable())
-            continue;
+    for (const auto &entry : qAsConst(track)) {
+        const GpsItem *it = entry.second;
         const Coordinate point = convertCoordinate(mapType, it->latitude, it->longitude, isChina);
         const QString lat = QString::number(point.first, 'f', 6);
         const QString lon = QString::number(point.second, 'f', 6);

@@ -435,12 +435,18 @@ void RecordsTest::polylineScriptBaidu()
     m.gpsItems.insert("11", sample("0", "0")); // null: skipped
     m.gpsItems.insert("12", sample("47.0", "139.5")); // beyond the duration
     m.gpsItems.insert("x", sample("48.0", "139.5")); // not a second
+    m.gpsItems.insert("03", sample("49.0", "139.5")); // not how second 3 is written
 
     const QString script = m.polylineScript(1);
     QCOMPARE(script,
              QString("\n                   drawPolyLinePath("
                      "[[\"139.500000\",\"35.000000\"],[\"139.500000\",\"37.000000\"],"
                      "[\"139.500000\",\"45.000000\"]]);\n                   "));
+
+    // A damaged duration draws the same track, without walking two billion seconds.
+    m.duration = "2000000000";
+    m.gpsItems.remove("12");
+    QCOMPARE(m.polylineScript(1), script);
 }
 
 void RecordsTest::polylineScriptGoogle()
