@@ -38,7 +38,7 @@ bool FFmpegThread::runJob()
 {
     const QString command = m_model->createCmdString();
     const QString inputPath = m_model->inputPath;
-    qDebug() << "cut for video save path:" << command << ":::::::" << inputPath;
+    qDebug().noquote() << "cut for video save path:" << command << ":::::::" << inputPath;
 
     // Without a save folder the target would land in the file system's root.
     if (m_model->cmdType != CmdModel::Thumbnail
