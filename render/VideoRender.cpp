@@ -20,6 +20,9 @@ const char *const kVertexShader = ":/Resources/PlayTool/Video_vertex.glsl";
 const char *const kFragmentShader = ":/Resources/PlayTool/Video_fragment_YUV.glsl";
 const char *const kQuadMesh = ":/Resources/PlayTool/quad.obj";
 const char *const kSphereMesh = ":/Resources/PlayTool/sphere.obj";
+// Beyond this the texture (with the panorama border rows) outgrows what GL
+// implementations accept, and the plane sizes near the int range.
+constexpr int kMaxFrameSide = 8192;
 } // namespace
 
 class VideoRender::ContextScope
@@ -186,8 +189,14 @@ void VideoRender::initTexture(int width, int height, float rate)
 void VideoRender::setDefaultWh(bool isInit, int width, int height)
 {
     if (isInit) {
-        m_videoWidth = std::max(width, 0);
-        m_videoHeight = std::max(height, 0);
+        // A missing or absurd stored size leaves the widget without buffers:
+        // every frame is then dropped and the picture stays black.
+        const bool usable = width > 0 && height > 0 && width <= kMaxFrameSide
+                            && height <= kMaxFrameSide;
+        if (!usable)
+            qWarning() << "initTexture: unusable frame size" << width << height;
+        m_videoWidth = usable ? width : 0;
+        m_videoHeight = usable ? height : 0;
         m_expectedFrameSize = m_videoWidth * m_videoHeight;
     }
     m_textureWidth = m_videoWidth;

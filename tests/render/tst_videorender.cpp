@@ -62,7 +62,10 @@ private slots:
     void programTextureUnits();
     void solidColours_data();
     void solidColours();
+    void gradientAndOrientation_data();
     void gradientAndOrientation();
+    void unusableVideoSize_data();
+    void unusableVideoSize();
     void letterboxBars();
     void pausedWidgetIgnoresFrames();
     void droppedFrames_data();
@@ -171,20 +174,29 @@ void TestVideoRender::solidColours()
     }
 }
 
+void TestVideoRender::gradientAndOrientation_data()
+{
+    QTest::addColumn<int>("w");
+    QTest::addColumn<int>("h");
+    QTest::newRow("256 x 144") << 256 << 144;
+    QTest::newRow("odd 321 x 181: rows not padded") << 321 << 181;
+}
+
 void TestVideoRender::gradientAndOrientation()
 {
     // Luma rises from left to right; the top half is tinted red, the bottom blue.
-    const int w = 256, h = 144;
+    QFETCH(int, w);
+    QFETCH(int, h);
     auto render = shownRender(w, h, QSize(w, h));
     QVERIFY(render);
-    auto colour = [](int x, int row) {
-        const int y = 16 + x * 219 / 255;
-        return row < 72 ? Yuv{y, 128, 200} : Yuv{y, 200, 128};
+    auto colour = [w, h](int x, int row) {
+        const int y = 16 + x * 219 / (w - 1);
+        return row < h / 2 ? Yuv{y, 128, 200} : Yuv{y, 200, 128};
     };
     render->updateTexture2D(w, h, w * 4, makeFrame(w, h, colour), QString());
     const QImage image = render->grabFramebuffer();
     for (int x = 0; x < w; x += 15) {
-        for (int row : {20, 120}) {
+        for (int row : {20, h / 2 - 10, h / 2 + 10, h - 20}) {
             const QColor got = image.pixelColor(x, row);
             const QColor expected = expectedRgb(colour(x, row));
             QVERIFY2(near(got, expected), qPrintable(QString("at (%1,%2) got %3 expected %4")
@@ -193,6 +205,28 @@ void TestVideoRender::gradientAndOrientation()
                                                          .arg(got.name(), expected.name())));
         }
     }
+}
+
+void TestVideoRender::unusableVideoSize_data()
+{
+    QTest::addColumn<int>("w");
+    QTest::addColumn<int>("h");
+    QTest::newRow("no stored size") << 0 << 0;
+    QTest::newRow("negative") << -64 << 36;
+    QTest::newRow("absurd") << 100000 << 100000;
+}
+
+void TestVideoRender::unusableVideoSize()
+{
+    QFETCH(int, w);
+    QFETCH(int, h);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("unusable frame size"));
+    auto render = shownRender(w, h, QSize(64, 36));
+    QVERIFY(render);
+    render->updateTexture2D(64, 36, 256, solidFrame(64, 36, {235, 128, 128}), QString());
+    render->updateTexture2D(0, 0, 0, VideoDataOrb(), QString());
+    QCOMPARE(render->framesTaken(), 0);
+    QCOMPARE(render->grabFramebuffer().pixelColor(32, 18), QColor(0, 0, 0));
 }
 
 void TestVideoRender::letterboxBars()
