@@ -204,22 +204,25 @@ void GPSTool::acceptSample(GpsItem sample)
 {
     if (sample.status) {
         validatePosition(sample, lastAccepted);
-        if (sample.status)
+        if (sample.status) {
+            // The heading falls back to the previous accepted one; once the
+            // sample itself is the last accepted, that fallback would be a no-op.
+            if (!(sample.angle >= 0 && sample.angle <= 360))
+                sample.angle = lastAccepted.angle;
             lastAccepted = sample;
+        }
     }
     storeRecord(sample);
 }
 
 void GPSTool::deriveFigures()
 {
-    if (speedSum < 1 || speedCount < 1) {
+    // speedSum and speedCount both run over every sample, so their quotient
+    // already is the average speed, however many samples a second holds.
+    if (speedSum < 1 || speedCount < 1)
         record.aevSpeed = QStringLiteral("0");
-    } else {
-        double q = double(speedSum) / double(speedCount);
-        if (recordsPerSecond >= 2)
-            q /= recordsPerSecond;
-        record.aevSpeed = QString::number(q, 'f', 3);
-    }
+    else
+        record.aevSpeed = QString::number(double(speedSum) / double(speedCount), 'f', 3);
     record.totalSpeedNum = recordsPerSecond >= 2 ? speedCount / recordsPerSecond : speedCount;
     record.gpsTotailNum = storedCount;
     record.isChina = inChina;

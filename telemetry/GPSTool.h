@@ -37,6 +37,11 @@ public:
     // against last by clearing the sample's status.
     static void validatePosition(GpsItem &sample, const GpsItem &last);
     void storeRecord(GpsItem sample);
+    // The order every reader follows for each decoded sample: validate,
+    // remember as last accepted, store. The caller advances secondIndex.
+    void acceptSample(GpsItem sample);
+    // Average and maximum speed, counts and the China flag from the stored samples.
+    void deriveFigures();
 
     // Upper bound of samples one reader takes from a file (a day and more of
     // per-second samples); keeps a hostile table from exhausting memory.
@@ -53,12 +58,9 @@ public:
     bool inChina = false;
 
 private:
-    // Validate, remember as last accepted, store: the order every reader follows.
-    void acceptSample(GpsItem sample);
     void readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd);
     void enterTrack(Mp4BoxFile &file, qint64 trakContent, qint64 trakEnd, int trackNumber, qint64 mdatAddr);
     void readSampleSizeMode(Mp4BoxFile &file, qint64 stszStart, qint64 stszEnd, qint64 stblEnd, quint32 fps,
                             qint64 mdatAddr);
     void readChunkOffsetMode(Mp4BoxFile &file, qint64 stcoContent, qint64 stcoEnd);
-    void deriveFigures();
 };
