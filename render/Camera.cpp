@@ -6,7 +6,7 @@
 namespace {
 // The value the viewing directions have always been computed with.
 constexpr double kPi = 3.14159266;
-}
+} // namespace
 
 void Camera::reset()
 {

@@ -26,9 +26,9 @@ private:
     float m_pitch = 0.f;
     float m_yaw = 0.f;
     float m_roll = 0.f;
-    QVector3D m_position{0.f, 0.f, 0.f};
-    QVector3D m_up{0.f, 1.f, 0.f};
-    QVector3D m_forward{0.f, 0.f, 0.f};
+    QVector3D m_position {0.f, 0.f, 0.f};
+    QVector3D m_up {0.f, 1.f, 0.f};
+    QVector3D m_forward {0.f, 0.f, 0.f};
     double m_maxPitch = 0.0;
     double m_minPitch = 0.0;
 };

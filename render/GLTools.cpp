@@ -41,8 +41,8 @@ GLuint createBuffer(GLenum target, GLenum usage, GLsizeiptr size, const void *da
     return name;
 }
 
-GLuint createTexture(GLenum target, int width, int height, GLint internalFormat, GLenum format,
-                     const void *data)
+GLuint createTexture(
+    GLenum target, int width, int height, GLint internalFormat, GLenum format, const void *data)
 {
     QOpenGLExtraFunctions *f = gl();
     if (!f)
@@ -62,7 +62,8 @@ GLuint createTexture(GLenum target, int width, int height, GLint internalFormat,
     return name;
 }
 
-QOpenGLShaderProgram *CreateGPUProgram(QObject *parent, QOpenGLShader::ShaderType vertexType,
+QOpenGLShaderProgram *CreateGPUProgram(QObject *parent,
+                                       QOpenGLShader::ShaderType vertexType,
                                        const QString &vertexPath,
                                        QOpenGLShader::ShaderType fragmentType,
                                        const QString &fragmentPath)

@@ -15,12 +15,13 @@ bool checkGLError();
 GLuint createBuffer(GLenum target, GLenum usage, GLsizeiptr size, const void *data);
 
 // Linear filtering, repeat wrapping, unsigned bytes; data may be null.
-GLuint createTexture(GLenum target, int width, int height, GLint internalFormat, GLenum format,
-                     const void *data);
+GLuint createTexture(
+    GLenum target, int width, int height, GLint internalFormat, GLenum format, const void *data);
 
 // Builds and links a program from two source files (resource paths allowed),
 // owned by parent. Null, with "CreateGPUProgram Failed:" and the log, on failure.
-QOpenGLShaderProgram *CreateGPUProgram(QObject *parent, QOpenGLShader::ShaderType vertexType,
+QOpenGLShaderProgram *CreateGPUProgram(QObject *parent,
+                                       QOpenGLShader::ShaderType vertexType,
                                        const QString &vertexPath,
                                        QOpenGLShader::ShaderType fragmentType,
                                        const QString &fragmentPath);

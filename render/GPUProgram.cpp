@@ -10,8 +10,8 @@
 #include <algorithm>
 
 GPUProgram::GPUProgram(QObject *parent, const QString &vertexPath, const QString &fragmentPath)
-    : m_program(CreateGPUProgram(parent, QOpenGLShader::Vertex, vertexPath,
-                                 QOpenGLShader::Fragment, fragmentPath))
+    : m_program(CreateGPUProgram(
+        parent, QOpenGLShader::Vertex, vertexPath, QOpenGLShader::Fragment, fragmentPath))
 {
     if (!m_program)
         return;

@@ -102,7 +102,8 @@ void Model::draw(const QMatrix4x4 &viewMat, const QMatrix4x4 &projMat)
             continue;
         f->glEnableVertexAttribArray(GLuint(a.location));
         f->glVertexAttribPointer(GLuint(a.location), a.size, GL_FLOAT, GL_FALSE,
-                                 GLsizei(sizeof(ObjVertex)), reinterpret_cast<const void *>(a.offset));
+                                 GLsizei(sizeof(ObjVertex)),
+                                 reinterpret_cast<const void *>(a.offset));
     }
     f->glBindBuffer(GL_ARRAY_BUFFER, 0);
 

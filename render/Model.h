@@ -30,10 +30,10 @@ public:
     void draw(const QMatrix4x4 &viewMat, const QMatrix4x4 &projMat);
     QMatrix4x4 modelMatrix() const;
 
-    QVector3D translation{0.f, 0.f, 0.f};
+    QVector3D translation {0.f, 0.f, 0.f};
     float rotationAngle = 0.f;
-    QVector3D rotationAxis{0.f, 0.f, 0.f};
-    QVector3D scale{1.f, 1.f, 1.f};
+    QVector3D rotationAxis {0.f, 0.f, 0.f};
+    QVector3D scale {1.f, 1.f, 1.f};
 
 private:
     std::unique_ptr<ObjMesh> m_mesh;

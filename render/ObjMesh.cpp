@@ -24,13 +24,14 @@ struct Corner
 
 uint qHash(const Corner &c, uint seed = 0)
 {
-    return ::qHash(c.position, seed) ^ ::qHash(c.texcoord, seed * 31u + 7u) ^ ::qHash(c.normal, seed * 131u + 11u);
+    return ::qHash(c.position, seed) ^ ::qHash(c.texcoord, seed * 31u + 7u)
+        ^ ::qHash(c.normal, seed * 131u + 11u);
 }
 
 // "p/t/n" with 1-based indices; missing fields become -1 (no entry).
 Corner parseCorner(const char *token)
 {
-    Corner c{-1, -1, -1};
+    Corner c {-1, -1, -1};
     char text[3][64] = {{0}, {0}, {0}};
     int field = 0;
     int length = 0;
@@ -52,7 +53,7 @@ Corner parseCorner(const char *token)
 Vec3 entry(const std::vector<Vec3> &list, int index)
 {
     if (index < 0 || index >= int(list.size()))
-        return Vec3{0.f, 0.f, 0.f};
+        return Vec3 {0.f, 0.f, 0.f};
     return list[size_t(index)];
 }
 
@@ -96,7 +97,7 @@ std::unique_ptr<ObjMesh> loadObjModel(const QString &path, bool deduplicate)
     int offset = 0;
     while (nextLine(data, offset, line)) {
         if (line[0] == 'v') {
-            Vec3 v{0.f, 0.f, 0.f};
+            Vec3 v {0.f, 0.f, 0.f};
             if (line[1] == 't') {
                 std::sscanf(line + 2, "%f %f %f", &v[0], &v[1], &v[2]);
                 texcoords.push_back(v);
@@ -134,7 +135,7 @@ std::unique_ptr<ObjMesh> loadObjModel(const QString &path, bool deduplicate)
         const Vec3 p = entry(positions, c.position);
         const Vec3 n = entry(normals, c.normal);
         const Vec3 t = entry(texcoords, c.texcoord);
-        mesh->vertices.push_back(ObjVertex{{p[0], p[1], p[2]}, {n[0], n[1], n[2]}, {t[0], t[1]}});
+        mesh->vertices.push_back(ObjVertex {{p[0], p[1], p[2]}, {n[0], n[1], n[2]}, {t[0], t[1]}});
     }
     mesh->vertexCount = unsigned(mesh->vertices.size());
     mesh->indices = std::move(indices);

@@ -11,7 +11,7 @@
 // from the top. No GL, no widgets: tested without a screen.
 namespace RenderGeometry {
 
-constexpr int kBorderRows = 244;     // black rows above and below a panoramic frame
+constexpr int kBorderRows = 244; // black rows above and below a panoramic frame
 constexpr float kPanoramaAspect = 1.7778f;
 constexpr int kMinFieldOfView = 45;
 constexpr int kMaxFieldOfView = 115;
@@ -38,20 +38,24 @@ ModeZeroViews modeZeroViews(const QSize &widget, double aspect);
 // Mode 1: the column of four side views beside the letterboxed main view.
 struct SideColumn
 {
-    int x = 0;      // left edge
+    int x = 0; // left edge
     double l = 0.0; // bottom (gl) / top (widget) of the column
-    int width = 0;  // g
+    int width = 0; // g
     int height = 0; // e
-    QRectF gl(int index) const;      // index 0 is the bottom view
-    QRect widget(int index) const;   // index 0 is the top view
+    QRectF gl(int index) const; // index 0 is the bottom view
+    QRect widget(int index) const; // index 0 is the top view
 };
 SideColumn sideColumn(const QSize &widget, double aspect);
 // Index (0 = top) of the side view under a widget point, or -1.
 int sideViewAt(const QSize &widget, double aspect, const QPoint &point);
 
 // Mode 2: quarters of the letterboxed area.
-QRectF quarterGl(const QSize &widget, double aspect, int index); // 0 lower left, 1 lower right, 2 upper left, 3 upper right
-QRect quarterWidget(const QSize &widget, double aspect, int index); // 0 upper left, 1 upper right, 2 lower left, 3 lower right
+QRectF quarterGl(const QSize &widget,
+                 double aspect,
+                 int index); // 0 lower left, 1 lower right, 2 upper left, 3 upper right
+QRect quarterWidget(const QSize &widget,
+                    double aspect,
+                    int index); // 0 upper left, 1 upper right, 2 lower left, 3 lower right
 int quarterAt(const QSize &widget, double aspect, const QPoint &point);
 
 // Field of view after a wheel turn (angle delta in eighths of a degree).

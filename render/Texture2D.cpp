@@ -6,8 +6,8 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 
-Texture2D::Texture2D(int width, int height, int internalFormat, int format, const void *data,
-                     const QString &name)
+Texture2D::Texture2D(
+    int width, int height, int internalFormat, int format, const void *data, const QString &name)
     : m_width(width)
     , m_height(height)
     , m_internalFormat(internalFormat)

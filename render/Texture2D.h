@@ -8,7 +8,11 @@
 class Texture2D
 {
 public:
-    Texture2D(int width, int height, int internalFormat, int format, const void *data,
+    Texture2D(int width,
+              int height,
+              int internalFormat,
+              int format,
+              const void *data,
               const QString &name);
     ~Texture2D();
     Texture2D(const Texture2D &) = delete;

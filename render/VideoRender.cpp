@@ -124,7 +124,8 @@ void VideoRender::initializeGL()
     glEnable(GL_DEPTH_TEST);
     using PolygonMode = void(QOPENGLF_APIENTRYP)(GLenum, GLenum);
     if (!context()->isOpenGLES()) {
-        auto polygonMode = reinterpret_cast<PolygonMode>(context()->getProcAddress("glPolygonMode"));
+        auto polygonMode
+            = reinterpret_cast<PolygonMode>(context()->getProcAddress("glPolygonMode"));
         if (polygonMode)
             polygonMode(GL_FRONT, GL_FILL);
     }
@@ -191,8 +192,8 @@ void VideoRender::setDefaultWh(bool isInit, int width, int height)
     if (isInit) {
         // A missing or absurd stored size leaves the widget without buffers:
         // every frame is then dropped and the picture stays black.
-        const bool usable = width > 0 && height > 0 && width <= kMaxFrameSide
-                            && height <= kMaxFrameSide;
+        const bool usable
+            = width > 0 && height > 0 && width <= kMaxFrameSide && height <= kMaxFrameSide;
         if (!usable)
             qWarning() << "initTexture: unusable frame size" << width << height;
         m_videoWidth = usable ? width : 0;
@@ -201,18 +202,18 @@ void VideoRender::setDefaultWh(bool isInit, int width, int height)
     }
     m_textureWidth = m_videoWidth;
     m_textureHeight = m_renderType == 3 || m_videoHeight == 0
-                          ? m_videoHeight
-                          : RenderGeometry::panoramicTextureHeight(m_videoHeight, m_padScale);
-    m_aspect = RenderGeometry::displayAspect(m_is360Video, m_renderType, m_videoWidth,
-                                             m_videoHeight);
+        ? m_videoHeight
+        : RenderGeometry::panoramicTextureHeight(m_videoHeight, m_padScale);
+    m_aspect
+        = RenderGeometry::displayAspect(m_is360Video, m_renderType, m_videoWidth, m_videoHeight);
     const int chroma = (m_textureWidth / 2) * (m_textureHeight / 2);
     m_planes[0] = QByteArray(m_textureWidth * m_textureHeight, char(0));
     m_planes[1] = QByteArray(chroma, char(128));
     m_planes[2] = QByteArray(chroma, char(128));
 }
 
-void VideoRender::updateTexture2D(int width, int height, int linesize, VideoDataOrb data,
-                                  QString url)
+void VideoRender::updateTexture2D(
+    int width, int height, int linesize, VideoDataOrb data, QString url)
 {
     Q_UNUSED(width)
     Q_UNUSED(height)
@@ -252,9 +253,9 @@ void VideoRender::initSmpTex()
     if (!m_glReady || !scope.hasContext() || m_textureWidth <= 0 || m_textureHeight <= 0)
         return; // initializeGL builds them once the widget has a context
 
-    static const char *const names[TextureSetCount] = {
-        "smpTex4", "smpTex0", "smpTex01", "smpTex1", "smpTex10", "smpTex11", "smpTex12",
-        "smpTex13", "smpTex2", "smpTex21", "smpTex22", "smpTex23", "smpTex3"};
+    static const char *const names[TextureSetCount]
+        = {"smpTex4",  "smpTex0", "smpTex01", "smpTex1",  "smpTex10", "smpTex11", "smpTex12",
+           "smpTex13", "smpTex2", "smpTex21", "smpTex22", "smpTex23", "smpTex3"};
     std::vector<TextureSetId> ids;
     switch (m_renderType) {
     case 0:
@@ -280,8 +281,10 @@ void VideoRender::initSmpTex()
         const QString base = QString::fromLatin1(names[id]);
         set.y = std::make_unique<Texture2D>(m_textureWidth, m_textureHeight, GL_LUMINANCE,
                                             GL_LUMINANCE, nullptr, base);
-        set.u = std::make_unique<Texture2D>(cw, ch, GL_LUMINANCE, GL_LUMINANCE, nullptr, base + "U");
-        set.v = std::make_unique<Texture2D>(cw, ch, GL_LUMINANCE, GL_LUMINANCE, nullptr, base + "V");
+        set.u
+            = std::make_unique<Texture2D>(cw, ch, GL_LUMINANCE, GL_LUMINANCE, nullptr, base + "U");
+        set.v
+            = std::make_unique<Texture2D>(cw, ch, GL_LUMINANCE, GL_LUMINANCE, nullptr, base + "V");
     }
 }
 
@@ -369,8 +372,11 @@ bool VideoRender::createApplyShader(Model *model, TextureSet &set)
     return true;
 }
 
-void VideoRender::drawModel(Model *model, TextureSet &set, const QRectF &viewport,
-                            const QMatrix4x4 &view, const QMatrix4x4 &projection)
+void VideoRender::drawModel(Model *model,
+                            TextureSet &set,
+                            const QRectF &viewport,
+                            const QMatrix4x4 &view,
+                            const QMatrix4x4 &projection)
 {
     setDeviceViewport(viewport);
     if (createApplyShader(model, set))

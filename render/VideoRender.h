@@ -90,19 +90,19 @@ protected:
 private:
     // Texture sets, one per drawn view; which exist depends on the mode.
     enum TextureSetId {
-        FlatSet,      // "smpTex4", mode 3
-        ZeroLower,    // "smpTex0"
-        ZeroUpper,    // "smpTex01"
-        OneMain,      // "smpTex1"
-        OneSide0,     // "smpTex10" .. "smpTex13"
+        FlatSet, // "smpTex4", mode 3
+        ZeroLower, // "smpTex0"
+        ZeroUpper, // "smpTex01"
+        OneMain, // "smpTex1"
+        OneSide0, // "smpTex10" .. "smpTex13"
         OneSide1,
         OneSide2,
         OneSide3,
         TwoUpperLeft, // "smpTex2"
-        TwoUpperRight,// "smpTex21"
+        TwoUpperRight, // "smpTex21"
         TwoLowerLeft, // "smpTex22"
-        TwoLowerRight,// "smpTex23"
-        ThreeMain,    // "smpTex3", mode 4
+        TwoLowerRight, // "smpTex23"
+        ThreeMain, // "smpTex3", mode 4
         TextureSetCount
     };
     struct TextureSet
@@ -123,7 +123,10 @@ private:
     void SerModelCameraDefault();
     void releaseGL();
     bool createApplyShader(Model *model, TextureSet &set);
-    void drawModel(Model *model, TextureSet &set, const QRectF &viewport, const QMatrix4x4 &view,
+    void drawModel(Model *model,
+                   TextureSet &set,
+                   const QRectF &viewport,
+                   const QMatrix4x4 &view,
                    const QMatrix4x4 &projection);
     void setDeviceViewport(const QRectF &logical);
     QRectF letterboxViewport();

@@ -142,8 +142,8 @@ void VideoRender::renderTypeThree(const QMatrix4x4 &projMat)
 {
     if (!m_sets[ThreeMain].y)
         return;
-    drawModel(m_spheres[S1].get(), m_sets[ThreeMain], letterboxViewport(), m_mainCamera.viewMatrix(),
-              projMat);
+    drawModel(m_spheres[S1].get(), m_sets[ThreeMain], letterboxViewport(),
+              m_mainCamera.viewMatrix(), projMat);
 }
 
 bool VideoRender::selectSideView(const QPoint &pos)

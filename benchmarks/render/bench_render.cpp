@@ -53,8 +53,8 @@ Result measure(int mode, int width, int height, int iterations)
     QApplication::processEvents();
     render.initTexture(width, height, 1.0f);
     // Two decoder frames, as a decoder alternates fresh copies.
-    const VideoDataOrb frames[2] = {makeFrame(width, height, char(60)),
-                                    makeFrame(width, height, char(200))};
+    const VideoDataOrb frames[2]
+        = {makeFrame(width, height, char(60)), makeFrame(width, height, char(200))};
     std::vector<double> intake, paint;
     bool shared = true;
     for (int i = 0; i < iterations + 3; ++i) {

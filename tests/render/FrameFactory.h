@@ -22,8 +22,8 @@ inline QColor expectedRgb(const Yuv &c)
     const double y = c.y / 255.0 - 0.0627451017;
     const double u = c.u / 255.0 - 0.501960814;
     const double v = c.v / 255.0 - 0.501960814;
-    const double rgb[3] = {1.1644 * y + 1.596 * v, 1.1644 * y - 0.3918 * u - 0.813 * v,
-                           1.1644 * y + 2.0172 * u};
+    const double rgb[3]
+        = {1.1644 * y + 1.596 * v, 1.1644 * y - 0.3918 * u - 0.813 * v, 1.1644 * y + 2.0172 * u};
     int out[3];
     for (int i = 0; i < 3; ++i)
         out[i] = int(std::lround(std::clamp(rgb[i], 0.0, 1.0) * 255.0));
@@ -33,7 +33,7 @@ inline QColor expectedRgb(const Yuv &c)
 inline bool near(const QColor &a, const QColor &b, int tolerance = 2)
 {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
-           && std::abs(a.blue() - b.blue()) <= tolerance;
+        && std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
 // colourAt(x, y) gives the colour of a luma pixel; chroma takes the colour of
@@ -68,10 +68,10 @@ inline VideoDataOrb solidFrame(int width, int height, const Yuv &c)
 }
 
 // Four colours for the four quarters of longitude of an equirectangular frame.
-const Yuv kLongitudeMinus90{81, 90, 240}; // red
-const Yuv kLongitudePlus90{145, 54, 34};  // green
-const Yuv kLongitudeZero{41, 240, 110};   // blue
-const Yuv kLongitude180{210, 16, 146};    // yellow
+const Yuv kLongitudeMinus90 {81, 90, 240}; // red
+const Yuv kLongitudePlus90 {145, 54, 34}; // green
+const Yuv kLongitudeZero {41, 240, 110}; // blue
+const Yuv kLongitude180 {210, 16, 146}; // yellow
 
 // Longitude of frame column x: u = 0.5 - longitude / 360.
 inline double longitudeOfColumn(int x, int width)
@@ -92,9 +92,8 @@ inline Yuv longitudeColour(double longitude)
 
 inline VideoDataOrb equirectangularFrame(int width, int height)
 {
-    return makeFrame(width, height, [width](int x, int) {
-        return longitudeColour(longitudeOfColumn(x, width));
-    });
+    return makeFrame(width, height,
+                     [width](int x, int) { return longitudeColour(longitudeOfColumn(x, width)); });
 }
 
 } // namespace FrameFactory

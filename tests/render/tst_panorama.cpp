@@ -77,7 +77,7 @@ QString describe(const QColor &got, const QColor &expected, const QPoint &p)
 
 } // namespace
 
-#define VERIFY_COLOUR(image, point, yuv)                                                            \
+#define VERIFY_COLOUR(image, point, yuv)                                                           \
     do {                                                                                           \
         const QColor got_ = (image).pixelColor(point);                                             \
         const QColor expected_ = expectedRgb(yuv);                                                 \
@@ -143,9 +143,9 @@ void TestPanorama::modeTwoQuarters()
     QVERIFY(p.start());
     const QImage image = p.picture();
     VERIFY_COLOUR(image, QPoint(160, 90), kLongitudeMinus90); // upper left
-    VERIFY_COLOUR(image, QPoint(480, 90), kLongitudePlus90);  // upper right
-    VERIFY_COLOUR(image, QPoint(160, 270), kLongitudeZero);   // lower left
-    VERIFY_COLOUR(image, QPoint(480, 270), kLongitude180);    // lower right
+    VERIFY_COLOUR(image, QPoint(480, 90), kLongitudePlus90); // upper right
+    VERIFY_COLOUR(image, QPoint(160, 270), kLongitudeZero); // lower left
+    VERIFY_COLOUR(image, QPoint(480, 270), kLongitude180); // lower right
 }
 
 void TestPanorama::modeTwoSingleQuarter()
@@ -178,7 +178,8 @@ void TestPanorama::modeOneSideViews()
     QCOMPARE(p.render->selectedView(), 0);
     const QImage image = p.picture();
     VERIFY_COLOUR(image, QPoint(200, 180), kLongitudeMinus90); // main view
-    const RenderGeometry::SideColumn column = RenderGeometry::sideColumn(kWidget, p.render->aspect());
+    const RenderGeometry::SideColumn column
+        = RenderGeometry::sideColumn(kWidget, p.render->aspect());
     QCOMPARE(QSize(column.width, column.height), QSize(108, 60));
     const Yuv fromTop[4] = {kLongitudeMinus90, kLongitudePlus90, kLongitudeZero, kLongitude180};
     for (int k = 0; k < 4; ++k)
@@ -203,7 +204,8 @@ void TestPanorama::modeOneChooseSideView()
 {
     Panorama p(1);
     QVERIFY(p.start());
-    const RenderGeometry::SideColumn column = RenderGeometry::sideColumn(kWidget, p.render->aspect());
+    const RenderGeometry::SideColumn column
+        = RenderGeometry::sideColumn(kWidget, p.render->aspect());
     QSignalSpy tapped(p.render, &VideoRender::tapViewCloseControlView);
     sendMouse(p.render, QEvent::MouseButtonPress, column.widget(2).center(), Qt::LeftButton);
     QCOMPARE(tapped.count(), 0); // consumed by the choice
@@ -225,8 +227,8 @@ void TestPanorama::modeZeroHalves()
     QCOMPARE(p.render->aspect(), 2.0f); // the video's own aspect in mode 0
     const QImage image = p.picture();
     VERIFY_COLOUR(image, QPoint(320, 270), kLongitudeMinus90); // lower view
-    VERIFY_COLOUR(image, QPoint(320, 90), kLongitudePlus90);   // upper view
-    QCOMPARE(image.pixelColor(100, 90), QColor(0, 0, 0));      // beside the views
+    VERIFY_COLOUR(image, QPoint(320, 90), kLongitudePlus90); // upper view
+    QCOMPARE(image.pixelColor(100, 90), QColor(0, 0, 0)); // beside the views
     QCOMPARE(p.render->viewportOrigin(), QPoint(140, 0));
 }
 

@@ -53,12 +53,12 @@ void TestRenderGeometry::letterbox_data()
     QTest::addColumn<double>("aspect");
     QTest::addColumn<double>("ratio");
     QTest::addColumn<QRect>("device");
-    QTest::newRow("1920x1080 in 1108x600") << QSize(1108, 600) << 1920.0 / 1080.0 << 1.0
-                                          << QRect(20, 0, 1066, 600);
+    QTest::newRow("1920x1080 in 1108x600")
+        << QSize(1108, 600) << 1920.0 / 1080.0 << 1.0 << QRect(20, 0, 1066, 600);
     QTest::newRow("tall widget") << QSize(400, 600) << 2.0 << 1.0 << QRect(0, 200, 400, 200);
     QTest::newRow("exact fit") << QSize(640, 360) << 16.0 / 9.0 << 1.0 << QRect(0, 0, 640, 360);
-    QTest::newRow("pixel ratio 2") << QSize(1108, 600) << 1920.0 / 1080.0 << 2.0
-                                   << QRect(41, 0, 2133, 1200);
+    QTest::newRow("pixel ratio 2")
+        << QSize(1108, 600) << 1920.0 / 1080.0 << 2.0 << QRect(41, 0, 2133, 1200);
     QTest::newRow("empty widget") << QSize(0, 0) << 1.7778 << 1.0 << QRect(0, 0, 0, 0);
 }
 
@@ -114,7 +114,7 @@ void TestRenderGeometry::modeTwoQuarters()
     QCOMPARE(quarterAt(widget, a, QPoint(1000, 100)), 1);
     QCOMPARE(quarterAt(widget, a, QPoint(100, 500)), 2);
     QCOMPARE(quarterAt(widget, a, QPoint(1000, 500)), 3);
-    QCOMPARE(quarterAt(widget, a, QPoint(5, 300)), -1);    // left bar
+    QCOMPARE(quarterAt(widget, a, QPoint(5, 300)), -1); // left bar
     QCOMPARE(quarterAt(widget, a, QPoint(1100, 300)), -1); // right bar
 }
 
@@ -222,9 +222,9 @@ void TestRenderGeometry::cameraForward_data()
     QTest::newRow("yaw 0 looks along +Z") << 0.f << 0.f << QVector3D(0, 0, 1);
     QTest::newRow("yaw 180 looks along -Z") << 0.f << 180.f << QVector3D(0, 0, -1);
     QTest::newRow("yaw 90 looks along +X") << 0.f << 90.f << QVector3D(1, 0, 0);
-    QTest::newRow("pitch 89 looks nearly up") << 89.f << 0.f
-                                             << QVector3D(0, std::sin(qDegreesToRadians(89.f)),
-                                                          std::cos(qDegreesToRadians(89.f)));
+    QTest::newRow("pitch 89 looks nearly up")
+        << 89.f << 0.f
+        << QVector3D(0, std::sin(qDegreesToRadians(89.f)), std::cos(qDegreesToRadians(89.f)));
 }
 
 void TestRenderGeometry::cameraForward()
@@ -264,7 +264,7 @@ void TestRenderGeometry::objQuad()
     QCOMPARE(mesh->vertexCount, 4u);
     QCOMPARE(mesh->indexCount, 6u);
     QCOMPARE(mesh->faceCount, 2);
-    QCOMPARE(mesh->indices, (std::vector<unsigned>{0, 1, 2, 3, 2, 1}));
+    QCOMPARE(mesh->indices, (std::vector<unsigned> {0, 1, 2, 3, 2, 1}));
     const ObjVertex &first = mesh->vertices[0];
     QCOMPARE(first.position[0], -1.f);
     QCOMPARE(first.position[1], 1.f);
@@ -301,9 +301,8 @@ void TestRenderGeometry::objUnreadable()
 void TestRenderGeometry::objLongLineEndsParse()
 {
     const QByteArray longComment = "# " + QByteArray(300, 'x') + "\n";
-    auto mesh = loadObjModel(writeFile("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n" + longComment
-                                       + "f 3 2 1\n"),
-                             true);
+    auto mesh = loadObjModel(
+        writeFile("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n" + longComment + "f 3 2 1\n"), true);
     QVERIFY(mesh);
     QCOMPARE(mesh->faceCount, 1);
 }

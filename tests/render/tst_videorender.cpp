@@ -84,8 +84,8 @@ private:
     std::unique_ptr<VideoRender> shownRender(int width, int height, const QSize &widget);
 };
 
-std::unique_ptr<VideoRender> TestVideoRender::shownRender(int width, int height,
-                                                          const QSize &widget)
+std::unique_ptr<VideoRender>
+TestVideoRender::shownRender(int width, int height, const QSize &widget)
 {
     auto render = std::make_unique<VideoRender>(nullptr, 3);
     render->resize(widget);
@@ -167,10 +167,11 @@ void TestVideoRender::solidColours()
     const QColor expected = expectedRgb({y, u, v});
     for (const QPoint p : {QPoint(160, 90), QPoint(2, 2), QPoint(317, 177)}) {
         const QColor got = image.pixelColor(p);
-        QVERIFY2(near(got, expected), qPrintable(QString("at (%1,%2) got %3 expected %4")
-                                                     .arg(p.x())
-                                                     .arg(p.y())
-                                                     .arg(got.name(), expected.name())));
+        QVERIFY2(near(got, expected),
+                 qPrintable(QString("at (%1,%2) got %3 expected %4")
+                                .arg(p.x())
+                                .arg(p.y())
+                                .arg(got.name(), expected.name())));
     }
 }
 
@@ -191,7 +192,7 @@ void TestVideoRender::gradientAndOrientation()
     QVERIFY(render);
     auto colour = [w, h](int x, int row) {
         const int y = 16 + x * 219 / (w - 1);
-        return row < h / 2 ? Yuv{y, 128, 200} : Yuv{y, 200, 128};
+        return row < h / 2 ? Yuv {y, 128, 200} : Yuv {y, 200, 128};
     };
     render->updateTexture2D(w, h, w * 4, makeFrame(w, h, colour), QString());
     const QImage image = render->grabFramebuffer();
@@ -199,10 +200,11 @@ void TestVideoRender::gradientAndOrientation()
         for (int row : {20, h / 2 - 10, h / 2 + 10, h - 20}) {
             const QColor got = image.pixelColor(x, row);
             const QColor expected = expectedRgb(colour(x, row));
-            QVERIFY2(near(got, expected), qPrintable(QString("at (%1,%2) got %3 expected %4")
-                                                         .arg(x)
-                                                         .arg(row)
-                                                         .arg(got.name(), expected.name())));
+            QVERIFY2(near(got, expected),
+                     qPrintable(QString("at (%1,%2) got %3 expected %4")
+                                    .arg(x)
+                                    .arg(row)
+                                    .arg(got.name(), expected.name())));
         }
     }
 }
@@ -233,7 +235,7 @@ void TestVideoRender::letterboxBars()
 {
     auto render = shownRender(1920, 1080, QSize(1108, 600));
     QVERIFY(render);
-    const Yuv grey{180, 128, 128};
+    const Yuv grey {180, 128, 128};
     render->updateTexture2D(1920, 1080, 7680, solidFrame(1920, 1080, grey), QString());
     const QImage image = render->grabFramebuffer();
     QCOMPARE(render->viewportOrigin(), QPoint(20, 0));
@@ -252,7 +254,7 @@ void TestVideoRender::pausedWidgetIgnoresFrames()
 {
     auto render = shownRender(64, 36, QSize(64, 36));
     QVERIFY(render);
-    const Yuv first{81, 90, 240};
+    const Yuv first {81, 90, 240};
     render->updateTexture2D(64, 36, 256, solidFrame(64, 36, first), QString());
     render->grabFramebuffer();
     render->setAcceptFrames(false);
@@ -261,7 +263,7 @@ void TestVideoRender::pausedWidgetIgnoresFrames()
     QVERIFY(near(render->grabFramebuffer().pixelColor(32, 18), expectedRgb(first)));
 
     render->setAcceptFrames(true);
-    const Yuv next{41, 240, 110};
+    const Yuv next {41, 240, 110};
     render->updateTexture2D(64, 36, 256, solidFrame(64, 36, next), QString());
     QCOMPARE(render->framesTaken(), 2);
     QVERIFY(near(render->grabFramebuffer().pixelColor(32, 18), expectedRgb(next)));
@@ -284,7 +286,7 @@ void TestVideoRender::droppedFrames()
     QFETCH(int, chromaBytes);
     auto render = shownRender(64, 36, QSize(64, 36));
     QVERIFY(render);
-    const Yuv good{81, 90, 240};
+    const Yuv good {81, 90, 240};
     render->updateTexture2D(64, 36, 256, solidFrame(64, 36, good), QString());
     render->grabFramebuffer();
 
@@ -300,7 +302,7 @@ void TestVideoRender::oneFrameWaitsForPaint()
 {
     auto render = shownRender(64, 36, QSize(64, 36));
     QVERIFY(render);
-    const Yuv first{81, 90, 240};
+    const Yuv first {81, 90, 240};
     render->updateTexture2D(64, 36, 256, solidFrame(64, 36, first), QString());
     render->updateTexture2D(64, 36, 256, solidFrame(64, 36, {145, 54, 34}), QString());
     QCOMPARE(render->framesTaken(), 1);
@@ -322,7 +324,7 @@ void TestVideoRender::texturesBeforeTheWidgetIsShown()
     render.initTexture(64, 36, 1.0f);
     render.show();
     QVERIFY(QTest::qWaitForWindowExposed(&render));
-    const Yuv c{145, 54, 34};
+    const Yuv c {145, 54, 34};
     render.updateTexture2D(64, 36, 256, solidFrame(64, 36, c), QString());
     QVERIFY(near(render.grabFramebuffer().pixelColor(32, 18), expectedRgb(c)));
 }
@@ -348,7 +350,7 @@ void TestVideoRender::survivesMoveToAnotherWindow()
     second.show();
     QVERIFY(QTest::qWaitForWindowExposed(&second));
     first.reset();
-    const Yuv c{41, 240, 110};
+    const Yuv c {41, 240, 110};
     render->updateTexture2D(64, 36, 256, solidFrame(64, 36, c), QString());
     QVERIFY(render->glReady());
     QVERIFY(near(render->grabFramebuffer().pixelColor(32, 18), expectedRgb(c)));
