@@ -1,0 +1,297 @@
+#include "playback/OrbPlayer.h"
+
+#include "app/AppManager.h"
+#include "app/Helpers.h"
+#include "app/LogHandler.h"
+#include "app/SettingsKeys.h"
+#include "library/DbManager.h"
+#include "library/DbModel.h"
+#include "library/VideoMessage.h"
+#include "playback/PlayObject.h"
+#include "render/AVView.h"
+#include "render/VideoRender.h"
+#include "telemetry/GPSTool.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QScreen>
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <vlc/vlc.h>
+
+namespace {
+// Last dropped-frame report, shared by every player and libVLC thread.
+std::atomic<qint64> g_lastMissingReport{0};
+
+void missingFrameLogCallback(void *, int level, const libvlc_log_t *, const char *fmt, va_list args)
+{
+    char buffer[1024];
+    va_list copy;
+    va_copy(copy, args);
+    std::vsnprintf(buffer, sizeof buffer, fmt, copy);
+    va_end(copy);
+    if (!OrbPlayer::takeMissingFrameReport(level, buffer, QDateTime::currentMSecsSinceEpoch()))
+        return;
+    qDebug() << "触发丢帧";
+    // Runs on a libVLC thread: only a queued request reaches the GUI.
+    QMetaObject::invokeMethod(
+        qApp,
+        [] {
+            if (QWidget *window = QApplication::activeWindow())
+                LogHandler::instance()->showHudDialog(QCoreApplication::translate("QObject", "Video_missing_frame"),
+                                                      window);
+        },
+        Qt::QueuedConnection);
+}
+} // namespace
+
+bool OrbPlayer::takeMissingFrameReport(int level, const char *message, qint64 nowMs)
+{
+    if (level != LIBVLC_WARNING || !message || !std::strstr(message, "missing"))
+        return false;
+    qint64 last = g_lastMissingReport.load();
+    do {
+        if (nowMs - last <= 10000)
+            return false;
+    } while (!g_lastMissingReport.compare_exchange_weak(last, nowMs));
+    return true;
+}
+
+OrbPlayer::OrbPlayer(QObject *parent)
+    : QObject(parent)
+    , m_firstModel(std::make_unique<VideoMessage>())
+{
+    qRegisterMetaType<PlayObjectState>("PlayObjectState");
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        m_screenWidth = screen->geometry().width();
+        m_screenHeight = screen->geometry().height();
+    }
+    initLibVlc(false);
+    qDebug() << "VideoMessage---firstModel::::::::::" << m_firstModel.get();
+    m_rate = 1.0;
+    const double saved = settingsValue(SettingsKeys::VideoSound).toDouble();
+    m_volume = saved == 0.0 ? SettingsKeys::DefaultVideoSound : saved;
+}
+
+OrbPlayer::~OrbPlayer()
+{
+    qDebug() << "OrbPlayer销毁";
+    // Channels hold players of these instances: release them first.
+    clearChannels();
+    for (libvlc_instance_t *instance : m_instances)
+        libvlc_release(instance);
+}
+
+void OrbPlayer::initLibVlc(bool reset)
+{
+    if (reset) {
+        clearChannels();
+        for (libvlc_instance_t *instance : m_instances)
+            libvlc_release(instance);
+        m_instances.clear();
+    }
+    libvlc_instance_t *withAudio = libvlc_new(0, nullptr);
+    const char *const noAudio[] = {"--no-audio"};
+    libvlc_instance_t *withoutAudio = libvlc_new(1, noAudio);
+    if (!withAudio) {
+        qDebug() << "libvlc_new failed: nothing can play";
+        if (withoutAudio)
+            libvlc_release(withoutAudio);
+        return;
+    }
+    libvlc_log_set(withAudio, &missingFrameLogCallback, stdout);
+    m_instances.push_back(withAudio);
+    if (withoutAudio) {
+        libvlc_log_set(withoutAudio, &missingFrameLogCallback, stdout);
+        m_instances.push_back(withoutAudio);
+    }
+}
+
+void OrbPlayer::deleteChannels()
+{
+    for (PlayObject *channel : qAsConst(m_channels)) {
+        channel->disconnect(this);
+        disconnect(channel, nullptr, this, nullptr);
+        // Also drops the frame connections to the channel's renderer.
+        channel->disconnect();
+        delete channel;
+    }
+    m_channels.clear();
+}
+
+void OrbPlayer::refuseGroup(const QString &why)
+{
+    qDebug() << "无法播放:" << why;
+    m_state = Error;
+    emit playbackStateChange(Error);
+}
+
+void OrbPlayer::playFiles(const QList<DbModel *> &models, const QList<QWidget *> &views)
+{
+    deleteChannels();
+    qDebug() << "初始化播放器个数：" << models.size();
+    if (m_instances.empty())
+        return refuseGroup("libVLC could not start");
+    if (views.size() < models.size())
+        return refuseGroup(QString("%1 views for %2 files").arg(views.size()).arg(models.size()));
+    for (int index = 0; index < models.size(); ++index) {
+        DbModel *model = models.at(index);
+        if (!model)
+            continue;
+        getCurrentFileMessageInfo(model, [this, model, index, &views](VideoMessage &message) {
+            setUpChannel(*model, message, index, views.at(index));
+        });
+    }
+    qDebug() << "star play video Files";
+    for (PlayObject *channel : qAsConst(m_channels))
+        channel->play();
+}
+
+void OrbPlayer::setUpChannel(const DbModel &model, VideoMessage &message, int index, QWidget *view)
+{
+    qDebug() << "Scale after Screen Size:" << message.width << "*" << message.height << "  ::Scale___" << 1;
+    PlayObject *channel = nullptr;
+    if (index == 0) {
+        qDebug() << "VideoMessage--::::::::::" << &message;
+        *m_firstModel = message;
+        qDebug() << "VideoMessage---firstModel11111111111::::::::::" << m_firstModel.get();
+        channel = new PlayObject(model.path, m_instances.front(), message.width.toInt(), message.height.toInt());
+        qDebug() << "PlayObject create--------------------" << channel;
+        m_currentUrl = model.path;
+        channel->setVolume(int(m_volume * 100));
+        channel->setAudioMaster(true);
+        channel->attachEvents();
+        connect(channel, &PlayObject::durationChanged, this, &OrbPlayer::durationChangedSlots);
+        connect(channel, &PlayObject::positionChanged, this, &OrbPlayer::positionChangedSlots);
+        connect(channel, &PlayObject::displayErrorMessage, this, &OrbPlayer::displayErrorMessageSlots);
+        connect(channel, &PlayObject::stateChanged, this, &OrbPlayer::playbackStateChangeSlots);
+    } else {
+        libvlc_instance_t *silent = m_instances.size() > 1 ? m_instances[1] : m_instances.front();
+        channel = new PlayObject(model.path, silent, message.width.toInt(), message.height.toInt());
+        qDebug() << "PlayObject create--------------------" << channel;
+    }
+    channel->setRate(m_rate);
+    if (auto *native = qobject_cast<AVView *>(view)) {
+        channel->setRenderTarget(false, native);
+    } else if (auto *render = qobject_cast<VideoRender *>(view)) {
+        connect(channel, &PlayObject::initTexture, render, &VideoRender::initTexture);
+        connect(channel, &PlayObject::updateTexture2D, render, &VideoRender::updateTexture2D);
+        channel->setRenderTarget(true, render);
+    }
+    m_channels.append(channel);
+}
+
+void OrbPlayer::play()
+{
+    for (PlayObject *channel : qAsConst(m_channels))
+        channel->play();
+}
+
+void OrbPlayer::pause()
+{
+    for (PlayObject *channel : qAsConst(m_channels))
+        channel->pause();
+}
+
+void OrbPlayer::setTime(int milliseconds)
+{
+    for (PlayObject *channel : qAsConst(m_channels))
+        channel->setTime(milliseconds);
+}
+
+void OrbPlayer::setRate(double rate)
+{
+    m_rate = rate;
+    for (PlayObject *channel : qAsConst(m_channels))
+        channel->setRate(rate);
+}
+
+void OrbPlayer::setVolume(double volume)
+{
+    m_volume = volume;
+    settingsValue(SettingsKeys::VideoSound, volume, true);
+    if (PlayObject *master = masterChannel())
+        master->setVolume(int(volume * 100));
+}
+
+void OrbPlayer::closeAll()
+{
+    for (PlayObject *channel : qAsConst(m_channels))
+        channel->close();
+}
+
+void OrbPlayer::clearChannels()
+{
+    closeAll();
+    deleteChannels();
+}
+
+PlayObject *OrbPlayer::masterChannel() const
+{
+    for (PlayObject *channel : m_channels) {
+        if (channel->isAudioMaster())
+            return channel;
+    }
+    return nullptr;
+}
+
+int OrbPlayer::instanceIndexOf(const PlayObject *channel) const
+{
+    // The master alone plays with audio on instance 0.
+    if (!m_channels.contains(const_cast<PlayObject *>(channel)))
+        return -1;
+    return channel->isAudioMaster() ? 0 : 1;
+}
+
+void OrbPlayer::playbackStateChangeSlots(PlayObjectState state)
+{
+    AppManager::instance()->logThreadInfo(2, "播放状态返回回调");
+    m_state = state;
+    emit playbackStateChange(state);
+}
+
+void OrbPlayer::durationChangedSlots(qint64 duration)
+{
+    qDebug() << "durationChangedSlots:" << duration;
+    if (duration <= 0)
+        return;
+    qDebug() << "send durationChanged:" << duration;
+    emit durationChanged(duration);
+    qDebug() << "send metaDataChanged";
+    emit metaDataChanged(m_firstModel.get());
+}
+
+void OrbPlayer::positionChangedSlots(qint64 progress)
+{
+    if (m_state == Playing)
+        emit positionChanged(progress);
+}
+
+void OrbPlayer::displayErrorMessageSlots()
+{
+    qDebug() << "VLC_Play_error：";
+    emit displayErrorMessage();
+}
+
+void OrbPlayer::getCurrentFileMessageInfo(DbModel *dbModel, const std::function<void(VideoMessage &)> &callback)
+{
+    if (!dbModel || !callback)
+        return;
+    const QMap<QString, QString> where{{"fileName", dbModel->fileName}};
+    DbManager::instance()->selectVideoMessage(
+        DbTableKind::VideoMessage, 0, where, {}, [dbModel, &callback](VideoMessage &stored, bool ok) {
+            if (ok) {
+                qDebug() << " 数据库返回成功 ";
+                callback(stored);
+                return;
+            }
+            qDebug() << "开始解析gps数据";
+            GPSTool tool;
+            tool.parse(*dbModel);
+            VideoMessage parsed = tool.record;
+            callback(parsed);
+        });
+}
