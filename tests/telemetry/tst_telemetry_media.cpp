@@ -1,0 +1,487 @@
+// GPSTool and kelmora-telemetry on real generated recordings: every reader
+// path, damaged and hostile files, and a cross-check with exiftool.
+#include "library/DbModel.h"
+#include "telemetry/GPSTool.h"
+#include "tests/fixtures/FixtureTracks.h"
+#include "tests/fixtures/Mp4Box.h"
+#include "tests/support/TestHome.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+namespace {
+
+DbModel modelFor(const QString &path)
+{
+    DbModel model;
+    model.path = path;
+    model.fileName = QFileInfo(path).fileName();
+    return model;
+}
+
+VideoMessage parsed(const QString &path)
+{
+    GPSTool tool;
+    tool.parse(modelFor(path));
+    return tool.record;
+}
+
+// The samples of a record as one comparable text.
+QString samplesText(const VideoMessage &record)
+{
+    QStringList lines;
+    for (auto it = record.gpsItems.cbegin(); it != record.gpsItems.cend(); ++it)
+        lines << it.key() + " " + it->latitude + " " + it->longitude + " " + it->speed;
+    for (auto it = record.gsensorItems.cbegin(); it != record.gsensorItems.cend(); ++it)
+        lines << it.key() + " g " + it->join(' ');
+    return lines.join('\n');
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), qint64(bytes.size()));
+}
+
+// Position of the first top-level box of type, -1 when absent.
+int topLevelBox(const QByteArray &bytes, const QByteArray &type)
+{
+    int pos = 0;
+    while (pos + 8 <= bytes.size()) {
+        if (bytes.mid(pos + 4, 4) == type)
+            return pos;
+        const quint32 size = be32(bytes, pos);
+        if (size < 8)
+            return -1;
+        pos += int(size);
+    }
+    return -1;
+}
+
+using Mutation = std::function<void(QByteArray &)>;
+} // namespace
+Q_DECLARE_METATYPE(Mutation)
+namespace {
+
+// Expected positions (from the camera's ddmm.mmmm values, single precision)
+// and speeds of the stored seconds 0, 1, 4 and 5 of the standard drive;
+// second 2 is an invalid fix and second 3 jumps a degree away.
+const QStringList nmeaPositions = {"22.535389 114.076126", "22.536665 114.076660", "22.539169 114.079170",
+                                   "22.539999 114.079994"};
+const QStringList dmsPositions = {"22.535389 114.076134", "22.536667 114.076668", "22.539167 114.079170",
+                                  "22.540001 114.080002"};
+
+} // namespace
+
+class TelemetryMediaTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void recordings_data();
+    void recordings();
+    void unreadableFiles_data();
+    void unreadableFiles();
+    void hostileFiles_data();
+    void hostileFiles();
+    void truncatedAndFlippedFiles();
+    void exiftoolAgrees_data();
+    void exiftoolAgrees();
+    void exporterJson();
+    void exporterGpxAndCsv();
+    void exporterErrors();
+
+private:
+    QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    QString mutated(const char *name, const Mutation &mutation);
+
+    QTemporaryDir m_tmp{QDir::tempPath() + "/kelmora-telemetry-XXXXXX"};
+    QDir m_dir;
+};
+
+void TelemetryMediaTest::initTestCase()
+{
+    QVERIFY(m_tmp.isValid());
+    // The block-track layout is recognised by the underscores of the whole path.
+    QVERIFY2(!m_tmp.path().contains('_'), qPrintable(m_tmp.path()));
+    m_dir.setPath(m_tmp.path());
+    const QString error = makeAllRecordings(m_tmp.path());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+void TelemetryMediaTest::recordings_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("positions");
+    QTest::addColumn<QStringList>("speeds");
+    QTest::addColumn<QStringList>("gsensor0");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("maxSpeed");
+    QTest::addColumn<int>("filesType");
+    QTest::addColumn<bool>("high");
+    QTest::addColumn<bool>("audio");
+
+    const QStringList a = {"35.200", "36.400", "0", "38.900"};
+    const QStringList gA = {"0.117188", "-0.0585938", "0.976563"};
+    const QStringList gMilli = {"0.12", "-0.06", "1"};
+    QTest::newRow("gps box, layout A, 264") << FixtureNames::gpsBoxA264 << nmeaPositions << a << gA << 4 << "38.900" << 3
+                                            << false << false;
+    QTest::newRow("gps box, layout A") << FixtureNames::gpsBoxA << nmeaPositions << a << gA << 4 << "38.900" << 5
+                                       << true << true;
+    QTest::newRow("gps box, layout B") << FixtureNames::gpsBoxB << nmeaPositions << a
+                                       << QStringList({"0.46875", "0", "3.90625"}) << 4 << "38.900" << 0 << true << true;
+    QTest::newRow("block track, sample sizes") << FixtureNames::blockSampleSize << nmeaPositions << a << gA << 4
+                                               << "38.900" << 0 << true << false;
+    QTest::newRow("block track, chunk offsets") << FixtureNames::blockChunkOffset << nmeaPositions << a << gA << 4
+                                                << "38.900" << 0 << true << false;
+    QTest::newRow("text stream") << FixtureNames::textStream << nmeaPositions
+                                 << QStringList({"35.2", "36.4", "0", "38.9"}) << gMilli << 4 << "38.900" << 0 << true
+                                 << true;
+    QTest::newRow("binary stream, 10 a second")
+        << FixtureNames::binaryStream << dmsPositions << QStringList({"35.097", "36.177", "0", "38.877"}) << gMilli
+        << 40 << "38.877" << 0 << true << true;
+}
+
+void TelemetryMediaTest::recordings()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, positions);
+    QFETCH(QStringList, speeds);
+    QFETCH(QStringList, gsensor0);
+    QFETCH(int, stored);
+    QFETCH(QString, maxSpeed);
+    QFETCH(int, filesType);
+    QFETCH(bool, high);
+    QFETCH(bool, audio);
+
+    const VideoMessage r = parsed(m_dir.filePath(name));
+    QCOMPARE(r.duration, QString("6"));
+    QCOMPARE(r.durationM, qint64(6000));
+    QCOMPARE(r.videoFrameRate, QString("30"));
+    QCOMPARE(r.width + "x" + r.height, QString("160x90"));
+    QCOMPARE(r.videoAspect, QString("16:9"));
+    QCOMPARE(r.resolution, QString("160*90"));
+    QCOMPARE(r.videoCodec, QString("H264"));
+    QCOMPARE(r.hwdec, QString("NO"));
+    QCOMPARE(r.pixelFormat, QString("nv12"));
+    QCOMPARE(r.demuxer, QString("lavf"));
+    QCOMPARE(r.format, QFileInfo(name).completeSuffix());
+    QCOMPARE(r.name, QFileInfo(name).baseName());
+    QVERIFY(r.videoBitRate.toLongLong() > 0);
+    QCOMPARE(r.audioBitRate.isEmpty(), !audio);
+    QCOMPARE(r.isProfileHigh, high);
+
+    QCOMPARE(r.gpsItems.keys(), QStringList({"0", "1", "4", "5"}));
+    const QStringList keys = r.gpsItems.keys();
+    for (int i = 0; i < keys.size(); ++i) {
+        const GpsItem &item = r.gpsItems[keys[i]];
+        QCOMPARE(item.latitude + " " + item.longitude, positions[i]);
+        QCOMPARE(item.speed, speeds[i]);
+        QVERIFY(item.status);
+    }
+    QCOMPARE(r.gpsItems["0"].angle, 270.0f);
+    QCOMPARE(r.gpsItems["5"].angle, 275.0f);
+    QCOMPARE(r.gsensorItems.size(), 6);
+    QCOMPARE(r.gsensorItems["0"], gsensor0);
+    QCOMPARE(r.aevSpeed, QString("36.333"));
+    QCOMPARE(r.distance, r.aevSpeed);
+    QCOMPARE(r.maxSpeed, maxSpeed);
+    QCOMPARE(r.totalSpeedNum, 3);
+    QCOMPARE(r.gpsTotailNum, stored);
+    QVERIFY(r.isChina);
+    QCOMPARE(r.filesType, filesType);
+}
+
+void TelemetryMediaTest::unreadableFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("transport stream") << path(FixtureNames::transportStream) << QString();
+    QTest::newRow("not a recording") << path(FixtureNames::garbage) << "无法打开视频文件";
+    QTest::newRow("missing") << m_dir.filePath("missing.mp4") << "无法打开视频文件";
+    QTest::newRow("folder") << m_dir.path() << "无法打开视频文件";
+}
+
+void TelemetryMediaTest::unreadableFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, firstLine);
+    if (!firstLine.isEmpty())
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(firstLine));
+    QTest::ignoreMessage(QtDebugMsg, qPrintable("FFMpeg没有打开文件: " + file));
+    const VideoMessage r = parsed(file);
+    QCOMPARE(r.path, file);
+    QVERIFY(r.duration.isEmpty() && r.width == "0" && r.demuxer.isEmpty());
+    QCOMPARE(r.aevSpeed, QString("0"));
+    QVERIFY(r.gpsItems.isEmpty() && r.gsensorItems.isEmpty());
+}
+
+QString TelemetryMediaTest::mutated(const char *name, const Mutation &mutation)
+{
+    QByteArray bytes = readFile(path(name));
+    mutation(bytes);
+    const QString target = m_dir.filePath(QString("mutant-%1").arg(QString::fromLatin1(name).replace('_', '-')));
+    writeFile(target, bytes);
+    return target;
+}
+
+void TelemetryMediaTest::hostileFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Mutation>("mutation");
+    QTest::addColumn<bool>("sameSamples"); // else: only no crash, hang or runaway memory
+
+    const auto gpsBox = [](QByteArray &b) { return b.lastIndexOf("gps ") - 4; };
+    const auto moov = [](QByteArray &b) { return topLevelBox(b, "moov"); };
+    const auto table = [](QByteArray &b, const char *type) { return b.lastIndexOf(type) - 4; };
+
+    QTest::newRow("gps count 2^31") << FixtureNames::gpsBoxA264
+                                    << Mutation([=](QByteArray &b) { setBe32(&b, gpsBox(b) + 12, 0x80000000u); }) << true;
+    QTest::newRow("moov size 4 GB") << FixtureNames::gpsBoxB
+                                    << Mutation([=](QByteArray &b) { setBe32(&b, moov(b), 0xFFFFFFFFu); }) << true;
+    QTest::newRow("moov size 0 (to the end)") << FixtureNames::gpsBoxA
+                                              << Mutation([=](QByteArray &b) { setBe32(&b, moov(b), 0); }) << true;
+    QTest::newRow("moov size 1, huge 64-bit size") << FixtureNames::gpsBoxA << Mutation([=](QByteArray &b) {
+        setBe32(&b, moov(b), 1); // the 64-bit size overlays the first child's header
+    }) << false;
+    QTest::newRow("top-level size 3") << FixtureNames::gpsBoxA
+                                      << Mutation([=](QByteArray &b) { setBe32(&b, topLevelBox(b, "mdat"), 3); })
+                                      << false;
+    QTest::newRow("gps entries beyond the file and backwards") << FixtureNames::gpsBoxA << Mutation([=](QByteArray &b) {
+        setBe32(&b, gpsBox(b) + 16 + 8 * 2, 0xFFFFFFF0u);
+        setBe32(&b, gpsBox(b) + 16 + 8 * 3, 0);
+    }) << false;
+    QTest::newRow("gps box size beyond moov") << FixtureNames::gpsBoxB
+                                              << Mutation([=](QByteArray &b) { setBe32(&b, gpsBox(b), 0x7FFFFFF0u); })
+                                              << true;
+    QTest::newRow("stsz count beyond the box") << FixtureNames::blockSampleSize << Mutation([=](QByteArray &b) {
+        setBe32(&b, table(b, "stsz") + 16, 0x7FFFFFFFu);
+    }) << false;
+    QTest::newRow("stco count beyond the box") << FixtureNames::blockChunkOffset << Mutation([=](QByteArray &b) {
+        setBe32(&b, table(b, "stco") + 12, 0xFFFFFFFFu);
+    }) << true;
+    QTest::newRow("chunk offsets beyond the file") << FixtureNames::blockChunkOffset << Mutation([=](QByteArray &b) {
+        const int stco = table(b, "stco");
+        for (int i = 0; i < 6; ++i)
+            setBe32(&b, stco + 16 + 4 * i, 0xFFFF0000u - quint32(i));
+    }) << false;
+    QTest::newRow("mdhd duration 0") << FixtureNames::blockSampleSize << Mutation([=](QByteArray &b) {
+        setBe32(&b, table(b, "mdhd") + 8 + 16, 0);
+    }) << false;
+}
+
+void TelemetryMediaTest::hostileFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(Mutation, mutation);
+    QFETCH(bool, sameSamples);
+    // The box reader itself, whatever libavformat's probe makes of the damage.
+    const auto readDirectly = [&name](const QString &file) {
+        GPSTool tool;
+        if (name.endsWith(".MOV"))
+            tool.readBlockTrack(file);
+        else
+            tool.readGpsBox(file);
+        return tool.record;
+    };
+    const QString damagedFile = mutated(qPrintable(name), mutation);
+    parsed(damagedFile);
+    const VideoMessage pristine = readDirectly(m_dir.filePath(name));
+    const VideoMessage damaged = readDirectly(damagedFile);
+    QVERIFY(!pristine.gpsItems.isEmpty());
+    if (sameSamples) {
+        QCOMPARE(samplesText(damaged), samplesText(pristine));
+    } else {
+        for (auto it = damaged.gpsItems.cbegin(); it != damaged.gpsItems.cend(); ++it)
+            QVERIFY(nmeaPositions.contains(it->latitude + " " + it->longitude));
+    }
+}
+
+void TelemetryMediaTest::truncatedAndFlippedFiles()
+{
+    // Whatever is cut or flipped, parsing ends; samples stored before stay.
+    const char *names[] = {FixtureNames::gpsBoxA264, FixtureNames::gpsBoxB, FixtureNames::blockSampleSize,
+                           FixtureNames::blockChunkOffset, FixtureNames::textStream, FixtureNames::binaryStream};
+    QRandomGenerator random(20230501);
+    for (const char *name : names) {
+        const QByteArray pristine = readFile(path(name));
+        const int moov = topLevelBox(pristine, "moov");
+        QVERIFY(moov > 0);
+        for (int cut : {pristine.size() / 3, moov + 8, moov + (pristine.size() - moov) / 2, pristine.size() - 9})
+            parsed(mutated(name, [cut](QByteArray &b) { b.truncate(cut); }));
+        for (int round = 0; round < 25; ++round) {
+            parsed(mutated(name, [&](QByteArray &b) {
+                for (int i = 0; i < 8; ++i)
+                    b[moov + random.bounded(b.size() - moov)] = char(random.bounded(256));
+            }));
+        }
+    }
+}
+
+void TelemetryMediaTest::exiftoolAgrees_data()
+{
+    QTest::addColumn<QString>("name");
+    // The layouts exiftool decodes; it knows neither data-stream format.
+    QTest::newRow("gps box, layout A, 264") << FixtureNames::gpsBoxA264;
+    QTest::newRow("gps box, layout A") << FixtureNames::gpsBoxA;
+    QTest::newRow("gps box, layout B") << FixtureNames::gpsBoxB;
+    QTest::newRow("block track, sample sizes") << FixtureNames::blockSampleSize;
+    QTest::newRow("block track, chunk offsets") << FixtureNames::blockChunkOffset;
+}
+
+void TelemetryMediaTest::exiftoolAgrees()
+{
+    QFETCH(QString, name);
+    const QString exiftool = QStandardPaths::findExecutable("exiftool");
+    if (exiftool.isEmpty())
+        QSKIP("exiftool is not installed");
+    QProcess process;
+    process.start(exiftool, {"-ee", "-n", "-p", "$GPSLatitude $GPSLongitude", m_dir.filePath(name)});
+    QVERIFY(process.waitForFinished(60000));
+    QList<QPair<double, double>> theirs;
+    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> parts = line.trimmed().split(' ');
+        if (parts.size() == 2)
+            theirs.append({parts[0].toDouble(), parts[1].toDouble()});
+    }
+    // exiftool lists every "A" fix; ours additionally drops the jump.
+    QCOMPARE(theirs.size(), 5);
+    const VideoMessage ours = parsed(m_dir.filePath(name));
+    int next = 0;
+    for (const GpsItem &item : ours.gpsItems) {
+        const double lat = item.latitude.toDouble();
+        const double lon = item.longitude.toDouble();
+        while (next < theirs.size() && (qAbs(theirs[next].first - lat) > 1e-5 || qAbs(theirs[next].second - lon) > 1e-5))
+            ++next;
+        QVERIFY2(next < theirs.size(), qPrintable(item.latitude + " " + item.longitude + " not in exiftool's track"));
+        ++next;
+    }
+    QCOMPARE(ours.gpsItems.size(), 4);
+}
+
+void TelemetryMediaTest::exporterJson()
+{
+    const QStringList files = {path(FixtureNames::gpsBoxA264), path(FixtureNames::blockSampleSize),
+                               path(FixtureNames::textStream), path(FixtureNames::binaryStream),
+                               path(FixtureNames::gpsBoxB), path(FixtureNames::blockChunkOffset),
+                               path(FixtureNames::gpsBoxA)};
+    for (const QString &file : files) {
+        QProcess process;
+        process.start(KELMORA_TELEMETRY_PROGRAM, {"--format", "json", file});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(process.readAllStandardError().isEmpty());
+        // Exactly the text the player caches: the record of the same parse.
+        GPSTool tool;
+        DbModel model = modelFor(file);
+        model.size = QString::number(QFileInfo(file).size() / 1048576.0, 'f', 1);
+        model.is3DVideo = model.fileName.contains('F');
+        tool.parse(model);
+        tool.record.size = model.size;
+        const QByteArray out = process.readAllStandardOutput();
+        QJsonObject printed = QJsonDocument::fromJson(out).object();
+        QCOMPARE(printed.value("gpsTotailNum").toInt(), file.endsWith("binarystream.mp4") ? 40 : 4);
+        QCOMPARE(printed.value("aevSpeed").toString(), QString("36.333"));
+        QCOMPARE(printed.value("gpsItems").toObject().keys(), QStringList({"0", "1", "4", "5"}));
+        tool.record.size = printed.value("size").toString();
+        QCOMPARE(QString::fromUtf8(out), tool.record.toJson());
+    }
+
+    QProcess several;
+    several.start(KELMORA_TELEMETRY_PROGRAM, {files[0], files[3]});
+    QVERIFY(several.waitForFinished(60000));
+    QCOMPARE(several.exitCode(), 0);
+    const QJsonArray array = QJsonDocument::fromJson(several.readAllStandardOutput()).array();
+    QCOMPARE(array.size(), 2);
+    QCOMPARE(array[1].toObject().value("path").toString(), files[3]);
+    QCOMPARE(array[1].toObject().value("maxSpeed").toString(), QString("38.877"));
+}
+
+void TelemetryMediaTest::exporterGpxAndCsv()
+{
+    QProcess gpx;
+    gpx.start(KELMORA_TELEMETRY_PROGRAM, {"--format", "gpx", path(FixtureNames::gpsBoxB), path(FixtureNames::textStream)});
+    QVERIFY(gpx.waitForFinished(60000));
+    QCOMPARE(gpx.exitCode(), 0);
+    QXmlStreamReader xml(gpx.readAllStandardOutput());
+    int segments = 0;
+    QStringList points;
+    QStringList speeds;
+    QString version;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("gpx")) {
+            version = xml.attributes().value("version").toString();
+            QCOMPARE(xml.namespaceUri().toString(), QString("http://www.topografix.com/GPX/1/1"));
+        } else if (xml.name() == QLatin1String("trkseg")) {
+            ++segments;
+        } else if (xml.name() == QLatin1String("trkpt")) {
+            points << xml.attributes().value("lat").toString() + " " + xml.attributes().value("lon").toString();
+        } else if (xml.name() == QLatin1String("speed")) {
+            speeds << xml.readElementText();
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(version, QString("1.1"));
+    QCOMPARE(segments, 2);
+    QCOMPARE(points, nmeaPositions + nmeaPositions);
+    QCOMPARE(speeds.first(), QString("18.108")); // 35.2 knots in m/s
+
+    QProcess csv;
+    csv.start(KELMORA_TELEMETRY_PROGRAM, {"--format", "csv", path(FixtureNames::binaryStream)});
+    QVERIFY(csv.waitForFinished(60000));
+    const QStringList lines = QString::fromUtf8(csv.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines[0], QString("second,status,latitude,longitude,speed,heading,x,y,z,file"));
+    QCOMPARE(lines[1], "0,A,22.535389,114.076134,35.097,270,0.12,-0.06,1," + path(FixtureNames::binaryStream));
+    QVERIFY(lines[3].startsWith("2,V,,,,,0.98,-0.49,1,"));
+}
+
+void TelemetryMediaTest::exporterErrors()
+{
+    QProcess process;
+    process.start(KELMORA_TELEMETRY_PROGRAM,
+                  {"--format", "csv", m_dir.filePath("missing.mp4"), path(FixtureNames::textStream)});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 1);
+    const QByteArray err = process.readAllStandardError();
+    QCOMPARE(err.count('\n'), 1);
+    QVERIFY(err.contains("missing.mp4"));
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).count('\n'), 7); // the other file still printed
+
+    QProcess folder;
+    folder.start(KELMORA_TELEMETRY_PROGRAM, {m_dir.path()});
+    QVERIFY(folder.waitForFinished(60000));
+    QCOMPARE(folder.exitCode(), 1);
+    QVERIFY(folder.readAllStandardOutput().isEmpty());
+
+    QProcess help;
+    help.start(KELMORA_TELEMETRY_PROGRAM, {"--help"});
+    QVERIFY(help.waitForFinished(60000));
+    QCOMPARE(help.exitCode(), 0);
+    const QByteArray text = help.readAllStandardOutput();
+    QVERIFY(text.contains("--format") && text.contains("gpx") && text.contains("csv"));
+
+    QProcess badFormat;
+    badFormat.start(KELMORA_TELEMETRY_PROGRAM, {"--format", "kml", path(FixtureNames::textStream)});
+    QVERIFY(badFormat.waitForFinished(60000));
+    QCOMPARE(badFormat.exitCode(), 2);
+}
+
+KELMORA_TEST_MAIN(QCoreApplication, TelemetryMediaTest)
+#include "tst_telemetry_media.moc"
