@@ -459,10 +459,10 @@ void TestVideoRender::controlBarHidesInFullScreen()
     QSignalSpy hud(play.render, &VideoRender::hideShowHud);
     QTest::mouseClick(play.render, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
     QVERIFY(play.bar->isVisible());
-    QTest::qWait(2000);
+    QTest::qWait(1500);
     QTest::keyRelease(play.render, Qt::Key_A); // restarts the 3 s
-    QTest::qWait(2000);
-    QVERIFY(play.bar->isVisible());
+    QTest::qWait(1600);
+    QVERIFY(play.bar->isVisible()); // more than 3 s after the click
     QTRY_VERIFY_WITH_TIMEOUT(play.bar->isHidden(), 3000);
     QCOMPARE(hud.count(), 1);
 
