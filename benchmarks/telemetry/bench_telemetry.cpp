@@ -1,0 +1,159 @@
+// Figures for the telemetry readers on a 3-minute 1920x1080 recording:
+// kelmora-telemetry against exiftool, where the time goes, and the bytes the
+// data-stream reader reads. Prints figures; never passes or fails.
+#include "library/DbModel.h"
+#include "telemetry/GPSTool.h"
+#include "tests/fixtures/FixtureTracks.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <algorithm>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+namespace {
+
+QTextStream out(stdout);
+
+// Bytes this process has read through read(2) so far.
+qint64 bytesRead()
+{
+    QFile io("/proc/self/io");
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : io.readAll().split('\n')) {
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return -1;
+}
+
+double medianMs(QVector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values[values.size() / 2];
+}
+
+// Median wall time of a program run, output discarded.
+double runMs(const QString &program, const QStringList &args, int runs)
+{
+    QVector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer timer;
+        timer.start();
+        process.start(program, args);
+        if (!process.waitForFinished(600000))
+            return -1;
+        times.append(timer.nsecsElapsed() / 1e6);
+    }
+    return medianMs(times);
+}
+
+DbModel modelFor(const QString &path)
+{
+    DbModel model;
+    model.path = QFileInfo(path).absoluteFilePath();
+    model.fileName = QFileInfo(path).fileName();
+    return model;
+}
+
+void compare(const QString &file)
+{
+    const QString exporter = QStringLiteral(KELMORA_TELEMETRY_PROGRAM);
+    const double size = QFileInfo(file).size();
+    out << "\n== " << QFileInfo(file).fileName() << QString(" (%1 MB)\n").arg(size / 1048576.0, 0, 'f', 1);
+
+    // Warm the page cache so both programs read from memory.
+    runMs(exporter, {file}, 1);
+    const double start = runMs(exporter, {"--format", "json", "/nonexistent"}, 5);
+    const double ours = runMs(exporter, {"--format", "json", file}, 5);
+    out << QString("kelmora-telemetry --format json: %1 ms (process start and Qt alone: %2 ms)\n")
+               .arg(ours, 0, 'f', 1)
+               .arg(start, 0, 'f', 1);
+
+    QVector<double> probe, whole;
+    qint64 readerBytes = 0;
+    qint64 probeBytes = 0;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer timer;
+        GPSTool tool;
+        const qint64 before = bytesRead();
+        timer.start();
+        tool.probeMedia(file);
+        probe.append(timer.nsecsElapsed() / 1e6);
+        probeBytes = bytesRead() - before;
+        timer.restart();
+        GPSTool full;
+        const qint64 beforeParse = bytesRead();
+        full.parse(modelFor(file));
+        whole.append(timer.nsecsElapsed() / 1e6);
+        readerBytes = bytesRead() - beforeParse - probeBytes;
+    }
+    out << QString("  in process: probe %1 ms, whole parse %2 ms (reading about %3 ms)\n")
+               .arg(medianMs(probe), 0, 'f', 1)
+               .arg(medianMs(whole), 0, 'f', 1)
+               .arg(medianMs(whole) - medianMs(probe), 0, 'f', 1);
+    out << QString("  bytes read: probe %1 KB, reader %2 KB = %3 % of the file\n")
+               .arg(probeBytes / 1024)
+               .arg(readerBytes / 1024)
+               .arg(100.0 * readerBytes / size, 0, 'f', 2);
+
+    const QString exiftool = QStandardPaths::findExecutable("exiftool");
+    if (exiftool.isEmpty()) {
+        out << "exiftool not installed: no comparison\n";
+        return;
+    }
+    const double theirs = runMs(exiftool, {"-ee", "-n", file}, 3);
+    out << QString("exiftool -ee -n: %1 ms\n").arg(theirs, 0, 'f', 1);
+    out << QString("speed-up: %1x\n").arg(theirs / ours, 0, 'f', 1);
+    out.flush();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    av_log_set_level(AV_LOG_QUIET);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    const QStringList args = app.arguments();
+    const QString folder = args.size() > 1 ? args[1] : QStringLiteral("bench-recordings");
+
+    // Made once and kept: a few hundred MB each, minutes of encoding.
+    RecordingFactory factory(folder);
+    factory.setVideo(1920, 1080, QStringLiteral("12M"));
+    factory.setPreset(QStringLiteral("ultrafast"));
+    const QVector<FixtureSample> drive = longDrive(180);
+    QVector<FixtureSample> tenPerSecond;
+    for (const FixtureSample &s : drive) {
+        for (int i = 0; i < 10; ++i)
+            tenPerSecond.append(s);
+    }
+    const QString binary = factory.path("bench-binary.mp4");
+    const QString gpsBox = factory.path("bench-gpsbox.mp4");
+    QElapsedTimer timer;
+    timer.start();
+    if (!QFileInfo::exists(binary) && !factory.makeBinaryStream("bench-binary.mp4", tenPerSecond, 10)) {
+        out << "cannot make the recording: " << factory.error() << '\n';
+        return 1;
+    }
+    if (!QFileInfo::exists(gpsBox)
+        && !factory.makeGpsBox("bench-gpsbox.mp4", drive, RecordingFactory::GpsBoxForm::LayoutA264, true)) {
+        out << "cannot make the recording: " << factory.error() << '\n';
+        return 1;
+    }
+    out << QString("recordings ready in %1 s\n").arg(timer.elapsed() / 1000.0, 0, 'f', 1);
+    compare(binary);
+    compare(gpsBox);
+    return 0;
+}
