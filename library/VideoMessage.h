@@ -3,6 +3,7 @@
 #include "library/GpsItem.h"
 
 #include <QMap>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -80,3 +81,6 @@ public:
     // when none of them is drawable. mapType 0 is Google, any other value Baidu.
     QString polylineScript(int mapType) const;
 };
+
+// Travels by pointer in the player's signals.
+Q_DECLARE_METATYPE(VideoMessage *)

@@ -65,6 +65,7 @@ OrbPlayer::OrbPlayer(QObject *parent)
     , m_firstModel(std::make_unique<VideoMessage>())
 {
     qRegisterMetaType<PlayObjectState>("PlayObjectState");
+    qRegisterMetaType<VideoMessage *>("VideoMessage*");
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         m_screenWidth = screen->geometry().width();
         m_screenHeight = screen->geometry().height();

@@ -1,0 +1,304 @@
+// The multi-channel player and the render views on real libVLC, real OpenGL
+// and a real library file, playing small recordings made by ffmpeg.
+#include "app/AppManager.h"
+#include "app/Helpers.h"
+#include "app/SettingsKeys.h"
+#include "library/DbModel.h"
+#include "library/VideoMessage.h"
+#include "playback/OrbPlayer.h"
+#include "playback/PlayObject.h"
+#include "render/ControlBarInterface.h"
+#include "render/RenderView.h"
+#include "render/VideoRender.h"
+#include "tests/support/TestHome.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+// Stands in for the control bar, which lives in another library: records what
+// the render view asks of it.
+class RecordingControlBar final : public ControlBarInterface
+{
+public:
+    QList<bool> panoramaEnabled;
+    QList<bool> zoomEnabled;
+    int popupClears = 0;
+    void setPanoramaButtonEnabled(bool enabled) override { panoramaEnabled << enabled; }
+    void setZoomButtonsEnabled(bool enabled) override { zoomEnabled << enabled; }
+    void clearPopupReferences() override { ++popupClears; }
+};
+
+QString makeClip(const QString &folder, const QString &name, const QString &colour, double seconds)
+{
+    const QString path = QDir(folder).filePath(name);
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                            QString("testsrc2=s=320x180:r=25:d=%1,drawbox=c=%2:t=fill:w=80:h=80").arg(seconds).arg(colour),
+                            "-pix_fmt", "yuv420p", "-c:v", "libx264", "-preset", "ultrafast", path});
+    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
+        return QString();
+    return path;
+}
+
+QList<PlayObjectState> statesOf(const QSignalSpy &spy)
+{
+    QList<PlayObjectState> states;
+    for (const QList<QVariant> &args : spy)
+        states << args.at(0).value<PlayObjectState>();
+    return states;
+}
+} // namespace
+
+class TestOrbPlayer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void missingFrameReportsAtMostEveryTenSeconds();
+    void threeChannelsPlayInStep();
+    void pauseSeekAndRate();
+    void volumeIsPersisted();
+    void thumbnailClickSwapsIntoTheMainPosition();
+    void panoramicRecordingGetsAPanoramaView();
+    void shortViewListIsRefusedWithAnError();
+    void missingFileEndsInAReportedError();
+
+private:
+    QList<DbModel *> group(const QStringList &paths);
+    void startGroup(const QStringList &paths);
+
+    QTemporaryDir m_dir;
+    QStringList m_clips;
+    std::unique_ptr<QWidget> m_area;
+    RenderView *m_renderView = nullptr;
+    RecordingControlBar *m_bar = nullptr;
+    std::unique_ptr<OrbPlayer> m_player;
+    QList<DbModel *> m_models;
+};
+
+void TestOrbPlayer::initTestCase()
+{
+    qRegisterMetaType<PlayObjectState>("PlayObjectState");
+    qRegisterMetaType<VideoDataOrb>("VideoDataOrb");
+    const QStringList names{"2023_0501_120000_F.mp4", "2023_0501_120000_R.mp4", "2023_0501_120000_I.mp4"};
+    const QStringList colours{"red", "green", "blue"};
+    for (int i = 0; i < names.size(); ++i)
+        m_clips << makeClip(m_dir.path(), names.at(i), colours.at(i), 3.0);
+    QVERIFY(!m_clips.contains(QString()));
+}
+
+void TestOrbPlayer::init()
+{
+    m_area = std::make_unique<QWidget>();
+    m_area->resize(1108, 660);
+    m_renderView = new RenderView(m_area.get());
+    m_renderView->setGeometry(0, 0, 1108, 600);
+    m_bar = new RecordingControlBar;
+    m_bar->setParent(m_area.get());
+    m_bar->setGeometry(0, 600, 1108, 60);
+    m_area->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
+    m_player = std::make_unique<OrbPlayer>();
+}
+
+void TestOrbPlayer::cleanup()
+{
+    m_player.reset();
+    m_area.reset();
+    qDeleteAll(m_models);
+    m_models.clear();
+}
+
+QList<DbModel *> TestOrbPlayer::group(const QStringList &paths)
+{
+    QList<DbModel *> models;
+    for (const QString &path : paths) {
+        auto *model = new DbModel;
+        model->path = path;
+        model->fileName = QFileInfo(path).fileName();
+        models << model;
+    }
+    m_models << models;
+    return models;
+}
+
+void TestOrbPlayer::startGroup(const QStringList &paths)
+{
+    const QList<DbModel *> models = group(paths);
+    m_player->closeAll();
+    const QList<QWidget *> views = m_renderView->initViews(models, m_bar, {}, {}, {});
+    QCOMPARE(views.size(), models.size());
+    m_player->playFiles(models, views);
+}
+
+void TestOrbPlayer::missingFrameReportsAtMostEveryTenSeconds()
+{
+    const char *late = "picture is too late to be displayed (missing 62 ms)";
+    const qint64 t0 = 4'000'000'000'000;
+    QVERIFY(OrbPlayer::takeMissingFrameReport(3, late, t0));
+    QVERIFY(!OrbPlayer::takeMissingFrameReport(3, late, t0 + 5000));
+    QVERIFY(!OrbPlayer::takeMissingFrameReport(3, late, t0 + 10000));
+    QVERIFY(OrbPlayer::takeMissingFrameReport(3, late, t0 + 10001));
+    QVERIFY(!OrbPlayer::takeMissingFrameReport(2, late, t0 + 30000)); // not a warning
+    QVERIFY(!OrbPlayer::takeMissingFrameReport(3, "buffer deadlock prevented", t0 + 30000));
+
+    // Many libVLC threads at once: still a single report.
+    std::atomic_int reports{0};
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int i = 0; i < 4; ++i) {
+        threads.emplace_back(QThread::create([&reports, late, t0] {
+            for (int k = 0; k < 1000; ++k)
+                reports += OrbPlayer::takeMissingFrameReport(3, late, t0 + 60000 + k) ? 1 : 0;
+        }));
+        threads.back()->start();
+    }
+    for (auto &thread : threads)
+        QVERIFY(thread->wait(10000));
+    QCOMPARE(reports.load(), 1);
+}
+
+void TestOrbPlayer::threeChannelsPlayInStep()
+{
+    QSignalSpy states(m_player.get(), &OrbPlayer::playbackStateChange);
+    QSignalSpy durations(m_player.get(), &OrbPlayer::durationChanged);
+    QSignalSpy positions(m_player.get(), &OrbPlayer::positionChanged);
+    QSignalSpy metaData(m_player.get(), &OrbPlayer::metaDataChanged);
+    startGroup(m_clips);
+
+    QCOMPARE(m_player->channels().size(), 3);
+    QCOMPARE(m_player->instanceCount(), 2);
+    QList<int> instances;
+    for (PlayObject *channel : m_player->channels())
+        instances << m_player->instanceIndexOf(channel);
+    QCOMPARE(instances, (QList<int>{0, 1, 1}));
+    QCOMPARE(m_player->masterChannel(), m_player->channels().first());
+    QCOMPARE(m_player->currentUrl(), m_clips.first());
+    QCOMPARE(m_renderView->glViewCount(), 3);
+
+    QTRY_VERIFY_WITH_TIMEOUT(m_renderView->allViewsReady(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(statesOf(states).contains(Ended), 30000);
+    QCOMPARE(statesOf(states).first(), Playing);
+    QVERIFY(!durations.isEmpty());
+    QVERIFY(qAbs(durations.first().at(0).toLongLong() - 3000) <= 100);
+    QCOMPARE(metaData.size(), durations.size());
+    auto *record = metaData.first().at(0).value<VideoMessage *>();
+    QVERIFY(record);
+    QCOMPARE(record->width, QString("320"));
+    QVERIFY(positions.size() > 3);
+    for (QWidget *view : m_renderView->views())
+        QVERIFY(qobject_cast<VideoRender *>(view)->framesTaken() > 0);
+    // The parsed records were cached: the next look-up comes from the database.
+    QTest::ignoreMessage(QtDebugMsg, "db retuen data succeed");
+    m_renderView->initViews(group({m_clips.first()}), m_bar, {}, {}, {});
+}
+
+void TestOrbPlayer::pauseSeekAndRate()
+{
+    m_player->setRate(2.0); // before the group: new channels start at 2x
+    QSignalSpy states(m_player.get(), &OrbPlayer::playbackStateChange);
+    QSignalSpy positions(m_player.get(), &OrbPlayer::positionChanged);
+    startGroup({m_clips.at(0), m_clips.at(1)});
+    QTRY_VERIFY_WITH_TIMEOUT(statesOf(states).contains(Playing), 20000);
+    for (PlayObject *channel : m_player->channels())
+        QCOMPARE(channel->rate(), 2.0);
+    m_player->setRate(1.0);
+
+    QTRY_VERIFY_WITH_TIMEOUT(m_renderView->allViewsReady(), 20000);
+    m_player->pause();
+    QTRY_COMPARE_WITH_TIMEOUT(statesOf(states).last(), Paused, 10000);
+    for (QWidget *view : m_renderView->views())
+        QVERIFY(!qobject_cast<VideoRender *>(view)->acceptFrames());
+    positions.clear();
+    QTest::qWait(500);
+    QCOMPARE(positions.size(), 0); // no position while paused
+
+    m_player->setTime(2000);
+    m_player->play();
+    QTRY_VERIFY_WITH_TIMEOUT(!positions.isEmpty(), 10000);
+    QVERIFY(positions.last().at(0).toLongLong() >= 1900);
+    QTRY_VERIFY_WITH_TIMEOUT(statesOf(states).contains(Ended), 20000);
+}
+
+void TestOrbPlayer::volumeIsPersisted()
+{
+    settingsValue(SettingsKeys::VideoSound, 0, true);
+    QCOMPARE(OrbPlayer().volume(), 0.7);
+    m_player->setVolume(0.35);
+    QCOMPARE(settingsValue(SettingsKeys::VideoSound), QString("0.35"));
+    QCOMPARE(OrbPlayer().volume(), 0.35);
+}
+
+void TestOrbPlayer::thumbnailClickSwapsIntoTheMainPosition()
+{
+    startGroup(m_clips);
+    const QList<QWidget *> before = m_renderView->views();
+    QCOMPARE(before.at(1)->geometry().height(), int(600 * (1.7777778 / 1.777778 * 0.31553398)));
+    m_bar->panoramaEnabled.clear();
+
+    QTest::mouseClick(before.at(0), Qt::LeftButton);
+    QCOMPARE(m_renderView->views(), before); // the main view never swaps
+
+    QTest::mouseClick(before.at(2), Qt::LeftButton);
+    QTRY_COMPARE(m_renderView->views().first(), before.at(2));
+    QCOMPARE(m_renderView->views().at(2), before.at(0));
+    QCOMPARE(before.at(2)->geometry(), m_renderView->rect());
+    QCOMPARE(qobject_cast<VideoRender *>(before.at(2))->controlBar(), m_bar);
+    QCOMPARE(qobject_cast<VideoRender *>(before.at(0))->controlBar(), nullptr);
+    QCOMPARE(m_bar->panoramaEnabled, QList<bool>{false});
+    // Sound and events stay with channel 0 whatever is in front.
+    QCOMPARE(m_player->masterChannel()->url(), m_clips.first());
+}
+
+void TestOrbPlayer::panoramicRecordingGetsAPanoramaView()
+{
+    const QString panorama = QDir(m_dir.path()).filePath("2023_0501_130000_A.mp4");
+    QVERIFY(QFile::copy(m_clips.first(), panorama));
+    VideoMessage stored;
+    stored.fileName = QFileInfo(panorama).fileName();
+    stored.path = panorama;
+    stored.width = "320";
+    stored.height = "180";
+    stored.filesType = 3;
+    stored.saveToDb();
+    QVERIFY(stored.isSave);
+
+    AppManager::instance()->setPanoramaModelType(4);
+    startGroup({panorama, m_clips.at(1)});
+    auto *main = qobject_cast<VideoRender *>(m_renderView->views().first());
+    QVERIFY(main);
+    QVERIFY(main->is360Video());
+    QCOMPARE(main->renderType(), 4);
+    QVERIFY(!qobject_cast<VideoRender *>(m_renderView->views().at(1))->is360Video());
+    QCOMPARE(m_bar->panoramaEnabled.last(), true);
+    QVERIFY(m_models.at(m_models.size() - 2)->is3DVideo);
+
+    m_renderView->set360Mode(2.0);
+    QCOMPARE(main->renderType(), 2);
+    AppManager::instance()->setPanoramaModelType(3);
+}
+
+void TestOrbPlayer::shortViewListIsRefusedWithAnError()
+{
+    QSignalSpy states(m_player.get(), &OrbPlayer::playbackStateChange);
+    const QList<DbModel *> models = group({m_clips.at(0), m_clips.at(1)});
+    m_player->playFiles(models, {new QWidget(m_area.get())});
+    QCOMPARE(statesOf(states), QList<PlayObjectState>{Error});
+    QVERIFY(m_player->channels().isEmpty());
+    QCOMPARE(m_player->masterChannel(), nullptr);
+    m_player->pause(); // nothing to do, nothing breaks
+}
+
+void TestOrbPlayer::missingFileEndsInAReportedError()
+{
+    QSignalSpy errors(m_player.get(), &OrbPlayer::displayErrorMessage);
+    startGroup({QDir(m_dir.path()).filePath("moved away \"it's\".mp4")});
+    QTRY_VERIFY_WITH_TIMEOUT(errors.size() >= 1, 20000);
+}
+
+KELMORA_TEST_MAIN(QApplication, TestOrbPlayer)
+#include "tst_orbplayer.moc"
