@@ -7,6 +7,7 @@
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
 #include "playback/PlayObject.h"
+#include "render/AVView.h"
 #include "render/ControlBarInterface.h"
 #include "render/RenderView.h"
 #include "render/VideoRender.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -65,6 +67,7 @@ private slots:
     void volumeIsPersisted();
     void thumbnailClickSwapsIntoTheMainPosition();
     void panoramicRecordingGetsAPanoramaView();
+    void nativeWindowPathDrawsIntoTheView();
     void shortViewListIsRefusedWithAnError();
     void missingFileEndsInAReportedError();
 
@@ -280,6 +283,33 @@ void TestOrbPlayer::panoramicRecordingGetsAPanoramaView()
     m_renderView->set360Mode(2.0);
     QCOMPARE(main->renderType(), 2);
     AppManager::instance()->setPanoramaModelType(3);
+}
+
+void TestOrbPlayer::nativeWindowPathDrawsIntoTheView()
+{
+    AppManager::instance()->switchPlayerType(1);
+    QSignalSpy states(m_player.get(), &OrbPlayer::playbackStateChange);
+    startGroup({m_clips.at(0), m_clips.at(1)});
+    AppManager::instance()->switchPlayerType(0);
+    auto *main = qobject_cast<AVView *>(m_renderView->views().first());
+    QVERIFY(main);
+    QVERIFY(qobject_cast<AVView *>(m_renderView->views().at(1)));
+    QCOMPARE(main->controlBar(), m_bar);
+    QCOMPARE(m_bar->zoomEnabled, QList<bool>{false});
+    QVERIFY(m_renderView->allViewsReady());
+
+    QTRY_VERIFY_WITH_TIMEOUT(statesOf(states).contains(Playing), 20000);
+    // libVLC draws into the view's own window: its pixels are not black.
+    const auto drawn = [main] {
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(main->winId()).toImage();
+        int lit = 0;
+        for (int y = 0; y < shot.height(); y += 16)
+            for (int x = 0; x < shot.width(); x += 16)
+                lit += qGray(shot.pixel(x, y)) > 40 ? 1 : 0;
+        return lit;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(drawn() > 100, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(statesOf(states).contains(Ended), 30000);
 }
 
 void TestOrbPlayer::shortViewListIsRefusedWithAnError()
