@@ -23,6 +23,11 @@ GPUProgram::GPUProgram(QObject *parent, const QString &vertexPath, const QString
     projMatLocation = m_program->uniformLocation("projMat");
 }
 
+GPUProgram::~GPUProgram()
+{
+    delete m_program.data();
+}
+
 void GPUProgram::bind(bool on)
 {
     if (!m_program)

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QOpenGLShaderProgram>
+#include <QPointer>
 #include <QString>
 
 class QObject;
-class QOpenGLShaderProgram;
 class Texture2D;
 
 // The video shader program with its fixed attribute and uniform names, and the
@@ -14,6 +15,11 @@ class GPUProgram
 public:
     // parent owns the underlying QOpenGLShaderProgram.
     GPUProgram(QObject *parent, const QString &vertexPath, const QString &fragmentPath);
+    // Deletes the shader program too (unless its parent already has), so a
+    // context re-creation does not pile up dead programs under the widget.
+    ~GPUProgram();
+    GPUProgram(const GPUProgram &) = delete;
+    GPUProgram &operator=(const GPUProgram &) = delete;
 
     bool isValid() const { return m_program != nullptr; }
     QOpenGLShaderProgram *program() const { return m_program; }
@@ -32,6 +38,6 @@ public:
     int projMatLocation = -1;
 
 private:
-    QOpenGLShaderProgram *m_program = nullptr;
+    QPointer<QOpenGLShaderProgram> m_program;
     bool m_unitUsed[32] = {};
 };
