@@ -12,7 +12,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QSignalSpy>
-#include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QtTest>
 #include <memory>
 
@@ -384,6 +384,15 @@ void TestVideoRender::zoomSteps()
 
     QSignalSpy passedOn(play.render, &VideoRender::postFullSignals);
     sendMouse(play.render, QEvent::MouseButtonDblClick, QPoint(10, 10), Qt::LeftButton);
+    QCOMPARE(play.render->zoomLevel(), 0);
+    QCOMPARE(play.render->geometry(), QRect(0, 0, 1108, 600));
+
+    // The wheel on a flat picture zooms it too.
+    QWheelEvent wheel(QPointF(10, 10), QPointF(play.render->mapToGlobal(QPoint(10, 10))), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(play.render, &wheel);
+    QCOMPARE(play.render->zoomLevel(), 1);
+    play.render->closeZoomAction();
     QCOMPARE(play.render->zoomLevel(), 0);
     QCOMPARE(play.render->geometry(), QRect(0, 0, 1108, 600));
 
