@@ -14,6 +14,7 @@
 #include <QSurfaceFormat>
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 const char *const kVertexShader = ":/Resources/PlayTool/Video_vertex.glsl";
