@@ -232,8 +232,14 @@ void GPSTool::deriveFigures()
 void GPSTool::readDataStream(const QString &path)
 {
     qDebug().noquote() << "海思解析：" << path;
+    // Telemetry packets are a few hundred bytes between megabytes of video:
+    // small reads keep each one from pulling in a whole 32 KiB buffer.
+    AVDictionary *options = nullptr;
+    av_dict_set(&options, "blocksize", "4096", 0);
     AVFormatContext *ctx = nullptr;
-    if (avformat_open_input(&ctx, path.toUtf8().constData(), nullptr, nullptr) < 0) {
+    const int opened = avformat_open_input(&ctx, path.toUtf8().constData(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0) {
         qDebug() << "无法打开视频文件";
         return;
     }

@@ -94,6 +94,8 @@ private slots:
     void initTestCase();
     void recordings_data();
     void recordings();
+    void oddNames_data();
+    void oddNames();
     void unreadableFiles_data();
     void unreadableFiles();
     void hostileFiles_data();
@@ -204,6 +206,35 @@ void TelemetryMediaTest::recordings()
     QCOMPARE(r.gpsTotailNum, stored);
     QVERIFY(r.isChina);
     QCOMPARE(r.filesType, filesType);
+}
+
+void TelemetryMediaTest::oddNames_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("spaces, quotes, CJK") << FixtureNames::textStream << "行车 记录 \"it's\" $(x).mp4";
+    QTest::newRow("block layout, CJK") << FixtureNames::blockChunkOffset << "2023_0501_120000_后.MOV";
+    QTest::newRow("gps box, CJK") << FixtureNames::gpsBoxB << "路线 B.mp4";
+}
+
+void TelemetryMediaTest::oddNames()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, name);
+    const QString target = m_dir.filePath(name);
+    QFile::remove(target);
+    QVERIFY(QFile::copy(m_dir.filePath(source), target));
+    const VideoMessage original = parsed(m_dir.filePath(source));
+    const VideoMessage copy = parsed(target);
+    QCOMPARE(copy.name, QFileInfo(name).baseName());
+    QCOMPARE(copy.duration, QString("6"));
+    QCOMPARE(samplesText(copy), samplesText(original));
+
+    QProcess process;
+    process.start(KELMORA_TELEMETRY_PROGRAM, {"--format", "csv", target});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).contains("22.535389"));
 }
 
 void TelemetryMediaTest::unreadableFiles_data()

@@ -1,0 +1,21 @@
+// libFuzzer target: the data-stream reader (through libavformat) and the
+// text and binary sample decoders on arbitrary file contents.
+#include "fuzz/FuzzSupport.h"
+#include "telemetry/GPSTool.h"
+#include "telemetry/TelemetryFormats.h"
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    FuzzSupport::silence();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray packet = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(qMin<size_t>(size, 512)));
+    TelemetryFormats::decodeTextSample(packet);
+    TelemetryFormats::decodeBinarySample(packet);
+    GPSTool tool;
+    tool.readDataStream(FuzzSupport::writeInput(data, size, ".mp4"));
+    return 0;
+}
