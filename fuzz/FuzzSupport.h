@@ -24,8 +24,8 @@ inline void silence()
 // One file per process, rewritten for every input.
 inline QString writeInput(const uint8_t *data, size_t size, const char *suffix)
 {
-    static const QString path =
-        QDir::temp().filePath(QStringLiteral("kelmora-fuzz-%1%2").arg(getpid()).arg(QLatin1String(suffix)));
+    static const QString path = QDir::temp().filePath(
+        QStringLiteral("kelmora-fuzz-%1%2").arg(getpid()).arg(QLatin1String(suffix)));
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(reinterpret_cast<const char *>(data), qint64(size));

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray packet = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(qMin<size_t>(size, 512)));
+    const QByteArray packet = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
+                                                      int(qMin<size_t>(size, 512)));
     TelemetryFormats::decodeTextSample(packet);
     TelemetryFormats::decodeBinarySample(packet);
     GPSTool tool;

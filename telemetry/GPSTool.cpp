@@ -57,7 +57,8 @@ int recordsPerSecondOf(const AVFormatContext *ctx, const AVStream *stream)
     const double perSecond = std::ceil(double(stream->nb_frames) / double(seconds));
     if (!(perSecond >= 1))
         return 1;
-    return perSecond >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max() : int(perSecond);
+    return perSecond >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                                : int(perSecond);
 }
 
 } // namespace
@@ -129,7 +130,8 @@ int GPSTool::probeMedia(const QString &path)
     record.resolution = record.width + "*" + record.height;
     const QString codecName = QString::fromLatin1(avcodec_get_name(par->codec_id));
     qDebug().noquote() << "stringValuestringValuestringValuestringValue::::::" << codecName;
-    if (codecName.toLower() == QLatin1String("h265") || codecName.toLower() == QLatin1String("hevc")) {
+    if (codecName.toLower() == QLatin1String("h265")
+        || codecName.toLower() == QLatin1String("hevc")) {
         record.videoCodec = QStringLiteral("HEVC(H265)");
         record.hwdec = QStringLiteral("Yes");
     } else {
@@ -160,7 +162,8 @@ void GPSTool::validatePosition(GpsItem &sample, const GpsItem &last)
     const double lat = sample.latitude.toDouble();
     if (!(lon >= -180 && lon <= 180 && lat >= -90 && lat <= 90 && lon != 0 && lat != 0)) {
         sample.status = false;
-        qDebug() << "Invalid Latitude and longitude: precision and dimension are 0, or exceed the latitude and "
+        qDebug() << "Invalid Latitude and longitude: precision and dimension are 0, or exceed the "
+                    "latitude and "
                     "longitude regular expression";
         return;
     }
@@ -171,15 +174,19 @@ void GPSTool::validatePosition(GpsItem &sample, const GpsItem &last)
     if (dLat < 0.5f && dLon < 0.5f)
         return;
     sample.status = false;
-    qDebug().noquote() << "无效经纬度：前后经纬度相距太远::" + sample.latitude + " " + sample.longitude;
+    qDebug().noquote() << "无效经纬度：前后经纬度相距太远::" + sample.latitude + " "
+            + sample.longitude;
 }
 
 void GPSTool::storeRecord(GpsItem sample)
 {
     const QString key = QString::number(secondIndex);
-    qDebug().noquote() << "解析出来的数据：" + sample.latitude + "::" + sample.longitude + " 秒 " + key;
-    record.gsensorItems.insert(key, {QString::number(double(sample.x), 'g', 6), QString::number(double(sample.y), 'g', 6),
-                                     QString::number(double(sample.z), 'g', 6)});
+    qDebug().noquote() << "解析出来的数据：" + sample.latitude + "::" + sample.longitude + " 秒 "
+            + key;
+    record.gsensorItems.insert(key,
+                               {QString::number(double(sample.x), 'g', 6),
+                                QString::number(double(sample.y), 'g', 6),
+                                QString::number(double(sample.z), 'g', 6)});
     record.filesType = sample.sourceType;
     if (sample.isPositionNull() || !sample.status)
         return;
@@ -287,7 +294,8 @@ void GPSTool::readDataStream(const QString &path)
         if (result == AVERROR_EOF)
             break;
         if (result == AVERROR_EXIT || result == AVERROR_INVALIDDATA) {
-            qDebug() << (result == AVERROR_EXIT ? "GPSTool AVERROR_EXIT" : "GPSTool AVERROR_INVALIDDATA");
+            qDebug() << (result == AVERROR_EXIT ? "GPSTool AVERROR_EXIT"
+                                                : "GPSTool AVERROR_INVALIDDATA");
             if (++errors >= maxConsecutiveReadErrors)
                 break;
             continue;
@@ -298,8 +306,8 @@ void GPSTool::readDataStream(const QString &path)
         }
         errors = 0;
         if (packet->stream_index == chosen) {
-            const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(packet->data),
-                                                             packet->data ? packet->size : 0);
+            const QByteArray bytes = QByteArray::fromRawData(
+                reinterpret_cast<const char *>(packet->data), packet->data ? packet->size : 0);
             ++taken;
             if (textFormat) {
                 acceptSample(TelemetryFormats::decodeTextSample(bytes));
@@ -345,7 +353,8 @@ void GPSTool::readBlockTrack(const QString &path)
             if (!more) {
                 // The moov ended: a box after it is read like a further child.
                 Mp4BoxFile::Box next;
-                if (traks == 1 && file.readHeader(box.end, file.size(), &next) == Mp4BoxFile::Header::Ok)
+                if (traks == 1
+                    && file.readHeader(box.end, file.size(), &next) == Mp4BoxFile::Header::Ok)
                     enterTrack(file, lastTrak.content, lastTrak.end, 1, mdatAddr);
                 break;
             }
@@ -365,7 +374,8 @@ void GPSTool::readBlockTrack(const QString &path)
     }
 }
 
-void GPSTool::enterTrack(Mp4BoxFile &file, qint64 trakContent, qint64 trakEnd, int trackNumber, qint64 mdatAddr)
+void GPSTool::enterTrack(
+    Mp4BoxFile &file, qint64 trakContent, qint64 trakEnd, int trackNumber, qint64 mdatAddr)
 {
     Mp4BoxFile::Box trak;
     trak.content = trakContent;
@@ -403,7 +413,11 @@ void GPSTool::enterTrack(Mp4BoxFile &file, qint64 trakContent, qint64 trakEnd, i
     }
 }
 
-void GPSTool::readSampleSizeMode(Mp4BoxFile &file, qint64 stszStart, qint64 stszEnd, qint64 stblEnd, quint32 fps,
+void GPSTool::readSampleSizeMode(Mp4BoxFile &file,
+                                 qint64 stszStart,
+                                 qint64 stszEnd,
+                                 qint64 stblEnd,
+                                 quint32 fps,
                                  qint64 mdatAddr)
 {
     if (fps == 0)
@@ -413,11 +427,13 @@ void GPSTool::readSampleSizeMode(Mp4BoxFile &file, qint64 stszStart, qint64 stsz
         return;
     quint32 uniformSize = 0;
     quint32 count = 0;
-    if (!file.readBe32(stsz.content + 4, stsz.end, &uniformSize) || !file.readBe32(stsz.content + 8, stsz.end, &count))
+    if (!file.readBe32(stsz.content + 4, stsz.end, &uniformSize)
+        || !file.readBe32(stsz.content + 8, stsz.end, &count))
         return;
     const qint64 entriesStart = stsz.content + 12;
     // A table with one size for every sample lists no entries.
-    const qint64 listed = uniformSize != 0 ? count : qMin<qint64>(count, (stsz.end - entriesStart) / 4);
+    const qint64 listed
+        = uniformSize != 0 ? count : qMin<qint64>(count, (stsz.end - entriesStart) / 4);
 
     Mp4BoxFile::Box stco;
     if (file.readHeader(stsz.end, stblEnd, &stco) != Mp4BoxFile::Header::Ok)
@@ -437,8 +453,10 @@ void GPSTool::readSampleSizeMode(Mp4BoxFile &file, qint64 stszStart, qint64 stsz
         qDebug().noquote() << "idx:" << k << "addr:" << size;
         lastFrameSizes.append(size);
     }
-    qDebug().noquote() << "size:" << (stco.declaredSize - 8) / 4 << "chFlag:" << QString::fromLatin1(stco.type)
-                       << "stsz_addr:" << stsz.content << "mdat_addr:" << mdatAddr << "ftell(fd):" << stco.content;
+    qDebug().noquote() << "size:" << (stco.declaredSize - 8) / 4
+                       << "chFlag:" << QString::fromLatin1(stco.type)
+                       << "stsz_addr:" << stsz.content << "mdat_addr:" << mdatAddr
+                       << "ftell(fd):" << stco.content;
 
     QVector<quint32> blocks;
     for (int i = 0; i < lastFrameSizes.size(); ++i) {
@@ -464,7 +482,8 @@ void GPSTool::readChunkOffsetMode(Mp4BoxFile &file, qint64 stcoContent, qint64 s
     if (!file.readBe32(stcoContent + 4, stcoEnd, &declared))
         return;
     const qint64 tableStart = stcoContent + 8;
-    const qint64 count = std::min<qint64>({qint64(declared), (stcoEnd - tableStart) / 4, qint64(maxRecords)});
+    const qint64 count
+        = std::min<qint64>({qint64(declared), (stcoEnd - tableStart) / 4, qint64(maxRecords)});
     QByteArray table;
     QByteArray bytes;
     for (qint64 first = 0; first < count; first += tableBatch) {
@@ -473,7 +492,8 @@ void GPSTool::readChunkOffsetMode(Mp4BoxFile &file, qint64 stcoContent, qint64 s
             return;
         for (int i = 0; i < n; ++i) {
             const quint32 offset = qFromBigEndian<quint32>(table.constData() + i * 4);
-            if (!file.readZeroFilled(qint64(offset) + 65536 + 48, TelemetryFormats::layoutASize, &bytes))
+            if (!file.readZeroFilled(qint64(offset) + 65536 + 48, TelemetryFormats::layoutASize,
+                                     &bytes))
                 continue;
             acceptSample(TelemetryFormats::decodeLayoutA(bytes, true, false));
             ++secondIndex;
@@ -524,7 +544,8 @@ void GPSTool::readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd
         return;
     qDebug().noquote() << "gpsNumg个数:" << declared;
     const qint64 tableStart = boxStart + 16;
-    const qint64 count = std::min<qint64>({qint64(declared), (boxEnd - tableStart) / 8, qint64(maxRecords)});
+    const qint64 count
+        = std::min<qint64>({qint64(declared), (boxEnd - tableStart) / 8, qint64(maxRecords)});
     QByteArray table;
     QByteArray bytes;
     for (qint64 first = 0; first < count; first += tableBatch) {
@@ -542,7 +563,8 @@ void GPSTool::readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd
             if (TelemetryFormats::isLayoutB(bytes))
                 acceptSample(TelemetryFormats::decodeLayoutB(bytes));
             else
-                acceptSample(TelemetryFormats::decodeLayoutA(bytes.left(TelemetryFormats::layoutASize), false, true));
+                acceptSample(TelemetryFormats::decodeLayoutA(
+                    bytes.left(TelemetryFormats::layoutASize), false, true));
             ++secondIndex;
         }
     }

@@ -59,8 +59,13 @@ public:
 
 private:
     void readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd);
-    void enterTrack(Mp4BoxFile &file, qint64 trakContent, qint64 trakEnd, int trackNumber, qint64 mdatAddr);
-    void readSampleSizeMode(Mp4BoxFile &file, qint64 stszStart, qint64 stszEnd, qint64 stblEnd, quint32 fps,
+    void enterTrack(
+        Mp4BoxFile &file, qint64 trakContent, qint64 trakEnd, int trackNumber, qint64 mdatAddr);
+    void readSampleSizeMode(Mp4BoxFile &file,
+                            qint64 stszStart,
+                            qint64 stszEnd,
+                            qint64 stblEnd,
+                            quint32 fps,
                             qint64 mdatAddr);
     void readChunkOffsetMode(Mp4BoxFile &file, qint64 stcoContent, qint64 stcoEnd);
 };

@@ -84,7 +84,8 @@ bool Mp4BoxFile::readBe32(qint64 pos, qint64 limit, quint32 *value)
 bool Mp4BoxFile::readLe32(qint64 pos, quint32 *value)
 {
     uchar raw[4];
-    if (pos < 0 || pos > m_size - 4 || !m_file.seek(pos) || m_file.read(reinterpret_cast<char *>(raw), 4) != 4)
+    if (pos < 0 || pos > m_size - 4 || !m_file.seek(pos)
+        || m_file.read(reinterpret_cast<char *>(raw), 4) != 4)
         return false;
     *value = qFromLittleEndian<quint32>(raw);
     return true;

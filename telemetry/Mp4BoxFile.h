@@ -13,9 +13,9 @@ public:
     struct Box
     {
         QByteArray type;
-        qint64 start = 0;   // position of the size field
+        qint64 start = 0; // position of the size field
         qint64 content = 0; // first byte after the header
-        qint64 end = 0;     // one past the last byte, clipped to the parent
+        qint64 end = 0; // one past the last byte, clipped to the parent
         qint64 declaredSize = 0;
     };
     enum class Header { Ok, End, Bad };

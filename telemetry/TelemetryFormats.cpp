@@ -8,8 +8,7 @@
 namespace {
 
 // Reads a little-endian value at offset; bytes beyond the record read as 0.
-template<typename T>
-T le(const QByteArray &bytes, int offset)
+template<typename T> T le(const QByteArray &bytes, int offset)
 {
     unsigned char raw[sizeof(T)] = {};
     const int available = qBound(0, bytes.size() - offset, int(sizeof(T)));
@@ -69,7 +68,8 @@ GpsItem decodeTextSample(const QByteArray &packet)
 {
     char buffer[textBufferSize] = {};
     if (packet.size() > 3)
-        std::memcpy(buffer, packet.constData() + 3, size_t(qMin(packet.size() - 3, textBufferSize)));
+        std::memcpy(buffer, packet.constData() + 3,
+                    size_t(qMin(packet.size() - 3, textBufferSize)));
     for (int i = 0; i < textBufferSize / 4; ++i) {
         if (buffer[i] == '\t')
             buffer[i] = ',';
@@ -134,7 +134,7 @@ GpsItem decodeBinarySample(const QByteArray &packet)
 
     const auto degrees = [&r](int degreesAt, int minutesAt, int secondsAt) {
         const double value = le<quint8>(r, degreesAt) + le<quint8>(r, minutesAt) / 60.0
-                             + (le<quint16>(r, secondsAt) / 3600.0) / 100.0;
+            + (le<quint16>(r, secondsAt) / 3600.0) / 100.0;
         return QString::number(double(float(value)), 'f', 6);
     };
     item.longitude = toSignedDegrees(degrees(123, 124, 126), item.ewind);
@@ -149,7 +149,8 @@ GpsItem decodeBinarySample(const QByteArray &packet)
 GpsItem decodeLayoutA(const QByteArray &record, bool signedIntegers, bool withTypeByte)
 {
     const auto integer = [&](int at) {
-        return signedIntegers ? QString::number(le<qint32>(record, at)) : QString::number(le<quint32>(record, at));
+        return signedIntegers ? QString::number(le<qint32>(record, at))
+                              : QString::number(le<quint32>(record, at));
     };
     GpsItem item;
     item.hour = integer(0);
@@ -190,8 +191,10 @@ GpsItem decodeLayoutB(const QByteArray &record)
     item.hour = QString::number(le<qint32>(record, 64));
     item.minute = QString::number(le<qint32>(record, 68));
     item.second = QString::number(le<qint32>(record, 72));
-    item.longitude = nmeaToDegrees(QString::number(double(le<float>(record, 76)), 'f', 6), item.ewind);
-    item.latitude = nmeaToDegrees(QString::number(double(le<float>(record, 80)), 'f', 6), item.nsind);
+    item.longitude
+        = nmeaToDegrees(QString::number(double(le<float>(record, 76)), 'f', 6), item.ewind);
+    item.latitude
+        = nmeaToDegrees(QString::number(double(le<float>(record, 80)), 'f', 6), item.nsind);
     item.speed = QString::number(double(le<float>(record, 84)), 'f', 3);
     item.angle = le<float>(record, 88);
     const auto axis = [&record](int at) {

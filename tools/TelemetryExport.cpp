@@ -19,8 +19,9 @@ constexpr double metresPerSecondPerKnot = 1852.0 / 3600.0;
 QDateTime sampleTime(const GpsItem &item)
 {
     bool ok[6];
-    const int values[6] = {item.year.toInt(&ok[0]), item.month.toInt(&ok[1]), item.day.toInt(&ok[2]),
-                           item.hour.toInt(&ok[3]), item.minute.toInt(&ok[4]), item.second.toInt(&ok[5])};
+    const int values[6]
+        = {item.year.toInt(&ok[0]), item.month.toInt(&ok[1]),  item.day.toInt(&ok[2]),
+           item.hour.toInt(&ok[3]), item.minute.toInt(&ok[4]), item.second.toInt(&ok[5])};
     if (!std::all_of(ok, ok + 6, [](bool b) { return b; }))
         return QDateTime();
     const QDate date(values[0], values[1], values[2]);
@@ -32,7 +33,8 @@ QDateTime sampleTime(const GpsItem &item)
 
 QString csvField(const QString &text)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
+        && !text.contains(QLatin1Char('\n')))
         return text;
     QString quoted = text;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
@@ -78,7 +80,9 @@ QString toGpx(const QList<VideoMessage> &records)
     xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
     xml.writeAttribute(QStringLiteral("creator"), QStringLiteral("kelmora-telemetry"));
     xml.writeStartElement(QStringLiteral("trk"));
-    xml.writeTextElement(QStringLiteral("name"), records.size() == 1 ? records.first().fileName : QStringLiteral("kelmora-telemetry"));
+    xml.writeTextElement(QStringLiteral("name"),
+                         records.size() == 1 ? records.first().fileName
+                                             : QStringLiteral("kelmora-telemetry"));
     for (const VideoMessage &record : records) {
         xml.writeStartElement(QStringLiteral("trkseg"));
         for (int second : secondsInOrder(record)) {
@@ -94,9 +98,11 @@ QString toGpx(const QList<VideoMessage> &records)
                 xml.writeTextElement(QStringLiteral("time"), when.toString(Qt::ISODate));
             xml.writeStartElement(QStringLiteral("extensions"));
             xml.writeStartElement(QStringLiteral("gpxtpx:TrackPointExtension"));
-            xml.writeTextElement(QStringLiteral("gpxtpx:speed"),
-                                 QString::number(item.speed.toDouble() * metresPerSecondPerKnot, 'f', 3));
-            xml.writeTextElement(QStringLiteral("gpxtpx:course"), QString::number(double(item.angle), 'f', 1));
+            xml.writeTextElement(
+                QStringLiteral("gpxtpx:speed"),
+                QString::number(item.speed.toDouble() * metresPerSecondPerKnot, 'f', 3));
+            xml.writeTextElement(QStringLiteral("gpxtpx:course"),
+                                 QString::number(double(item.angle), 'f', 1));
             xml.writeEndElement();
             xml.writeEndElement();
             xml.writeEndElement();
@@ -118,16 +124,17 @@ QString toCsv(const QList<VideoMessage> &records)
             const GpsItem item = record.gpsItems.value(key);
             const bool stored = record.gpsItems.contains(key);
             const QStringList g = record.gsensorItems.value(key);
-            const QStringList row = {key,
-                                     stored && item.status ? QStringLiteral("A") : QStringLiteral("V"),
-                                     stored ? item.latitude : QString(),
-                                     stored ? item.longitude : QString(),
-                                     stored ? item.speed : QString(),
-                                     stored ? QString::number(double(item.angle), 'g', 6) : QString(),
-                                     g.value(0),
-                                     g.value(1),
-                                     g.value(2),
-                                     csvField(record.path)};
+            const QStringList row
+                = {key,
+                   stored && item.status ? QStringLiteral("A") : QStringLiteral("V"),
+                   stored ? item.latitude : QString(),
+                   stored ? item.longitude : QString(),
+                   stored ? item.speed : QString(),
+                   stored ? QString::number(double(item.angle), 'g', 6) : QString(),
+                   g.value(0),
+                   g.value(1),
+                   g.value(2),
+                   csvField(record.path)};
             text += row.join(QLatin1Char(',')) + QLatin1Char('\n');
         }
     }

@@ -61,7 +61,8 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Prints the GPS and G-sensor telemetry stored in dashcam recordings, read exactly as the player reads it.\n"
+        "Prints the GPS and G-sensor telemetry stored in dashcam recordings, read exactly as the "
+        "player reads it.\n"
         "\n"
         "Formats:\n"
         "  json  the record the player caches for each file (several files: one JSON array)\n"
@@ -74,15 +75,18 @@ int main(int argc, char *argv[])
         "files are still printed), 2 on a usage error, 0 otherwise."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("Output format: json (default), gpx or csv."),
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("Output format: json (default), gpx or csv."),
                                     QStringLiteral("json|gpx|csv"), QStringLiteral("json"));
     parser.addOption(format);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Recordings to read."), QStringLiteral("FILE..."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Recordings to read."),
+                                 QStringLiteral("FILE..."));
     parser.process(app);
 
     QTextStream err(stderr);
     const QString kind = parser.value(format);
-    if (kind != QLatin1String("json") && kind != QLatin1String("gpx") && kind != QLatin1String("csv")) {
+    if (kind != QLatin1String("json") && kind != QLatin1String("gpx")
+        && kind != QLatin1String("csv")) {
         err << "kelmora-telemetry: unknown format '" << kind << "' (use json, gpx or csv)\n";
         return 2;
     }

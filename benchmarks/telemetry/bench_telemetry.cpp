@@ -71,7 +71,8 @@ void compare(const QString &file)
 {
     const QString exporter = QStringLiteral(KELMORA_TELEMETRY_PROGRAM);
     const double size = QFileInfo(file).size();
-    out << "\n== " << QFileInfo(file).fileName() << QString(" (%1 MB)\n").arg(size / 1048576.0, 0, 'f', 1);
+    out << "\n== " << QFileInfo(file).fileName()
+        << QString(" (%1 MB)\n").arg(size / 1048576.0, 0, 'f', 1);
 
     // Warm the page cache so both programs read from memory.
     runMs(exporter, {file}, 1);
@@ -143,17 +144,28 @@ int main(int argc, char *argv[])
     const QString gpsBox = factory.path("bench-gpsbox.mp4");
     QElapsedTimer timer;
     timer.start();
-    if (!QFileInfo::exists(binary) && !factory.makeBinaryStream("bench-binary.mp4", tenPerSecond, 10)) {
+    if (!QFileInfo::exists(binary)
+        && !factory.makeBinaryStream("bench-binary.mp4", tenPerSecond, 10)) {
         out << "cannot make the recording: " << factory.error() << '\n';
         return 1;
     }
     if (!QFileInfo::exists(gpsBox)
-        && !factory.makeGpsBox("bench-gpsbox.mp4", drive, RecordingFactory::GpsBoxForm::LayoutA264, true)) {
+        && !factory.makeGpsBox("bench-gpsbox.mp4", drive, RecordingFactory::GpsBoxForm::LayoutA264,
+                               true)) {
+        out << "cannot make the recording: " << factory.error() << '\n';
+        return 1;
+    }
+    // Blocks between the frames, found by exiftool only by scanning the media data.
+    const QString blocks = factory.path("2023_0501_120000_F.MOV");
+    if (!QFileInfo::exists(blocks)
+        && !factory.makeBlockTrack("2023_0501_120000_F.MOV", drive,
+                                   RecordingFactory::BlockMode::SampleSize)) {
         out << "cannot make the recording: " << factory.error() << '\n';
         return 1;
     }
     out << QString("recordings ready in %1 s\n").arg(timer.elapsed() / 1000.0, 0, 'f', 1);
     compare(binary);
     compare(gpsBox);
+    compare(blocks);
     return 0;
 }

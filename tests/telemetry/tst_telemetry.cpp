@@ -14,13 +14,13 @@ using namespace TelemetryFormats;
 
 namespace {
 
-template<typename T>
-void put(QByteArray &bytes, int offset, T value)
+template<typename T> void put(QByteArray &bytes, int offset, T value)
 {
     qToLittleEndian<T>(value, bytes.data() + offset);
 }
 
-GpsItem fix(const QString &lat, const QString &lon, const QString &speed = "10.000", float angle = 90)
+GpsItem
+fix(const QString &lat, const QString &lon, const QString &speed = "10.000", float angle = 90)
 {
     GpsItem item;
     item.status = true;
@@ -70,17 +70,39 @@ void TelemetryFormatsTest::degrees_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("letter");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("nmea north") << true << "2232.1234" << "N" << "22.535389";
-    QTest::newRow("nmea east") << true << "11404.5678" << "E" << "114.076126";
-    QTest::newRow("nmea south") << true << "2232.1234" << "S" << "-22.535389";
-    QTest::newRow("nmea west") << true << "11404.5678" << "W" << "-114.076126";
-    QTest::newRow("nmea no letter") << true << "2232.1234" << "" << "0";
-    QTest::newRow("nmea zero") << true << "0.000000" << "N" << "0";
-    QTest::newRow("signed south of negative") << false << "-5" << "S" << "-5.000000";
-    QTest::newRow("signed north keeps sign") << false << "-5" << "N" << "-5.000000";
-    QTest::newRow("signed west") << false << "7.25" << "W" << "-7.250000";
-    QTest::newRow("signed other letter") << false << "7.25" << "X" << "0";
-    QTest::newRow("signed unreadable") << false << "abc" << "N" << "0";
+    QTest::newRow("nmea north") << true << "2232.1234"
+                                << "N"
+                                << "22.535389";
+    QTest::newRow("nmea east") << true << "11404.5678"
+                               << "E"
+                               << "114.076126";
+    QTest::newRow("nmea south") << true << "2232.1234"
+                                << "S"
+                                << "-22.535389";
+    QTest::newRow("nmea west") << true << "11404.5678"
+                               << "W"
+                               << "-114.076126";
+    QTest::newRow("nmea no letter") << true << "2232.1234"
+                                    << ""
+                                    << "0";
+    QTest::newRow("nmea zero") << true << "0.000000"
+                               << "N"
+                               << "0";
+    QTest::newRow("signed south of negative") << false << "-5"
+                                              << "S"
+                                              << "-5.000000";
+    QTest::newRow("signed north keeps sign") << false << "-5"
+                                             << "N"
+                                             << "-5.000000";
+    QTest::newRow("signed west") << false << "7.25"
+                                 << "W"
+                                 << "-7.250000";
+    QTest::newRow("signed other letter") << false << "7.25"
+                                         << "X"
+                                         << "0";
+    QTest::newRow("signed unreadable") << false << "abc"
+                                       << "N"
+                                       << "0";
 }
 
 void TelemetryFormatsTest::degrees()
@@ -94,7 +116,8 @@ void TelemetryFormatsTest::degrees()
 
 void TelemetryFormatsTest::textSample()
 {
-    const GpsItem item = decodeTextSample(textPacket("120\t-35\t980,0,0,A,2232.1234,N,11404.5678,E,35.2,270"));
+    const GpsItem item
+        = decodeTextSample(textPacket("120\t-35\t980,0,0,A,2232.1234,N,11404.5678,E,35.2,270"));
     QCOMPARE(item.x, 0.12f);
     QCOMPARE(item.y, -0.035f);
     QCOMPARE(item.z, 0.98f);
@@ -206,9 +229,9 @@ void TelemetryFormatsTest::layoutA()
     put<double>(r, 56, 359.5);
     put<qint32>(r, 64, 2023);
     put<qint32>(r, 68, 5);
-    put<qint32>(r, 76, 6144);   // 6 g: out of range
-    put<qint32>(r, 80, -1024);  // -1 g
-    put<qint32>(r, 84, 5120);   // exactly 5 g stays
+    put<qint32>(r, 76, 6144); // 6 g: out of range
+    put<qint32>(r, 80, -1024); // -1 g
+    put<qint32>(r, 84, 5120); // exactly 5 g stays
     r[218] = char(-2);
 
     const GpsItem block = decodeLayoutA(r, true, false);
@@ -245,9 +268,9 @@ void TelemetryFormatsTest::layoutB()
     put<float>(r, 80, 2232.1234f);
     put<float>(r, 84, 35.2f);
     put<float>(r, 88, 12.5f);
-    put<quint32>(r, 96, 512);        // 2 g
+    put<quint32>(r, 96, 512); // 2 g
     put<quint32>(r, 100, 0xFFFFFC00); // -1024 as signed: far above 5 g unsigned
-    put<quint32>(r, 104, 1280);      // exactly 5 g stays
+    put<quint32>(r, 104, 1280); // exactly 5 g stays
     QVERIFY(isLayoutB(r));
     const GpsItem item = decodeLayoutB(r);
     QVERIFY(item.status);
@@ -308,11 +331,16 @@ void TelemetryFormatsTest::rangeRejection_data()
 {
     QTest::addColumn<QString>("lat");
     QTest::addColumn<QString>("lon");
-    QTest::newRow("zero latitude") << "0" << "114.000000";
-    QTest::newRow("zero longitude") << "22.000000" << "0";
-    QTest::newRow("latitude above 90") << "90.500000" << "114.000000";
-    QTest::newRow("longitude below -180") << "22.000000" << "-180.100000";
-    QTest::newRow("not a number") << "nan" << "114.000000";
+    QTest::newRow("zero latitude") << "0"
+                                   << "114.000000";
+    QTest::newRow("zero longitude") << "22.000000"
+                                    << "0";
+    QTest::newRow("latitude above 90") << "90.500000"
+                                       << "114.000000";
+    QTest::newRow("longitude below -180") << "22.000000"
+                                          << "-180.100000";
+    QTest::newRow("not a number") << "nan"
+                                  << "114.000000";
 }
 
 void TelemetryFormatsTest::rangeRejection()
@@ -320,8 +348,10 @@ void TelemetryFormatsTest::rangeRejection()
     QFETCH(QString, lat);
     QFETCH(QString, lon);
     GPSTool tool;
-    QTest::ignoreMessage(QtDebugMsg, "Invalid Latitude and longitude: precision and dimension are 0, or exceed the "
-                                     "latitude and longitude regular expression");
+    QTest::ignoreMessage(
+        QtDebugMsg,
+        "Invalid Latitude and longitude: precision and dimension are 0, or exceed the "
+        "latitude and longitude regular expression");
     tool.acceptSample(fix(lat, lon));
     QVERIFY(tool.record.gpsItems.isEmpty());
     QVERIFY(tool.lastAccepted.isPositionNull());
@@ -354,7 +384,8 @@ void TelemetryFormatsTest::outOfRangeSpeedAndAngle()
     tool.secondIndex = 1;
     tool.acceptSample(fix("48.100100", "11.500000", "450", 400));
     tool.secondIndex = 2;
-    tool.acceptSample(fix("48.100200", "11.500000", "fast", std::numeric_limits<float>::quiet_NaN()));
+    tool.acceptSample(
+        fix("48.100200", "11.500000", "fast", std::numeric_limits<float>::quiet_NaN()));
     const GpsItem rejectedSpeed = tool.record.gpsItems.value("1");
     QCOMPARE(rejectedSpeed.speed, QString("0"));
     // A heading outside 0..360 is replaced by the previous accepted heading.

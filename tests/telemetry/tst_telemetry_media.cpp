@@ -79,10 +79,10 @@ namespace {
 // Expected positions (from the camera's ddmm.mmmm values, single precision)
 // and speeds of the stored seconds 0, 1, 4 and 5 of the standard drive;
 // second 2 is an invalid fix and second 3 jumps a degree away.
-const QStringList nmeaPositions = {"22.535389 114.076126", "22.536665 114.076660", "22.539169 114.079170",
-                                   "22.539999 114.079994"};
-const QStringList dmsPositions = {"22.535389 114.076134", "22.536667 114.076668", "22.539167 114.079170",
-                                  "22.540001 114.080002"};
+const QStringList nmeaPositions = {"22.535389 114.076126", "22.536665 114.076660",
+                                   "22.539169 114.079170", "22.539999 114.079994"};
+const QStringList dmsPositions = {"22.535389 114.076134", "22.536667 114.076668",
+                                  "22.539167 114.079170", "22.540001 114.080002"};
 
 } // namespace
 
@@ -111,7 +111,7 @@ private:
     QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
     QString mutated(const char *name, const Mutation &mutation);
 
-    QTemporaryDir m_tmp{QDir::tempPath() + "/kelmora-telemetry-XXXXXX"};
+    QTemporaryDir m_tmp {QDir::tempPath() + "/kelmora-telemetry-XXXXXX"};
     QDir m_dir;
 };
 
@@ -140,22 +140,23 @@ void TelemetryMediaTest::recordings_data()
     const QStringList a = {"35.200", "36.400", "0", "38.900"};
     const QStringList gA = {"0.117188", "-0.0585938", "0.976563"};
     const QStringList gMilli = {"0.12", "-0.06", "1"};
-    QTest::newRow("gps box, layout A, 264") << FixtureNames::gpsBoxA264 << nmeaPositions << a << gA << 4 << "38.900" << 3
-                                            << false << false;
-    QTest::newRow("gps box, layout A") << FixtureNames::gpsBoxA << nmeaPositions << a << gA << 4 << "38.900" << 5
-                                       << true << true;
-    QTest::newRow("gps box, layout B") << FixtureNames::gpsBoxB << nmeaPositions << a
-                                       << QStringList({"0.46875", "0", "3.90625"}) << 4 << "38.900" << 0 << true << true;
-    QTest::newRow("block track, sample sizes") << FixtureNames::blockSampleSize << nmeaPositions << a << gA << 4
-                                               << "38.900" << 0 << true << false;
-    QTest::newRow("block track, chunk offsets") << FixtureNames::blockChunkOffset << nmeaPositions << a << gA << 4
-                                                << "38.900" << 0 << true << false;
+    QTest::newRow("gps box, layout A, 264") << FixtureNames::gpsBoxA264 << nmeaPositions << a << gA
+                                            << 4 << "38.900" << 3 << false << false;
+    QTest::newRow("gps box, layout A")
+        << FixtureNames::gpsBoxA << nmeaPositions << a << gA << 4 << "38.900" << 5 << true << true;
+    QTest::newRow("gps box, layout B")
+        << FixtureNames::gpsBoxB << nmeaPositions << a << QStringList({"0.46875", "0", "3.90625"})
+        << 4 << "38.900" << 0 << true << true;
+    QTest::newRow("block track, sample sizes") << FixtureNames::blockSampleSize << nmeaPositions
+                                               << a << gA << 4 << "38.900" << 0 << true << false;
+    QTest::newRow("block track, chunk offsets") << FixtureNames::blockChunkOffset << nmeaPositions
+                                                << a << gA << 4 << "38.900" << 0 << true << false;
     QTest::newRow("text stream") << FixtureNames::textStream << nmeaPositions
-                                 << QStringList({"35.2", "36.4", "0", "38.9"}) << gMilli << 4 << "38.900" << 0 << true
-                                 << true;
-    QTest::newRow("binary stream, 10 a second")
-        << FixtureNames::binaryStream << dmsPositions << QStringList({"35.097", "36.177", "0", "38.877"}) << gMilli
-        << 40 << "38.877" << 0 << true << true;
+                                 << QStringList({"35.2", "36.4", "0", "38.9"}) << gMilli << 4
+                                 << "38.900" << 0 << true << true;
+    QTest::newRow("binary stream, 10 a second") << FixtureNames::binaryStream << dmsPositions
+                                                << QStringList({"35.097", "36.177", "0", "38.877"})
+                                                << gMilli << 40 << "38.877" << 0 << true << true;
 }
 
 void TelemetryMediaTest::recordings()
@@ -212,8 +213,10 @@ void TelemetryMediaTest::oddNames_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("name");
-    QTest::newRow("spaces, quotes, CJK") << FixtureNames::textStream << "行车 记录 \"it's\" $(x).mp4";
-    QTest::newRow("block layout, CJK") << FixtureNames::blockChunkOffset << "2023_0501_120000_后.MOV";
+    QTest::newRow("spaces, quotes, CJK")
+        << FixtureNames::textStream << "行车 记录 \"it's\" $(x).mp4";
+    QTest::newRow("block layout, CJK")
+        << FixtureNames::blockChunkOffset << "2023_0501_120000_后.MOV";
     QTest::newRow("gps box, CJK") << FixtureNames::gpsBoxB << "路线 B.mp4";
 }
 
@@ -265,7 +268,8 @@ QString TelemetryMediaTest::mutated(const char *name, const Mutation &mutation)
 {
     QByteArray bytes = readFile(path(name));
     mutation(bytes);
-    const QString target = m_dir.filePath(QString("mutant-%1").arg(QString::fromLatin1(name).replace('_', '-')));
+    const QString target
+        = m_dir.filePath(QString("mutant-%1").arg(QString::fromLatin1(name).replace('_', '-')));
     writeFile(target, bytes);
     return target;
 }
@@ -280,39 +284,50 @@ void TelemetryMediaTest::hostileFiles_data()
     const auto moov = [](QByteArray &b) { return topLevelBox(b, "moov"); };
     const auto table = [](QByteArray &b, const char *type) { return b.lastIndexOf(type) - 4; };
 
-    QTest::newRow("gps count 2^31") << FixtureNames::gpsBoxA264
-                                    << Mutation([=](QByteArray &b) { setBe32(&b, gpsBox(b) + 12, 0x80000000u); }) << true;
-    QTest::newRow("moov size 4 GB") << FixtureNames::gpsBoxB
-                                    << Mutation([=](QByteArray &b) { setBe32(&b, moov(b), 0xFFFFFFFFu); }) << true;
-    QTest::newRow("moov size 0 (to the end)") << FixtureNames::gpsBoxA
-                                              << Mutation([=](QByteArray &b) { setBe32(&b, moov(b), 0); }) << true;
-    QTest::newRow("moov size 1, huge 64-bit size") << FixtureNames::gpsBoxA << Mutation([=](QByteArray &b) {
-        setBe32(&b, moov(b), 1); // the 64-bit size overlays the first child's header
-    }) << false;
-    QTest::newRow("top-level size 3") << FixtureNames::gpsBoxA
-                                      << Mutation([=](QByteArray &b) { setBe32(&b, topLevelBox(b, "mdat"), 3); })
-                                      << false;
-    QTest::newRow("gps entries beyond the file and backwards") << FixtureNames::gpsBoxA << Mutation([=](QByteArray &b) {
-        setBe32(&b, gpsBox(b) + 16 + 8 * 2, 0xFFFFFFF0u);
-        setBe32(&b, gpsBox(b) + 16 + 8 * 3, 0);
-    }) << false;
-    QTest::newRow("gps box size beyond moov") << FixtureNames::gpsBoxB
-                                              << Mutation([=](QByteArray &b) { setBe32(&b, gpsBox(b), 0x7FFFFFF0u); })
-                                              << true;
-    QTest::newRow("stsz count beyond the box") << FixtureNames::blockSampleSize << Mutation([=](QByteArray &b) {
-        setBe32(&b, table(b, "stsz") + 16, 0x7FFFFFFFu);
-    }) << false;
-    QTest::newRow("stco count beyond the box") << FixtureNames::blockChunkOffset << Mutation([=](QByteArray &b) {
-        setBe32(&b, table(b, "stco") + 12, 0xFFFFFFFFu);
-    }) << true;
-    QTest::newRow("chunk offsets beyond the file") << FixtureNames::blockChunkOffset << Mutation([=](QByteArray &b) {
-        const int stco = table(b, "stco");
-        for (int i = 0; i < 6; ++i)
-            setBe32(&b, stco + 16 + 4 * i, 0xFFFF0000u - quint32(i));
-    }) << false;
-    QTest::newRow("mdhd duration 0") << FixtureNames::blockSampleSize << Mutation([=](QByteArray &b) {
-        setBe32(&b, table(b, "mdhd") + 8 + 16, 0);
-    }) << false;
+    QTest::newRow("gps count 2^31")
+        << FixtureNames::gpsBoxA264
+        << Mutation([=](QByteArray &b) { setBe32(&b, gpsBox(b) + 12, 0x80000000u); }) << true;
+    QTest::newRow("moov size 4 GB")
+        << FixtureNames::gpsBoxB
+        << Mutation([=](QByteArray &b) { setBe32(&b, moov(b), 0xFFFFFFFFu); }) << true;
+    QTest::newRow("moov size 0 (to the end)")
+        << FixtureNames::gpsBoxA << Mutation([=](QByteArray &b) { setBe32(&b, moov(b), 0); })
+        << true;
+    QTest::newRow("moov size 1, huge 64-bit size")
+        << FixtureNames::gpsBoxA << Mutation([=](QByteArray &b) {
+               setBe32(&b, moov(b), 1); // the 64-bit size overlays the first child's header
+           })
+        << false;
+    QTest::newRow("top-level size 3")
+        << FixtureNames::gpsBoxA
+        << Mutation([=](QByteArray &b) { setBe32(&b, topLevelBox(b, "mdat"), 3); }) << false;
+    QTest::newRow("gps entries beyond the file and backwards")
+        << FixtureNames::gpsBoxA << Mutation([=](QByteArray &b) {
+               setBe32(&b, gpsBox(b) + 16 + 8 * 2, 0xFFFFFFF0u);
+               setBe32(&b, gpsBox(b) + 16 + 8 * 3, 0);
+           })
+        << false;
+    QTest::newRow("gps box size beyond moov")
+        << FixtureNames::gpsBoxB
+        << Mutation([=](QByteArray &b) { setBe32(&b, gpsBox(b), 0x7FFFFFF0u); }) << true;
+    QTest::newRow("stsz count beyond the box")
+        << FixtureNames::blockSampleSize
+        << Mutation([=](QByteArray &b) { setBe32(&b, table(b, "stsz") + 16, 0x7FFFFFFFu); })
+        << false;
+    QTest::newRow("stco count beyond the box")
+        << FixtureNames::blockChunkOffset
+        << Mutation([=](QByteArray &b) { setBe32(&b, table(b, "stco") + 12, 0xFFFFFFFFu); })
+        << true;
+    QTest::newRow("chunk offsets beyond the file")
+        << FixtureNames::blockChunkOffset << Mutation([=](QByteArray &b) {
+               const int stco = table(b, "stco");
+               for (int i = 0; i < 6; ++i)
+                   setBe32(&b, stco + 16 + 4 * i, 0xFFFF0000u - quint32(i));
+           })
+        << false;
+    QTest::newRow("mdhd duration 0")
+        << FixtureNames::blockSampleSize
+        << Mutation([=](QByteArray &b) { setBe32(&b, table(b, "mdhd") + 8 + 16, 0); }) << false;
 }
 
 void TelemetryMediaTest::hostileFiles()
@@ -345,14 +360,16 @@ void TelemetryMediaTest::hostileFiles()
 void TelemetryMediaTest::truncatedAndFlippedFiles()
 {
     // Whatever is cut or flipped, parsing ends; samples stored before stay.
-    const char *names[] = {FixtureNames::gpsBoxA264, FixtureNames::gpsBoxB, FixtureNames::blockSampleSize,
-                           FixtureNames::blockChunkOffset, FixtureNames::textStream, FixtureNames::binaryStream};
+    const char *names[]
+        = {FixtureNames::gpsBoxA264,       FixtureNames::gpsBoxB,    FixtureNames::blockSampleSize,
+           FixtureNames::blockChunkOffset, FixtureNames::textStream, FixtureNames::binaryStream};
     QRandomGenerator random(20230501);
     for (const char *name : names) {
         const QByteArray pristine = readFile(path(name));
         const int moov = topLevelBox(pristine, "moov");
         QVERIFY(moov > 0);
-        for (int cut : {pristine.size() / 3, moov + 8, moov + (pristine.size() - moov) / 2, pristine.size() - 9})
+        for (int cut : {pristine.size() / 3, moov + 8, moov + (pristine.size() - moov) / 2,
+                        pristine.size() - 9})
             parsed(mutated(name, [cut](QByteArray &b) { b.truncate(cut); }));
         for (int round = 0; round < 25; ++round) {
             parsed(mutated(name, [&](QByteArray &b) {
@@ -381,7 +398,8 @@ void TelemetryMediaTest::exiftoolAgrees()
     if (exiftool.isEmpty())
         QSKIP("exiftool is not installed");
     QProcess process;
-    process.start(exiftool, {"-ee", "-n", "-p", "$GPSLatitude $GPSLongitude", m_dir.filePath(name)});
+    process.start(exiftool,
+                  {"-ee", "-n", "-p", "$GPSLatitude $GPSLongitude", m_dir.filePath(name)});
     QVERIFY(process.waitForFinished(60000));
     QList<QPair<double, double>> theirs;
     for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
@@ -396,9 +414,11 @@ void TelemetryMediaTest::exiftoolAgrees()
     for (const GpsItem &item : ours.gpsItems) {
         const double lat = item.latitude.toDouble();
         const double lon = item.longitude.toDouble();
-        while (next < theirs.size() && (qAbs(theirs[next].first - lat) > 1e-5 || qAbs(theirs[next].second - lon) > 1e-5))
+        while (next < theirs.size()
+               && (qAbs(theirs[next].first - lat) > 1e-5 || qAbs(theirs[next].second - lon) > 1e-5))
             ++next;
-        QVERIFY2(next < theirs.size(), qPrintable(item.latitude + " " + item.longitude + " not in exiftool's track"));
+        QVERIFY2(next < theirs.size(),
+                 qPrintable(item.latitude + " " + item.longitude + " not in exiftool's track"));
         ++next;
     }
     QCOMPARE(ours.gpsItems.size(), 4);
@@ -408,7 +428,7 @@ void TelemetryMediaTest::exporterJson()
 {
     const QStringList files = {path(FixtureNames::gpsBoxA264), path(FixtureNames::blockSampleSize),
                                path(FixtureNames::textStream), path(FixtureNames::binaryStream),
-                               path(FixtureNames::gpsBoxB), path(FixtureNames::blockChunkOffset),
+                               path(FixtureNames::gpsBoxB),    path(FixtureNames::blockChunkOffset),
                                path(FixtureNames::gpsBoxA)};
     for (const QString &file : files) {
         QProcess process;
@@ -445,7 +465,8 @@ void TelemetryMediaTest::exporterJson()
 void TelemetryMediaTest::exporterGpxAndCsv()
 {
     QProcess gpx;
-    gpx.start(KELMORA_TELEMETRY_PROGRAM, {"--format", "gpx", path(FixtureNames::gpsBoxB), path(FixtureNames::textStream)});
+    gpx.start(KELMORA_TELEMETRY_PROGRAM,
+              {"--format", "gpx", path(FixtureNames::gpsBoxB), path(FixtureNames::textStream)});
     QVERIFY(gpx.waitForFinished(60000));
     QCOMPARE(gpx.exitCode(), 0);
     QXmlStreamReader xml(gpx.readAllStandardOutput());
@@ -462,7 +483,8 @@ void TelemetryMediaTest::exporterGpxAndCsv()
         } else if (xml.name() == QLatin1String("trkseg")) {
             ++segments;
         } else if (xml.name() == QLatin1String("trkpt")) {
-            points << xml.attributes().value("lat").toString() + " " + xml.attributes().value("lon").toString();
+            points << xml.attributes().value("lat").toString() + " "
+                    + xml.attributes().value("lon").toString();
         } else if (xml.name() == QLatin1String("speed")) {
             speeds << xml.readElementText();
         }
@@ -476,24 +498,29 @@ void TelemetryMediaTest::exporterGpxAndCsv()
     QProcess csv;
     csv.start(KELMORA_TELEMETRY_PROGRAM, {"--format", "csv", path(FixtureNames::binaryStream)});
     QVERIFY(csv.waitForFinished(60000));
-    const QStringList lines = QString::fromUtf8(csv.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines
+        = QString::fromUtf8(csv.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 7);
     QCOMPARE(lines[0], QString("second,status,latitude,longitude,speed,heading,x,y,z,file"));
-    QCOMPARE(lines[1], "0,A,22.535389,114.076134,35.097,270,0.12,-0.06,1," + path(FixtureNames::binaryStream));
+    QCOMPARE(lines[1],
+             "0,A,22.535389,114.076134,35.097,270,0.12,-0.06,1,"
+                 + path(FixtureNames::binaryStream));
     QVERIFY(lines[3].startsWith("2,V,,,,,0.98,-0.49,1,"));
 }
 
 void TelemetryMediaTest::exporterErrors()
 {
     QProcess process;
-    process.start(KELMORA_TELEMETRY_PROGRAM,
-                  {"--format", "csv", m_dir.filePath("missing.mp4"), path(FixtureNames::textStream)});
+    process.start(
+        KELMORA_TELEMETRY_PROGRAM,
+        {"--format", "csv", m_dir.filePath("missing.mp4"), path(FixtureNames::textStream)});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 1);
     const QByteArray err = process.readAllStandardError();
     QCOMPARE(err.count('\n'), 1);
     QVERIFY(err.contains("missing.mp4"));
-    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).count('\n'), 7); // the other file still printed
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).count('\n'),
+             7); // the other file still printed
 
     QProcess folder;
     folder.start(KELMORA_TELEMETRY_PROGRAM, {m_dir.path()});
