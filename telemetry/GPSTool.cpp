@@ -301,7 +301,7 @@ void GPSTool::readDataStream(const QString &path)
             continue;
         }
         if (result < 0) {
-            qDebug() << "GPSTool read Packet fail or timeOut ";
+            qDebug().nospace() << "GPSTool read Packet fail or timeOut ";
             break;
         }
         errors = 0;

@@ -126,7 +126,7 @@ QString toCsv(const QList<VideoMessage> &records)
             const QStringList g = record.gsensorItems.value(key);
             const QStringList row
                 = {key,
-                   stored && item.status ? QStringLiteral("A") : QStringLiteral("V"),
+                   stored && item.status ? QStringLiteral("true") : QStringLiteral("false"),
                    stored ? item.latitude : QString(),
                    stored ? item.longitude : QString(),
                    stored ? item.speed : QString(),

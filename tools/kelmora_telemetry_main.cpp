@@ -68,8 +68,11 @@ int main(int argc, char *argv[])
         "  json  the record the player caches for each file (several files: one JSON array)\n"
         "  gpx   a GPX 1.1 track, one segment per file, one point per stored second;\n"
         "        speed (m/s) and course in the Garmin TrackPointExtension\n"
-        "  csv   one header, then per second: second,status,latitude,longitude,speed (knots),\n"
-        "        heading,x,y,z (g),file\n"
+        "  csv   one header, then per second: second,status (true for a stored valid fix),\n"
+        "        latitude,longitude,speed (knots),heading,x,y,z (g),file\n"
+        "        (position, speed and heading are empty for seconds without a valid fix)\n"
+        "\n"
+        "GPX points carry a time only when a sample holds a whole date and time.\n"
         "\n"
         "Exit status: 1 when a file is missing or unreadable (reported on stderr; the other\n"
         "files are still printed), 2 on a usage error, 0 otherwise."));

@@ -503,9 +503,9 @@ void TelemetryMediaTest::exporterGpxAndCsv()
     QCOMPARE(lines.size(), 7);
     QCOMPARE(lines[0], QString("second,status,latitude,longitude,speed,heading,x,y,z,file"));
     QCOMPARE(lines[1],
-             "0,A,22.535389,114.076134,35.097,270,0.12,-0.06,1,"
+             "0,true,22.535389,114.076134,35.097,270,0.12,-0.06,1,"
                  + path(FixtureNames::binaryStream));
-    QVERIFY(lines[3].startsWith("2,V,,,,,0.98,-0.49,1,"));
+    QVERIFY(lines[3].startsWith("2,false,,,,,0.98,-0.49,1,"));
 }
 
 void TelemetryMediaTest::exporterErrors()
