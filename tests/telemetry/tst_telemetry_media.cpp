@@ -528,6 +528,20 @@ void TelemetryMediaTest::exporterErrors()
     QCOMPARE(folder.exitCode(), 1);
     QVERIFY(folder.readAllStandardOutput().isEmpty());
 
+    // Without read permission (not testable as root, who reads anyway).
+    const QString locked = m_dir.filePath("locked.mp4");
+    QFile::remove(locked);
+    QVERIFY(QFile::copy(path(FixtureNames::textStream), locked));
+    QVERIFY(QFile::setPermissions(locked, QFileDevice::WriteOwner));
+    QFile probe(locked);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        QProcess denied;
+        denied.start(KELMORA_TELEMETRY_PROGRAM, {locked});
+        QVERIFY(denied.waitForFinished(60000));
+        QCOMPARE(denied.exitCode(), 1);
+        QCOMPARE(denied.readAllStandardError().count('\n'), 1);
+    }
+
     QProcess help;
     help.start(KELMORA_TELEMETRY_PROGRAM, {"--help"});
     QVERIFY(help.waitForFinished(60000));
