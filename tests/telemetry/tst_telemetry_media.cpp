@@ -94,6 +94,7 @@ private slots:
     void initTestCase();
     void recordings_data();
     void recordings();
+    void hevcProbe();
     void oddNames_data();
     void oddNames();
     void unreadableFiles_data();
@@ -207,6 +208,22 @@ void TelemetryMediaTest::recordings()
     QCOMPARE(r.gpsTotailNum, stored);
     QVERIFY(r.isChina);
     QCOMPARE(r.filesType, filesType);
+}
+
+void TelemetryMediaTest::hevcProbe()
+{
+    RecordingFactory factory(m_tmp.path());
+    factory.setEncoder("libx265");
+    factory.setVideo(320, 240);
+    QVERIFY2(factory.makePlain("hevc.mp4", 2, false), qPrintable(factory.error()));
+    const VideoMessage r = parsed(factory.path("hevc.mp4"));
+    QCOMPARE(r.videoCodec, QString("HEVC(H265)"));
+    QCOMPARE(r.hwdec, QString("Yes"));
+    QCOMPARE(r.videoAspect, QString("4:3"));
+    QCOMPARE(r.resolution, QString("320*240"));
+    QVERIFY(!r.isProfileHigh); // Main profile
+    QVERIFY(r.audioBitRate.isEmpty());
+    QVERIFY(r.gpsItems.isEmpty());
 }
 
 void TelemetryMediaTest::oddNames_data()
