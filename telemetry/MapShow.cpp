@@ -59,7 +59,10 @@ void MapShow::setupPage()
 
 void MapShow::setupConnections()
 {
-    connect(m_view, &QWebEngineView::loadStarted, this, [] { qDebug() << "地图开始加载"; });
+    connect(m_view, &QWebEngineView::loadStarted, this, [this] {
+        qDebug() << "地图开始加载";
+        m_pageReady = false;
+    });
     connect(m_view, &QWebEngineView::urlChanged, this,
             [](const QUrl &url) { qDebug() << "地图URL改变:" << url.path(); });
     connect(m_view, &QWebEngineView::loadProgress, this, &MapShow::onLoadProgress);
@@ -130,8 +133,6 @@ void MapShow::onNetworkResult(bool reachable)
 
 void MapShow::loadPage(int mapType)
 {
-    // A fresh page starts with its compass at 0.
-    m_lastCompassHeading = 0.0f;
     m_view->load(QUrl(pageUrl(mapType)));
 }
 
@@ -149,6 +150,9 @@ void MapShow::onLoadFinished(bool ok)
         return;
     }
     qDebug() << "地图加载完成";
+    m_pageReady = true;
+    // A fresh page starts with its compass at 0.
+    m_lastCompassHeading = 0.0f;
     sendTrack();
 }
 
@@ -161,14 +165,17 @@ void MapShow::sendTrack()
 
 void MapShow::runScript(const QString &script)
 {
-    if (!script.isEmpty())
+    // Until the map page has loaded there is nothing to call: the track is
+    // sent when it finishes and the marker follows with the next second.
+    if (m_pageReady && !script.isEmpty())
         m_view->page()->runJavaScript(script);
 }
 
 void MapShow::onNewRecording(VideoMessage *record)
 {
     qDebug() << "starPlayNotification is has model";
-    m_bridge.setCompassAngle(0, m_view);
+    if (m_pageReady)
+        m_bridge.setCompassAngle(0, m_view);
     // The compass now shows 0; a first heading close to the previous
     // recording's last one must still turn it.
     m_lastCompassHeading = 0.0f;
@@ -204,7 +211,7 @@ void MapShow::onPlaySecond(int second)
     if (!sample.isDrawable())
         return;
     int angle = 0;
-    if (compassTurn(m_lastCompassHeading, sample.angle, &angle)) {
+    if (m_pageReady && compassTurn(m_lastCompassHeading, sample.angle, &angle)) {
         m_bridge.setCompassAngle(angle, m_view);
         m_lastCompassHeading = sample.angle;
     }

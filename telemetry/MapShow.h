@@ -36,6 +36,7 @@ public:
     bool isMapShown() const;
     bool networkOk() const { return m_networkOk; }
     float lastCompassHeading() const { return m_lastCompassHeading; }
+    bool isPageReady() const { return m_pageReady; }
 
 public slots:
     void autoSelectMap();
@@ -65,6 +66,7 @@ private:
     QWebChannel m_channel;
     VideoMessage *m_current = nullptr;
     bool m_networkOk = false;
+    bool m_pageReady = false; // a map page finished loading and nothing replaced it yet
     float m_lastCompassHeading = 0.0f;
     int m_lastSecond = 999999;
 };

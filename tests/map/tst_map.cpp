@@ -83,11 +83,12 @@ QVariantMap pageState(QWebEnginePage *page)
     return evaluate(page, QStringLiteral("KelmoraMap.snapshot()")).toMap();
 }
 
-// Pixels of the track's blue on the fallback canvas.
+// Pixels of the track's blue on the fallback canvas; -1 while it has no size.
 int trackPixels(QWebEnginePage *page)
 {
     return evaluate(page, QStringLiteral(R"((function () {
         var c = document.getElementById('track');
+        if (!c.width || !c.height) return -1;
         var d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
         var n = 0;
         for (var i = 0; i < d.length; i += 4)
@@ -173,6 +174,7 @@ void TestMap::showWithPage(MapShow &map, int mapType)
     // What a successful probe does; offline it never comes by itself.
     map.onNetworkResult(true);
     QVERIFY(waitForPage(map.view(), pageFile(mapType)));
+    QTRY_VERIFY(map.isPageReady());
     // Let the load's deferred track send pass, so counts start from zero.
     QTest::qWait(700);
 }
@@ -291,6 +293,10 @@ void TestMap::unreachableLoadsPageBehindPlaceholder()
     QCOMPARE(map.placeholder()->stateText(), logoText("no network"));
     QVERIFY(!map.isMapShown());
     QVERIFY(waitForPage(map.view(), pageFile(0)));
+    // The record came before the page: its track is sent once the page is there.
+    QTRY_VERIFY(map.isPageReady());
+    QTRY_VERIFY(pageState(map.view()->page()).value("trackCalls").toInt() >= 1);
+    QCOMPARE(pageState(map.view()->page()).value("track").toList().size(), 12);
 
     map.onNetworkResult(true);
     QVERIFY(map.isMapShown());
@@ -340,7 +346,6 @@ void TestMap::pageContract()
              QStringLiteral("function,function,function"));
     QTRY_VERIFY_WITH_TIMEOUT(pageState(page).value("bridge").toBool(), 5000);
     QCOMPARE(pageState(page).value("library").toString(), QStringLiteral("nokey"));
-    QCOMPARE(trackPixels(page), 0);
 
     QVector<Fix> fixes;
     for (int i = 0; i < 8; ++i)
@@ -444,14 +449,22 @@ void TestMap::mapTypeChangeReloadsAndResends()
     MapShow map;
     showWithPage(map, 0);
     VideoMessage record = tokyoRecord();
+    for (auto &item : record.gpsItems)
+        item.angle = 90;
     map.onNewRecording(&record);
+    map.onPlaySecond(0);
+    QCOMPARE(pageState(map.view()->page()).value("compass").toInt(), 270);
 
     AppManager::instance()->setMapType(1);
     QVERIFY(waitForPage(map.view(), pageFile(1)));
+    QTRY_VERIFY(map.isPageReady());
     // The track comes again once the new page has loaded.
     QTRY_VERIFY_WITH_TIMEOUT(pageState(map.view()->page()).value("trackCalls").toInt() >= 1, 5000);
     QCOMPARE(pageState(map.view()->page()).value("track").toList().size(), 12);
     QCOMPARE(pageState(map.view()->page()).value("service").toString(), QStringLiteral("baidu"));
+    // The new page's compass starts at 0 and is turned again.
+    map.onPlaySecond(1);
+    QCOMPARE(pageState(map.view()->page()).value("compass").toInt(), 270);
 }
 
 void TestMap::pageFallsBackWhenLibraryFails_data()
@@ -491,6 +504,7 @@ void TestMap::pageFallsBackWhenLibraryFails()
     QVERIFY(finished.wait(10000));
     QVERIFY(finished.first().first().toBool());
     const qint64 loadedMs = clock.elapsed();
+    QCOMPARE(trackPixels(view.page()), 0);
 
     // The player's calls work while the library is still on its way.
     QCOMPARE(evaluate(view.page(), "drawPolyLinePath(" + track + ")").toInt(), 3);
