@@ -25,6 +25,13 @@ MapShow::MapShow(QWidget *parent)
     setupConnections();
 }
 
+MapShow::~MapShow()
+{
+    // The page points at the channel member, which goes before the child
+    // widgets would: take the page down first.
+    delete m_view;
+}
+
 void MapShow::setupLayout()
 {
     setObjectName(QStringLiteral("MapShow"));
@@ -81,10 +88,12 @@ void MapShow::setupConnections()
 
 QString MapShow::pageUrl(int mapType)
 {
-    const QString page = mapType == 1 ? QStringLiteral("baidu_map.html") : QStringLiteral("google_map.html");
+    const QString page
+        = mapType == 1 ? QStringLiteral("baidu_map.html") : QStringLiteral("google_map.html");
     // fromLocalFile escapes spaces, '#' and '%' in the install folder and
     // gives file:///C:/... on Windows as well as file:///opt/... elsewhere.
-    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/Html/") + page)
+    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/Html/")
+                               + page)
         .toString();
 }
 

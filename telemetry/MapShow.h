@@ -20,6 +20,7 @@ class MapShow final : public QWidget
     Q_OBJECT
 public:
     explicit MapShow(QWidget *parent = nullptr);
+    ~MapShow() override;
 
     // Local URL of the page of a map type: "Html/baidu_map.html" beside the
     // executable for type 1, "Html/google_map.html" for any other type.

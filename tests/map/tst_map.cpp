@@ -34,7 +34,8 @@ struct Fix
 };
 
 // A record of one second per fix, as the telemetry reader stores it.
-VideoMessage makeRecord(const QVector<Fix> &fixes, const QString &path = QStringLiteral("/rec/A.mp4"))
+VideoMessage makeRecord(const QVector<Fix> &fixes,
+                        const QString &path = QStringLiteral("/rec/A.mp4"))
 {
     VideoMessage record;
     record.path = path;
@@ -59,7 +60,8 @@ VideoMessage tokyoRecord()
 {
     QVector<Fix> fixes;
     for (int i = 0; i < 12; ++i)
-        fixes.append({35.681236 + 0.0004 * i, 139.767125 + 0.0006 * i + (i > 6 ? 0.0002 * (i - 6) * (i - 6) : 0), 10.0f});
+        fixes.append({35.681236 + 0.0004 * i,
+                      139.767125 + 0.0006 * i + (i > 6 ? 0.0002 * (i - 6) * (i - 6) : 0), 10.0f});
     return makeRecord(fixes);
 }
 
@@ -94,7 +96,8 @@ int trackPixels(QWebEnginePage *page)
         for (var i = 0; i < d.length; i += 4)
             if (d[i] < 90 && d[i + 1] > 140 && d[i + 2] > 230) n++;
         return n;
-    })())")).toInt();
+    })())"))
+        .toInt();
 }
 
 bool waitForPage(QWebEngineView *view, const QString &fileName)
@@ -103,7 +106,9 @@ bool waitForPage(QWebEngineView *view, const QString &fileName)
     clock.start();
     while (clock.elapsed() < 20000) {
         if (view->url().fileName() == fileName
-            && evaluate(view->page(), QStringLiteral("document.readyState === 'complete' && typeof KelmoraMap === 'object'"))
+            && evaluate(view->page(),
+                        QStringLiteral(
+                            "document.readyState === 'complete' && typeof KelmoraMap === 'object'"))
                    .toBool())
             return true;
         QTest::qWait(50);
@@ -225,8 +230,10 @@ void TestMap::compassRule_data()
     QTest::addColumn<QVector<float>>("headings");
     QTest::addColumn<QVector<int>>("sent");
     QTest::newRow("small change waits") << QVector<float> {10, 14, 20} << QVector<int> {350, 340};
-    QTest::newRow("exactly 5 is no change") << QVector<float> {10, 15, 16} << QVector<int> {350, 344};
-    QTest::newRow("north both ways") << QVector<float> {0, 90, 0, 360} << QVector<int> {270, 360, 0};
+    QTest::newRow("exactly 5 is no change")
+        << QVector<float> {10, 15, 16} << QVector<int> {350, 344};
+    QTest::newRow("north both ways")
+        << QVector<float> {0, 90, 0, 360} << QVector<int> {270, 360, 0};
     QTest::newRow("first heading near 0 stays") << QVector<float> {3, 4} << QVector<int> {};
 }
 
@@ -252,8 +259,10 @@ void TestMap::trackScriptOfRecord()
     QCOMPARE(MapShow::trackScript(record, 1), record.polylineScript(1));
 
     VideoMessage one = makeRecord({{35.681236, 139.767125, 0}});
-    QCOMPARE(MapShow::trackScript(one, 1),
-             QStringLiteral("\n                 updateMarkerPosition([139.767125,35.681236]);\n             "));
+    QCOMPARE(
+        MapShow::trackScript(one, 1),
+        QStringLiteral(
+            "\n                 updateMarkerPosition([139.767125,35.681236]);\n             "));
     QVERIFY(MapShow::trackScript(makeRecord({}), 0).isEmpty());
 
     const QString url = MapShow::pageUrl(1);
@@ -340,10 +349,14 @@ void TestMap::pageContract()
     MapShow map;
     showWithPage(map, mapType);
     QWebEnginePage *page = map.view()->page();
-    QVERIFY(map.view()->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
-    QCOMPARE(evaluate(page, "[typeof updateMarkerPosition, typeof drawPolyLinePath, typeof setCompassAngle].join()")
-                 .toString(),
-             QStringLiteral("function,function,function"));
+    QVERIFY(
+        map.view()->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
+    QCOMPARE(
+        evaluate(
+            page,
+            "[typeof updateMarkerPosition, typeof drawPolyLinePath, typeof setCompassAngle].join()")
+            .toString(),
+        QStringLiteral("function,function,function"));
     QTRY_VERIFY_WITH_TIMEOUT(pageState(page).value("bridge").toBool(), 5000);
     QCOMPARE(pageState(page).value("library").toString(), QStringLiteral("nokey"));
 
@@ -366,9 +379,9 @@ void TestMap::pageContract()
     const QVariantList track = state.value("track").toList();
     for (int i : {0, 6}) {
         const int second = i < 3 ? i : i + 1;
-        const Coordinate expected = convertCoordinate(mapType, record.gpsItems[QString::number(second)].latitude,
-                                                      record.gpsItems[QString::number(second)].longitude,
-                                                      record.isChina);
+        const Coordinate expected
+            = convertCoordinate(mapType, record.gpsItems[QString::number(second)].latitude,
+                                record.gpsItems[QString::number(second)].longitude, record.isChina);
         QVERIFY(qAbs(track[i].toMap().value("lat").toDouble() - expected.first) < 1e-6);
         QVERIFY(qAbs(track[i].toMap().value("lng").toDouble() - expected.second) < 1e-6);
     }
@@ -381,8 +394,9 @@ void TestMap::pageContract()
     state = pageState(page);
     QCOMPARE(state.value("markerCalls").toInt(), markersBefore + 1);
     const GpsItem &five = record.gpsItems["5"];
-    const Coordinate expected = convertCoordinate(mapType, five.latitude, five.longitude,
-                                                  isInChina(five.latitude.toDouble(), five.longitude.toDouble()));
+    const Coordinate expected
+        = convertCoordinate(mapType, five.latitude, five.longitude,
+                            isInChina(five.latitude.toDouble(), five.longitude.toDouble()));
     const QVariantMap marker = state.value("marker").toMap();
     QVERIFY(qAbs(marker.value("lat").toDouble() - expected.first) < 1e-6);
     QVERIFY(qAbs(marker.value("lng").toDouble() - expected.second) < 1e-6);
@@ -471,8 +485,9 @@ void TestMap::pageFallsBackWhenLibraryFails_data()
 {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("track");
-    QTest::newRow("google") << "google_map.html"
-                            << R"([{"lat":35.68,"lng":139.76},{"lat":35.69,"lng":139.77},{"lat":35.69,"lng":139.79}])";
+    QTest::newRow("google")
+        << "google_map.html"
+        << R"([{"lat":35.68,"lng":139.76},{"lat":35.69,"lng":139.77},{"lat":35.69,"lng":139.79}])";
     QTest::newRow("baidu") << "baidu_map.html"
                            << R"([["139.76","35.68"],["139.77","35.69"],["139.79","35.69"]])";
 }
@@ -508,7 +523,8 @@ void TestMap::pageFallsBackWhenLibraryFails()
 
     // The player's calls work while the library is still on its way.
     QCOMPARE(evaluate(view.page(), "drawPolyLinePath(" + track + ")").toInt(), 3);
-    QTRY_COMPARE_WITH_TIMEOUT(pageState(view.page()).value("library").toString(), QStringLiteral("failed"), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(pageState(view.page()).value("library").toString(),
+                              QStringLiteral("failed"), 15000);
     qInfo("page loaded after %lld ms, library given up after %lld ms", loadedMs, clock.elapsed());
     QCOMPARE(pageState(view.page()).value("mode").toString(), QStringLiteral("canvas"));
     QVERIFY(trackPixels(view.page()) > 100);
@@ -528,7 +544,9 @@ void TestMap::pageSurvivesBadArguments()
     MapShow map;
     showWithPage(map, mapType);
     QWebEnginePage *page = map.view()->page();
-    evaluate(page, mapType == 0 ? "updateMarkerPosition({lat: 1, lng: 2})" : "updateMarkerPosition([2, 1])");
+    evaluate(page,
+             mapType == 0 ? "updateMarkerPosition({lat: 1, lng: 2})"
+                          : "updateMarkerPosition([2, 1])");
     const QString result = evaluate(page, QStringLiteral(R"((function () {
         try {
             drawPolyLinePath(42);
@@ -543,11 +561,13 @@ void TestMap::pageSurvivesBadArguments()
         } catch (e) {
             return 'threw ' + e;
         }
-    })())")).toString();
+    })())"))
+                               .toString();
     QCOMPARE(result, QStringLiteral("ok"));
     const QVariantMap state = pageState(page);
     QCOMPARE(state.value("track").toList().size(), 0);
-    QCOMPARE(state.value("marker").toMap().value("lat").toDouble(), 1.0); // stays at the last good one
+    QCOMPARE(state.value("marker").toMap().value("lat").toDouble(),
+             1.0); // stays at the last good one
     QCOMPARE(state.value("compass").toInt(), 0);
 }
 
