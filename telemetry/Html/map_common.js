@@ -125,6 +125,33 @@
             dot(g, m, 12, 'rgba(255, 159, 28, 0.3)');
             dot(g, m, 7, '#ff9f1c', '#ffffff');
         }
+        drawScale(g, Math.asin(Math.tanh(2 * Math.PI * (0.5 - cy))), scale, height);
+    }
+
+    // Without tiles a scale bar is all that tells a car park from a motorway.
+    function drawScale(g, latRad, scale, height) {
+        var metresPerPixel = 40075016 * Math.cos(latRad) / scale;
+        if (!(metresPerPixel > 0))
+            return;
+        var metres = 1;
+        while (metres * 10 / metresPerPixel <= 90)
+            metres *= 10;
+        if (metres * 5 / metresPerPixel <= 90)
+            metres *= 5;
+        else if (metres * 2 / metresPerPixel <= 90)
+            metres *= 2;
+        var length = metres / metresPerPixel;
+        var x = 12, y = height - 14;
+        g.strokeStyle = 'rgba(250, 250, 250, 0.6)';
+        g.lineWidth = 2;
+        g.beginPath();
+        g.moveTo(x, y - 5); g.lineTo(x, y); g.lineTo(x + length, y); g.lineTo(x + length, y - 5);
+        g.stroke();
+        g.fillStyle = 'rgba(250, 250, 250, 0.7)';
+        g.font = '11px sans-serif';
+        g.textAlign = 'left';
+        g.textBaseline = 'bottom';
+        g.fillText(metres >= 1000 ? (metres / 1000) + ' km' : metres + ' m', x + 4, y - 3);
     }
 
     function dot(g, at, radius, fill, stroke) {
