@@ -319,6 +319,7 @@
                     state.bridge = !!channel.objects.myObject;
                 });
             }
+            key = String(key || '').trim();
             if (!key) {
                 state.library = 'nokey';
                 return;
