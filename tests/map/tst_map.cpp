@@ -281,7 +281,8 @@ void TestMap::offlineShowsProbingPlaceholder()
     QCOMPARE(map.minimumWidth(), 376);
     // The probe fails offline and is retried; the callback never says no.
     QTest::qWait(1500);
-    QVERIFY(!map.networkOk());
+    if (map.networkOk())
+        QSKIP("the map service is reachable from this machine");
     QVERIFY(!map.isMapShown());
     QCOMPARE(map.placeholder()->state(), int(LogoWidget::NetWorking));
     QCOMPARE(map.placeholder()->stateText(), logoText("check networking"));
@@ -523,8 +524,11 @@ void TestMap::pageFallsBackWhenLibraryFails()
 
     // The player's calls work while the library is still on its way.
     QCOMPARE(evaluate(view.page(), "drawPolyLinePath(" + track + ")").toInt(), 3);
-    QTRY_COMPARE_WITH_TIMEOUT(pageState(view.page()).value("library").toString(),
-                              QStringLiteral("failed"), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(pageState(view.page()).value("library").toString() != "loading",
+                             15000);
+    if (pageState(view.page()).value("library").toString() == "ready")
+        QSKIP("the map library loaded: this machine is online");
+    QCOMPARE(pageState(view.page()).value("library").toString(), QStringLiteral("failed"));
     qInfo("page loaded after %lld ms, library given up after %lld ms", loadedMs, clock.elapsed());
     QCOMPARE(pageState(view.page()).value("mode").toString(), QStringLiteral("canvas"));
     QVERIFY(trackPixels(view.page()) > 100);
