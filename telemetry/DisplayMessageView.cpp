@@ -51,8 +51,9 @@ void DisplayMessageView::setupForm()
     m_speedDial->setStyleSheet(QStringLiteral("border: none;"));
     m_messageInfoView = new MessageInfoView(panels);
     m_messageInfoView->setStyleSheet(QStringLiteral("border: none;"));
-    for (QWidget *panel : {static_cast<QWidget *>(m_gsensorView), static_cast<QWidget *>(m_speedDial),
-                           static_cast<QWidget *>(m_messageInfoView)})
+    for (QWidget *panel :
+         {static_cast<QWidget *>(m_gsensorView), static_cast<QWidget *>(m_speedDial),
+          static_cast<QWidget *>(m_messageInfoView)})
         panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     row->addWidget(m_gsensorView, 7);
     row->addWidget(m_speedDial, 6);

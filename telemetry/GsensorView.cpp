@@ -37,16 +37,16 @@ void GsensorView::setupForm()
     horizontalLayout->setSpacing(0);
     horizontalLayout->setContentsMargins(30, 0, 0, 15);
 
-    const auto makeEntry = [legend, horizontalLayout](const char *name, const char *icon,
-                                                      const char *style) {
-        auto *button = new QPushButton(legend);
-        button->setObjectName(QLatin1String(name));
-        button->setIcon(QIcon(QLatin1String(icon)));
-        button->setStyleSheet(QLatin1String(style));
-        button->setFocusPolicy(Qt::NoFocus);
-        horizontalLayout->addWidget(button);
-        return button;
-    };
+    const auto makeEntry
+        = [legend, horizontalLayout](const char *name, const char *icon, const char *style) {
+              auto *button = new QPushButton(legend);
+              button->setObjectName(QLatin1String(name));
+              button->setIcon(QIcon(QLatin1String(icon)));
+              button->setStyleSheet(QLatin1String(style));
+              button->setFocusPolicy(Qt::NoFocus);
+              horizontalLayout->addWidget(button);
+              return button;
+          };
     m_legendX = makeEntry("pushButtonX", ":/Resources/PlayTool/redImage.png",
                           "border: none;\ncolor:white;\nfont-size: 11px;");
     m_legendY = makeEntry("pushButtonY", ":/Resources/PlayTool/greenImage.png",
@@ -55,7 +55,8 @@ void GsensorView::setupForm()
                           "border: none;\ncolor:white;font-size: 11px;");
 
     verticalLayout->addWidget(legend);
-    verticalLayout->addSpacerItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    verticalLayout->addSpacerItem(
+        new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
 }
 
 void GsensorView::resetLegend()
@@ -106,7 +107,9 @@ void GsensorView::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void GsensorView::drawCurve(QPainter &painter, const QVector<QPoint> &points, const QColor &colour) const
+void GsensorView::drawCurve(QPainter &painter,
+                            const QVector<QPoint> &points,
+                            const QColor &colour) const
 {
     if (points.size() < 2)
         return;

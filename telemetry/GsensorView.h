@@ -26,7 +26,10 @@ public:
     const QVector<QPoint> &yPoints() const { return m_yPoints; }
     const QVector<QPoint> &zPoints() const { return m_zPoints; }
 
-    Q_INVOKABLE bool comparePoints(const QPoint &p1, const QPoint &p2) const { return p1.x() < p2.x(); }
+    Q_INVOKABLE bool comparePoints(const QPoint &p1, const QPoint &p2) const
+    {
+        return p1.x() < p2.x();
+    }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -71,8 +71,9 @@ void MessageInfoView::setupForm()
         button->setIcon(QIcon(QLatin1String(icon)));
         button->setIconSize(QSize(30, 30));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setStyleSheet(QStringLiteral("QPushButton { border: none; }\nQToolTip { background-color: "
-                                             "#808080; border: none;color:  white; font-size: 13px;}"));
+        button->setStyleSheet(
+            QStringLiteral("QPushButton { border: none; }\nQToolTip { background-color: "
+                           "#808080; border: none;color:  white; font-size: 13px;}"));
         return button;
     };
     auto *pageLeft = new QWidget(m_buttonStack);
@@ -101,7 +102,8 @@ void MessageInfoView::setupForm()
     layout->addWidget(m_buttonStack);
     layout->addWidget(m_pageStack);
 
-    connect(m_messageButton, &QPushButton::clicked, this, &MessageInfoView::on_messageButton_clicked);
+    connect(m_messageButton, &QPushButton::clicked, this,
+            &MessageInfoView::on_messageButton_clicked);
     connect(m_gpsButton, &QPushButton::clicked, this, &MessageInfoView::on_gpsButton_clicked);
     retranslate();
 }
@@ -174,10 +176,10 @@ QWidget *MessageInfoView::buildPlayInfoPage()
 void MessageInfoView::retranslate()
 {
     setWindowTitle(tr("Form"));
-    m_messageButton->setToolTip(
-        tr("<html><head/><body><p><span style=\" color:#ffffff;\">Gps信息</span></p></body></html>"));
-    m_gpsButton->setToolTip(
-        tr("<html><head/><body><p><span style=\" color:#ffffff;\">播放信息</span></p></body></html>"));
+    m_messageButton->setToolTip(tr(
+        "<html><head/><body><p><span style=\" color:#ffffff;\">Gps信息</span></p></body></html>"));
+    m_gpsButton->setToolTip(tr(
+        "<html><head/><body><p><span style=\" color:#ffffff;\">播放信息</span></p></body></html>"));
     m_aveSpeed->setText(tr("Aev-Speed"));
     m_maxSpeed->setText(tr("Max-Speed"));
     m_lat->setText(tr("Latitude"));
@@ -203,7 +205,8 @@ void MessageInfoView::setVideo(VideoMessage *record)
 void MessageInfoView::updatePosition(const GpsItem &sample)
 {
     const bool hasText = !sample.latitude.isEmpty() || !sample.longitude.isEmpty();
-    const double sum = std::fabs(sample.latitude.toDouble()) + std::fabs(sample.longitude.toDouble());
+    const double sum
+        = std::fabs(sample.latitude.toDouble()) + std::fabs(sample.longitude.toDouble());
     if (hasText && sum > 0) {
         m_latitudeText = sample.latitude;
         m_longitudeText = sample.longitude;
@@ -291,7 +294,8 @@ void MessageInfoView::showDistance(int decimals)
         return;
     }
     m_distanceDecimals = decimals;
-    const double d = TelemetryText::distance(m_current->totalSpeedNum, m_current->distance, m_speedUnit);
+    const double d
+        = TelemetryText::distance(m_current->totalSpeedNum, m_current->distance, m_speedUnit);
     m_distanceText->setText(TelemetryText::distanceText(d, decimals, m_speedUnit));
 }
 
@@ -300,14 +304,14 @@ void MessageInfoView::rebuildPlayInfo()
     if (!m_current)
         return;
     const VideoMessage &r = *m_current;
-    const QString displaySize = QString::number(m_videoArea.width()) + '*'
-                                + QString::number(m_videoArea.height() - 83);
+    const QString displaySize
+        = QString::number(m_videoArea.width()) + '*' + QString::number(m_videoArea.height() - 83);
     // Concatenated rather than arg()-filled: a file name holding "%1" stays as it is.
-    const QString text = tr("File Name") + ": " + r.name + '\n' + tr("Size") + ": " + r.size + "MB\n"
-                         + tr("Format") + ": " + r.format + '\n' + tr("Demuxer") + ": " + r.demuxer
-                         + '\n' + tr("Duration") + ": " + formatPlayTime(r.duration.toInt()) + '\n'
-                         + tr("Pixel format") + ": " + r.pixelFormat + '\n' + tr("Video size") + ": "
-                         + r.resolution + '\n' + tr("Display size") + ": " + displaySize + '\n'
-                         + tr("Hwdec") + ": " + r.hwdec + '\n' + tr("Video aspect") + ": " + r.videoAspect;
+    const QString text = tr("File Name") + ": " + r.name + '\n' + tr("Size") + ": " + r.size
+        + "MB\n" + tr("Format") + ": " + r.format + '\n' + tr("Demuxer") + ": " + r.demuxer + '\n'
+        + tr("Duration") + ": " + formatPlayTime(r.duration.toInt()) + '\n' + tr("Pixel format")
+        + ": " + r.pixelFormat + '\n' + tr("Video size") + ": " + r.resolution + '\n'
+        + tr("Display size") + ": " + displaySize + '\n' + tr("Hwdec") + ": " + r.hwdec + '\n'
+        + tr("Video aspect") + ": " + r.videoAspect;
     m_textEdit->setPlainText(text);
 }

@@ -158,8 +158,10 @@ ChartScale chartScale(int sampleCount)
 QPoint chartPosition(const QPoint &sample, const ChartScale &scale, int w, int h)
 {
     // 64-bit arithmetic: a hostile second or value must not overflow the product.
-    const qint64 x = qint64(sample.x() - qint64(scale.minX)) * (w - 40) / (scale.maxX - scale.minX) + 40;
-    const qint64 y = (h - 40) - (qint64(sample.y()) - scale.minY) * (h - 80) / (scale.maxY - scale.minY);
+    const qint64 x
+        = qint64(sample.x() - qint64(scale.minX)) * (w - 40) / (scale.maxX - scale.minX) + 40;
+    const qint64 y
+        = (h - 40) - (qint64(sample.y()) - scale.minY) * (h - 80) / (scale.maxY - scale.minY);
     return QPoint(clampToInt(x), clampToInt(y));
 }
 

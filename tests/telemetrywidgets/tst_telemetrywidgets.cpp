@@ -109,6 +109,7 @@ private slots:
     void chartScale();
     void chartPointsAndLegend();
     void chartPaintsOutsideTwoG();
+    void chartOfHostileSamples();
 
     void gpsPageOfRecord();
     void reactsToManagerChanges();
@@ -158,7 +159,8 @@ void TelemetryWidgetsTest::decimalToDMS_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("latitude") << 22.535389 << QStringLiteral("22°32'7\"");
     QTest::newRow("longitude") << 114.076126 << QStringLiteral("114°4'34\"");
-    QTest::newRow("negative keeps the sign in every part") << -33.5 << QStringLiteral("-33°-30'0\"");
+    QTest::newRow("negative keeps the sign in every part")
+        << -33.5 << QStringLiteral("-33°-30'0\"");
     QTest::newRow("zero") << 0.0 << QStringLiteral("0°0'0\"");
     QTest::newRow("nan") << qQNaN() << QStringLiteral("0°0'0\"");
 }
@@ -196,7 +198,8 @@ void TelemetryWidgetsTest::dialGeometry()
     int longTicks = 0;
     for (const QLine &tick : g.ticks) {
         const double length = std::hypot(tick.dx(), tick.dy());
-        QVERIFY2(qAbs(length - 7) < 1.5 || qAbs(length - 12) < 1.5, qPrintable(QString::number(length)));
+        QVERIFY2(qAbs(length - 7) < 1.5 || qAbs(length - 12) < 1.5,
+                 qPrintable(QString::number(length)));
         longTicks += length > 10;
         // Nothing in the open bottom between 225° and 315°.
         QVERIFY(!(tick.p2().y() > g.centre.y() + 187 * 0.71 + 1));
@@ -232,7 +235,8 @@ void TelemetryWidgetsTest::dialValueArc()
     dial.setSpeed("0");
     const QImage empty = shoot(&dial, "speeddial-0.png");
     const QColor track = empty.pixelColor(end);
-    QVERIFY2(qAbs(track.red() - 0x3C) < 12 && qAbs(track.blue() - 0x65) < 12, qPrintable(track.name()));
+    QVERIFY2(qAbs(track.red() - 0x3C) < 12 && qAbs(track.blue() - 0x65) < 12,
+             qPrintable(track.name()));
     QVERIFY2(!isReddish(empty.pixelColor(start)), qPrintable(empty.pixelColor(start).name()));
 }
 
@@ -332,6 +336,29 @@ void TelemetryWidgetsTest::chartPaintsOutsideTwoG()
     QVERIFY2(isGreenish(image.pixelColor(low)), qPrintable(image.pixelColor(low).name()));
     const int markerX = TelemetryText::chartPosition(QPoint(5, 0), scale, 300, 300).x();
     QVERIFY(isReddish(image.pixelColor(markerX, 100)));
+}
+
+// Numbers from a damaged file: no overflow while scaling, painting ends.
+void TelemetryWidgetsTest::chartOfHostileSamples()
+{
+    const QMap<QString, QStringList> items = {
+        {"0", {"0", "0", "0"}},
+        {"2147483647", {"1e30", "nan", "-inf"}},
+        {"junk", {"abc"}},
+    };
+    GsensorView view;
+    view.resize(300, 300);
+    view.setData(items);
+    QCOMPARE(view.xPoints().size(), 3);
+    QCOMPARE(view.xPoints().last(), QPoint(2147483647, std::numeric_limits<int>::max()));
+    QCOMPARE(view.yPoints().last().y(), 0);
+    QCOMPARE(view.zPoints().last().y(), 0);
+    const TelemetryText::ChartScale scale = TelemetryText::chartScale(3);
+    const QPoint far = TelemetryText::chartPosition(view.xPoints().last(), scale, 300, 300);
+    QCOMPARE(far.x(), std::numeric_limits<int>::max());
+    QVERIFY(far.y() < -1000000);
+    view.setCurrent(2);
+    QVERIFY(!shoot(&view, "gsensor-hostile.png").isNull());
 }
 
 void TelemetryWidgetsTest::gpsPageOfRecord()
@@ -469,8 +496,8 @@ void TelemetryWidgetsTest::playInformationPage()
     QCOMPARE(text.split('\n'), expected);
 }
 
-// A language switch re-applies the form's texts, but the playing record's
-// figures stay (the form's "0 Miles" would be wrong in km mode).
+// A language switch (a real catalogue) re-translates the form, but the playing
+// record's figures stay (the form's "0 Miles" would be wrong in km mode).
 void TelemetryWidgetsTest::languageChangeKeepsFigures()
 {
     VideoMessage record = recordWithTrack(5);
@@ -478,17 +505,26 @@ void TelemetryWidgetsTest::languageChangeKeepsFigures()
     view.setVideo(&record);
     view.setVideoArea(QSize(800, 600));
     view.updatePosition(record.gpsItems.value("1"));
-    QEvent change(QEvent::LanguageChange);
-    QCoreApplication::sendEvent(&view, &change);
+    MessageInfoView empty;
+    GsensorView chart;
+
+    AppManager::instance()->setLanguage(3); // French
+    QTRY_COMPARE(labelText(&view, "maxSpeed"), QStringLiteral("Vitesse max."));
+    QVERIFY(view.findChild<QTextEdit *>("textEdit")
+                ->toPlainText()
+                .contains("Taille d'affichage: 800*517"));
     QCOMPARE(labelText(&view, "aveSpeedText"), QStringLiteral("19"));
     QCOMPARE(labelText(&view, "distanceText"), QStringLiteral("18.52 KM"));
     QCOMPARE(labelText(&view, "latText"), QStringLiteral("22.535489"));
-    QCOMPARE(labelText(&view, "aveSpeed"), caption("Aev-Speed"));
-    QVERIFY(view.findChild<QTextEdit *>("textEdit")->toPlainText().contains(caption("Display size") + ": 800*517"));
-
-    MessageInfoView empty;
-    QCoreApplication::sendEvent(&empty, &change);
     QCOMPARE(labelText(&empty, "distanceText"), QStringLiteral("0 KM"));
+    QCOMPARE(chart.findChild<QPushButton *>("pushButtonX")->text(),
+             QCoreApplication::translate("GsensorView", " X:0.0"));
+
+    AppManager::instance()->setLanguage(2);
+    QTRY_COMPARE(labelText(&view, "maxSpeed"), caption("Max-Speed"));
+    QVERIFY(view.findChild<QTextEdit *>("textEdit")
+                ->toPlainText()
+                .contains(caption("Display size") + ": 800*517"));
 }
 
 void TelemetryWidgetsTest::stripFollowsPlayback()
@@ -502,7 +538,8 @@ void TelemetryWidgetsTest::stripFollowsPlayback()
     strip.currentPlayTime(20);
     QCOMPARE(strip.speedDial()->speed(), TelemetryText::knotsToUnit(30, 0));
     QCOMPARE(strip.gsensorView()->current(), 20);
-    QCOMPARE(strip.gsensorView()->findChild<QPushButton *>("pushButtonX")->text(), QStringLiteral(" X:0.20"));
+    QCOMPARE(strip.gsensorView()->findChild<QPushButton *>("pushButtonX")->text(),
+             QStringLiteral(" X:0.20"));
     QCOMPARE(labelText(strip.messageInfoView(), "latText"), QStringLiteral("22.537389"));
 
     strip.currentPlayTime(7);
@@ -531,7 +568,8 @@ void TelemetryWidgetsTest::screenshots()
     QVERIFY(!gpsPage.isNull());
     QCOMPARE(gpsPage.size(), QSize(845, 364));
 
-    QTest::mouseClick(strip.messageInfoView()->findChild<QPushButton *>("messageButton"), Qt::LeftButton);
+    QTest::mouseClick(strip.messageInfoView()->findChild<QPushButton *>("messageButton"),
+                      Qt::LeftButton);
     const QImage infoPage = shoot(&strip, "telemetry-strip-info.png");
     QVERIFY(infoPage != gpsPage);
 
