@@ -56,10 +56,8 @@ void SpeedDial::paintEvent(QPaintEvent *event)
     QPen value(QBrush(gradient), 8);
     value.setCapStyle(Qt::RoundCap);
     painter.setPen(value);
-    const int span = TelemetryText::dialValueSpan16(m_speed);
-    // A zero span would still paint the round cap as a dot.
-    if (span != 0)
-        painter.drawArc(g.arcRect, TelemetryText::dialStartAngle16, span);
+    painter.drawArc(g.arcRect, TelemetryText::dialStartAngle16,
+                    TelemetryText::dialValueSpan16(m_speed));
 
     painter.setPen(Qt::white);
     painter.setFont(m_valueFont);

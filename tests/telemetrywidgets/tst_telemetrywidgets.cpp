@@ -223,8 +223,8 @@ void TelemetryWidgetsTest::dialValueArc()
     const double r = g.arcRect.width() / 2.0;
     const QPoint end(qRound(g.centre.x() + std::cos(qDegreesToRadians(-35.0)) * r),
                      qRound(g.centre.y() - std::sin(qDegreesToRadians(-35.0)) * r));
-    const QPoint start(qRound(g.centre.x() + std::cos(qDegreesToRadians(215.0)) * r),
-                       qRound(g.centre.y() - std::sin(qDegreesToRadians(215.0)) * r));
+    const QPoint start(qRound(g.centre.x() + std::cos(qDegreesToRadians(220.0)) * r),
+                       qRound(g.centre.y() - std::sin(qDegreesToRadians(220.0)) * r));
 
     dial.setSpeed(QString::number(200 / 1.852));
     QCOMPARE(dial.speed(), 200);
