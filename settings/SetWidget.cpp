@@ -1,0 +1,386 @@
+#include "settings/SetWidget.h"
+
+#include "app/AppManager.h"
+#include "app/Helpers.h"
+#include "app/SettingsKeys.h"
+#include "controls/HudView.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDate>
+#include <QDebug>
+#include <QDialog>
+#include <QEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+constexpr char kVersion[] = "3.0.2";
+constexpr int kLanguageCount = 10;
+constexpr int kEnglish = 2;
+
+// Catalogue keys of the language list, by language number - 1, and the name of
+// each language in its own script. The catalogues translate every key to that
+// name; the fallback covers a catalogue that does not (or none installed).
+struct LanguageName
+{
+    const char *key;
+    const char *ownName;
+};
+const LanguageName kLanguageNames[kLanguageCount] = {
+    {QT_TRANSLATE_NOOP("SetWidget", "China"), "简体中文"},
+    {QT_TRANSLATE_NOOP("SetWidget", "English"), "English"},
+    {QT_TRANSLATE_NOOP("SetWidget", "French"), "Français"},
+    {QT_TRANSLATE_NOOP("SetWidget", "Deutsch"), "Deutsch"},
+    {QT_TRANSLATE_NOOP("SetWidget", "Italiano"), "Italiano"},
+    {QT_TRANSLATE_NOOP("SetWidget", "Japan"), "日本語"},
+    {QT_TRANSLATE_NOOP("SetWidget", "Korean"), "한국어"},
+    {QT_TRANSLATE_NOOP("SetWidget", "POLISH"), "Polski"},
+    {QT_TRANSLATE_NOOP("SetWidget", "Russian"), "Русский"},
+    {QT_TRANSLATE_NOOP("SetWidget", "Spanish"), "Español"},
+};
+
+// Object name and source text of every widget that shows fixed words.
+struct FormText
+{
+    const char *object;
+    const char *source;
+};
+const FormText kFormTexts[] = {
+    {"speedLabel", QT_TRANSLATE_NOOP("SetWidget", "速度单位")},
+    {"speedButonnKMH", QT_TRANSLATE_NOOP("SetWidget", "  KMH")},
+    {"speedButonnPMH", QT_TRANSLATE_NOOP("SetWidget", "  PMH")},
+    {"LongOrLat", QT_TRANSLATE_NOOP("SetWidget", "经纬度")},
+    {"LongOrLatType", QT_TRANSLATE_NOOP("SetWidget", "  度/分/秒")},
+    {"LongOrLatTypeOne", QT_TRANSLATE_NOOP("SetWidget", "  小数点显示")},
+    {"mapLabel", QT_TRANSLATE_NOOP("SetWidget", "地图")},
+    {"mapType", QT_TRANSLATE_NOOP("SetWidget", "  Google Map")},
+    {"mapTypeOne", QT_TRANSLATE_NOOP("SetWidget", "  百度地图")},
+    {"playModel", QT_TRANSLATE_NOOP("SetWidget", "播放模式")},
+    {"playModelOne", QT_TRANSLATE_NOOP("SetWidget", "  单路播放")},
+    {"playModelTwo", QT_TRANSLATE_NOOP("SetWidget", "  双路播放")},
+    {"playModelThree", QT_TRANSLATE_NOOP("SetWidget", "  三路播放")},
+    {"playModelFour", QT_TRANSLATE_NOOP("SetWidget", "  四路播放")},
+    {"playModelText", QT_TRANSLATE_NOOP("SetWidget", "注意：多路播放可能会号致电脑运行速度交慢。")},
+    {"playerTypeTitle", QT_TRANSLATE_NOOP("SetWidget", "播放性能")},
+    {"playerTypeButtonOne", QT_TRANSLATE_NOOP("SetWidget", " 性能优先")},
+    {"playerTypeButtonTwo", QT_TRANSLATE_NOOP("SetWidget", "流畅优先")},
+    {"speedLabel_2", QT_TRANSLATE_NOOP("SetWidget", "语言")},
+    {"savePathLableTitle", QT_TRANSLATE_NOOP("SetWidget", "文件保存路径")},
+    {"savePathLabel", QT_TRANSLATE_NOOP("SetWidget", "设置保存路径")},
+    {"appName", QT_TRANSLATE_NOOP("SetWidget", "KELMORA PLAYER")},
+};
+
+const char kPageStyle[] = "QWidget { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;line-height: normal;}"
+                          "QLabel { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;line-height: normal;}";
+const char kChoiceStyle[] = "border: none;font-size: 12px;";
+const char kHeadingStyle[] = "font-size: 16px;";
+// The arrow rule sits in its own block: declarations outside a block would make
+// Qt drop the whole sheet.
+const char kComboStyle[] = "QComboBox {border: none; color: black;}"
+                           "QComboBox::down-arrow {image: url(:/Resources/PlayTool/xiangxia.png);}";
+
+constexpr int kLeft = 30;
+constexpr int kRowWidth = 470;
+} // namespace
+
+SetWidget::SetWidget(QWidget *parent)
+    : QWidget(parent)
+{
+    buildForm();
+    setStyleSheet(kPageStyle);
+    fillLanguages();
+    checkCurrentChoices();
+    showSavedFolder();
+    retranslateUi();
+    QMetaObject::connectSlotsByName(this);
+    m_initialised = true;
+}
+
+SetWidget::~SetWidget()
+{
+    qDebug() << "SetWidget销毁";
+}
+
+QString SetWidget::aboutText()
+{
+    return tr("Version: %1").arg(kVersion) + "\n" + tr("Website: www.kelmora.example") + "\n"
+           + tr("Technical support: support@kelmora.example") + "\n"
+           + tr("Copyright © %1 Kelmora. All rights reserved.").arg(QDate::currentDate().year());
+}
+
+QString SetWidget::languageName(int number)
+{
+    if (number < 1 || number > kLanguageCount)
+        return QString();
+    const LanguageName &entry = kLanguageNames[number - 1];
+    const QString translated = tr(entry.key);
+    return translated == QLatin1String(entry.key) ? QString::fromUtf8(entry.ownName) : translated;
+}
+
+void SetWidget::buildForm()
+{
+    setObjectName("SetWidget");
+    setFixedSize(530, 780);
+
+    auto *speedGroup = new QButtonGroup(this);
+    speedGroup->setObjectName("buttonGroup");
+    auto *coordGroup = new QButtonGroup(this);
+    coordGroup->setObjectName("buttonGroup_2");
+    auto *mapGroup = new QButtonGroup(this);
+    mapGroup->setObjectName("buttonGroup_3");
+    auto *modeGroup = new QButtonGroup(this);
+    modeGroup->setObjectName("buttonGroup_4");
+    m_playerTypeGroup = new QButtonGroup(this);
+    m_playerTypeGroup->setObjectName("buttonGroup_5");
+
+    addHeading("speedLabel", 20);
+    addChoice("speedButonnKMH", speedGroup, kLeft, 52, 150);
+    addChoice("speedButonnPMH", speedGroup, 260, 52, 150);
+    addLine("line", 88);
+
+    addHeading("LongOrLat", 98);
+    addChoice("LongOrLatType", coordGroup, kLeft, 130, 150);
+    addChoice("LongOrLatTypeOne", coordGroup, 260, 130, 150);
+    addLine("line_2", 166);
+
+    addHeading("mapLabel", 176);
+    addChoice("mapType", mapGroup, kLeft, 208, 150);
+    addChoice("mapTypeOne", mapGroup, 260, 208, 150);
+    addLine("line_3", 244);
+
+    addHeading("playModel", 254);
+    const char *modes[] = {"playModelOne", "playModelTwo", "playModelThree", "playModelFour"};
+    for (int i = 0; i < 4; ++i)
+        addChoice(modes[i], modeGroup, kLeft + i * 118, 286, 115);
+    auto *note = new QLabel(this);
+    note->setObjectName("playModelText");
+    note->setStyleSheet("color: rgba(0, 0, 0, 0.5);font-size: 10px;");
+    note->setWordWrap(true);
+    note->setGeometry(kLeft, 314, kRowWidth, 30);
+    addLine("line_4", 352);
+
+    addHeading("playerTypeTitle", 362);
+    addChoice("playerTypeButtonOne", m_playerTypeGroup, kLeft, 394, 150);
+    addChoice("playerTypeButtonTwo", m_playerTypeGroup, 260, 394, 150);
+    addLine("line_5", 430);
+
+    addHeading("speedLabel_2", 440);
+    m_comboBox = new QComboBox(this);
+    m_comboBox->setObjectName("comboBox");
+    m_comboBox->setGeometry(kLeft, 474, 200, 28);
+    addLine("line_6", 512);
+
+    addHeading("savePathLableTitle", 522);
+    auto *background = new QLabel(this);
+    background->setObjectName("backgroundImage");
+    background->setPixmap(QPixmap(":/Resources/PlayTool/link.png"));
+    background->setGeometry(kLeft, 556, 380, 32);
+    m_savePathLabel = new QLabel(this);
+    m_savePathLabel->setObjectName("savePathLabel");
+    m_savePathLabel->setStyleSheet("color: rgba(255, 255, 255, 1);font-size: 12px;");
+    m_savePathLabel->setGeometry(kLeft + 10, 556, 360, 32);
+    m_savePathLabel->setContextMenuPolicy(Qt::NoContextMenu);
+    m_savePathLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_openPathButton = new QPushButton(this);
+    m_openPathButton->setObjectName("openPathButton");
+    m_openPathButton->setIcon(QIcon(":/Resources/PlayTool/show link.png"));
+    m_openPathButton->setIconSize(QSize(32, 32));
+    m_openPathButton->setStyleSheet("border: none;");
+    m_openPathButton->setGeometry(kLeft + 390, 556, 32, 32);
+    addLine("line_7", 604);
+
+    auto *appName = new QLabel(this);
+    appName->setObjectName("appName");
+    appName->setStyleSheet("font-size: 16px; font-weight: bold;");
+    appName->setGeometry(kLeft, 616, kRowWidth, 28);
+    addLine("line_8", 650);
+    m_appConnect = new QLabel(this);
+    m_appConnect->setObjectName("appConnect");
+    m_appConnect->setStyleSheet("font-size: 12px; color: rgba(0, 0, 0, 0.7);");
+    m_appConnect->setGeometry(kLeft, 660, kRowWidth, 100);
+    m_appConnect->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_appConnect->setContextMenuPolicy(Qt::NoContextMenu);
+    m_appConnect->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto *cancel = new QPushButton(this);
+    cancel->setObjectName("CancelButton");
+    cancel->setIcon(QIcon(":/Resources/PlayTool/cancel.png"));
+    cancel->setIconSize(QSize(32, 32));
+    cancel->setStyleSheet("border: none;");
+    cancel->setGeometry(530 - 50, 10, 40, 40);
+}
+
+QLabel *SetWidget::addHeading(const char *name, int y)
+{
+    auto *label = new QLabel(this);
+    label->setObjectName(name);
+    label->setStyleSheet(kHeadingStyle);
+    label->setGeometry(kLeft, y, 300, 26);
+    return label;
+}
+
+QPushButton *SetWidget::addChoice(const char *name, QButtonGroup *group, int x, int y, int width)
+{
+    auto *button = new QPushButton(this);
+    button->setObjectName(name);
+    button->setCheckable(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setStyleSheet(kChoiceStyle);
+    QIcon icon;
+    icon.addFile(":/Resources/PlayTool/selecting.png", QSize(), QIcon::Normal, QIcon::Off);
+    icon.addFile(":/Resources/PlayTool/selected.png", QSize(), QIcon::Normal, QIcon::On);
+    button->setIcon(icon);
+    button->setGeometry(x, y, width, 26);
+    group->addButton(button);
+    return button;
+}
+
+QLabel *SetWidget::addLine(const char *name, int y)
+{
+    auto *line = new QLabel(this);
+    line->setObjectName(name);
+    line->setPixmap(QPixmap(":/Resources/PlayTool/line.png"));
+    line->setScaledContents(true);
+    line->setGeometry(kLeft, y, kRowWidth, 1);
+    return line;
+}
+
+void SetWidget::fillLanguages()
+{
+    for (int number = 1; number <= kLanguageCount; ++number)
+        m_comboBox->addItem(languageName(number));
+    // A number outside the list (possible through setLanguage) runs on the
+    // English catalogue, so English is what the list shows.
+    const int saved = AppManager::instance()->savedLanguage();
+    m_comboBox->setCurrentIndex((saved >= 1 && saved <= kLanguageCount ? saved : kEnglish) - 1);
+    m_comboBox->setStyleSheet(kComboStyle);
+}
+
+void SetWidget::checkCurrentChoices()
+{
+    const AppManager *app = AppManager::instance();
+    const auto check = [this](const char *name) { findChild<QPushButton *>(name)->setChecked(true); };
+    check(app->speedUnitType() == 1 ? "speedButonnPMH" : "speedButonnKMH");
+    check(app->longOrLatType() == 1 ? "LongOrLatTypeOne" : "LongOrLatType");
+    check(app->mapType() == 1 ? "mapTypeOne" : "mapType");
+    check(app->playerType() != 0 ? "playerTypeButtonTwo" : "playerTypeButtonOne");
+    const char *modes[] = {"playModelOne", "playModelTwo", "playModelThree"};
+    const int mode = app->playModelType();
+    check(mode >= 0 && mode <= 2 ? modes[mode] : "playModelFour");
+}
+
+void SetWidget::retranslateUi()
+{
+    setWindowTitle(tr("Form"));
+    for (const FormText &text : kFormTexts) {
+        if (QWidget *widget = findChild<QWidget *>(text.object)) {
+            if (auto *label = qobject_cast<QLabel *>(widget))
+                label->setText(tr(text.source));
+            else if (auto *button = qobject_cast<QPushButton *>(widget)) {
+                button->setText(tr(text.source));
+                // Flat buttons centre their content: sized to it, the icons of
+                // a column line up at the button's left edge in every language.
+                button->resize(button->sizeHint().width(), button->height());
+            }
+        }
+    }
+    m_openPathButton->setToolTip(tr("选择路径"));
+    for (int number = 1; number <= kLanguageCount; ++number)
+        m_comboBox->setItemText(number - 1, languageName(number));
+    m_appConnect->setText(aboutText());
+    showSavedFolder();
+}
+
+void SetWidget::showSavedFolder()
+{
+    const QString folder = settingsValue(SettingsKeys::SaveFilePath);
+    if (!folder.isEmpty())
+        m_savePathLabel->setText(folder);
+}
+
+void SetWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
+}
+
+void SetWidget::on_openPathButton_clicked()
+{
+    // Disabled while the dialog runs so a second click cannot open another.
+    m_openPathButton->setEnabled(false);
+    const QString start = settingsValue(SettingsKeys::SaveFilePath);
+    const QString folder = QFileDialog::getExistingDirectory(
+        nullptr, QString(), start, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (!folder.isEmpty()) {
+        settingsValue(SettingsKeys::SaveFilePath, folder, true);
+        qDebug() << "Reset save path URL: " << folder;
+        m_savePathLabel->setText(folder);
+    }
+    m_openPathButton->setEnabled(true);
+}
+
+void SetWidget::closeContainer()
+{
+    for (QWidget *widget = parentWidget(); widget; widget = widget->parentWidget()) {
+        if (auto *dialog = qobject_cast<QDialog *>(widget)) {
+            dialog->close();
+            return;
+        }
+    }
+    // Shown on its own: the page is its own window. Never close a foreign one.
+    if (isWindow())
+        close();
+}
+
+void SetWidget::on_CancelButton_clicked()
+{
+    closeContainer();
+}
+
+void SetWidget::on_speedButonnKMH_clicked() { AppManager::instance()->setSpeedUnitType(0); }
+void SetWidget::on_speedButonnPMH_clicked() { AppManager::instance()->setSpeedUnitType(1); }
+void SetWidget::on_LongOrLatType_clicked() { AppManager::instance()->setLongOrLatType(0); }
+void SetWidget::on_LongOrLatTypeOne_clicked() { AppManager::instance()->setLongOrLatType(1); }
+void SetWidget::on_mapType_clicked() { AppManager::instance()->setMapType(0); }
+void SetWidget::on_mapTypeOne_clicked() { AppManager::instance()->setMapType(1); }
+void SetWidget::on_playModelOne_clicked() { AppManager::instance()->setPlayModelType(0); }
+void SetWidget::on_playModelTwo_clicked() { AppManager::instance()->setPlayModelType(1); }
+void SetWidget::on_playModelThree_clicked() { AppManager::instance()->setPlayModelType(2); }
+void SetWidget::on_playModelFour_clicked() { AppManager::instance()->setPlayModelType(3); }
+
+void SetWidget::on_comboBox_currentIndexChanged(int index)
+{
+    if (!m_initialised || index < 0)
+        return;
+    qDebug() << "进来了::" << index;
+    AppManager::instance()->setLanguage(index + 1);
+}
+
+void SetWidget::on_playerTypeButtonOne_clicked()
+{
+    qDebug() << "点击了性能优先";
+    choosePlayerType(0);
+}
+
+void SetWidget::on_playerTypeButtonTwo_clicked()
+{
+    qDebug() << "点击了流畅优先";
+    choosePlayerType(1);
+}
+
+void SetWidget::choosePlayerType(int type)
+{
+    AppManager *app = AppManager::instance();
+    if (app->playerType() == type)
+        return;
+    // The new type needs a restart: the prompt's OK stores it and ends the
+    // program. Until then the page keeps showing the type in use.
+    auto *prompt = new HudView(10, tr("UserChangePlayerType"), false, type, nullptr);
+    prompt->show();
+    findChild<QPushButton *>(app->playerType() != 0 ? "playerTypeButtonTwo" : "playerTypeButtonOne")
+        ->setChecked(true);
+    closeContainer();
+}
