@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class MyThread;
+
+// The import panel: starts a thumbnail batch at construction, shows its
+// progress, and when the batch ends (run through or cancelled) stores one
+// LoadFiles row per file with a thumbnail, all in one transaction, then emits
+// sendLoadingCompleted() exactly once. Main thread only.
+class AddLoadWidget final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    AddLoadWidget(const QString &title, const QStringList &files, QWidget *parent = nullptr);
+    ~AddLoadWidget() override;
+
+    MyThread *thread() const { return m_thread; }
+    QString importTime() const { return m_importTime; }
+
+    // The LoadFiles columns of one imported path, stamped with a batch time.
+    static QMap<QString, QString> rowFor(const QString &path, const QString &importTime);
+
+signals:
+    void sendLoadingCompleted();
+
+public slots:
+    void createConnectText(int num, int sort);
+    void on_cancelButton_clicked();
+    void CurrentThreadFinished();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void buildForm(const QString &title);
+    void onThumbnailDone(bool isOk, const QString &url, int sort);
+    void completeBatch(const QStringList &files);
+
+    bool m_cancelled = false;
+    QLabel *m_titleLabel = nullptr;
+    QProgressBar *m_progressBar = nullptr;
+    QLabel *m_connectLable = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    MyThread *m_thread = nullptr;
+    QString m_importTime;
+    int m_totalCount = 0;
+    bool m_completed = false;
+};
