@@ -33,11 +33,14 @@ public:
     int playModelType() const { return m_playModelType; }
     QWidget *mainWindow() const { return m_mainWindow; }
     RenderView *renderView() const { return m_renderView; }
+    // The render view as a widget: the host of the HUD prompts.
+    QWidget *renderViewWidget() const { return m_renderViewWidget; }
     PlayerTool *playerTool() const { return m_playerTool; }
     NetworkListener *networkListener() const { return m_listener; }
 
     void setMainWindow(QWidget *window) { m_mainWindow = window; }
     void setRenderView(RenderView *view) { m_renderView = view; }
+    void setRenderViewWidget(QWidget *view) { m_renderViewWidget = view; }
     void setPlayerTool(PlayerTool *tool) { m_playerTool = tool; }
     void setPanoramaModelType(int type);
 
@@ -84,5 +87,6 @@ private:
     NetworkListener *m_listener = nullptr;
     QWidget *m_mainWindow = nullptr;
     RenderView *m_renderView = nullptr;
+    QWidget *m_renderViewWidget = nullptr;
     PlayerTool *m_playerTool = nullptr;
 };

@@ -13,16 +13,27 @@ LogHandler *LogHandler::instance()
     return &handler;
 }
 
+void LogHandler::setPromptFactory(PromptFactory factory)
+{
+    instance()->m_promptFactory = std::move(factory);
+}
+
 void LogHandler::showHudDialog(const QString &message, QWidget *)
 {
     qDebug() << "接收到丢帧消息";
-    QWidget *window = AppManager::instance()->mainWindow();
-    if (window && window->findChild<QWidget *>("orbHudView")) {
-        qDebug() << "找到提示库";
-        return;
+    // In full screen the render view sits in a window of its own: look there too.
+    const AppManager *app = AppManager::instance();
+    for (QWidget *tree : {app->mainWindow(), app->renderViewWidget()}) {
+        if (tree && tree->findChild<QWidget *>("orbHudView")) {
+            qDebug() << "找到提示库";
+            return;
+        }
     }
     if (settingsValue(SettingsKeys::NoShowWidget).toInt() == 1)
         return;
-    // The HUD prompt that shows this message joins with the prompts.
-    Q_UNUSED(message);
+    if (!m_promptFactory) {
+        qDebug() << "no prompt factory installed; dropped-frame prompt not shown";
+        return;
+    }
+    m_promptFactory(message);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QWidget;
 
@@ -10,11 +11,17 @@ class LogHandler : public QObject
 {
     Q_OBJECT
 public:
+    // Creates and shows the prompt for a message. The prompt widgets live in
+    // a library above this one, which installs its factory at start-up.
+    using PromptFactory = std::function<QWidget *(const QString &message)>;
+
     static LogHandler *instance();
+    static void setPromptFactory(PromptFactory factory);
 
 public slots:
     void showHudDialog(const QString &message, QWidget *parent);
 
 private:
     LogHandler() = default;
+    PromptFactory m_promptFactory;
 };

@@ -1,0 +1,104 @@
+#include "controls/HudDialog.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QLabel>
+#include <QMovie>
+#include <QPainter>
+#include <QStyle>
+#include <QVBoxLayout>
+
+QRect fullWindowLayerGeometry(const QRect &reference, int titleBarHeight)
+{
+    return QRect(reference.x() - 10, reference.y() - titleBarHeight - 10, reference.width() + 10,
+                 reference.height() + 2 * titleBarHeight + 20);
+}
+
+void coverActiveWindow(QDialog *layer, const char *noWindowLine)
+{
+    layer->setAttribute(Qt::WA_TranslucentBackground);
+    layer->setWindowFlags(layer->windowFlags() | Qt::FramelessWindowHint);
+    layer->setModal(true);
+    QWidget *reference = QApplication::activeWindow();
+    if (!reference) {
+        qDebug() << noWindowLine;
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->isActiveWindow()) {
+                reference = top;
+                break;
+            }
+        }
+    }
+    if (reference) {
+        const int titleBar = layer->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        const QRect geometry = fullWindowLayerGeometry(reference->geometry(), titleBar);
+        layer->setGeometry(geometry);
+        layer->setFixedSize(geometry.size());
+    }
+    QObject::connect(layer, &QDialog::finished, layer, &QObject::deleteLater, Qt::UniqueConnection);
+}
+
+HudDialog::HudDialog(int mode, QWidget *host)
+    : QDialog(host)
+    , m_host(host)
+{
+    qDebug() << "等待加载动画提示";
+    Q_UNUSED(mode); // the wait animation is the only mode
+    testSize();
+    m_movieLabel = new QLabel(this);
+    m_movieLabel->setObjectName("loadingLabel");
+    m_movieLabel->setFixedSize(100, 100);
+    auto *movie = new QMovie(":/Resources/PlayTool/Loading.gif", QByteArray(), m_movieLabel);
+    movie->setScaledSize(m_movieLabel->size());
+    m_movieLabel->setMovie(movie);
+    if (host)
+        m_movieLabel->move((host->width() - 100) / 2, (host->height() - 59) / 2);
+    movie->start();
+}
+
+HudDialog::HudDialog(QWidget *panel, QWidget *host, ImportLayer)
+    : QDialog(host)
+    , m_panel(panel)
+    , m_host(host)
+{
+    testSize();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(panel, 0, Qt::AlignHCenter | Qt::AlignVCenter);
+}
+
+HudDialog::~HudDialog()
+{
+    qDebug() << "HudDialog销毁";
+}
+
+void HudDialog::testSize()
+{
+    coverActiveWindow(this, "活跃window==nul:::");
+}
+
+void HudDialog::testSizeView(QWidget *)
+{
+    coverActiveWindow(this, "testSizeView活跃window==nul:::");
+}
+
+void HudDialog::finishLoading()
+{
+    // A panel may report more than once; the import ends only once.
+    if (m_finished)
+        return;
+    m_finished = true;
+    close();
+    emit sendLoadingFinished();
+}
+
+void HudDialog::paintEvent(QPaintEvent *)
+{
+    if (m_panel && m_host) {
+        m_panel->move((m_host->width() - m_panel->width()) / 2 + 20,
+                      (m_host->height() - m_panel->height()) / 2 + 49);
+    }
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect(), Qt::transparent);
+}

@@ -1,0 +1,92 @@
+#include "controls/PromptBox.h"
+
+#include "controls/HudDialog.h"
+
+#include <QDebug>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSysInfo>
+#include <QVBoxLayout>
+
+PromptBox::PromptBox(const QString &message, int value, QWidget *host)
+    : QDialog(host)
+    , m_message(message)
+    , m_value(value)
+    , m_host(host)
+{
+    const QString family = QSysInfo::productVersion() == QLatin1String("7") ? "Arial" : "Microsoft YaHei UI";
+    const QString rule = QStringLiteral("{ font-family: '%1'; letter-spacing: 0px;line-height: normal;}").arg(family);
+    setStyleSheet("QWidget " + rule + "QLabel " + rule);
+    testSize(host);
+    buildCard();
+}
+
+PromptBox::~PromptBox()
+{
+    qDebug() << "PromptBox close";
+}
+
+void PromptBox::buildCard()
+{
+    m_card = new QWidget(this);
+    m_card->setObjectName("promptCard");
+    // Only the card gets the white rounded background, not its children.
+    m_card->setAttribute(Qt::WA_StyledBackground);
+    m_card->setStyleSheet("#promptCard { background-color: white;border-radius: 16px;}");
+    m_card->setMaximumWidth(470);
+
+    auto *label = new QLabel(m_message, m_card);
+    label->setObjectName("messageLabel");
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    label->setWordWrap(true);
+    label->setMargin(10);
+    label->setMinimumWidth(450);
+
+    auto *bar = new QWidget(m_card);
+    bar->setAttribute(Qt::WA_StyledBackground);
+    bar->setFixedHeight(5);
+    bar->setStyleSheet("background-color: #e4e5ec;");
+
+    auto *sure = new QPushButton(m_card);
+    sure->setObjectName("sureButton");
+    sure->setFocusPolicy(Qt::NoFocus);
+    sure->setStyleSheet("border: none;");
+    sure->setIcon(QIcon(":/Resources/PlayTool/sure.png"));
+    sure->setIconSize(QSize(30, 30));
+    sure->setFixedHeight(40);
+    sure->setMinimumWidth(470);
+    connect(sure, &QPushButton::clicked, this, &PromptBox::on_sureButton_clicked);
+
+    auto *cardLayout = new QVBoxLayout(m_card);
+    cardLayout->setSpacing(0);
+    cardLayout->setContentsMargins(0, 0, 0, 0);
+    cardLayout->addWidget(label);
+    cardLayout->addWidget(bar);
+    cardLayout->addWidget(sure);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_card, 0, Qt::AlignCenter);
+}
+
+void PromptBox::testSize(QWidget *)
+{
+    coverActiveWindow(this, "活跃window==nul:::");
+}
+
+void PromptBox::on_sureButton_clicked()
+{
+    close();
+    emit sendClickButtonFinished(true);
+}
+
+void PromptBox::paintEvent(QPaintEvent *)
+{
+    if (m_host) {
+        m_card->move((m_host->width() - m_card->width()) / 2 + 20,
+                     (m_host->height() - m_card->height()) / 2 + 49);
+    }
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect(), Qt::transparent);
+}
