@@ -72,12 +72,13 @@ const FormText kFormTexts[] = {
     {"appName", QT_TRANSLATE_NOOP("SetWidget", "KELMORA PLAYER")},
 };
 
-const char kPageStyle[] = "QWidget { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;line-height: normal;}"
-                          "QLabel { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;line-height: normal;}";
+const char kPageStyle[]
+    = "QWidget { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;line-height: normal;}"
+      "QLabel { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;line-height: normal;}";
 const char kChoiceStyle[] = "border: none;font-size: 12px;";
 const char kHeadingStyle[] = "font-size: 16px;";
-// The arrow rule sits in its own block: declarations outside a block would make
-// Qt drop the whole sheet.
+// Every declaration inside its rule: stray ones between rules are not style
+// sheet syntax, and the parser skips what follows them.
 const char kComboStyle[] = "QComboBox {border: none; color: black;}"
                            "QComboBox::down-arrow {image: url(:/Resources/PlayTool/xiangxia.png);}";
 
@@ -106,8 +107,8 @@ SetWidget::~SetWidget()
 QString SetWidget::aboutText()
 {
     return tr("Version: %1").arg(kVersion) + "\n" + tr("Website: www.kelmora.example") + "\n"
-           + tr("Technical support: support@kelmora.example") + "\n"
-           + tr("Copyright © %1 Kelmora. All rights reserved.").arg(QDate::currentDate().year());
+        + tr("Technical support: support@kelmora.example") + "\n"
+        + tr("Copyright © %1 Kelmora. All rights reserved.").arg(QDate::currentDate().year());
 }
 
 QString SetWidget::languageName(int number)
@@ -261,7 +262,8 @@ void SetWidget::fillLanguages()
 void SetWidget::checkCurrentChoices()
 {
     const AppManager *app = AppManager::instance();
-    const auto check = [this](const char *name) { findChild<QPushButton *>(name)->setChecked(true); };
+    const auto check
+        = [this](const char *name) { findChild<QPushButton *>(name)->setChecked(true); };
     check(app->speedUnitType() == 1 ? "speedButonnPMH" : "speedButonnKMH");
     check(app->longOrLatType() == 1 ? "LongOrLatTypeOne" : "LongOrLatType");
     check(app->mapType() == 1 ? "mapTypeOne" : "mapType");
@@ -340,16 +342,46 @@ void SetWidget::on_CancelButton_clicked()
     closeContainer();
 }
 
-void SetWidget::on_speedButonnKMH_clicked() { AppManager::instance()->setSpeedUnitType(0); }
-void SetWidget::on_speedButonnPMH_clicked() { AppManager::instance()->setSpeedUnitType(1); }
-void SetWidget::on_LongOrLatType_clicked() { AppManager::instance()->setLongOrLatType(0); }
-void SetWidget::on_LongOrLatTypeOne_clicked() { AppManager::instance()->setLongOrLatType(1); }
-void SetWidget::on_mapType_clicked() { AppManager::instance()->setMapType(0); }
-void SetWidget::on_mapTypeOne_clicked() { AppManager::instance()->setMapType(1); }
-void SetWidget::on_playModelOne_clicked() { AppManager::instance()->setPlayModelType(0); }
-void SetWidget::on_playModelTwo_clicked() { AppManager::instance()->setPlayModelType(1); }
-void SetWidget::on_playModelThree_clicked() { AppManager::instance()->setPlayModelType(2); }
-void SetWidget::on_playModelFour_clicked() { AppManager::instance()->setPlayModelType(3); }
+void SetWidget::on_speedButonnKMH_clicked()
+{
+    AppManager::instance()->setSpeedUnitType(0);
+}
+void SetWidget::on_speedButonnPMH_clicked()
+{
+    AppManager::instance()->setSpeedUnitType(1);
+}
+void SetWidget::on_LongOrLatType_clicked()
+{
+    AppManager::instance()->setLongOrLatType(0);
+}
+void SetWidget::on_LongOrLatTypeOne_clicked()
+{
+    AppManager::instance()->setLongOrLatType(1);
+}
+void SetWidget::on_mapType_clicked()
+{
+    AppManager::instance()->setMapType(0);
+}
+void SetWidget::on_mapTypeOne_clicked()
+{
+    AppManager::instance()->setMapType(1);
+}
+void SetWidget::on_playModelOne_clicked()
+{
+    AppManager::instance()->setPlayModelType(0);
+}
+void SetWidget::on_playModelTwo_clicked()
+{
+    AppManager::instance()->setPlayModelType(1);
+}
+void SetWidget::on_playModelThree_clicked()
+{
+    AppManager::instance()->setPlayModelType(2);
+}
+void SetWidget::on_playModelFour_clicked()
+{
+    AppManager::instance()->setPlayModelType(3);
+}
 
 void SetWidget::on_comboBox_currentIndexChanged(int index)
 {

@@ -77,7 +77,8 @@ struct Popup
 {
     QDialog dialog;
     SetWidget *page;
-    Popup() : page(new SetWidget(&dialog))
+    Popup()
+        : page(new SetWidget(&dialog))
     {
         auto *layout = new QVBoxLayout(&dialog);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -86,9 +87,15 @@ struct Popup
     }
 };
 
-const QStringList kOwnNames = {QString::fromUtf8("简体中文"), "English",  QString::fromUtf8("Français"),
-                               "Deutsch",                     "Italiano", QString::fromUtf8("日本語"),
-                               QString::fromUtf8("한국어"),   "Polski",   QString::fromUtf8("Русский"),
+const QStringList kOwnNames = {QString::fromUtf8("简体中文"),
+                               "English",
+                               QString::fromUtf8("Français"),
+                               "Deutsch",
+                               "Italiano",
+                               QString::fromUtf8("日本語"),
+                               QString::fromUtf8("한국어"),
+                               "Polski",
+                               QString::fromUtf8("Русский"),
                                QString::fromUtf8("Español")};
 } // namespace
 
@@ -174,10 +181,14 @@ void TestSettings::choiceButtonsReachAppManager()
 
     QList<QPair<QString, int>> emitted;
     QObject context;
-    connect(m, &AppManager::changeSpeedUnitType, &context, [&](int v) { emitted << qMakePair(QString("speed"), v); });
-    connect(m, &AppManager::changeLongOrLatType, &context, [&](int v) { emitted << qMakePair(QString("coord"), v); });
-    connect(m, &AppManager::changeMapType, &context, [&](int v) { emitted << qMakePair(QString("map"), v); });
-    connect(m, &AppManager::changePlayModelType, &context, [&](int v) { emitted << qMakePair(QString("mode"), v); });
+    connect(m, &AppManager::changeSpeedUnitType, &context,
+            [&](int v) { emitted << qMakePair(QString("speed"), v); });
+    connect(m, &AppManager::changeLongOrLatType, &context,
+            [&](int v) { emitted << qMakePair(QString("coord"), v); });
+    connect(m, &AppManager::changeMapType, &context,
+            [&](int v) { emitted << qMakePair(QString("map"), v); });
+    connect(m, &AppManager::changePlayModelType, &context,
+            [&](int v) { emitted << qMakePair(QString("mode"), v); });
 
     Popup popup;
     QVERIFY(QTest::qWaitForWindowExposed(&popup.dialog));
@@ -186,7 +197,7 @@ void TestSettings::choiceButtonsReachAppManager()
     QVERIFY(!b->isChecked());
     QTest::mouseClick(b, Qt::LeftButton);
 
-    QCOMPARE(emitted, (QList<QPair<QString, int>>{{signal, value}}));
+    QCOMPARE(emitted, (QList<QPair<QString, int>> {{signal, value}}));
     QCOMPARE(settingsValue(key), QString::number(value));
     QVERIFY(b->isChecked());
 
@@ -213,22 +224,24 @@ void TestSettings::pageShowsCurrentChoices_data()
     QTest::addColumn<int>("comboIndex");
 
     QTest::newRow("zeros, Chinese") << 0 << 0 << 0 << 0 << 0 << "1"
-                                    << QStringList{"speedButonnKMH", "LongOrLatType", "mapType", "playModelOne",
-                                                   "playerTypeButtonOne"}
+                                    << QStringList {"speedButonnKMH", "LongOrLatType", "mapType",
+                                                    "playModelOne", "playerTypeButtonOne"}
                                     << 0;
-    QTest::newRow("ones, Spanish") << 1 << 1 << 1 << 1 << 1 << "10"
-                                   << QStringList{"speedButonnPMH", "LongOrLatTypeOne", "mapTypeOne", "playModelTwo",
-                                                  "playerTypeButtonTwo"}
-                                   << 9;
+    QTest::newRow("ones, Spanish")
+        << 1 << 1 << 1 << 1 << 1 << "10"
+        << QStringList {"speedButonnPMH", "LongOrLatTypeOne", "mapTypeOne", "playModelTwo",
+                        "playerTypeButtonTwo"}
+        << 9;
     QTest::newRow("three channels, Korean")
         << 0 << 1 << 0 << 2 << 0 << "7"
-        << QStringList{"speedButonnKMH", "LongOrLatTypeOne", "mapType", "playModelThree", "playerTypeButtonOne"}
+        << QStringList {"speedButonnKMH", "LongOrLatTypeOne", "mapType", "playModelThree",
+                        "playerTypeButtonOne"}
         << 6;
     // Out-of-range numbers fall to the last mode and to English (the catalogue
     // such a language number loads).
     QTest::newRow("odd values") << 0 << 0 << 0 << 9 << 0 << "15"
-                                << QStringList{"speedButonnKMH", "LongOrLatType", "mapType", "playModelFour",
-                                               "playerTypeButtonOne"}
+                                << QStringList {"speedButonnKMH", "LongOrLatType", "mapType",
+                                                "playModelFour", "playerTypeButtonOne"}
                                 << 1;
 }
 
@@ -295,7 +308,8 @@ void TestSettings::languageChangeRetranslates()
     QCOMPARE(text(page, "speedLabel"), QString("Speed Unit"));
     QCOMPARE(text(page, "playerTypeButtonTwo"), QString("Smoothness priority"));
     QCOMPARE(text(page, "savePathLabel"), folder);
-    QCOMPARE(page->findChild<QPushButton *>("openPathButton")->toolTip(), QString("File Save Path"));
+    QCOMPARE(page->findChild<QPushButton *>("openPathButton")->toolTip(),
+             QString("File Save Path"));
 
     auto *combo = page->findChild<QComboBox *>("comboBox");
     combo->setCurrentIndex(0);
@@ -303,7 +317,8 @@ void TestSettings::languageChangeRetranslates()
     QCOMPARE(settingsValue(SettingsKeys::Language), QString("1"));
     // The language change reaches the widgets as a posted event.
     QTRY_COMPARE(text(page, "speedLabel"), QString::fromUtf8("速度单位"));
-    QCOMPARE(text(page, "playModelText"), QString::fromUtf8("注意：多路播放可能会导致电脑运行速度变慢。"));
+    QCOMPARE(text(page, "playModelText"),
+             QString::fromUtf8("注意：多路播放可能会导致电脑运行速度变慢。"));
     QCOMPARE(text(page, "savePathLabel"), folder);
     QVERIFY(text(page, "appConnect").contains("3.0.2"));
     QCOMPARE(text(page, "appConnect"), SetWidget::aboutText());
