@@ -1,6 +1,7 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
+#include "controls/RoundedDialog.h"
 #include "settings/SetWidget.h"
 #include "tests/support/TestHome.h"
 
@@ -72,10 +73,10 @@ QList<QWidget *> hudPrompts()
     return found;
 }
 
-// The page inside a dialog, as the file list shows it.
+// The page inside the rounded popup, as the file list shows it.
 struct Popup
 {
-    QDialog dialog;
+    RoundedDialog dialog;
     SetWidget *page;
     Popup()
         : page(new SetWidget(&dialog))
