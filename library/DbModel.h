@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMap>
+#include <QMetaType>
 #include <QString>
 
 // Library entry of one file: what the file list shows and the LoadFiles table
@@ -30,3 +31,6 @@ public:
     // Adds this entry as one LoadFiles row.
     bool insertToDb() const;
 };
+
+// Groups of entries travel in the file list's signals.
+Q_DECLARE_METATYPE(DbModel *)

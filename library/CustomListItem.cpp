@@ -1,0 +1,81 @@
+#include "library/CustomListItem.h"
+
+#include "app/Helpers.h"
+#include "library/DbModel.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QString labelStyle(const char *colour, int pixels)
+{
+    return QString("color: ") + colour + QString(";font-size: %1px").arg(pixels);
+}
+} // namespace
+
+CustomListItem::CustomListItem(const DbModel &model, QWidget *parent)
+    : QWidget(parent)
+    , m_model(std::make_unique<DbModel>(model))
+{
+    setStyleSheet("background-color: transparent;border: none;");
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    auto *thumbnail = new QLabel(this);
+    thumbnail->setFixedSize(58, 58);
+    const QString thumbFile = thumbnailFile(m_model->path);
+    if (QFileInfo::exists(thumbFile))
+        thumbnail->setPixmap(QPixmap(thumbFile));
+    row->addWidget(thumbnail);
+
+    auto *right = new QWidget(this);
+    right->setObjectName("widgetRight");
+    auto *column = new QVBoxLayout(right);
+    column->setContentsMargins(5, 9, 5, 9);
+    column->setSpacing(0);
+    auto *name = new QLabel(m_model->fileName, right);
+    name->setObjectName("label1");
+    name->setStyleSheet(labelStyle("#ffffff", 13));
+    column->addWidget(name);
+    auto *middle = new QWidget(right);
+    middle->setObjectName("widgetM");
+    auto *facts = new QHBoxLayout(middle);
+    facts->setContentsMargins(0, 0, 0, 0);
+    m_timeLabel = new QLabel(reformatDateTime(m_model->time, "yyyyMMddhhmmsszzz", "yyyy-MM-dd HH:mm:ss"), middle);
+    m_timeLabel->setObjectName("label2");
+    m_sizeLabel = new QLabel(m_model->size + "MB", middle);
+    m_sizeLabel->setObjectName("label3");
+    facts->addWidget(m_timeLabel, 10);
+    facts->addWidget(m_sizeLabel, 3);
+    column->addWidget(middle);
+    row->addWidget(right, 1);
+
+    auto *deleteButton = new QPushButton(this);
+    deleteButton->setFixedSize(40, 40);
+    deleteButton->setIcon(QIcon(":/Resources/PlayTool/close.png"));
+    deleteButton->setFocusPolicy(Qt::NoFocus);
+    connect(deleteButton, &QPushButton::clicked, this, [this] { emit buttonAction(m_model.get(), this); });
+    row->addWidget(deleteButton);
+    setSelectedStyle(false);
+}
+
+CustomListItem::~CustomListItem() = default;
+
+QString CustomListItem::thumbnailFile(const QString &videoPath)
+{
+    return thumbnailPath() + "/" + QFileInfo(videoPath).baseName() + "_" + ".png";
+}
+
+void CustomListItem::setSelectedStyle(bool selected)
+{
+    qDebug() << "文件被选中1112";
+    const char *colour = selected ? "#ffffff" : "#5f6367";
+    m_timeLabel->setStyleSheet(labelStyle(colour, 12));
+    m_sizeLabel->setStyleSheet(labelStyle(colour, 12));
+}

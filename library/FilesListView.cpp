@@ -1,0 +1,500 @@
+#include "library/FilesListView.h"
+
+#include "app/AppManager.h"
+#include "app/Helpers.h"
+#include "app/SettingsKeys.h"
+#include "controls/HudDialog.h"
+#include "controls/HudView.h"
+#include "controls/PromptBox.h"
+#include "controls/RoundedDialog.h"
+#include "library/AddLoadWidget.h"
+#include "library/CustomListItem.h"
+#include "library/CustomScrollBar.h"
+#include "library/DbManager.h"
+#include "library/DbModel.h"
+#include "library/PlayGroup.h"
+#include "settings/SetWidget.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+QString whiteToolTip(const QString &text)
+{
+    return "<html><head/><body><p><span style=\" color:#ffffff;\">" + text + "</span></p></body></html>";
+}
+
+QPushButton *toolButton(const char *name, const char *icon, QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    button->setMinimumSize(40, 30);
+    button->setIconSize(QSize(40, 30));
+    button->setIcon(QIcon(QString(":/Resources/PlayTool/") + icon));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+bool pathExists(const QString &path)
+{
+    return fileExists(path);
+}
+} // namespace
+
+FilesListView::FilesListView(QWidget *mainWindow, QWidget *parent)
+    : QWidget(parent)
+    , m_mainWindow(mainWindow)
+{
+    setupForm();
+    loadListFromDb(true, false);
+    m_listWidget->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listWidget->clearSelection();
+    m_listWidget->setFocusPolicy(Qt::NoFocus);
+    // Nothing is shown selected at start.
+    QTimer::singleShot(100, this, [this] { m_listWidget->setCurrentItem(nullptr); });
+    connect(AppManager::instance(), &AppManager::changePlayModelType, this, &FilesListView::onPlayModelChanged);
+    connect(AppManager::instance(), &AppManager::changePlayerType, this,
+            [this](int type) { emit currentWillPlayListForChangePlayer(type, m_playGroup); });
+}
+
+FilesListView::~FilesListView() = default;
+
+void FilesListView::setupForm()
+{
+    setObjectName("FilesListView");
+    resize(376, 451);
+    setMinimumWidth(376);
+    setStyleSheet("background-color: #161d25;border: none;");
+    auto *layout = new QVBoxLayout(this);
+    layout->setObjectName("verticalLayout");
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    m_toolBar = new QWidget(this);
+    m_toolBar->setObjectName("widget");
+    m_toolBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    m_toolBar->setMinimumSize(376, 64);
+    m_toolBar->setStyleSheet(
+        "QToolTip { background-color: #808080; border: none;color:  white; font-size: 13px;  }");
+    auto *bar = new QHBoxLayout(m_toolBar);
+    bar->setObjectName("horizontalLayout");
+    bar->setSpacing(0);
+    bar->setContentsMargins(0, 0, 0, 0);
+    m_setButton = toolButton("setButton", "set.png", m_toolBar);
+    m_addButton = toolButton("pushButton_2", "addFiles.png", m_toolBar);
+    m_deleteButton = toolButton("deleteButton", "delete.png", m_toolBar);
+    m_sortButton = toolButton("pushButton_4", "sortUp.png", m_toolBar);
+    m_sortButton->setCheckable(true);
+    m_sortButton->setChecked(false);
+    for (QPushButton *button : {m_setButton, m_addButton, m_deleteButton, m_sortButton})
+        bar->addWidget(button);
+    layout->addWidget(m_toolBar);
+
+    m_listWidget = new QListWidget(this);
+    m_listWidget->setObjectName("listWidget");
+    m_listWidget->setVerticalScrollBar(new CustomScrollBar(m_listWidget));
+    m_listWidget->setStyleSheet(
+        "QListWidget { background-color: #161d25; border: none; outline: none; }"
+        "QListWidget::item:selected, QListWidget::item:selected:hover {"
+        " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #161d25, stop:0.08 #eaa833, stop:0.9 #fb640b);"
+        " padding-right: 10px; border-top-right-radius: 10px; border-bottom-right-radius: 10px; }"
+        "QListWidget::item:hover:!selected { background: transparent; }");
+    layout->addWidget(m_listWidget);
+    retranslate();
+
+    connect(m_listWidget, &QListWidget::itemClicked, this, &FilesListView::on_listWidget_itemClicked);
+    connect(m_listWidget, &QListWidget::currentItemChanged, this, &FilesListView::on_listWidget_currentItemChanged);
+    connect(m_deleteButton, &QPushButton::clicked, this, &FilesListView::on_deleteButton_clicked);
+    connect(m_setButton, &QPushButton::clicked, this, &FilesListView::on_setButton_clicked);
+    connect(m_sortButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_4_clicked);
+    connect(m_addButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_2_clicked);
+}
+
+void FilesListView::retranslate()
+{
+    m_setButton->setToolTip(whiteToolTip(tr("设置")));
+    m_addButton->setToolTip(whiteToolTip(tr("打开文件")));
+    m_deleteButton->setToolTip(whiteToolTip(tr("清空列表")));
+    m_sortButton->setToolTip(whiteToolTip(tr("排序")));
+}
+
+void FilesListView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+int FilesListView::rowCount() const
+{
+    return m_listWidget->count();
+}
+
+DbModel *FilesListView::modelAt(int row) const
+{
+    CustomListItem *widget = m_itemWidgets.value(m_listWidget->item(row));
+    return widget ? widget->model() : nullptr;
+}
+
+void FilesListView::loadListFromDb(bool noAutoPlay, bool isResort)
+{
+    DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {}, {},
+                                          [this, noAutoPlay, isResort](QList<DbModel *> entries, bool ok) {
+                                              if (!ok)
+                                                  return;
+                                              qDebug() << "add files number:" << entries.size();
+                                              fillList(entries, noAutoPlay, isResort);
+                                          });
+}
+
+void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isResort)
+{
+    const bool descending = m_sortButton->isChecked();
+    m_sortButton->setIcon(QIcon(descending ? ":/Resources/PlayTool/sortDown.png" : ":/Resources/PlayTool/sortUp.png"));
+    qDebug() << (descending ? "降序" : "升序");
+    const int rowsBefore = m_listWidget->count();
+
+    // The current entry's row is about to go: keep what identifies it.
+    const QString currentPath = m_currentModel ? m_currentModel->path : QString();
+    const QString currentName = m_currentModel ? m_currentModel->fileName : QString();
+    const bool hadCurrent = m_currentModel != nullptr;
+    QStringList groupPaths;
+    for (const DbModel *member : qAsConst(m_playGroup))
+        groupPaths << member->path;
+    m_currentModel = nullptr;
+    m_playGroup.clear();
+    m_lastClickedItem = nullptr;
+    m_listWidget->clear();
+    m_itemWidgets.clear();
+    m_modelsByFileName.clear();
+
+    std::stable_sort(entries.begin(), entries.end(), [descending](const DbModel *a, const DbModel *b) {
+        if (a->time != b->time)
+            return descending ? a->time > b->time : a->time < b->time;
+        return a->fileName < b->fileName;
+    });
+    for (DbModel *entry : qAsConst(entries)) {
+        auto *row = new CustomListItem(*entry);
+        auto *item = new QListWidgetItem(m_listWidget);
+        item->setSizeHint(QSize(0, 58));
+        m_listWidget->setItemWidget(item, row);
+        connect(row, &CustomListItem::buttonAction, this, &FilesListView::deleteOneEntry);
+        m_modelsByFileName.insert(row->model()->fileName, row->model());
+        m_itemWidgets.insert(item, row);
+        // Point the group and the current entry at the new rows of the same files.
+        if (groupPaths.contains(row->model()->path))
+            m_playGroup.append(row->model());
+        if (hadCurrent && row->model()->path == currentPath)
+            m_currentModel = row->model();
+        if (isResort && hadCurrent) {
+            const bool same = descending ? row->model()->path == currentPath : row->model()->fileName == currentName;
+            if (same) {
+                m_currentModel = row->model();
+                m_listWidget->setCurrentItem(item);
+            }
+        }
+    }
+    if (!isResort && !noAutoPlay) {
+        const int row = descending ? 0 : rowsBefore;
+        if (row < m_listWidget->count())
+            clickRow(row, true);
+    }
+    qDebug() << "user add select files finish";
+    if (isResort)
+        m_sortReady = true;
+}
+
+void FilesListView::on_pushButton_4_clicked()
+{
+    if (!m_sortReady) {
+        qDebug() << "排序操作过快";
+        return;
+    }
+    m_sortReady = false;
+    loadListFromDb(true, true);
+}
+
+void FilesListView::clickRow(int row, bool makeCurrent)
+{
+    QListWidgetItem *item = m_listWidget->item(row);
+    if (!item)
+        return;
+    if (makeCurrent)
+        m_listWidget->setCurrentItem(item);
+    on_listWidget_itemClicked(item);
+}
+
+void FilesListView::on_listWidget_itemClicked(QListWidgetItem *item)
+{
+    if (!item || !m_itemWidgets.contains(item))
+        return;
+    qDebug() << "执行查找选中行的文件item";
+    m_listWidget->setEnabled(false);
+    m_lastClickedItem = item;
+    m_currentModel = m_itemWidgets.value(item)->model();
+    qDebug() << "判断选中item文件是否存在";
+    if (fileExists(m_currentModel->path)) {
+        qDebug() << "选中item文件存在";
+        m_playGroup = PlayGroup::build(m_currentModel, m_modelsByFileName, AppManager::instance()->playModelType(),
+                                       pathExists);
+    } else {
+        qDebug() << "选中item文件不存在";
+        m_playGroup.clear();
+    }
+    qDebug() << "发出将要播放文件的信号";
+    emit currentWillPlayList(m_playGroup);
+}
+
+void FilesListView::onPlayModelChanged(int type)
+{
+    if (!m_currentModel)
+        return;
+    m_playGroup = PlayGroup::build(m_currentModel, m_modelsByFileName, type, pathExists, true);
+    emit currentWillPlayList(m_playGroup);
+}
+
+void FilesListView::on_listWidget_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous)
+{
+    qDebug() << "进来了";
+    if (CustomListItem *row = m_itemWidgets.value(current))
+        row->setSelectedStyle(true);
+    if (CustomListItem *row = m_itemWidgets.value(previous))
+        row->setSelectedStyle(false);
+}
+
+int FilesListView::rowMatching(const QString &url) const
+{
+    const QString wanted = QUrl::fromLocalFile(url).toLocalFile();
+    for (int row = 0; row < m_listWidget->count(); ++row) {
+        const DbModel *model = modelAt(row);
+        if (model && QFileInfo(model->path).canonicalFilePath().compare(wanted, Qt::CaseInsensitive) == 0)
+            return row;
+    }
+    return -1;
+}
+
+void FilesListView::playNextOf(const QString &url)
+{
+    if (!m_listWidget->isEnabled()) {
+        qDebug() << "处于选择文件监控时间";
+        return;
+    }
+    qDebug() << "当前播放的地址1111：：：" + url;
+    const int row = rowMatching(url);
+    if (row < 0) {
+        qDebug() << "单个删除完所有文件了";
+        emit userSelectDelete(true, true, nullptr);
+        return;
+    }
+    clickRow(row + 1 < m_listWidget->count() ? row + 1 : 0, true);
+}
+
+void FilesListView::playPreviousOf(const QString &url)
+{
+    if (!m_listWidget->isEnabled()) {
+        qDebug() << "处于选择文件监控时间";
+        return;
+    }
+    const int row = rowMatching(url);
+    if (row < 0)
+        return;
+    clickRow(row > 0 ? row - 1 : m_listWidget->count() - 1, true);
+}
+
+void FilesListView::playSameAs(const QString &url)
+{
+    const int row = rowMatching(url);
+    if (row >= 0)
+        clickRow(row, false);
+}
+
+void FilesListView::enableList()
+{
+    m_listWidget->setEnabled(true);
+}
+
+void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_lastDeleteTime < 2000)
+        return;
+    m_lastDeleteTime = now;
+    QListWidgetItem *item = m_itemWidgets.key(rowWidget, nullptr);
+    if (!item || !model)
+        return;
+    const int row = m_listWidget->row(item);
+    const QString fileName = model->fileName;
+
+    bool replay = false;
+    bool clearAfter = false;
+    if (m_currentModel) {
+        if (m_currentModel->path == model->path) {
+            if (m_listWidget->count() == 1) {
+                clearAfter = true;
+            } else {
+                const int next = row + 1 < m_listWidget->count() ? row + 1 : 0;
+                m_currentModel = modelAt(next);
+                if (next == 0)
+                    m_listWidget->setCurrentRow(0);
+                replay = true;
+            }
+        } else {
+            replay = m_playGroup.contains(model);
+        }
+    }
+
+    for (auto it = m_modelsByFileName.begin(); it != m_modelsByFileName.end();) {
+        it = it.key() == fileName ? m_modelsByFileName.erase(it) : std::next(it);
+    }
+    m_playGroup.removeAll(model);
+    m_itemWidgets.remove(item);
+    // The row widget and its model live until this handler has returned.
+    m_listWidget->removeItemWidget(item);
+    rowWidget->hide();
+    delete m_listWidget->takeItem(m_listWidget->row(item));
+    DbManager::instance()->deleteData(DbTableKind::LoadFiles, {{"fileName", fileName}});
+    DbManager::instance()->deleteData(DbTableKind::VideoMessage, {{"fileName", fileName}});
+
+    if (replay && m_currentModel) {
+        qDebug() << "hjhbkjhkjgbjhvbjhbhjbjh::::" + m_currentModel->path;
+        playSameAs(m_currentModel->path);
+    }
+    if (clearAfter)
+        on_deleteButton_clicked();
+}
+
+void FilesListView::on_deleteButton_clicked()
+{
+    qDebug() << "删除所有文件：：：：";
+    emit userSelectDelete(true, true, nullptr);
+    m_listWidget->clear();
+    m_playGroup.clear();
+    m_itemWidgets.clear();
+    m_modelsByFileName.clear();
+    m_lastClickedItem = nullptr;
+    DbManager::instance()->deleteAllData(DbTableKind::LoadFiles);
+    DbManager::instance()->deleteAllData(DbTableKind::VideoMessage);
+    m_currentModel = nullptr;
+}
+
+void FilesListView::on_setButton_clicked()
+{
+    auto *dialog = new RoundedDialog(m_mainWindow);
+    auto *layout = new QVBoxLayout(dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *page = new SetWidget(dialog);
+    layout->addWidget(page);
+    dialog->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    dialog->adjustSize();
+    if (m_mainWindow) {
+        const QRect frame = m_mainWindow->geometry();
+        dialog->move(frame.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
+    }
+    connect(dialog, &QDialog::finished, page, &QObject::deleteLater);
+    connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
+    dialog->show();
+}
+
+// Adding files --------------------------------------------------------------
+
+QStringList FilesListView::newPaths(const QStringList &picked, const QList<DbModel *> &listed)
+{
+    QStringList paths = picked;
+    for (const DbModel *entry : listed)
+        paths.removeAll(entry->path);
+    return paths;
+}
+
+void FilesListView::on_pushButton_2_clicked()
+{
+    qDebug() << "用户点击了添加文件按钮";
+    emit starAddFiles();
+    if (m_listWidget->count() <= LongListRows) {
+        checkShowFileNumber();
+        return;
+    }
+    confirmThen(tr("listFilesForDelete", "历史文件数量过多,删除列表文件避免加载卡顿"),
+                [this] { checkShowFileNumber(); });
+}
+
+void FilesListView::confirmThen(const QString &text, const std::function<void()> &onSure)
+{
+    auto *prompt = new PromptBox(text, 1, m_videoView);
+    connect(prompt, &PromptBox::sendClickButtonFinished, this, [prompt, onSure](bool isSure) {
+        if (!isSure)
+            return;
+        prompt->deleteLater();
+        onSure();
+    });
+    prompt->show();
+}
+
+void FilesListView::checkShowFileNumber()
+{
+    m_addButton->setEnabled(false);
+    const QString lastPath = settingsValue(SettingsKeys::LastOpenPath);
+    DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {}, {"time"},
+                                          [this, lastPath](QList<DbModel *> listed, bool) {
+                                              openAddFilesDialog(listed, lastPath);
+                                          });
+}
+
+void FilesListView::openAddFilesDialog(const QList<DbModel *> &listed, const QString &lastPath)
+{
+    qDebug() << "数据库取出的个数：" << listed.size();
+    m_addButton->setEnabled(true);
+    const QStringList picked = QFileDialog::getOpenFileNames(m_mainWindow, QString(), lastPath, "*.mp4 *.mov *.ts");
+    if (picked.isEmpty())
+        return;
+    const QStringList paths = newPaths(picked, listed);
+    if (paths.size() <= MaxFilesPerBatch) {
+        addFilesAction(paths);
+        return;
+    }
+    confirmThen(tr("one_addFilesMaxNumber", "单次加载有效文件最大数量是：300"), [this, paths] { addFilesAction(paths); });
+}
+
+void FilesListView::addFilesAction(QStringList fileNames)
+{
+    if (fileNames.size() > MaxFilesPerBatch)
+        fileNames = fileNames.mid(0, MaxFilesPerBatch);
+    m_addStartTime = QDateTime::currentMSecsSinceEpoch();
+    if (fileNames.isEmpty()) {
+        showNotice(tr("selectFiles_Added"));
+        return;
+    }
+    settingsValue(SettingsKeys::LastOpenPath, QFileInfo(fileNames.first()).path(), true);
+    qDebug() << "添加文件开始：：：" << "number::" << fileNames.size();
+    // Let the click handler return before the import dialog takes over.
+    QTimer::singleShot(0, m_mainWindow ? static_cast<QObject *>(m_mainWindow) : this,
+                       [this, fileNames] { startImport(fileNames); });
+}
+
+void FilesListView::startImport(const QStringList &fileNames)
+{
+    auto *panel = new AddLoadWidget(tr("Video is loading", "视频加载中"), fileNames);
+    auto *dialog = new HudDialog(panel, m_videoView);
+    connect(dialog, &HudDialog::sendLoadingFinished, this, [this, count = fileNames.size()] {
+        const double seconds = double(QDateTime::currentMSecsSinceEpoch() - m_addStartTime) / 1000.0;
+        qDebug() << "获取缩略图消耗毫秒时间：" << seconds << "总共个数：" << count;
+        loadListFromDb(false, false);
+    });
+    dialog->show();
+}
+
+void FilesListView::showNotice(const QString &text)
+{
+    auto *notice = new HudView(0, text, false, 0, m_mainWindow ? m_mainWindow : this);
+    notice->show();
+}

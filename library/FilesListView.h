@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QStringList>
+#include <QWidget>
+
+class CustomListItem;
+class DbModel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+// The library panel: one row per library entry, with a tool bar for settings,
+// adding files, clearing the list and sorting. Choosing a row builds the
+// recording group (the chosen file and its sibling channels) and announces it
+// to the playback area; the panel also answers its next/previous/same
+// requests and keeps the list and the database in step. GUI thread only.
+class FilesListView final : public QWidget
+{
+    Q_OBJECT
+public:
+    FilesListView(QWidget *mainWindow, QWidget *parent = nullptr);
+    ~FilesListView() override;
+
+    void setVideoView(QWidget *videoView) { m_videoView = videoView; }
+    void loadListFromDb(bool noAutoPlay, bool isResort);
+
+    QListWidget *listWidget() const { return m_listWidget; }
+    const QList<DbModel *> &playGroup() const { return m_playGroup; }
+    DbModel *currentModel() const { return m_currentModel; }
+    int rowCount() const;
+    DbModel *modelAt(int row) const;
+
+    // Rows above which a warning precedes the file dialog, and new files per batch.
+    static constexpr int LongListRows = 700;
+    static constexpr int MaxFilesPerBatch = 300;
+    // Paths that are not yet in the library (exact comparison), at most as the
+    // user picked them; the batch limit is applied later.
+    static QStringList newPaths(const QStringList &picked, const QList<DbModel *> &listed);
+
+signals:
+    void starAddFiles();
+    void playFinishAllFiles();
+    void currentWillPlayList(QList<DbModel *> list);
+    void currentWillPlayListForChangePlayer(int type, QList<DbModel *> list);
+    void userSelectDelete(bool isDel, bool isAll, DbModel *model = nullptr);
+
+public slots:
+    void on_listWidget_itemClicked(QListWidgetItem *item);
+    void on_listWidget_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous);
+    void on_deleteButton_clicked();
+    void on_setButton_clicked();
+    void on_pushButton_4_clicked();
+    void on_pushButton_2_clicked();
+    void checkShowFileNumber();
+    void addFilesAction(QStringList fileNames);
+
+    void playNextOf(const QString &url);
+    void playPreviousOf(const QString &url);
+    void playSameAs(const QString &url);
+    void enableList();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void setupForm();
+    void retranslate();
+    void fillList(QList<DbModel *> entries, bool noAutoPlay, bool isResort);
+    void clickRow(int row, bool makeCurrent);
+    int rowMatching(const QString &url) const;
+    void deleteOneEntry(DbModel *model, CustomListItem *row);
+    void onPlayModelChanged(int type);
+    void openAddFilesDialog(const QList<DbModel *> &listed, const QString &lastPath);
+    void confirmThen(const QString &text, const std::function<void()> &onSure);
+    void startImport(const QStringList &fileNames);
+    void showNotice(const QString &text);
+
+    QWidget *m_videoView = nullptr;
+    QList<DbModel *> m_playGroup;
+    qint64 m_addStartTime = 0;
+    qint64 m_lastDeleteTime = 0;
+    DbModel *m_currentModel = nullptr;
+    QWidget *m_toolBar = nullptr;
+    QPushButton *m_setButton = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_deleteButton = nullptr;
+    QPushButton *m_sortButton = nullptr;
+    QListWidget *m_listWidget = nullptr;
+    QMap<QListWidgetItem *, CustomListItem *> m_itemWidgets;
+    QWidget *m_mainWindow = nullptr;
+    QMap<QString, DbModel *> m_modelsByFileName;
+    QListWidgetItem *m_lastClickedItem = nullptr;
+    bool m_sortReady = true;
+};

@@ -1,0 +1,355 @@
+// The library panel on a real library file: loading and sorting, grouping,
+// navigation, deleting and adding files through Qt's own file dialog.
+#include "app/AppManager.h"
+#include "app/Helpers.h"
+#include "app/SettingsKeys.h"
+#include "library/DbManager.h"
+#include "library/DbModel.h"
+#include "library/FilesListView.h"
+#include "tests/support/TestHome.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+QStringList fileNamesOf(const QList<DbModel *> &models)
+{
+    QStringList names;
+    for (const DbModel *model : models)
+        names << model->fileName;
+    return names;
+}
+
+QList<DbModel *> groupOf(const QSignalSpy &spy, int index)
+{
+    return spy.at(index).at(0).value<QList<DbModel *>>();
+}
+
+int countRows(DbTableKind kind)
+{
+    int rows = -1;
+    DbManager::instance()->selectDbModels(kind, 0, {}, {}, [&rows](QList<DbModel *> models, bool ok) {
+        rows = ok ? models.size() : -1;
+    });
+    return rows;
+}
+} // namespace
+
+class TestFileList : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void loadsSortedAndResorts();
+    void clickBuildsTheChannelGroup();
+    void playModeChangeRebuildsTheGroup();
+    void navigationWrapsAround();
+    void deleteIsGuardedForTwoSeconds();
+    void deletingTheOnlySelectedRowClearsAll();
+    void clearAllEmptiesListAndDatabase();
+    void newPathsDropListedFiles_data();
+    void newPathsDropListedFiles();
+    void addingFilesThroughTheDialogImportsAndPlays();
+    void onlyListedFilesGiveANotice();
+
+private:
+    void addEntry(const QString &name, const QString &time, bool onDisk = true);
+    void driveFileDialog(const QStringList &paths);
+
+    QTemporaryDir m_media;
+    std::unique_ptr<QWidget> m_window;
+    FilesListView *m_list = nullptr;
+};
+
+void TestFileList::initTestCase()
+{
+    qRegisterMetaType<QList<DbModel *>>("QList<DbModel*>");
+    AppManager::instance();
+}
+
+void TestFileList::init()
+{
+    DbManager::instance()->deleteAllData(DbTableKind::LoadFiles);
+    DbManager::instance()->deleteAllData(DbTableKind::VideoMessage);
+    AppManager::instance()->setPlayModelType(2);
+}
+
+void TestFileList::cleanup()
+{
+    m_window.reset();
+    m_list = nullptr;
+}
+
+void TestFileList::addEntry(const QString &name, const QString &time, bool onDisk)
+{
+    const QString path = QDir(m_media.path()).filePath(name);
+    if (onDisk) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+    }
+    DbModel model;
+    model.fileName = name;
+    model.path = path;
+    model.time = time;
+    model.size = "1.0";
+    model.insertToDb();
+
+}
+
+void TestFileList::loadsSortedAndResorts()
+{
+    addEntry("b_later.mp4", "20240102120000000");
+    addEntry("z_first.mp4", "20240101120000000");
+    addEntry("a_first.mp4", "20240101120000000");
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QCOMPARE(m_list->rowCount(), 3);
+    QStringList order;
+    for (int row = 0; row < 3; ++row)
+        order << m_list->modelAt(row)->fileName;
+    QCOMPARE(order, QStringList({"a_first.mp4", "z_first.mp4", "b_later.mp4"}));
+
+    auto *sort = m_list->findChild<QPushButton *>("pushButton_4");
+    QVERIFY(sort);
+    sort->click(); // descending: newest first, names still ascending
+    order.clear();
+    for (int row = 0; row < 3; ++row)
+        order << m_list->modelAt(row)->fileName;
+    QCOMPARE(order, QStringList({"b_later.mp4", "a_first.mp4", "z_first.mp4"}));
+}
+
+void TestFileList::clickBuildsTheChannelGroup()
+{
+    addEntry("20240101_120000_0001_F.MP4", "20240101120000000");
+    addEntry("20240101_120000_0001_R.MP4", "20240101120000000");
+    addEntry("20240101_120000_0001_I.MP4", "20240101120000000");
+    addEntry("20240101_130000_0002_F.MP4", "20240101120000000");
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);
+    // Rows in name order: I, F, R, 0002_F.
+    int rRow = -1;
+    for (int row = 0; row < m_list->rowCount(); ++row)
+        if (m_list->modelAt(row)->fileName.endsWith("_R.MP4"))
+            rRow = row;
+    m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rRow));
+    QCOMPARE(groups.size(), 1);
+    QCOMPARE(fileNamesOf(groupOf(groups, 0)),
+             QStringList({"20240101_120000_0001_R.MP4", "20240101_120000_0001_F.MP4", "20240101_120000_0001_I.MP4"}));
+    QVERIFY(!m_list->listWidget()->isEnabled()); // until the player reports back
+    m_list->enableList();
+    QVERIFY(m_list->listWidget()->isEnabled());
+
+    AppManager::instance()->setPlayModelType(0);
+    m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rRow));
+    QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)), QStringList({"20240101_120000_0001_R.MP4"}));
+}
+
+void TestFileList::playModeChangeRebuildsTheGroup()
+{
+    addEntry("20240101_120000_0001_F.MP4", "20240101120000000");
+    addEntry("20240101_120000_0001_R.MP4", "20240101120000000");
+    AppManager::instance()->setPlayModelType(0);
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);
+    AppManager::instance()->setPlayModelType(1); // nothing chosen yet: nothing announced
+    QCOMPARE(groups.size(), 0);
+    m_list->on_listWidget_itemClicked(m_list->listWidget()->item(0));
+    AppManager::instance()->setPlayModelType(0);
+    AppManager::instance()->setPlayModelType(1);
+    QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)),
+             QStringList({"20240101_120000_0001_F.MP4", "20240101_120000_0001_R.MP4"}));
+}
+
+void TestFileList::navigationWrapsAround()
+{
+    for (int i = 0; i < 3; ++i)
+        addEntry(QString("clip_%1.mp4").arg(i), QString("2024010112000000%1").arg(i));
+    AppManager::instance()->setPlayModelType(0);
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);
+    QSignalSpy deletes(m_list, &FilesListView::userSelectDelete);
+    const auto lastPlayed = [&groups] { return groups.isEmpty() ? QString() : fileNamesOf(groupOf(groups, groups.size() - 1)).value(0); };
+    const QString last = m_list->modelAt(2)->path;
+    const QString first = m_list->modelAt(0)->path;
+
+    m_list->playNextOf(last);
+    QCOMPARE(lastPlayed(), QString("clip_0.mp4"));
+    m_list->playNextOf(first); // the list is disabled while a group opens: ignored
+    QCOMPARE(groups.size(), 1);
+    m_list->enableList();
+    m_list->playPreviousOf(first);
+    QCOMPARE(lastPlayed(), QString("clip_2.mp4"));
+    QCOMPARE(m_list->listWidget()->currentRow(), 2);
+    m_list->playSameAs(first);
+    QCOMPARE(lastPlayed(), QString("clip_0.mp4"));
+    QCOMPARE(m_list->listWidget()->currentRow(), 2); // same-as does not move the selection
+    m_list->enableList();
+    m_list->playNextOf(QDir(m_media.path()).filePath("gone.mp4"));
+    QCOMPARE(deletes.size(), 1);
+    QCOMPARE(deletes.first().at(0).toBool(), true);
+    QCOMPARE(deletes.first().at(1).toBool(), true);
+}
+
+void TestFileList::deleteIsGuardedForTwoSeconds()
+{
+    for (int i = 0; i < 3; ++i)
+        addEntry(QString("clip_%1.mp4").arg(i), QString("2024010112000000%1").arg(i));
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    m_window->show();
+    const auto deleteRow = [this](int row) {
+        QWidget *rowWidget = m_list->listWidget()->itemWidget(m_list->listWidget()->item(row));
+        QVERIFY(rowWidget);
+        QList<QPushButton *> buttons = rowWidget->findChildren<QPushButton *>();
+        QCOMPARE(buttons.size(), 1);
+        buttons.first()->click();
+    };
+    deleteRow(0);
+    QCOMPARE(m_list->rowCount(), 2);
+    QCOMPARE(countRows(DbTableKind::LoadFiles), 2);
+    QTest::qWait(1500);
+    deleteRow(0);
+    QCOMPARE(m_list->rowCount(), 2); // within two seconds: ignored
+    QTest::qWait(600);
+    deleteRow(0);
+    QCOMPARE(m_list->rowCount(), 1);
+    QCOMPARE(countRows(DbTableKind::LoadFiles), 1);
+    QCOMPARE(m_list->modelAt(0)->fileName, QString("clip_2.mp4"));
+}
+
+void TestFileList::deletingTheOnlySelectedRowClearsAll()
+{
+    addEntry("only.mp4", "20240101120000000");
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QSignalSpy deletes(m_list, &FilesListView::userSelectDelete);
+    m_list->on_listWidget_itemClicked(m_list->listWidget()->item(0));
+    m_list->enableList(); // the player has opened the group
+    QWidget *rowWidget = m_list->listWidget()->itemWidget(m_list->listWidget()->item(0));
+    rowWidget->findChild<QPushButton *>()->click();
+    QCOMPARE(m_list->rowCount(), 0);
+    QCOMPARE(deletes.size(), 1);
+    QCOMPARE(m_list->currentModel(), nullptr);
+    QCOMPARE(countRows(DbTableKind::LoadFiles), 0);
+}
+
+void TestFileList::clearAllEmptiesListAndDatabase()
+{
+    for (int i = 0; i < 4; ++i)
+        addEntry(QString("clip_%1.mp4").arg(i), "20240101120000000");
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QSignalSpy deletes(m_list, &FilesListView::userSelectDelete);
+    m_list->findChild<QPushButton *>("deleteButton")->click();
+    QCOMPARE(m_list->rowCount(), 0);
+    QCOMPARE(deletes.size(), 1);
+    QCOMPARE(countRows(DbTableKind::LoadFiles), 0);
+    QVERIFY(m_list->playGroup().isEmpty());
+}
+
+void TestFileList::newPathsDropListedFiles_data()
+{
+    QTest::addColumn<QStringList>("picked");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QStringList>("remaining");
+    QTest::newRow("all listed") << QStringList{"/m/a.mp4", "/m/b.mp4"} << QStringList{"/m/a.mp4", "/m/b.mp4"}
+                                << QStringList{};
+    QTest::newRow("letter case differs: not listed") << QStringList{"/m/A.mp4"} << QStringList{"/m/a.mp4"}
+                                                     << QStringList{"/m/A.mp4"};
+    QTest::newRow("order kept") << QStringList{"/m/c.mp4", "/m/a.mp4", "/m/b.mp4"} << QStringList{"/m/a.mp4"}
+                                << QStringList{"/m/c.mp4", "/m/b.mp4"};
+}
+
+void TestFileList::newPathsDropListedFiles()
+{
+    QFETCH(QStringList, picked);
+    QFETCH(QStringList, listed);
+    QFETCH(QStringList, remaining);
+    std::vector<std::unique_ptr<DbModel>> owned;
+    QList<DbModel *> models;
+    for (const QString &path : listed) {
+        owned.push_back(std::make_unique<DbModel>());
+        owned.back()->path = path;
+        models << owned.back().get();
+    }
+    QCOMPARE(FilesListView::newPaths(picked, models), remaining);
+}
+
+void TestFileList::driveFileDialog(const QStringList &paths)
+{
+    // Qt's own dialog (no native one under Xvfb): type the names and accept.
+    QTimer::singleShot(0, this, [this, paths] {
+        QFileDialog *dialog = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) != nullptr, 10000);
+        auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+        QVERIFY(edit);
+        QStringList quoted;
+        for (const QString &path : paths)
+            quoted << "\"" + QFileInfo(path).fileName() + "\"";
+        dialog->setDirectory(QFileInfo(paths.first()).path());
+        edit->setText(quoted.join(' '));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+void TestFileList::addingFilesThroughTheDialogImportsAndPlays()
+{
+    QStringList clips;
+    for (const QString &name : {QString("2024_0501 it's 前.mp4"), QString("second clip.mp4")}) {
+        const QString path = QDir(m_media.path()).filePath(name);
+        QProcess ffmpeg;
+        ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc2=s=160x90:r=10:d=1", "-pix_fmt",
+                                "yuv420p", "-c:v", "libx264", "-preset", "ultrafast", path});
+        QVERIFY(ffmpeg.waitForFinished(60000));
+        clips << path;
+    }
+    addEntry("already.mp4", "20240101120000000");
+    m_window = std::make_unique<QWidget>();
+    m_window->resize(1108, 693);
+    auto *videoView = new QWidget(m_window.get());
+    videoView->resize(732, 495);
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    m_list->setVideoView(videoView);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QSignalSpy adds(m_list, &FilesListView::starAddFiles);
+    QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);
+
+    driveFileDialog(clips);
+    m_list->findChild<QPushButton *>("pushButton_2")->click();
+    QCOMPARE(adds.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_list->rowCount(), 3, 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(groups.size(), 1, 10000);
+    // Ascending order: the first new row (after the one already listed) plays.
+    QCOMPARE(fileNamesOf(groupOf(groups, 0)).value(0), QString("2024_0501 it's 前.mp4"));
+    QCOMPARE(settingsValue(SettingsKeys::LastOpenPath), m_media.path());
+    QVERIFY(QFileInfo::exists(thumbnailPath() + "/2024_0501 it's 前_.png"));
+}
+
+void TestFileList::onlyListedFilesGiveANotice()
+{
+    addEntry("already.mp4", "20240101120000000");
+    m_window = std::make_unique<QWidget>();
+    m_window->resize(1108, 693);
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    m_list->setVideoView(m_window.get());
+    m_window->show();
+    driveFileDialog({QDir(m_media.path()).filePath("already.mp4")});
+    m_list->findChild<QPushButton *>("pushButton_2")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->findChild<QWidget *>("orbHudView") != nullptr, 10000);
+    QCOMPARE(m_list->rowCount(), 1);
+}
+
+KELMORA_TEST_MAIN(QApplication, TestFileList)
+#include "tst_filelist.moc"
