@@ -14,6 +14,16 @@ QRect fullWindowLayerGeometry(const QRect &reference, int titleBarHeight)
                  reference.height() + 2 * titleBarHeight + 20);
 }
 
+void centreOverHost(QWidget *child, const QWidget *host)
+{
+    if (!host || !child->parentWidget())
+        return;
+    const QPoint centre = child->parentWidget()->mapFromGlobal(host->mapToGlobal(QPoint(host->width() / 2, host->height() / 2)));
+    const QPoint topLeft = centre - QPoint(child->width() / 2, child->height() / 2);
+    if (child->pos() != topLeft)
+        child->move(topLeft);
+}
+
 void coverActiveWindow(QDialog *layer, const char *noWindowLine)
 {
     layer->setAttribute(Qt::WA_TranslucentBackground);
@@ -51,8 +61,7 @@ HudDialog::HudDialog(int mode, QWidget *host)
     auto *movie = new QMovie(":/Resources/PlayTool/Loading.gif", QByteArray(), m_movieLabel);
     movie->setScaledSize(m_movieLabel->size());
     m_movieLabel->setMovie(movie);
-    if (host)
-        m_movieLabel->move((host->width() - 100) / 2, (host->height() - 59) / 2);
+    centreOverHost(m_movieLabel, host);
     movie->start();
 }
 
@@ -94,10 +103,11 @@ void HudDialog::finishLoading()
 
 void HudDialog::paintEvent(QPaintEvent *)
 {
-    if (m_panel && m_host) {
-        m_panel->move((m_host->width() - m_panel->width()) / 2 + 20,
-                      (m_host->height() - m_panel->height()) / 2 + 49);
-    }
+    // The host may have moved or resized since the last paint.
+    if (m_panel)
+        centreOverHost(m_panel, m_host);
+    if (m_movieLabel)
+        centreOverHost(m_movieLabel, m_host);
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(rect(), Qt::transparent);

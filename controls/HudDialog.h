@@ -10,6 +10,10 @@ class QLabel;
 // around it and room for the title bar above and below.
 QRect fullWindowLayerGeometry(const QRect &reference, int titleBarHeight);
 
+// Moves a child of a full-window layer so that it sits centred over the host,
+// wherever the host lies in its window and however the window is framed.
+void centreOverHost(QWidget *child, const QWidget *host);
+
 // Makes a dialog a translucent, frameless, modal layer over the active window,
 // deleted later once finished. Shared by HudDialog and PromptBox.
 void coverActiveWindow(QDialog *layer, const char *noWindowLine);

@@ -82,10 +82,8 @@ void PromptBox::on_sureButton_clicked()
 
 void PromptBox::paintEvent(QPaintEvent *)
 {
-    if (m_host) {
-        m_card->move((m_host->width() - m_card->width()) / 2 + 20,
-                     (m_host->height() - m_card->height()) / 2 + 49);
-    }
+    // The host may have moved or resized since the last paint.
+    centreOverHost(m_card, m_host);
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(rect(), Qt::transparent);

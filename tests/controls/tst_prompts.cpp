@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMovie>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -77,18 +78,38 @@ QList<HudView *> openHuds()
     return open;
 }
 
+// Where a layer's child sits, in the host's own coordinates.
+QPoint centreInHost(const QWidget *child, const QWidget *host)
+{
+    return host->mapFromGlobal(child->mapToGlobal(QPoint(child->width() / 2, child->height() / 2)));
+}
+
 void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }
 
-void saveShot(QWidget *window, const QString &name)
+// Saves what the user would see when KELMORA_PROMPT_SHOTS names a folder: the
+// window, and a translucent layer drawn over it (the test X server has no
+// compositor to do that).
+void saveShot(QWidget *window, const QString &name, QWidget *layer = nullptr)
 {
     const QString dir = qEnvironmentVariable("KELMORA_PROMPT_SHOTS");
     if (dir.isEmpty())
         return;
-    window->grab().save(dir + "/" + name + ".png");
+    QCoreApplication::processEvents();
+    QPixmap shot = window->grab();
+    if (layer) {
+        QPixmap canvas(layer->size());
+        canvas.fill(Qt::black);
+        QPainter painter(&canvas);
+        painter.drawPixmap(window->pos() - layer->pos(), shot);
+        painter.drawPixmap(0, 0, layer->grab());
+        painter.end();
+        shot = canvas;
+    }
+    shot.save(dir + "/" + name + ".png");
 }
 
 class TestPanel : public QWidget
@@ -405,8 +426,9 @@ void TestPrompts::waitAnimation()
     auto *label = dialog->findChild<QLabel *>("loadingLabel");
     QVERIFY(label && label->movie());
     QCOMPARE(label->movie()->state(), QMovie::Running);
+    saveShot(&shell.window, "wait", dialog);
     QVERIFY(label->movie()->isValid());
-    QCOMPARE(label->pos(), QPoint(300, (500 - 59) / 2));
+    QTRY_COMPARE(centreInHost(label, shell.renderView), QPoint(350, 250));
     dialog->close();
     flushDeletes();
     QVERIFY(dialog.isNull());
@@ -424,8 +446,8 @@ void TestPrompts::importLayerClosesOnPanelDone()
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QCOMPARE(panel->parentWidget(), dialog.data());
-    QTRY_COMPARE(panel->pos(), QPoint((700 - 300) / 2 + 20, (500 - 120) / 2 + 49));
-    saveShot(dialog, "import-layer");
+    QTRY_COMPARE(centreInHost(panel, shell.renderView), QPoint(350, 250));
+    saveShot(&shell.window, "import-layer", dialog);
 
     emit panel->sendLoadingCompleted();
     emit panel->sendLoadingCompleted();
@@ -448,9 +470,8 @@ void TestPrompts::promptBoxOk()
     QVERIFY(box->isModal());
     auto *card = box->findChild<QWidget *>("promptCard");
     QVERIFY(card);
-    QTRY_COMPARE(card->pos(),
-                 QPoint((700 - card->width()) / 2 + 20, (500 - card->height()) / 2 + 49));
-    saveShot(box, "promptbox");
+    QTRY_COMPARE(centreInHost(card, shell.renderView), QPoint(350, 250));
+    saveShot(&shell.window, "promptbox", box);
     QTest::mouseClick(box->findChild<QPushButton *>("sureButton"), Qt::LeftButton);
     QCOMPARE(clicked.count(), 1);
     QCOMPARE(clicked.first().first().toBool(), true);
