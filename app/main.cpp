@@ -4,7 +4,9 @@
 #include "app/KelmoraWidget.h"
 #include "app/LogHandler.h"
 #include "app/LogToFile.h"
+#include "app/MainComposition.h"
 #include "app/Platform.h"
+#include "controls/HudView.h"
 #include "diagnostics/SystemInfoThread.h"
 #include "playback/PlayObjectState.h"
 
@@ -19,6 +21,7 @@ int main(int argc, char *argv[])
     // The map's web view and the video widgets share GL contexts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     LogHandler::instance();
+    HudView::installAsLogPrompt();
 
     QApplication app(argc, argv);
     qRegisterMetaType<PlayObjectState>("PlayObjectState");
@@ -56,7 +59,9 @@ int main(int argc, char *argv[])
     auto *window = new KelmoraWidget;
     AppManager::instance()->setMainWindow(window);
     window->setGeometry(mainWindowGeometry(screen.width(), screen.height()));
+    const MainPanels panels = composeMainWindow(window);
     window->show();
+    afterMainWindowShown(panels);
 
     const int result = app.exec();
     // A cancelled probe stops within a moment; do not leave it running into teardown.

@@ -1,0 +1,94 @@
+#include "app/MainComposition.h"
+
+#include "app/KelmoraWidget.h"
+#include "library/DbModel.h"
+#include "library/VideoMessage.h"
+#include "library/FilesListView.h"
+#include "playback/VideoView.h"
+#include "telemetry/DisplayMessageView.h"
+#include "telemetry/MapShow.h"
+#include "telemetry/MessageInfoView.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+void zeroSpacing(QBoxLayout *layout)
+{
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+void connectPanels(KelmoraWidget *window, const MainPanels &p)
+{
+    FilesListView *list = p.fileList;
+    VideoView *video = p.videoView;
+    QObject::connect(list, &FilesListView::starAddFiles, video, &VideoView::addFilesStarted);
+    QObject::connect(list, &FilesListView::playFinishAllFiles, video, &VideoView::allFilesFinished);
+    QObject::connect(list, &FilesListView::currentWillPlayList, video, &VideoView::playList);
+    QObject::connect(list, &FilesListView::currentWillPlayListForChangePlayer, video,
+                     &VideoView::playListWithPlayerType);
+    QObject::connect(video, &VideoView::willPlaySameVideo, list, &FilesListView::playSameAs);
+    QObject::connect(video, &VideoView::willPlayNextVideo, list, [list](const QString &url, bool) {
+        list->playNextOf(url);
+    });
+    QObject::connect(video, &VideoView::willPlayPreviousVideo, list, &FilesListView::playPreviousOf);
+    QObject::connect(list, &FilesListView::userSelectDelete, video, &VideoView::recordsDeleted);
+    QObject::connect(video, &VideoView::starPlayNotification, p.map, &MapShow::onNewRecording);
+    QObject::connect(video, &VideoView::starPlayNotification, p.telemetryPanel,
+                     &DisplayMessageView::starPlayNotification);
+    QObject::connect(video, &VideoView::currentPlayTime, p.map, &MapShow::onPlaySecond);
+    QObject::connect(video, &VideoView::currentPlayTime, p.telemetryPanel, &DisplayMessageView::currentPlayTime);
+    QObject::connect(video, &VideoView::videoViewWindowFrameChange, p.telemetryPanel->messageInfoView(),
+                     &MessageInfoView::setVideoArea);
+    QObject::connect(video, &VideoView::postPlayingState, list, &FilesListView::enableList);
+    QObject::connect(window, &KelmoraWidget::closePlayer, video, &VideoView::closePlayer);
+}
+} // namespace
+
+MainPanels composeMainWindow(KelmoraWidget *window)
+{
+    MainPanels panels;
+    auto *leftMain = new QWidget(window);
+    leftMain->setObjectName("leftMain");
+    auto *leftLayout = new QVBoxLayout(leftMain);
+    zeroSpacing(leftLayout);
+    panels.telemetryPanel = new DisplayMessageView(leftMain);
+
+    auto *leftTop = new QWidget;
+    leftTop->setObjectName("left_topMain");
+    QPalette black = leftTop->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    leftTop->setPalette(black);
+    leftTop->setAutoFillBackground(true);
+    auto *topLayout = new QHBoxLayout(leftTop);
+    zeroSpacing(topLayout);
+    panels.videoView = new VideoView(leftMain, window, panels.telemetryPanel, leftLayout);
+    topLayout->addWidget(panels.videoView, 0);
+    leftLayout->addWidget(leftTop, 5);
+    leftLayout->addWidget(panels.telemetryPanel, 2);
+
+    auto *right = new QWidget;
+    right->setObjectName("rightView11");
+    auto *rightLayout = new QVBoxLayout(right);
+    zeroSpacing(rightLayout);
+    panels.map = new MapShow;
+    panels.fileList = new FilesListView(window);
+    panels.fileList->setVideoView(panels.videoView);
+
+    connectPanels(window, panels);
+
+    rightLayout->addWidget(panels.map, 1);
+    rightLayout->addWidget(panels.fileList, 1);
+    auto *mainLayout = new QHBoxLayout;
+    zeroSpacing(mainLayout);
+    mainLayout->addWidget(leftMain, 183);
+    mainLayout->addWidget(right, 94);
+    window->setLayout(mainLayout);
+    return panels;
+}
+
+void afterMainWindowShown(const MainPanels &panels)
+{
+    panels.telemetryPanel->messageInfoView()->setVideoArea(panels.videoView->geometry().size());
+}
