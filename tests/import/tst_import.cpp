@@ -1,6 +1,7 @@
 #include "tests/support/TestHome.h"
 
 #include "app/Helpers.h"
+#include "controls/HudDialog.h"
 #include "library/AddLoadWidget.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
@@ -69,6 +70,7 @@ private slots:
     void existingThumbnailIsReused();
     void cancelKillsRunningFfmpegAndKeepsDoneFiles();
     void brokenFilesStoreNothing();
+    void hostedPanelClosesItsLayer();
     void threeDFlag_data();
     void threeDFlag();
 
@@ -109,6 +111,9 @@ void TestImport::threeFilesShowProgressAndStoreRows()
     QVERIFY(completed.wait(60000));
     QCoreApplication::processEvents();
     QCOMPARE(values, (QList<int>{33, 66, 100}));
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    panel.grab().save(QStringLiteral("/tmp/importcut-addload.png"));
     QVERIFY(texts.last().endsWith(QStringLiteral("3/3")));
 
     QStringList sorted = files;
@@ -219,6 +224,23 @@ void TestImport::brokenFilesStoreNothing()
     for (const auto &call : qAsConst(failed))
         QCOMPARE(call.at(0).toBool(), false);
     QVERIFY(storedPaths().isEmpty());
+}
+
+void TestImport::hostedPanelClosesItsLayer()
+{
+    QVERIFY(makeClip(m_dir.filePath(QStringLiteral("hosted.mp4"))));
+    QWidget host;
+    host.resize(800, 600);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    auto *panel = new AddLoadWidget(QStringLiteral("Video is loading"), {m_dir.filePath(QStringLiteral("hosted.mp4"))});
+    QPointer<HudDialog> layer = new HudDialog(panel, &host);
+    layer->show();
+    QSignalSpy finished(layer.data(), &HudDialog::sendLoadingFinished);
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(finished.count(), 1);
+    QTRY_VERIFY(!layer || !layer->isVisible());
+    QCOMPARE(storedPaths(), QStringList{m_dir.filePath(QStringLiteral("hosted.mp4"))});
 }
 
 void TestImport::threeDFlag_data()
