@@ -18,7 +18,8 @@ void centreOverHost(QWidget *child, const QWidget *host)
 {
     if (!host || !child->parentWidget())
         return;
-    const QPoint centre = child->parentWidget()->mapFromGlobal(host->mapToGlobal(QPoint(host->width() / 2, host->height() / 2)));
+    const QPoint centre = child->parentWidget()->mapFromGlobal(
+        host->mapToGlobal(QPoint(host->width() / 2, host->height() / 2)));
     const QPoint topLeft = centre - QPoint(child->width() / 2, child->height() / 2);
     if (child->pos() != topLeft)
         child->move(topLeft);

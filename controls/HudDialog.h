@@ -31,7 +31,7 @@ public:
     // closes when that panel reports the import done.
     template<class Panel>
     HudDialog(Panel *panel, QWidget *host)
-        : HudDialog(static_cast<QWidget *>(panel), host, ImportLayer{})
+        : HudDialog(static_cast<QWidget *>(panel), host, ImportLayer {})
     {
         connect(panel, &Panel::sendLoadingCompleted, this, &HudDialog::finishLoading);
     }

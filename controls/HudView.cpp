@@ -39,9 +39,12 @@ QVector<HudView *> &openPrompts()
 
 QString labelStyle()
 {
-    const QString family = QSysInfo::productVersion() == QLatin1String("7") ? "Arial" : "Microsoft YaHei UI";
-    const QString rule = QStringLiteral("{ color: #0C1016;font-family: '%1'; letter-spacing: 0px;line-height: normal;}")
-                             .arg(family);
+    const QString family
+        = QSysInfo::productVersion() == QLatin1String("7") ? "Arial" : "Microsoft YaHei UI";
+    const QString rule
+        = QStringLiteral(
+              "{ color: #0C1016;font-family: '%1'; letter-spacing: 0px;line-height: normal;}")
+              .arg(family);
     return "QWidget " + rule + "QLabel " + rule;
 }
 
@@ -62,18 +65,9 @@ QSize hudLabelSize(int dpiX, int language)
 {
     // Scaling percentage in floating point: 144 dpi is 150 %, not 100 %.
     const double scale = dpiX > 0 ? dpiX / 96.0 * 100.0 : 0.0;
-    int base = 160;
-    switch (language) {
-    case 1: base = 75; break;
-    case 3: base = 165; break;
-    case 4: base = 250; break;
-    case 5: base = 170; break;
-    case 7: base = 130; break;
-    case 8: base = 170; break;
-    case 9: base = 250; break;
-    case 10: base = 190; break;
-    default: break; // 2, 6 and unknown numbers
-    }
+    // Label height at 100 % for languages 1-10; others as English.
+    static const int kBaseHeight[] = {75, 160, 165, 250, 170, 160, 130, 170, 250, 190};
+    const int base = language >= 1 && language <= 10 ? kBaseHeight[language - 1] : 160;
     const int width = scale > 125 ? 360 : 250;
     const int height = scale > 100 ? int(scale / 100.0 * base + 35) : base;
     return QSize(width, height);

@@ -20,7 +20,8 @@ class HudView final : public QWidget
 {
     Q_OBJECT
 public:
-    HudView(int kind, const QString &text, bool withNoShowOption, int value, QWidget *parent = nullptr);
+    HudView(
+        int kind, const QString &text, bool withNoShowOption, int value, QWidget *parent = nullptr);
     ~HudView() override;
 
     int kind() const { return m_kind; }

@@ -15,8 +15,11 @@ PromptBox::PromptBox(const QString &message, int value, QWidget *host)
     , m_value(value)
     , m_host(host)
 {
-    const QString family = QSysInfo::productVersion() == QLatin1String("7") ? "Arial" : "Microsoft YaHei UI";
-    const QString rule = QStringLiteral("{ font-family: '%1'; letter-spacing: 0px;line-height: normal;}").arg(family);
+    const QString family
+        = QSysInfo::productVersion() == QLatin1String("7") ? "Arial" : "Microsoft YaHei UI";
+    const QString rule
+        = QStringLiteral("{ font-family: '%1'; letter-spacing: 0px;line-height: normal;}")
+              .arg(family);
     setStyleSheet("QWidget " + rule + "QLabel " + rule);
     testSize(host);
     buildCard();

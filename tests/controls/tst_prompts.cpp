@@ -15,8 +15,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -283,7 +283,8 @@ void TestPrompts::kindZeroSitsOnMainWindow()
     auto *hud = new HudView(0, "No files selected", false, 0, shell.renderView);
     hud->show();
     QCOMPARE(hud->parentWidget(), &shell.window);
-    const QPoint centred((shell.window.width() - hud->width()) / 2, (shell.window.height() - hud->height()) / 2);
+    const QPoint centred((shell.window.width() - hud->width()) / 2,
+                         (shell.window.height() - hud->height()) / 2);
     QCOMPARE(hud->pos(), centred - QPoint(10, 30));
     QVERIFY(hud->findChild<QPushButton *>("cancelButton") == nullptr);
 }
@@ -303,7 +304,8 @@ void TestPrompts::optionToggleWritesItsKey()
     QFETCH(QString, key);
     Shell shell;
     QVERIFY(QTest::qWaitForWindowExposed(&shell.window));
-    auto *hud = new HudView(kind, "Video playback decoding is slow, and the playback may not be smooth.", true, 0);
+    auto *hud = new HudView(
+        kind, "Video playback decoding is slow, and the playback may not be smooth.", true, 0);
     hud->show();
     saveShot(&shell.window, QString("option-kind%1").arg(kind));
     auto *timer = hud->findChild<QTimer *>();
@@ -323,7 +325,8 @@ void TestPrompts::kindTenWaitsAndCancels()
 {
     Shell shell;
     QVERIFY(QTest::qWaitForWindowExposed(&shell.window));
-    QPointer<HudView> hud = new HudView(10, "Switching the player type restarts the program.", false, 1);
+    QPointer<HudView> hud
+        = new HudView(10, "Switching the player type restarts the program.", false, 1);
     hud->show();
     saveShot(&shell.window, "kind10");
     QVERIFY(hud->findChild<QPushButton *>("cancelButton"));
@@ -376,7 +379,8 @@ void TestPrompts::droppedFrameRequestFromWorker()
     QCOMPARE(huds.size(), 1);
     QCOMPARE(huds.first()->kind(), 2);
     QCOMPARE(huds.first()->parentWidget(), shell.renderView);
-    QCOMPARE(huds.first()->findChild<QLabel *>("messageLabel")->text(), QString("frames are missing"));
+    QCOMPARE(huds.first()->findChild<QLabel *>("messageLabel")->text(),
+             QString("frames are missing"));
     QVERIFY(huds.first()->findChild<QPushButton *>("selectButton"));
     QVERIFY(shell.blocked());
 }
@@ -421,8 +425,9 @@ void TestPrompts::waitAnimation()
     QVERIFY(dialog->isModal());
     const int titleBar = dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight);
     const QRect ref = shell.window.geometry();
-    QCOMPARE(dialog->geometry(), QRect(ref.x() - 10, ref.y() - titleBar - 10, ref.width() + 10,
-                                       ref.height() + 2 * titleBar + 20));
+    QCOMPARE(dialog->geometry(),
+             QRect(ref.x() - 10, ref.y() - titleBar - 10, ref.width() + 10,
+                   ref.height() + 2 * titleBar + 20));
     auto *label = dialog->findChild<QLabel *>("loadingLabel");
     QVERIFY(label && label->movie());
     QCOMPARE(label->movie()->state(), QMovie::Running);
@@ -462,8 +467,9 @@ void TestPrompts::promptBoxOk()
     QVERIFY(QTest::qWaitForWindowExposed(&shell.window));
     shell.window.activateWindow();
     QTRY_VERIFY(QApplication::activeWindow() == &shell.window);
-    QPointer<PromptBox> box = new PromptBox("There are many files in the list. Delete some to keep loading quick?", 1,
-                                            shell.renderView);
+    QPointer<PromptBox> box
+        = new PromptBox("There are many files in the list. Delete some to keep loading quick?", 1,
+                        shell.renderView);
     QSignalSpy clicked(box.data(), &PromptBox::sendClickButtonFinished);
     box->show();
     QVERIFY(QTest::qWaitForWindowExposed(box));
