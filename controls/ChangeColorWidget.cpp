@@ -1,0 +1,117 @@
+#include "controls/ChangeColorWidget.h"
+
+#include "app/AppManager.h"
+#include "app/Helpers.h"
+#include "app/SettingsKeys.h"
+#include "playback/VideoSlider.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSysInfo>
+
+ChangeColorWidget::ChangeColorWidget(QWidget *parent) : QWidget(parent)
+{
+    setWindowFlags(windowFlags() | Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                   | Qt::NoDropShadowWindowHint);
+    setObjectName("ChangeColorWidget");
+    setWindowTitle(tr("Form"));
+    resize(270, 165);
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet("#ChangeColorWidget { background: white; }");
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(15, 10, 20, 10);
+    const int maxima[] = {100, 200, 300};
+    for (int i = 0; i < 3; ++i) {
+        auto *icon = new QLabel(this);
+        icon->setPixmap(QPixmap(QStringLiteral(":/Resources/PlayTool/changeColoe%1.png").arg(i + 1)));
+        grid->addWidget(icon, i, 0);
+        auto *slider = new VideoSlider(this);
+        slider->setOrientation(Qt::Horizontal);
+        slider->setObjectName(QStringLiteral("horizontalSlider%1").arg(i + 1));
+        slider->setRange(0, maxima[i]);
+        slider->setFocusPolicy(Qt::NoFocus);
+        slider->setStyleSheet(
+            "QSlider::groove:horizontal { height: 5px; background: #C8CAD0; }"
+            "QSlider::sub-page:horizontal { background: #FF5200; }"
+            "QSlider::handle:horizontal { width: 18px; height: 18px; margin: -7px 0; border-radius: 9px; "
+            "background: #FF5200; }");
+        slider->setValue(sliderValueFor(i + 1));
+        connect(slider, &QSlider::sliderMoved, this, &ChangeColorWidget::sliderMoved);
+        connect(slider, &VideoSlider::orbsliderPressed, this, [] { qDebug() << "按下"; });
+        connect(slider, &VideoSlider::orbsliderReleased, this, &ChangeColorWidget::sliderReleased);
+        grid->addWidget(slider, i, 1);
+        m_sliders[i] = slider;
+    }
+    auto *reset = new QPushButton(tr("重置"), this);
+    reset->setObjectName("pushButton");
+    reset->setFocusPolicy(Qt::NoFocus);
+    if (QSysInfo::productVersion() == "7")
+        reset->setStyleSheet("QPushButton { color: #0C1016;font-family: 'Arial'; letter-spacing: 0px;"
+                             "line-height: normal;border: none;}");
+    else
+        reset->setStyleSheet("QPushButton { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;"
+                             "line-height: normal;border: none;}");
+    grid->addWidget(reset, 3, 0, 1, 2, Qt::AlignCenter);
+    connect(reset, &QPushButton::clicked, this, &ChangeColorWidget::on_pushButton_clicked);
+}
+
+ChangeColorWidget::~ChangeColorWidget()
+{
+    qDebug() << "ChangeColorWidget 销毁";
+}
+
+int ChangeColorWidget::sliderValueFor(int which)
+{
+    static const char *const keys[] = {SettingsKeys::VideoColor1, SettingsKeys::VideoColor2,
+                                       SettingsKeys::VideoColor3};
+    if (which < 1 || which > 3)
+        return 0;
+    if (settingsValue(keys[which - 1]).isEmpty())
+        return 100;
+    return int(AppManager::instance()->videoColorValue(which) * 100);
+}
+
+int ChangeColorWidget::whichOf(const QObject *slider) const
+{
+    const QString name = slider ? slider->objectName() : QString();
+    if (name == "horizontalSlider1")
+        return 1;
+    if (name == "horizontalSlider2")
+        return 2;
+    if (name == "horizontalSlider3")
+        return 3;
+    return 0;
+}
+
+void ChangeColorWidget::sliderMoved(int position)
+{
+    qDebug() << "positionpositionposition:::" << position;
+    if (const int which = whichOf(sender()))
+        AppManager::instance()->setVideoColorValue(which, position / 100.0f);
+}
+
+void ChangeColorWidget::sliderReleased()
+{
+    qDebug() << "抬起";
+    auto *slider = qobject_cast<QSlider *>(sender());
+    if (const int which = whichOf(slider))
+        AppManager::instance()->setVideoColorValue(which, slider->sliderPosition() / 100.0f);
+}
+
+void ChangeColorWidget::on_pushButton_clicked()
+{
+    for (int i = 0; i < 3; ++i) {
+        m_sliders[i]->setValue(100);
+        AppManager::instance()->setVideoColorValue(i + 1, 1.0f);
+    }
+}
+
+void ChangeColorWidget::closeEvent(QCloseEvent *event)
+{
+    emit hudClosed();
+    deleteLater();
+    QWidget::closeEvent(event);
+}

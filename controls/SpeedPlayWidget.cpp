@@ -1,0 +1,82 @@
+#include "controls/SpeedPlayWidget.h"
+
+#include "controls/PopupClose.h"
+#include "playback/OrbTimer.h"
+
+#include <QButtonGroup>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const char PlainStyle[] = "QPushButton {color: black;border: none;font-size: 18px;}";
+const char SelectedStyle[] = "QPushButton {background-image: url(:/Resources/PlayTool/selectItem.jpg);"
+                             "background-position: center center;background-repeat: no-repeat;"
+                             "color: white;border: none;font-size: 20px;}";
+} // namespace
+
+SpeedPlayWidget::SpeedPlayWidget(double rate, QWidget *parent)
+    : QWidget(parent), m_rate(rate), m_group(new QButtonGroup(this)), m_timer(new OrbTimer(this))
+{
+    setObjectName("SpeedPlayWidget");
+    setWindowTitle(tr("Form"));
+    resize(90, 260);
+    auto *layout = new QVBoxLayout(this);
+    const QString texts[] = {tr("4X"), tr("2X"), tr("1X"), tr("1/2X"), tr("1/4X")};
+    const QString selected = buttonNameOf(rate);
+    for (int i = 0; i < 5; ++i) {
+        auto *button = new QPushButton(texts[i], this);
+        button->setObjectName(QStringLiteral("speed%1").arg(i + 1));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setMinimumHeight(40);
+        button->setStyleSheet(button->objectName() == selected ? SelectedStyle : PlainStyle);
+        m_group->addButton(button);
+        layout->addWidget(button);
+    }
+    connect(m_group, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), this,
+            &SpeedPlayWidget::buttonClicked);
+}
+
+SpeedPlayWidget::~SpeedPlayWidget() = default;
+
+double SpeedPlayWidget::rateOf(const QString &objectName)
+{
+    if (objectName == "speed1")
+        return 4;
+    if (objectName == "speed2")
+        return 2;
+    if (objectName == "speed4")
+        return 0.5;
+    if (objectName == "speed5")
+        return 0.25;
+    return 1;
+}
+
+QString SpeedPlayWidget::buttonNameOf(double rate)
+{
+    if (rate == 4)
+        return "speed1";
+    if (rate == 2)
+        return "speed2";
+    if (rate == 1)
+        return "speed3";
+    if (rate == 0.5)
+        return "speed4";
+    if (rate == 0.25)
+        return "speed5";
+    return QString();
+}
+
+void SpeedPlayWidget::buttonClicked(QAbstractButton *button)
+{
+    m_rate = rateOf(button->objectName());
+    emit speedPlayChangedNotification(m_rate);
+    for (QAbstractButton *each : m_group->buttons())
+        each->setStyleSheet(each == button ? SelectedStyle : PlainStyle);
+    connect(m_timer, &OrbTimer::timeout, this, &SpeedPlayWidget::closeContainer, Qt::UniqueConnection);
+    m_timer->start(2000);
+}
+
+void SpeedPlayWidget::closeContainer()
+{
+    closePopupContainer(this);
+}

@@ -1,0 +1,575 @@
+// The control bar and its popup panels on a real player: real libVLC playing
+// small recordings made by ffmpeg, real still captures into a folder.
+#include "app/AppManager.h"
+#include "app/Helpers.h"
+#include "app/SettingsKeys.h"
+#include "controls/ChangeColorWidget.h"
+#include "controls/PlayerTool.h"
+#include "controls/SpeedPlayWidget.h"
+#include "controls/Video360ModelType.h"
+#include "controls/VolumeWidget.h"
+#include "library/DbModel.h"
+#include "library/VideoMessage.h"
+#include "playback/OrbPlayer.h"
+#include "playback/PlayObject.h"
+#include "playback/VideoSlider.h"
+#include "render/RenderView.h"
+#include "tests/support/TestHome.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QDialog>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+const char *const ButtonNames[] = {"scaleSmall",  "scaleBig",   "imageButton",    "cutButton",  "colorButton",
+                                   "replayButton", "previousButton", "playButton", "nextButton", "volumeButton",
+                                   "playSpeedButton", "fullButton", "play360"};
+
+QString makeClip(const QString &folder, const QString &name, double seconds)
+{
+    const QString path = QDir(folder).filePath(name);
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                            QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds), "-pix_fmt", "yuv420p",
+                            "-c:v", "libx264", "-preset", "ultrafast", path});
+    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
+        return QString();
+    return path;
+}
+
+QStringList hudTexts(QWidget *host)
+{
+    QStringList texts;
+    for (QWidget *hud : host->findChildren<QWidget *>("orbHudView"))
+        for (QLabel *label : hud->findChildren<QLabel *>())
+            texts << label->text();
+    return texts;
+}
+} // namespace
+
+class TestControlBar : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void timeLabelsDoNotWrapIntoHours_data();
+    void timeLabelsDoNotWrapIntoHours();
+    void formHasTheThirteenButtonsDisabled();
+    void barFollowsThePlayerState();
+    void nextAndPreviousNeedAPosition_data();
+    void nextAndPreviousNeedAPosition();
+    void endOfRecordingFollowsLoopMode_data();
+    void endOfRecordingFollowsLoopMode();
+    void zoomButtonsAskTheRenderView();
+    void embeddedPopupsToggle();
+    void separatePopupWindowsSitAboveTheBar();
+    void speedChoiceSetsRateAndClosesLater();
+    void speedPanelHighlightsOnlyKnownRates_data();
+    void speedPanelHighlightsOnlyKnownRates();
+    void volumePanelReportsZero();
+    void panoramaChoiceIsSaved();
+    void colourSlidersOpenAtSavedValues_data();
+    void colourSlidersOpenAtSavedValues();
+    void colourResetSavesNeutral();
+    void stillCaptureWritesAPng();
+    void captureWithoutSaveFolderOnlyPrompts_data();
+    void captureWithoutSaveFolderOnlyPrompts();
+    void deletingThePlayingGroupDisablesTheBar();
+    void screenshots();
+
+private:
+    void startPlaying(const QString &path);
+    QPushButton *button(const char *name) const { return m_bar->findChild<QPushButton *>(name); }
+    QList<QWidget *> popups() const { return m_renderView->findChildren<QWidget *>("closeView"); }
+
+    QTemporaryDir m_dir;
+    QString m_clip;
+    QString m_shortClip;
+    std::unique_ptr<QWidget> m_area;
+    RenderView *m_renderView = nullptr;
+    PlayerTool *m_bar = nullptr;
+    QList<DbModel *> m_models;
+};
+
+void TestControlBar::initTestCase()
+{
+    qRegisterMetaType<PlayObjectState>("PlayObjectState");
+    qRegisterMetaType<VideoDataOrb>("VideoDataOrb");
+    m_clip = makeClip(m_dir.path(), "2023_0501_120000_F.mp4", 6.0);
+    m_shortClip = makeClip(m_dir.path(), "2023 0501 'odd' 北京_F.mp4", 1.0);
+    QVERIFY(!m_clip.isEmpty());
+    QVERIFY(!m_shortClip.isEmpty());
+}
+
+void TestControlBar::init()
+{
+    m_area = std::make_unique<QWidget>();
+    m_area->resize(1108, 683);
+    m_renderView = new RenderView(m_area.get());
+    m_renderView->setGeometry(0, 0, 1108, 600);
+    m_bar = new PlayerTool(m_area.get());
+    m_bar->setGeometry(0, 600, 1108, 83);
+    m_bar->setRenderView(m_renderView);
+    m_bar->setHostWidget(m_area.get());
+    AppManager::instance()->setRenderView(m_renderView);
+    AppManager::instance()->setRenderViewWidget(m_renderView);
+    AppManager::instance()->setPlayerTool(m_bar);
+    AppManager::instance()->setMainWindow(m_area.get());
+    m_area->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
+}
+
+void TestControlBar::cleanup()
+{
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top != m_area.get() && qobject_cast<QDialog *>(top))
+            delete top;
+    m_area.reset();
+    AppManager::instance()->setRenderView(nullptr);
+    AppManager::instance()->setRenderViewWidget(nullptr);
+    AppManager::instance()->setPlayerTool(nullptr);
+    AppManager::instance()->setMainWindow(nullptr);
+    qDeleteAll(m_models);
+    m_models.clear();
+    settingsValue(SettingsKeys::SaveFilePath, QString(), true);
+}
+
+void TestControlBar::startPlaying(const QString &path)
+{
+    auto *model = new DbModel;
+    model->path = path;
+    model->fileName = QFileInfo(path).fileName();
+    m_models << model;
+    QSignalSpy record(m_bar, &PlayerTool::starPlayNotification);
+    m_bar->setGroupList({model});
+    m_bar->player()->closeAll();
+    const QList<QWidget *> views = m_renderView->initViews({model}, m_bar, {}, {}, {});
+    m_bar->player()->playFiles({model}, views);
+    QTRY_VERIFY_WITH_TIMEOUT(m_bar->isPlaying(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!record.isEmpty(), 20000);
+}
+
+void TestControlBar::timeLabelsDoNotWrapIntoHours_data()
+{
+    QTest::addColumn<qint64>("ms");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << qint64(0) << "00:00";
+    QTest::newRow("one minute and a bit") << qint64(61500) << "01:01";
+    QTest::newRow("just short of an hour") << qint64(3599999) << "59:59";
+    QTest::newRow("one hour") << qint64(3600000) << "60:00";
+    QTest::newRow("two hours") << qint64(7205000) << "120:05";
+}
+
+void TestControlBar::timeLabelsDoNotWrapIntoHours()
+{
+    QFETCH(qint64, ms);
+    QFETCH(QString, text);
+    m_bar->durationChanged(7300000);
+    m_bar->updateDurationInfo(ms);
+    QCOMPARE(m_bar->findChild<QLabel *>("starLabel")->text(), text);
+}
+
+void TestControlBar::formHasTheThirteenButtonsDisabled()
+{
+    const auto row = m_bar->findChild<QWidget *>("widget")->findChildren<QPushButton *>();
+    QCOMPARE(row.size(), 13);
+    for (const char *name : ButtonNames) {
+        QPushButton *b = button(name);
+        QVERIFY2(b, name);
+        QVERIFY2(!b->isEnabled(), name);
+        QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+        QVERIFY(!b->toolTip().isEmpty());
+        const bool checkable = QByteArray(name) == "replayButton" || QByteArray(name) == "playButton"
+                               || QByteArray(name) == "fullButton";
+        QCOMPARE(b->isCheckable(), checkable);
+        QCOMPARE(b->iconSize(), QByteArray(name) == "play360" ? QSize(25, 25) : QSize(35, 35));
+    }
+    QCOMPARE(button("playSpeedButton")->toolTip(),
+             PlayerTool::tr("<html><head/><body><p><span style=\" color:#ffffff;\">播放速度</span></p></body></html>"));
+    QVERIFY(!m_bar->findChild<VideoSlider *>("slider")->isEnabled());
+    // 732 - 13 * 55 - 15 = 2: the row's margins become 1.
+    auto *row2 = qobject_cast<QHBoxLayout *>(m_bar->findChild<QWidget *>("widget")->layout());
+    QCOMPARE(row2->contentsMargins().left(), 1);
+    QCOMPARE(row2->spacing(), 15);
+}
+
+void TestControlBar::barFollowsThePlayerState()
+{
+    startPlaying(m_clip);
+    for (const char *name : ButtonNames)
+        QCOMPARE(button(name)->isEnabled(), QByteArray(name) != "play360"); // flat recording
+    QVERIFY(button("playButton")->isChecked());
+    QVERIFY(m_bar->findChild<VideoSlider *>("slider")->isEnabled());
+
+    QSignalSpy states(m_bar->player(), &OrbPlayer::playbackStateChange);
+    button("playButton")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(m_bar->player()->state() == Paused, 10000);
+    QVERIFY(!button("playButton")->isChecked());
+    QVERIFY(!m_bar->isPlaying());
+    m_bar->togglePlayPause();
+    QTRY_VERIFY_WITH_TIMEOUT(m_bar->isPlaying(), 10000);
+    QVERIFY(button("playButton")->isChecked());
+
+    m_bar->playbackStateChange(Stopped);
+    QCOMPARE(m_bar->findChild<VideoSlider *>("slider")->value(), 0);
+    QCOMPARE(m_bar->findChild<QLabel *>("starLabel")->text(), QString("00:00"));
+    QVERIFY(!button("playButton")->isChecked());
+
+    // An error stops every channel and disables the controls.
+    m_bar->playbackStateChange(Error);
+    QVERIFY(!m_bar->player()->masterChannel() || m_bar->player()->state() != Playing);
+    for (const char *name : ButtonNames)
+        QVERIFY2(!button(name)->isEnabled(), name);
+    QVERIFY(!m_bar->findChild<VideoSlider *>("slider")->isEnabled());
+}
+
+void TestControlBar::nextAndPreviousNeedAPosition_data()
+{
+    QTest::addColumn<qint64>("position");
+    QTest::addColumn<int>("emitted");
+    QTest::newRow("at the start") << qint64(0) << 0;
+    QTest::newRow("one millisecond in") << qint64(1) << 1;
+    QTest::newRow("two seconds in") << qint64(2000) << 1;
+}
+
+void TestControlBar::nextAndPreviousNeedAPosition()
+{
+    QFETCH(qint64, position);
+    QFETCH(int, emitted);
+    startPlaying(m_clip);
+    m_bar->pause();
+    QTRY_VERIFY_WITH_TIMEOUT(m_bar->player()->state() == Paused, 10000);
+    m_bar->durationChanged(6000);
+    m_bar->positionChanged(position);
+    QSignalSpy next(m_bar, &PlayerTool::nextButton);
+    QSignalSpy previous(m_bar, &PlayerTool::previousButton);
+    button("nextButton")->click();
+    button("previousButton")->click();
+    QCOMPARE(next.size(), emitted);
+    QCOMPARE(previous.size(), emitted);
+    if (emitted) {
+        QCOMPARE(next.at(0).at(0).toString(), m_clip);
+        QCOMPARE(next.at(0).at(1).toBool(), false);
+        QCOMPARE(previous.at(0).at(0).toString(), m_clip);
+    }
+}
+
+void TestControlBar::endOfRecordingFollowsLoopMode_data()
+{
+    QTest::addColumn<bool>("loop");
+    QTest::newRow("loop one recording") << true;
+    QTest::newRow("continue the list") << false;
+}
+
+void TestControlBar::endOfRecordingFollowsLoopMode()
+{
+    QFETCH(bool, loop);
+    startPlaying(m_shortClip);
+    if (loop)
+        button("replayButton")->click();
+    QCOMPARE(button("replayButton")->isChecked(), loop);
+    QCOMPARE(button("replayButton")->toolTip(),
+             loop ? PlayerTool::tr("one_play") : button("replayButton")->toolTip());
+    QSignalSpy same(m_bar, &PlayerTool::sameButton);
+    QSignalSpy next(m_bar, &PlayerTool::nextButton);
+    QTRY_VERIFY_WITH_TIMEOUT(same.size() + next.size() > 0, 20000);
+    if (loop) {
+        QCOMPARE(same.size(), 1);
+        QCOMPARE(same.at(0).at(0).toString(), m_shortClip);
+        QVERIFY(next.isEmpty());
+    } else {
+        QCOMPARE(next.size(), 1);
+        QCOMPARE(next.at(0).at(0).toString(), m_shortClip);
+        QCOMPARE(next.at(0).at(1).toBool(), true);
+        QVERIFY(same.isEmpty());
+    }
+}
+
+void TestControlBar::zoomButtonsAskTheRenderView()
+{
+    startPlaying(m_clip);
+    QSignalSpy scale(m_bar, &PlayerTool::scaleChange);
+    button("scaleBig")->click();
+    button("scaleSmall")->click();
+    QCOMPARE(scale.size(), 2);
+    QCOMPARE(scale.at(0).at(0).toBool(), true);
+    QCOMPARE(scale.at(1).at(0).toBool(), false);
+    m_bar->setZoomButtonsHidden(true);
+    QVERIFY(button("scaleBig")->isHidden());
+    QVERIFY(button("scaleSmall")->isHidden());
+}
+
+void TestControlBar::embeddedPopupsToggle()
+{
+    startPlaying(m_clip);
+    m_bar->setEmbedded(true);
+    QSignalSpy hud(m_bar, &PlayerTool::hideShowHud);
+
+    button("volumeButton")->click();
+    QCOMPARE(popups().size(), 1);
+    QVERIFY(popups().first()->findChild<VolumeWidget *>());
+    QCOMPARE(hud.size(), 1);
+
+    // Another popup button only closes the open panel.
+    button("playSpeedButton")->click();
+    QTRY_COMPARE(popups().size(), 0);
+    QVERIFY(!m_bar->hasEmbeddedPopup());
+    QCOMPARE(hud.size(), 1);
+
+    button("playSpeedButton")->click();
+    QCOMPARE(popups().size(), 1);
+    QWidget *speed = popups().first();
+    QVERIFY(speed->findChild<SpeedPlayWidget *>());
+    QCOMPARE(speed->size(), QSize(90, 260));
+    // Above the bar, 20 px clear of it.
+    QCOMPARE(speed->y(), m_renderView->height() - m_bar->height() - 260 - 20);
+
+    // A plain button closes the popup and does its own work.
+    QSignalSpy scale(m_bar, &PlayerTool::scaleChange);
+    button("scaleBig")->click();
+    QTRY_COMPARE(popups().size(), 0);
+    QCOMPARE(scale.size(), 1);
+
+    button("colorButton")->click();
+    QCOMPARE(popups().size(), 1);
+    QVERIFY(popups().first()->findChild<ChangeColorWidget *>("colorHUD"));
+    m_renderView->closePopupViews();
+    QTRY_COMPARE(popups().size(), 0);
+    QVERIFY(!m_bar->hasEmbeddedPopup());
+}
+
+void TestControlBar::separatePopupWindowsSitAboveTheBar()
+{
+    startPlaying(m_clip);
+    button("playSpeedButton")->click();
+    QDialog *dialog = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->objectName() == "speedHUD" && top->isVisible())
+            dialog = qobject_cast<QDialog *>(top);
+    QVERIFY(dialog);
+    QCOMPARE(int(dialog->windowFlags() & 0x7fffffff) & 0x40040809, 0x40040809);
+    QCOMPARE(dialog->size(), QSize(90, 260));
+    QVERIFY(dialog->findChild<SpeedPlayWidget *>());
+    QVERIFY(popups().isEmpty());
+    QPointer<QDialog> guard(dialog);
+    dialog->close();
+    QTRY_VERIFY(guard.isNull()); // finished deletes it
+}
+
+void TestControlBar::speedChoiceSetsRateAndClosesLater()
+{
+    startPlaying(m_clip);
+    m_bar->setEmbedded(true);
+    button("playSpeedButton")->click();
+    QPointer<QWidget> container = popups().value(0);
+    QVERIFY(container);
+    auto *panel = container->findChild<SpeedPlayWidget *>();
+    QSignalSpy chosen(panel, &SpeedPlayWidget::speedPlayChangedNotification);
+    QSignalSpy speed(m_bar, &PlayerTool::setSpeedPlay);
+    panel->findChild<QPushButton *>("speed2")->click();
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(chosen.at(0).at(0).toDouble(), 2.0);
+    QCOMPARE(speed.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_bar->player()->masterChannel()->rate(), 2.0, 5000);
+    QVERIFY(panel->findChild<QPushButton *>("speed2")->styleSheet().contains("selectItem.jpg"));
+    QVERIFY(!panel->findChild<QPushButton *>("speed3")->styleSheet().contains("selectItem.jpg"));
+    // A second choice within the 2 s restarts the delay.
+    QTest::qWait(1500);
+    panel->findChild<QPushButton *>("speed4")->click();
+    QTest::qWait(1000);
+    QVERIFY(container && container->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!container || !container->isVisible(), 3000);
+}
+
+void TestControlBar::speedPanelHighlightsOnlyKnownRates_data()
+{
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("4") << 4.0 << "speed1";
+    QTest::newRow("1") << 1.0 << "speed3";
+    QTest::newRow("0.25") << 0.25 << "speed5";
+    QTest::newRow("1.5") << 1.5 << "";
+}
+
+void TestControlBar::speedPanelHighlightsOnlyKnownRates()
+{
+    QFETCH(double, rate);
+    QFETCH(QString, selected);
+    SpeedPlayWidget panel(rate);
+    for (QPushButton *b : panel.findChildren<QPushButton *>())
+        QCOMPARE(b->styleSheet().contains("selectItem.jpg"), b->objectName() == selected);
+}
+
+void TestControlBar::volumePanelReportsZero()
+{
+    QDialog dialog;
+    auto *panel = new VolumeWidget(0.7, &dialog);
+    auto *slider = panel->findChild<QSlider *>("verticalSlider");
+    QCOMPARE(slider->value(), 70);
+    QSignalSpy volume(panel, &VolumeWidget::valuePlayChangedNotification);
+    dialog.show();
+    slider->setValue(0);
+    QCOMPARE(volume.size(), 1);
+    QCOMPARE(volume.at(0).at(0).toDouble(), 0.0);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 4000);
+}
+
+void TestControlBar::panoramaChoiceIsSaved()
+{
+    Video360ModelType panel(3);
+    QVERIFY(panel.findChild<QPushButton *>("speed4")->isChecked());
+    QCOMPARE(panel.findChild<QPushButton *>("speed4")->iconSize(), QSize(80, 40));
+    QSignalSpy chosen(&panel, &Video360ModelType::Video360ModelTypeChangedNotification);
+    panel.findChild<QPushButton *>("speed5")->click();
+    QCOMPARE(chosen.at(0).at(0).toDouble(), 4.0);
+    QVERIFY(!panel.findChild<QPushButton *>("speed4")->isChecked());
+    QCOMPARE(panel.findChild<QPushButton *>("speed4")->iconSize(), QSize(70, 31));
+
+    startPlaying(m_clip);
+    m_bar->setPanoramaButtonEnabled(true);
+    m_bar->setEmbedded(true);
+    QSignalSpy mode(m_bar, &PlayerTool::set3DPlayType);
+    button("play360")->click();
+    auto *chooser = popups().value(0)->findChild<Video360ModelType *>();
+    QVERIFY(chooser);
+    chooser->findChild<QPushButton *>("speed2")->click();
+    QCOMPARE(mode.size(), 1);
+    QCOMPARE(mode.at(0).at(0).toDouble(), 1.0);
+    QCOMPARE(AppManager::instance()->panoramaModelType(), 1);
+}
+
+void TestControlBar::colourSlidersOpenAtSavedValues_data()
+{
+    QTest::addColumn<QVariant>("saved");
+    QTest::addColumn<int>("slider");
+    // Never saved is neutral for the picture, so the slider shows 1.0.
+    QTest::newRow("never saved") << QVariant() << 100;
+    QTest::newRow("half") << QVariant(0.5) << 50;
+    QTest::newRow("double") << QVariant(2.0) << 200;
+}
+
+void TestControlBar::colourSlidersOpenAtSavedValues()
+{
+    QFETCH(QVariant, saved);
+    QFETCH(int, slider);
+    QSettings().remove(SettingsKeys::VideoColor2);
+    if (saved.isValid())
+        AppManager::instance()->setVideoColorValue(2, saved.toFloat());
+    ChangeColorWidget panel;
+    QCOMPARE(panel.findChild<QSlider *>("horizontalSlider2")->value(), slider);
+    QCOMPARE(panel.findChild<QSlider *>("horizontalSlider2")->maximum(), 200);
+    QCOMPARE(panel.findChild<QSlider *>("horizontalSlider3")->maximum(), 300);
+}
+
+void TestControlBar::colourResetSavesNeutral()
+{
+    AppManager::instance()->setVideoColorValue(1, 0.3f);
+    auto *panel = new ChangeColorWidget;
+    QSignalSpy colour(AppManager::instance(), &AppManager::changePlayerColor);
+    QPointer<ChangeColorWidget> guard(panel);
+    panel->findChild<QPushButton *>("pushButton")->click();
+    for (int n = 1; n <= 3; ++n) {
+        QCOMPARE(panel->findChild<QSlider *>(QString("horizontalSlider%1").arg(n))->value(), 100);
+        QCOMPARE(AppManager::instance()->videoColorValue(n), 1.0f);
+    }
+    QCOMPARE(colour.size(), 3);
+    // Dragging drives the colour live.
+    auto *slider = panel->findChild<QSlider *>("horizontalSlider1");
+    emit slider->sliderMoved(40);
+    QCOMPARE(AppManager::instance()->videoColorValue(1), 0.4f);
+    QSignalSpy closed(panel, &ChangeColorWidget::hudClosed);
+    panel->show();
+    panel->close();
+    QCOMPARE(closed.size(), 1);
+    QTRY_VERIFY(guard.isNull());
+}
+
+void TestControlBar::stillCaptureWritesAPng()
+{
+    QTemporaryDir saveDir(QDir::tempPath() + "/still 'folder' 北京-XXXXXX");
+    settingsValue(SettingsKeys::SaveFilePath, saveDir.path(), true);
+    startPlaying(m_clip);
+    m_bar->positionChanged(1500);
+    button("imageButton")->click();
+    QVERIFY(!button("imageButton")->isEnabled());
+    QVERIFY(m_area->testAttribute(Qt::WA_TransparentForMouseEvents));
+    QTRY_VERIFY_WITH_TIMEOUT(button("imageButton")->isEnabled(), 60000);
+    const QStringList pngs = QDir(saveDir.path()).entryList({"*.png"}, QDir::Files);
+    QCOMPARE(pngs.size(), 1);
+    QVERIFY(QFileInfo(saveDir.path() + "/" + pngs.first()).size() > 0);
+    QVERIFY(hudTexts(m_renderView).contains(PlayerTool::tr("cutimage_Success")));
+    // The prompt holds the mouse while shown; then the bar's window takes it again.
+    QTRY_VERIFY_WITH_TIMEOUT(!m_area->testAttribute(Qt::WA_TransparentForMouseEvents), 6000);
+}
+
+void TestControlBar::captureWithoutSaveFolderOnlyPrompts_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("never set") << QString();
+    QTest::newRow("folder gone") << QDir::tempPath() + "/kelmora-no-such-folder/x";
+}
+
+void TestControlBar::captureWithoutSaveFolderOnlyPrompts()
+{
+    QFETCH(QString, folder);
+    settingsValue(SettingsKeys::SaveFilePath, folder, true);
+    startPlaying(m_clip);
+    button("imageButton")->click();
+    QVERIFY(button("imageButton")->isEnabled()); // no capture started
+    QVERIFY(hudTexts(m_renderView).contains(PlayerTool::tr("saveFilePath_noSet")));
+    QVERIFY(m_bar->isPlaying());
+}
+
+void TestControlBar::deletingThePlayingGroupDisablesTheBar()
+{
+    startPlaying(m_clip);
+    QWidget cover;
+    DbModel other;
+    other.path = m_shortClip;
+    m_bar->handleRecordsDeleted(true, false, &other, &cover);
+    QVERIFY(button("playButton")->isEnabled()); // another recording: nothing changes
+    QVERIFY(m_bar->player()->masterChannel());
+
+    DbModel same;
+    same.path = m_clip;
+    QSignalSpy record(m_bar, &PlayerTool::starPlayNotification);
+    m_bar->handleRecordsDeleted(true, false, &same, &cover);
+    QVERIFY(!m_bar->player()->masterChannel());
+    QVERIFY(!button("playButton")->isEnabled());
+    QVERIFY(cover.isVisible() || !cover.isHidden());
+    QVERIFY(record.isEmpty()); // the deleted recording is not announced again
+}
+
+void TestControlBar::screenshots()
+{
+    startPlaying(m_clip);
+    m_bar->pause();
+    m_bar->grab().save("/tmp/controlbar_bar.png");
+    SpeedPlayWidget speed(2);
+    speed.resize(90, 260);
+    speed.grab().save("/tmp/controlbar_speed.png");
+    VolumeWidget volume(0.6);
+    volume.resize(70, 260);
+    volume.grab().save("/tmp/controlbar_volume.png");
+    ChangeColorWidget colour;
+    colour.setWindowFlags(Qt::Widget);
+    colour.grab().save("/tmp/controlbar_colour.png");
+    Video360ModelType chooser(3);
+    chooser.resize(90, 260);
+    chooser.grab().save("/tmp/controlbar_panorama.png");
+    m_bar->setEmbedded(true);
+    button("playSpeedButton")->click();
+    QTest::qWait(300);
+    m_area->grab().save("/tmp/controlbar_embedded_speed.png");
+    QVERIFY(QFileInfo::exists("/tmp/controlbar_bar.png"));
+}
+
+KELMORA_TEST_MAIN(QApplication, TestControlBar)
+#include "tst_controlbar.moc"
