@@ -84,7 +84,8 @@ void RightView::paintEvent(QPaintEvent *)
     painter.setPen(Qt::NoPen);
     if (width() > KnobSize) {
         painter.setBrush(QColor(108, 108, 108));
-        painter.drawRoundedRect(QRectF(height() / 3, (height() - 22) / 2, width() - height() / 3, 22), 11, 11);
+        painter.drawRoundedRect(
+            QRectF(height() / 3, (height() - 22) / 2, width() - height() / 3, 22), 11, 11);
     }
     const QRect knob = knobRect();
     painter.setBrush(Qt::white);

@@ -45,5 +45,4 @@ private:
     bool m_dragging = false;
     int m_limit = 0;
     int m_minimumGap = 0;
-
 };

@@ -12,7 +12,8 @@ double rate720(const QString &videoBitRate, const QString &width)
     return videoBitRate.toDouble() * (1280.0 / w);
 }
 
-static qint64 estimate(double videoRate, double audioRate, bool hasVideo, bool hasAudio, int seconds)
+static qint64
+estimate(double videoRate, double audioRate, bool hasVideo, bool hasAudio, int seconds)
 {
     double rate = audioRate;
     if (hasVideo && hasAudio)

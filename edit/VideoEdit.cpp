@@ -24,10 +24,12 @@
 
 namespace {
 const char *const SelectedStyle
-    = "QPushButton {background-image: url(:/Resources/PlayTool/buttonImage.png);background-position: "
+    = "QPushButton {background-image: "
+      "url(:/Resources/PlayTool/buttonImage.png);background-position: "
       "center center;background-repeat: no-repeat;color: white;border: none;font-size: 12px;}";
 const char *const UnselectedStyle
-    = "QPushButton {background-image: url(:/Resources/PlayTool/buttonImahe1.png);background-position: "
+    = "QPushButton {background-image: "
+      "url(:/Resources/PlayTool/buttonImahe1.png);background-position: "
       "center center;background-repeat: no-repeat;color: black;border: none;font-size: 12px;}";
 const int HandleHeight = 70;
 } // namespace
@@ -123,8 +125,9 @@ QWidget *VideoEdit::buildRangeRow()
     m_bar->setObjectName(QStringLiteral("widget_12"));
     m_bar->setFixedHeight(20);
     m_bar->setAttribute(Qt::WA_StyledBackground);
-    m_bar->setStyleSheet(QStringLiteral("\n background: qlineargradient(x1:0, y1:0.5, x2:1, y2:0.5, "
-                                        "stop:0 #eaa833, stop:0.9 #fb640b);"));
+    m_bar->setStyleSheet(
+        QStringLiteral("\n background: qlineargradient(x1:0, y1:0.5, x2:1, y2:0.5, "
+                       "stop:0 #eaa833, stop:0.9 #fb640b);"));
     barLayout->addWidget(m_bar, 1);
 
     m_left = new LeftView(m_progressWidget);
@@ -296,8 +299,9 @@ void VideoEdit::refreshSizes()
 void VideoEdit::updateTrackIcons()
 {
     for (QToolButton *button : {m_videoButton, m_audioButton}) {
-        button->setIcon(QIcon(button->isChecked() ? QStringLiteral(":/Resources/PlayTool/selected.png")
-                                                  : QStringLiteral(":/Resources/PlayTool/selecting.png")));
+        button->setIcon(QIcon(button->isChecked()
+                                  ? QStringLiteral(":/Resources/PlayTool/selected.png")
+                                  : QStringLiteral(":/Resources/PlayTool/selecting.png")));
     }
 }
 
@@ -308,18 +312,19 @@ QString VideoEdit::createdResolutionButtonStyleString(bool isSelected)
 
 void VideoEdit::createdCutSizeShowTextForOriginalButton(int second)
 {
-    const QString value
-        = CutSizeEstimate::originalText(m_record->videoBitRate, m_record->audioBitRate, m_record->size,
-                                        m_duration, m_model->hasVideo, m_model->hasAudio, second);
-    m_buttonOriginal->setText(QStringLiteral("%1%2").arg(tr("Original Resolution", "原始解析度 "), value)
-                              + QStringLiteral("Mb"));
+    const QString value = CutSizeEstimate::originalText(
+        m_record->videoBitRate, m_record->audioBitRate, m_record->size, m_duration,
+        m_model->hasVideo, m_model->hasAudio, second);
+    m_buttonOriginal->setText(
+        QStringLiteral("%1%2").arg(tr("Original Resolution", "原始解析度 "), value)
+        + QStringLiteral("Mb"));
 }
 
 void VideoEdit::createdCutSizeShowTextFor720PButton(int second)
 {
-    const QString value = CutSizeEstimate::text720(m_record->videoBitRate, m_record->audioBitRate,
-                                                   m_record->width, m_model->hasVideo, m_model->hasAudio,
-                                                   second);
+    const QString value
+        = CutSizeEstimate::text720(m_record->videoBitRate, m_record->audioBitRate, m_record->width,
+                                   m_model->hasVideo, m_model->hasAudio, second);
     m_button720->setText(QStringLiteral("720P %1").arg(value) + QStringLiteral("Mb"));
 }
 

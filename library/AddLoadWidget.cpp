@@ -28,7 +28,8 @@ AddLoadWidget::AddLoadWidget(const QString &title, const QStringList &files, QWi
 
     qDebug() << "准备开启获取缩略图线程";
     m_thread = new MyThread(files);
-    connect(m_thread, &MyThread::taskFinishedForThumbPictrue, this, &AddLoadWidget::onThumbnailDone);
+    connect(m_thread, &MyThread::taskFinishedForThumbPictrue, this,
+            &AddLoadWidget::onThumbnailDone);
     connect(m_thread, &QThread::finished, this, &AddLoadWidget::CurrentThreadFinished);
     connect(m_cancelButton, &QPushButton::clicked, this, &AddLoadWidget::on_cancelButton_clicked);
     m_thread->start();
@@ -79,9 +80,9 @@ void AddLoadWidget::buildForm(const QString &title)
     m_progressBar->setFixedHeight(8);
     m_progressBar->setValue(0);
     m_progressBar->setTextVisible(false);
-    m_progressBar->setStyleSheet(QStringLiteral(
-        "QProgressBar { border: none; border-radius: 4px; background: #C8CAD0; }"
-        "QProgressBar::chunk { border-radius: 4px; background: #FF5200; }"));
+    m_progressBar->setStyleSheet(
+        QStringLiteral("QProgressBar { border: none; border-radius: 4px; background: #C8CAD0; }"
+                       "QProgressBar::chunk { border-radius: 4px; background: #FF5200; }"));
 
     m_connectLable = new QLabel(tr("Please wait: 0/0"), widget);
     m_connectLable->setObjectName(QStringLiteral("connectLable"));

@@ -15,8 +15,9 @@ namespace {
 
 void send(QWidget *w, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
 {
-    QMouseEvent event(type, pos, w->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      buttons, Qt::NoModifier);
+    QMouseEvent event(type, pos, w->mapToGlobal(pos),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
     QApplication::sendEvent(w, &event);
 }
 
@@ -25,8 +26,8 @@ void drag(QWidget *handle, QPoint knob, int dx)
 {
     send(handle, QEvent::MouseButtonPress, knob, Qt::LeftButton);
     send(handle, QEvent::MouseMove, knob + QPoint(dx, 0), Qt::LeftButton);
-    send(handle, QEvent::MouseButtonRelease, knob + QPoint(dx, 0) - QPoint(handle->x(), 0) + QPoint(handle->x(), 0),
-         Qt::NoButton);
+    send(handle, QEvent::MouseButtonRelease,
+         knob + QPoint(dx, 0) - QPoint(handle->x(), 0) + QPoint(handle->x(), 0), Qt::NoButton);
 }
 
 } // namespace

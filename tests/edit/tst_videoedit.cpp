@@ -10,9 +10,9 @@
 
 #include <QDir>
 #include <QJsonArray>
-#include <QLabel>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
@@ -38,7 +38,8 @@ VideoMessage exampleRecord(const QString &duration)
 QJsonObject probe(const QString &path)
 {
     QProcess ffprobe;
-    ffprobe.start(QStringLiteral("ffprobe"), {"-v", "error", "-show_streams", "-show_format", "-of", "json", path});
+    ffprobe.start(QStringLiteral("ffprobe"),
+                  {"-v", "error", "-show_streams", "-show_format", "-of", "json", path});
     if (!ffprobe.waitForFinished(30000) || ffprobe.exitCode() != 0)
         return {};
     return QJsonDocument::fromJson(ffprobe.readAllStandardOutput()).object();
@@ -76,11 +77,16 @@ void TestVideoEdit::estimates_data()
     QTest::addColumn<QString>("original");
     QTest::addColumn<QString>("hd720");
     // 8 Mbit/s video, 128 kbit/s audio, 1920 wide, 120 s long recording of "116.3" MB.
-    QTest::newRow("60 s, both tracks") << true << true << 60 << "58.1" << "39.1";
-    QTest::newRow("whole recording keeps its size") << true << true << 120 << "116.3" << "78.1";
-    QTest::newRow("audio only") << false << true << 60 << "0.9" << "0.9";
-    QTest::newRow("video only") << true << false << 60 << "57.2" << "38.1";
-    QTest::newRow("neither: audio rate") << false << false << 60 << "0.9" << "0.9";
+    QTest::newRow("60 s, both tracks") << true << true << 60 << "58.1"
+                                       << "39.1";
+    QTest::newRow("whole recording keeps its size") << true << true << 120 << "116.3"
+                                                    << "78.1";
+    QTest::newRow("audio only") << false << true << 60 << "0.9"
+                                << "0.9";
+    QTest::newRow("video only") << true << false << 60 << "57.2"
+                                << "38.1";
+    QTest::newRow("neither: audio rate") << false << false << 60 << "0.9"
+                                         << "0.9";
 }
 
 void TestVideoEdit::estimates()
@@ -91,9 +97,12 @@ void TestVideoEdit::estimates()
     QFETCH(QString, original);
     QFETCH(QString, hd720);
     QCOMPARE(CutSizeEstimate::originalBytes(8000000, 128000, true, true, 60), qint64(60960000));
-    QCOMPARE(CutSizeEstimate::bytes720(CutSizeEstimate::rate720("8000000", "1920"), 128000, true, true, 60),
+    QCOMPARE(CutSizeEstimate::bytes720(CutSizeEstimate::rate720("8000000", "1920"), 128000, true,
+                                       true, 60),
              qint64(40960000));
-    QCOMPARE(CutSizeEstimate::originalText("8000000", "128000", "116.3", 120, video, audio, seconds), original);
+    QCOMPARE(
+        CutSizeEstimate::originalText("8000000", "128000", "116.3", 120, video, audio, seconds),
+        original);
     QCOMPARE(CutSizeEstimate::text720("8000000", "128000", "1920", video, audio, seconds), hd720);
     QCOMPARE(CutSizeEstimate::rate720("8000000", "0"), 0.0); // unknown width
 }
@@ -121,9 +130,12 @@ void TestVideoEdit::dialogStartsFromTheRecord()
     const int travel = bar->width() - 72;
     const QPoint knob(18, right->height() / 2);
     const int dx = -(travel / 2);
-    QMouseEvent press(QEvent::MouseButtonPress, knob, right->mapToGlobal(knob), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, knob, right->mapToGlobal(knob), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(right, &press);
-    QMouseEvent move(QEvent::MouseMove, knob + QPoint(dx, 0), right->mapToGlobal(knob + QPoint(dx, 0)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, knob + QPoint(dx, 0),
+                     right->mapToGlobal(knob + QPoint(dx, 0)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(right, &move);
     QTRY_COMPARE(edit.cutModel()->endSecond, 60);
     QVERIFY(original->text().endsWith("58.1Mb"));
@@ -149,7 +161,9 @@ void TestVideoEdit::tracksCannotBothBeDropped()
     audio->click();
     QCOMPARE(edit.cutModel()->hasAudio, false);
     QVERIFY(!video->isEnabled());
-    QVERIFY(edit.findChild<QPushButton *>("buttonOriginal")->text().endsWith("114.4Mb")); // video only, 120 s
+    QVERIFY(edit.findChild<QPushButton *>("buttonOriginal")
+                ->text()
+                .endsWith("114.4Mb")); // video only, 120 s
     audio->click();
     QVERIFY(video->isEnabled());
     video->click();
@@ -178,9 +192,9 @@ void TestVideoEdit::realCut_data()
     QTest::addColumn<bool>("keepAudio");
     QTest::addColumn<bool>("hd720");
     QTest::addColumn<QStringList>("kinds");
-    QTest::newRow("both tracks, original") << true << false << QStringList{"video", "audio"};
-    QTest::newRow("video only, original") << false << false << QStringList{"video"};
-    QTest::newRow("both tracks, 720") << true << true << QStringList{"video", "audio"};
+    QTest::newRow("both tracks, original") << true << false << QStringList {"video", "audio"};
+    QTest::newRow("video only, original") << false << false << QStringList {"video"};
+    QTest::newRow("both tracks, 720") << true << true << QStringList {"video", "audio"};
 }
 
 void TestVideoEdit::realCut()
@@ -191,9 +205,30 @@ void TestVideoEdit::realCut()
     QTemporaryDir dir;
     const QString source = dir.filePath(QStringLiteral("clip 'one'.mp4"));
     QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", {"-y", "-loglevel", "error", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25",
-                            "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100", "-t", "8",
-                            "-pix_fmt", "yuv420p", "-c:v", "libx264", "-g", "25", "-c:a", "aac", "-shortest", source});
+    ffmpeg.start("ffmpeg",
+                 {"-y",
+                  "-loglevel",
+                  "error",
+                  "-f",
+                  "lavfi",
+                  "-i",
+                  "testsrc=size=320x240:rate=25",
+                  "-f",
+                  "lavfi",
+                  "-i",
+                  "sine=frequency=440:sample_rate=44100",
+                  "-t",
+                  "8",
+                  "-pix_fmt",
+                  "yuv420p",
+                  "-c:v",
+                  "libx264",
+                  "-g",
+                  "25",
+                  "-c:a",
+                  "aac",
+                  "-shortest",
+                  source});
     QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
     const QString saveDir = dir.filePath("saved");
     QVERIFY(QDir().mkpath(saveDir));

@@ -27,8 +27,8 @@ bool makeClip(const QString &path)
 {
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {"-y", "-loglevel", "error", "-f", "lavfi", "-i",
-                  "testsrc=size=160x120:rate=10", "-t", "1", "-pix_fmt", "yuv420p", path});
+                 {"-y", "-loglevel", "error", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10",
+                  "-t", "1", "-pix_fmt", "yuv420p", path});
     return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
 }
 
@@ -102,15 +102,18 @@ void TestImport::threeFilesShowProgressAndStoreRows()
     QStringList texts;
     connect(panel.thread(), &MyThread::taskFinishedForThumbPictrue, &panel, [&] {
         // Queued after the panel's own slot, so the panel has updated.
-        QMetaObject::invokeMethod(&panel, [&] {
-            values << bar->value();
-            texts << text->text();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &panel,
+            [&] {
+                values << bar->value();
+                texts << text->text();
+            },
+            Qt::QueuedConnection);
     });
     QSignalSpy completed(&panel, &AddLoadWidget::sendLoadingCompleted);
     QVERIFY(completed.wait(60000));
     QCoreApplication::processEvents();
-    QCOMPARE(values, (QList<int>{33, 66, 100}));
+    QCOMPARE(values, (QList<int> {33, 66, 100}));
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
     panel.grab().save(QStringLiteral("/tmp/importcut-addload.png"));
@@ -120,11 +123,13 @@ void TestImport::threeFilesShowProgressAndStoreRows()
     sorted.sort();
     QCOMPARE(storedPaths(), sorted);
     for (const QString &file : files) {
-        const QImage thumb(QDir(thumbnailPath()).filePath(QFileInfo(file).completeBaseName() + "_"
-                                                           + QFileInfo(file).suffix() + ".png"));
+        const QImage thumb(QDir(thumbnailPath())
+                               .filePath(QFileInfo(file).completeBaseName() + "_"
+                                         + QFileInfo(file).suffix() + ".png"));
         if (thumb.isNull()) {
             // The thumbnail name is CmdModel's business; find it by base name.
-            const QStringList pngs = QDir(thumbnailPath()).entryList({QFileInfo(file).completeBaseName() + "*.png"});
+            const QStringList pngs
+                = QDir(thumbnailPath()).entryList({QFileInfo(file).completeBaseName() + "*.png"});
             QCOMPARE(pngs.size(), 1);
             QCOMPARE(QImage(QDir(thumbnailPath()).filePath(pngs.first())).size(), QSize(58, 58));
         } else {
@@ -159,8 +164,9 @@ void TestImport::existingThumbnailIsReused()
     QVERIFY(first.wait(60000));
     const QStringList made = QDir(thumbnailPath()).entryList({"reuse_src*.png"});
     QCOMPARE(made.size(), 1);
-    QVERIFY(QFile::copy(QDir(thumbnailPath()).filePath(made.first()),
-                        QDir(thumbnailPath()).filePath(QString(made.first()).replace("reuse_src", "reuse"))));
+    QVERIFY(QFile::copy(
+        QDir(thumbnailPath()).filePath(made.first()),
+        QDir(thumbnailPath()).filePath(QString(made.first()).replace("reuse_src", "reuse"))));
 
     AddLoadWidget panel(QStringLiteral("Video is loading"), {file});
     QSignalSpy completed(&panel, &AddLoadWidget::sendLoadingCompleted);
@@ -168,7 +174,7 @@ void TestImport::existingThumbnailIsReused()
     QCOMPARE(panel.findChild<QProgressBar *>(QStringLiteral("progressBar"))->value(), 100);
     // The installed catalogue may replace the colon; the count is what matters.
     QVERIFY(panel.findChild<QLabel *>(QStringLiteral("connectLable"))->text().endsWith("1/1"));
-    QCOMPARE(storedPaths(), QStringList{file});
+    QCOMPARE(storedPaths(), QStringList {file});
 }
 
 void TestImport::cancelKillsRunningFfmpegAndKeepsDoneFiles()
@@ -177,7 +183,8 @@ void TestImport::cancelKillsRunningFfmpegAndKeepsDoneFiles()
     // open() until it is killed, the worst case of a slow file.
     QStringList files;
     for (int i = 1; i <= 10; ++i) {
-        const QString path = m_dir.filePath(QStringLiteral("cancel_%1.mp4").arg(i, 2, 10, QLatin1Char('0')));
+        const QString path
+            = m_dir.filePath(QStringLiteral("cancel_%1.mp4").arg(i, 2, 10, QLatin1Char('0')));
         if (i == 3)
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else if (i < 3)
@@ -233,14 +240,15 @@ void TestImport::hostedPanelClosesItsLayer()
     host.resize(800, 600);
     host.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host));
-    auto *panel = new AddLoadWidget(QStringLiteral("Video is loading"), {m_dir.filePath(QStringLiteral("hosted.mp4"))});
+    auto *panel = new AddLoadWidget(QStringLiteral("Video is loading"),
+                                    {m_dir.filePath(QStringLiteral("hosted.mp4"))});
     QPointer<HudDialog> layer = new HudDialog(panel, &host);
     layer->show();
     QSignalSpy finished(layer.data(), &HudDialog::sendLoadingFinished);
     QVERIFY(finished.wait(60000));
     QCOMPARE(finished.count(), 1);
     QTRY_VERIFY(!layer || !layer->isVisible());
-    QCOMPARE(storedPaths(), QStringList{m_dir.filePath(QStringLiteral("hosted.mp4"))});
+    QCOMPARE(storedPaths(), QStringList {m_dir.filePath(QStringLiteral("hosted.mp4"))});
 }
 
 void TestImport::threeDFlag_data()
