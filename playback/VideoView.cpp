@@ -35,6 +35,8 @@ VideoView::VideoView(QWidget *parent, QWidget *mainWindow, DisplayMessageView *t
     m_playerTool = new PlayerTool(nullptr);
     m_playerTool->setMinimumWidth(732);
     m_playerTool->setMinimumHeight(83);
+    // The picture takes the height; the bar keeps its own.
+    m_playerTool->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     m_renderView = new RenderView(nullptr);
     AppManager::instance()->setRenderView(m_renderView);
     AppManager::instance()->setRenderViewWidget(m_renderView);

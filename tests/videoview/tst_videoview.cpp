@@ -108,6 +108,10 @@ QList<DbModel *> TestVideoView::group(const QStringList &paths)
 void TestVideoView::playsAGroupAndReplacesIt()
 {
     QVERIFY(m_view->logo()->isVisible());
+    QCOMPARE(m_view->playerTool()->height(), 83);
+    QCOMPARE(m_view->logo()->size(), QSize(250, 50));
+    QVERIFY((m_view->logo()->geometry().center() - m_view->renderView()->rect().center()).manhattanLength() <= 1);
+    m_main->grab().save("/tmp/videoview_idle.png");
     QSignalSpy started(m_view, &VideoView::starPlayNotification);
     QSignalSpy seconds(m_view, &VideoView::currentPlayTime);
     QSignalSpy ready(m_view, &VideoView::postPlayingState);
@@ -200,6 +204,8 @@ void TestVideoView::fullScreenInAndOut()
     QTRY_COMPARE(bar->width(), m_view->width());
     QCOMPARE(bar->y() + bar->height(), m_view->height());
     QCOMPARE(bar->x(), 0);
+    QCOMPARE(bar->height(), 83);
+    QCOMPARE(m_view->renderView()->height(), m_view->height() - 83);
     m_main->grab().save("/tmp/videoview_normal.png");
 }
 
