@@ -71,6 +71,7 @@ private slots:
     void cancelKillsRunningFfmpegAndKeepsDoneFiles();
     void brokenFilesStoreNothing();
     void hostedPanelClosesItsLayer();
+    void crashMidBatchStoresNoneOfIt();
     void threeDFlag_data();
     void threeDFlag();
 
@@ -249,6 +250,31 @@ void TestImport::hostedPanelClosesItsLayer()
     QCOMPARE(finished.count(), 1);
     QTRY_VERIFY(!layer || !layer->isVisible());
     QCOMPARE(storedPaths(), QStringList {m_dir.filePath(QStringLiteral("hosted.mp4"))});
+}
+
+void TestImport::crashMidBatchStoresNoneOfIt()
+{
+    QStringList files;
+    for (const QString &name : {"crash_1.mp4", "crash_2.mp4", "crash_3.mp4"}) {
+        files << m_dir.filePath(name);
+        QVERIFY(makeClip(files.last()));
+    }
+    QProcess importer;
+    importer.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    importer.start(QCoreApplication::applicationDirPath() + "/tst_import_crasher", files);
+    QVERIFY(importer.waitForFinished(120000));
+    QCOMPARE(importer.exitStatus(), QProcess::CrashExit);
+
+    QSqlQuery check(QStringLiteral("PRAGMA integrity_check"));
+    QVERIFY(check.next());
+    QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
+    QVERIFY(storedPaths().isEmpty()); // two rows were written, none survive
+
+    // The thumbnails made before the crash are reused by the next import.
+    AddLoadWidget panel(QStringLiteral("Video is loading"), files);
+    QSignalSpy completed(&panel, &AddLoadWidget::sendLoadingCompleted);
+    QVERIFY(completed.wait(60000));
+    QCOMPARE(storedPaths(), files);
 }
 
 void TestImport::threeDFlag_data()
