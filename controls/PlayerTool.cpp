@@ -9,9 +9,7 @@
 #include "controls/SpeedPlayWidget.h"
 #include "controls/Video360ModelType.h"
 #include "controls/VolumeWidget.h"
-#ifdef KELMORA_HAVE_CUT_DIALOG
 #include "edit/VideoEdit.h"
-#endif
 #include "library/CmdModel.h"
 #include "library/DbModel.h"
 #include "library/FFmpegThread.h"
@@ -573,7 +571,6 @@ void PlayerTool::on_cutButton_clicked()
     if (!m_currentRecord)
         return;
     m_player->pause();
-#ifdef KELMORA_HAVE_CUT_DIALOG
     if (m_embedded && m_renderView) {
         qDebug() << "ghuihujhuijhuihjuj:::::";
         const QSize size(595, 372);
@@ -601,7 +598,6 @@ void PlayerTool::on_cutButton_clicked()
     qDebug() << x << "::::::" << y;
     dialog->move(x, y);
     dialog->open();
-#endif
 }
 
 void PlayerTool::on_imageButton_clicked()

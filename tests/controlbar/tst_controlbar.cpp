@@ -8,6 +8,7 @@
 #include "controls/SpeedPlayWidget.h"
 #include "controls/Video360ModelType.h"
 #include "controls/VolumeWidget.h"
+#include "edit/VideoEdit.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
@@ -81,6 +82,8 @@ private slots:
     void stillCaptureWritesAPng();
     void captureWithoutSaveFolderOnlyPrompts_data();
     void captureWithoutSaveFolderOnlyPrompts();
+    void cutOpensTheDialogOverThePausedRecording_data();
+    void cutOpensTheDialogOverThePausedRecording();
     void deletingThePlayingGroupDisablesTheBar();
     void screenshots();
 
@@ -525,6 +528,45 @@ void TestControlBar::captureWithoutSaveFolderOnlyPrompts()
     QVERIFY(button("imageButton")->isEnabled()); // no capture started
     QVERIFY(hudTexts(m_renderView).contains(PlayerTool::tr("saveFilePath_noSet")));
     QVERIFY(m_bar->isPlaying());
+}
+
+void TestControlBar::cutOpensTheDialogOverThePausedRecording_data()
+{
+    QTest::addColumn<bool>("embedded");
+    QTest::addColumn<bool>("withFolder");
+    QTest::newRow("full screen") << true << true;
+    QTest::newRow("window") << false << true;
+    QTest::newRow("no save folder") << false << false;
+}
+
+void TestControlBar::cutOpensTheDialogOverThePausedRecording()
+{
+    QFETCH(bool, embedded);
+    QFETCH(bool, withFolder);
+    QTemporaryDir saveDir;
+    settingsValue(SettingsKeys::SaveFilePath, withFolder ? saveDir.path() : QString(), true);
+    startPlaying(m_clip);
+    m_bar->setEmbedded(embedded);
+    button("cutButton")->click();
+    VideoEdit *edit = nullptr;
+    if (embedded) {
+        QCOMPARE(popups().size(), 1);
+        QCOMPARE(popups().first()->size(), QSize(595, 372));
+        edit = popups().first()->findChild<VideoEdit *>();
+    } else {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *dialog = qobject_cast<QDialog *>(top); dialog && dialog->isVisible() && !edit) {
+                QVERIFY(dialog->isModal());
+                edit = dialog->findChild<VideoEdit *>();
+            }
+    }
+    QCOMPARE(edit != nullptr, withFolder);
+    if (!withFolder) {
+        QVERIFY(hudTexts(m_renderView).contains(PlayerTool::tr("saveFilePath_noSet")));
+        QVERIFY(m_bar->isPlaying());
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(m_bar->player()->state() == Paused, 10000);
 }
 
 void TestControlBar::deletingThePlayingGroupDisablesTheBar()
