@@ -12,7 +12,8 @@
 #include <QPushButton>
 #include <QSysInfo>
 
-ChangeColorWidget::ChangeColorWidget(QWidget *parent) : QWidget(parent)
+ChangeColorWidget::ChangeColorWidget(QWidget *parent)
+    : QWidget(parent)
 {
     setWindowFlags(windowFlags() | Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
                    | Qt::NoDropShadowWindowHint);
@@ -26,18 +27,19 @@ ChangeColorWidget::ChangeColorWidget(QWidget *parent) : QWidget(parent)
     const int maxima[] = {100, 200, 300};
     for (int i = 0; i < 3; ++i) {
         auto *icon = new QLabel(this);
-        icon->setPixmap(QPixmap(QStringLiteral(":/Resources/PlayTool/changeColoe%1.png").arg(i + 1)));
+        icon->setPixmap(
+            QPixmap(QStringLiteral(":/Resources/PlayTool/changeColoe%1.png").arg(i + 1)));
         grid->addWidget(icon, i, 0);
         auto *slider = new VideoSlider(this);
         slider->setOrientation(Qt::Horizontal);
         slider->setObjectName(QStringLiteral("horizontalSlider%1").arg(i + 1));
         slider->setRange(0, maxima[i]);
         slider->setFocusPolicy(Qt::NoFocus);
-        slider->setStyleSheet(
-            "QSlider::groove:horizontal { height: 5px; background: #C8CAD0; }"
-            "QSlider::sub-page:horizontal { background: #FF5200; }"
-            "QSlider::handle:horizontal { width: 18px; height: 18px; margin: -7px 0; border-radius: 9px; "
-            "background: #FF5200; }");
+        slider->setStyleSheet("QSlider::groove:horizontal { height: 5px; background: #C8CAD0; }"
+                              "QSlider::sub-page:horizontal { background: #FF5200; }"
+                              "QSlider::handle:horizontal { width: 18px; height: 18px; margin: "
+                              "-7px 0; border-radius: 9px; "
+                              "background: #FF5200; }");
         slider->setValue(sliderValueFor(i + 1));
         connect(slider, &QSlider::sliderMoved, this, &ChangeColorWidget::sliderMoved);
         connect(slider, &VideoSlider::orbsliderPressed, this, [] { qDebug() << "按下"; });
@@ -49,8 +51,9 @@ ChangeColorWidget::ChangeColorWidget(QWidget *parent) : QWidget(parent)
     reset->setObjectName("pushButton");
     reset->setFocusPolicy(Qt::NoFocus);
     if (QSysInfo::productVersion() == "7")
-        reset->setStyleSheet("QPushButton { color: #0C1016;font-family: 'Arial'; letter-spacing: 0px;"
-                             "line-height: normal;border: none;}");
+        reset->setStyleSheet(
+            "QPushButton { color: #0C1016;font-family: 'Arial'; letter-spacing: 0px;"
+            "line-height: normal;border: none;}");
     else
         reset->setStyleSheet("QPushButton { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;"
                              "line-height: normal;border: none;}");
@@ -65,8 +68,8 @@ ChangeColorWidget::~ChangeColorWidget()
 
 int ChangeColorWidget::sliderValueFor(int which)
 {
-    static const char *const keys[] = {SettingsKeys::VideoColor1, SettingsKeys::VideoColor2,
-                                       SettingsKeys::VideoColor3};
+    static const char *const keys[]
+        = {SettingsKeys::VideoColor1, SettingsKeys::VideoColor2, SettingsKeys::VideoColor3};
     if (which < 1 || which > 3)
         return 0;
     if (settingsValue(keys[which - 1]).isEmpty())

@@ -31,8 +31,8 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr Qt::WindowFlags PopupFlags =
-    Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint;
+constexpr Qt::WindowFlags PopupFlags
+    = Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint;
 
 QIcon twoStateIcon(const QString &off, const QString &on)
 {
@@ -45,7 +45,8 @@ QIcon twoStateIcon(const QString &off, const QString &on)
 } // namespace
 
 PlayerTool::PlayerTool(QWidget *parent, int playerArgument, QWidget *hostWidget)
-    : ControlBarInterface(parent), m_hostWidget(hostWidget)
+    : ControlBarInterface(parent)
+    , m_hostWidget(hostWidget)
 {
     Q_UNUSED(playerArgument)
     setupForm();
@@ -157,8 +158,9 @@ void PlayerTool::setupButtons()
         button->setMinimumSize(40, 30);
         button->setFlat(true);
         button->setIcon(twoStateIcon(spec.icon, spec.checkedIcon));
-        button->setIconSize(button == m_play360 || QLatin1String(spec.name) == "play360" ? QSize(25, 25)
-                                                                                          : QSize(35, 35));
+        button->setIconSize(button == m_play360 || QLatin1String(spec.name) == "play360"
+                                ? QSize(25, 25)
+                                : QSize(35, 35));
         button->setCheckable(*spec.checkedIcon != 0);
         button->setEnabled(false);
         button->setFocusPolicy(Qt::NoFocus);
@@ -177,7 +179,8 @@ void PlayerTool::setupButtons()
     connect(m_playButton, &QPushButton::clicked, this, &PlayerTool::on_playButton_clicked);
     connect(m_nextButton, &QPushButton::clicked, this, &PlayerTool::on_nextButton_clicked);
     connect(m_volumeButton, &QPushButton::clicked, this, &PlayerTool::on_volumeButton_clicked);
-    connect(m_playSpeedButton, &QPushButton::clicked, this, &PlayerTool::on_playSpeedButton_clicked);
+    connect(m_playSpeedButton, &QPushButton::clicked, this,
+            &PlayerTool::on_playSpeedButton_clicked);
     connect(m_fullButton, &QPushButton::clicked, this, &PlayerTool::on_fullButton_clicked);
     connect(m_play360, &QPushButton::clicked, this, &PlayerTool::on_play360_clicked);
 }
@@ -202,16 +205,22 @@ void PlayerTool::retranslate()
         tr("<html><head/><body><p><span style=\" color:#ffffff;\">缩小</span></p></body></html>"),
         tr("<html><head/><body><p><span style=\" color:#ffffff;\">放大</span></p></body></html>"),
         tr("<html><head/><body><p><span style=\" color:#ffffff;\">抓图</span></p></body></html>"),
-        tr("<html><head/><body><p><span style=\" color:#ffffff;\">视频编辑</span></p></body></html>"),
+        tr("<html><head/><body><p><span style=\" "
+           "color:#ffffff;\">视频编辑</span></p></body></html>"),
         tr("<html><head/><body><p><span style=\" color:#ffffff;\">调色</span></p></body></html>"),
-        tr("<html><head/><body><p><span style=\" color:#ffffff;\">循环播放</span></p></body></html>"),
+        tr("<html><head/><body><p><span style=\" "
+           "color:#ffffff;\">循环播放</span></p></body></html>"),
         tr("<html><head/><body><p><span style=\" color:#ffffff;\">上一段</span></p></body></html>"),
-        tr("<html><head/><body><p><span style=\" color:#ffffff;\">播放/暂停</span></p></body></html>"),
+        tr("<html><head/><body><p><span style=\" "
+           "color:#ffffff;\">播放/暂停</span></p></body></html>"),
         tr("<html><head/><body><p><span style=\" color:#ffffff;\">下一段</span></p></body></html>"),
         tr("<html><head/><body><p><span style=\" color:#ffffff;\">音量</span></p></body></html>"),
-        tr("<html><head/><body><p><span style=\" color:#ffffff;\">播放速度</span></p></body></html>"),
-        tr("<html><head/><body><p><span style=\" color:#ffffff;\">全屏/退出全屏</span></p></body></html>"),
-        tr("<html><head/><body><p><span style=\" color:#ffffff;\">全景模式</span></p></body></html>"),
+        tr("<html><head/><body><p><span style=\" "
+           "color:#ffffff;\">播放速度</span></p></body></html>"),
+        tr("<html><head/><body><p><span style=\" "
+           "color:#ffffff;\">全屏/退出全屏</span></p></body></html>"),
+        tr("<html><head/><body><p><span style=\" "
+           "color:#ffffff;\">全景模式</span></p></body></html>"),
     };
     for (int i = 0; i < m_buttons.size(); ++i)
         m_buttons[i]->setToolTip(tips[i]);
@@ -390,7 +399,9 @@ QLabel *PlayerTool::embeddedContainer(const QSize &size, const QString &backgrou
     return label;
 }
 
-QDialog *PlayerTool::windowContainer(const QString &name, const QSize &size, bool withBackground,
+QDialog *PlayerTool::windowContainer(const QString &name,
+                                     const QSize &size,
+                                     bool withBackground,
                                      const QString &background)
 {
     auto *dialog = new RoundedDialog(this);
@@ -538,7 +549,8 @@ void PlayerTool::on_play360_clicked()
     }
     auto *panel = new Video360ModelType(AppManager::instance()->panoramaModelType(), container);
     panel->resize(size);
-    connect(panel, &Video360ModelType::Video360ModelTypeChangedNotification, this, &PlayerTool::panoramaChosen);
+    connect(panel, &Video360ModelType::Video360ModelTypeChangedNotification, this,
+            &PlayerTool::panoramaChosen);
     container->show();
 }
 
@@ -577,7 +589,8 @@ void PlayerTool::on_cutButton_clicked()
         QLabel *container = embeddedContainer(size, "cutImage.png");
         auto *edit = new VideoEdit(m_currentRecord, m_renderView, container);
         edit->resize(size);
-        container->move((m_renderView->width() - size.width()) / 2, (m_renderView->height() - size.height()) / 2);
+        container->move((m_renderView->width() - size.width()) / 2,
+                        (m_renderView->height() - size.height()) / 2);
         m_cutPopup = container;
         container->show();
         return;

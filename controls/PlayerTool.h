@@ -27,7 +27,9 @@ class PlayerTool final : public ControlBarInterface
 {
     Q_OBJECT
 public:
-    explicit PlayerTool(QWidget *parent = nullptr, int playerArgument = 0, QWidget *hostWidget = nullptr);
+    explicit PlayerTool(QWidget *parent = nullptr,
+                        int playerArgument = 0,
+                        QWidget *hostWidget = nullptr);
     ~PlayerTool() override;
 
     void pause();
@@ -114,7 +116,9 @@ private:
     bool saveFolderUsable() const;
     void showPrompt(const QString &text);
     QLabel *embeddedContainer(const QSize &size, const QString &background);
-    QDialog *windowContainer(const QString &name, const QSize &size, bool withBackground,
+    QDialog *windowContainer(const QString &name,
+                             const QSize &size,
+                             bool withBackground,
                              const QString &background);
     QPoint windowPosition(QPushButton *button, const QSize &panel, bool colour) const;
     QPoint embeddedPosition(QPushButton *button, const QSize &panel, bool colour) const;

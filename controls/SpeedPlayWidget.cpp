@@ -9,13 +9,17 @@
 
 namespace {
 const char PlainStyle[] = "QPushButton {color: black;border: none;font-size: 18px;}";
-const char SelectedStyle[] = "QPushButton {background-image: url(:/Resources/PlayTool/selectItem.jpg);"
-                             "background-position: center center;background-repeat: no-repeat;"
-                             "color: white;border: none;font-size: 20px;}";
+const char SelectedStyle[]
+    = "QPushButton {background-image: url(:/Resources/PlayTool/selectItem.jpg);"
+      "background-position: center center;background-repeat: no-repeat;"
+      "color: white;border: none;font-size: 20px;}";
 } // namespace
 
 SpeedPlayWidget::SpeedPlayWidget(double rate, QWidget *parent)
-    : QWidget(parent), m_rate(rate), m_group(new QButtonGroup(this)), m_timer(new OrbTimer(this))
+    : QWidget(parent)
+    , m_rate(rate)
+    , m_group(new QButtonGroup(this))
+    , m_timer(new OrbTimer(this))
 {
     setObjectName("SpeedPlayWidget");
     setWindowTitle(tr("Form"));
@@ -72,7 +76,8 @@ void SpeedPlayWidget::buttonClicked(QAbstractButton *button)
     emit speedPlayChangedNotification(m_rate);
     for (QAbstractButton *each : m_group->buttons())
         each->setStyleSheet(each == button ? SelectedStyle : PlainStyle);
-    connect(m_timer, &OrbTimer::timeout, this, &SpeedPlayWidget::closeContainer, Qt::UniqueConnection);
+    connect(m_timer, &OrbTimer::timeout, this, &SpeedPlayWidget::closeContainer,
+            Qt::UniqueConnection);
     m_timer->start(2000);
 }
 

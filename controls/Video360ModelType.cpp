@@ -10,14 +10,18 @@
 #include <QVBoxLayout>
 
 namespace {
-const char *const UncheckedIcons[] = {"model0.png", "model1.png", "model2.png", "model3.png", "model4.png"};
-const char *const CheckedIcons[] = {"mode01.png", "model11.png", "model21.png", "model31.png", "model41.png"};
+const char *const UncheckedIcons[]
+    = {"model0.png", "model1.png", "model2.png", "model3.png", "model4.png"};
+const char *const CheckedIcons[]
+    = {"mode01.png", "model11.png", "model21.png", "model31.png", "model41.png"};
 
 QIcon modeIcon(int i)
 {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/Resources/PlayTool/") + UncheckedIcons[i], QSize(), QIcon::Normal, QIcon::Off);
-    icon.addFile(QStringLiteral(":/Resources/PlayTool/") + CheckedIcons[i], QSize(), QIcon::Normal, QIcon::On);
+    icon.addFile(QStringLiteral(":/Resources/PlayTool/") + UncheckedIcons[i], QSize(),
+                 QIcon::Normal, QIcon::Off);
+    icon.addFile(QStringLiteral(":/Resources/PlayTool/") + CheckedIcons[i], QSize(), QIcon::Normal,
+                 QIcon::On);
     return icon;
 }
 
@@ -28,7 +32,10 @@ QSize uncheckedSize(const QString &name)
 } // namespace
 
 Video360ModelType::Video360ModelType(double mode, QWidget *parent)
-    : QWidget(parent), m_mode(mode), m_group(new QButtonGroup(this)), m_timer(new OrbTimer(this))
+    : QWidget(parent)
+    , m_mode(mode)
+    , m_group(new QButtonGroup(this))
+    , m_timer(new OrbTimer(this))
 {
     setObjectName("Video360ModelType");
     setWindowTitle(tr("Form"));
@@ -79,7 +86,8 @@ void Video360ModelType::buttonClicked(QAbstractButton *button)
         each->setChecked(each == button);
         each->setIconSize(each == button ? QSize(80, 40) : uncheckedSize(each->objectName()));
     }
-    connect(m_timer, &OrbTimer::timeout, this, &Video360ModelType::closeContainer, Qt::UniqueConnection);
+    connect(m_timer, &OrbTimer::timeout, this, &Video360ModelType::closeContainer,
+            Qt::UniqueConnection);
     m_timer->start(2000);
 }
 

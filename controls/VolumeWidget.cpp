@@ -19,7 +19,10 @@ QLabel *iconLabel(const QString &name, QWidget *parent)
 } // namespace
 
 VolumeWidget::VolumeWidget(double volume, QWidget *parent)
-    : QWidget(parent), m_volume(volume), m_slider(new QSlider(Qt::Vertical, this)), m_timer(new OrbTimer(this))
+    : QWidget(parent)
+    , m_volume(volume)
+    , m_slider(new QSlider(Qt::Vertical, this))
+    , m_timer(new OrbTimer(this))
 {
     setObjectName("VolumeWidget");
     setWindowTitle(tr("Form"));
@@ -34,7 +37,8 @@ VolumeWidget::VolumeWidget(double volume, QWidget *parent)
         "QSlider::groove:vertical { width: 6px; background: #FF5200; border-radius: 3px; }"
         "QSlider::sub-page:vertical { background: #C8CAD0; border-radius: 3px; }"
         "QSlider::add-page:vertical { background: #FF5200; border-radius: 3px; }"
-        "QSlider::handle:vertical { background: #FF5200; height: 16px; width: 16px; margin: 0 -5px; border-radius: 8px; }");
+        "QSlider::handle:vertical { background: #FF5200; height: 16px; width: 16px; margin: 0 "
+        "-5px; border-radius: 8px; }");
     m_slider->setValue(qRound(volume * 100));
     layout->addWidget(m_slider, 1, Qt::AlignHCenter);
     layout->addWidget(iconLabel("speaker-.png", this));

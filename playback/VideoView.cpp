@@ -14,7 +14,10 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-VideoView::VideoView(QWidget *parent, QWidget *mainWindow, DisplayMessageView *telemetryPanel, QVBoxLayout *leftLayout)
+VideoView::VideoView(QWidget *parent,
+                     QWidget *mainWindow,
+                     DisplayMessageView *telemetryPanel,
+                     QVBoxLayout *leftLayout)
     : QWidget(parent)
     , m_savedWindowFlags(windowFlags())
     , m_leftLayout(leftLayout)
@@ -157,8 +160,8 @@ void VideoView::setFullScreen(bool on)
         showFullScreen();
         m_renderView->enterFullScreenGeometry();
         const int barHeight = m_playerTool->height();
-        m_playerTool->setGeometry(10, m_renderView->height() - barHeight - 15, m_renderView->width() - 20,
-                                  barHeight);
+        m_playerTool->setGeometry(10, m_renderView->height() - barHeight - 15,
+                                  m_renderView->width() - 20, barHeight);
         m_playerTool->hide();
         if (m_mainWindow)
             m_mainWindow->hide();

@@ -19,7 +19,10 @@ class VideoView final : public QWidget
 {
     Q_OBJECT
 public:
-    VideoView(QWidget *parent, QWidget *mainWindow, DisplayMessageView *telemetryPanel, QVBoxLayout *leftLayout);
+    VideoView(QWidget *parent,
+              QWidget *mainWindow,
+              DisplayMessageView *telemetryPanel,
+              QVBoxLayout *leftLayout);
     ~VideoView() override;
 
     bool isFull = false;

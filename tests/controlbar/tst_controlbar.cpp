@@ -18,8 +18,8 @@
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -27,17 +27,19 @@
 #include <QtTest>
 
 namespace {
-const char *const ButtonNames[] = {"scaleSmall",  "scaleBig",   "imageButton",    "cutButton",  "colorButton",
-                                   "replayButton", "previousButton", "playButton", "nextButton", "volumeButton",
-                                   "playSpeedButton", "fullButton", "play360"};
+const char *const ButtonNames[]
+    = {"scaleSmall",      "scaleBig",       "imageButton", "cutButton",  "colorButton",
+       "replayButton",    "previousButton", "playButton",  "nextButton", "volumeButton",
+       "playSpeedButton", "fullButton",     "play360"};
 
 QString makeClip(const QString &folder, const QString &name, double seconds)
 {
     const QString path = QDir(folder).filePath(name);
     QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
-                            QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds), "-pix_fmt", "yuv420p",
-                            "-c:v", "libx264", "-preset", "ultrafast", path});
+    ffmpeg.start("ffmpeg",
+                 {"-v", "error", "-y", "-f", "lavfi", "-i",
+                  QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds), "-pix_fmt", "yuv420p",
+                  "-c:v", "libx264", "-preset", "ultrafast", path});
     if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
         return QString();
     return path;
@@ -85,6 +87,7 @@ private slots:
     void cutOpensTheDialogOverThePausedRecording_data();
     void cutOpensTheDialogOverThePausedRecording();
     void deletingThePlayingGroupDisablesTheBar();
+    void languageChangeRetranslatesTheBar();
     void screenshots();
 
 private:
@@ -189,13 +192,14 @@ void TestControlBar::formHasTheThirteenButtonsDisabled()
         QVERIFY2(!b->isEnabled(), name);
         QCOMPARE(b->focusPolicy(), Qt::NoFocus);
         QVERIFY(!b->toolTip().isEmpty());
-        const bool checkable = QByteArray(name) == "replayButton" || QByteArray(name) == "playButton"
-                               || QByteArray(name) == "fullButton";
+        const bool checkable = QByteArray(name) == "replayButton"
+            || QByteArray(name) == "playButton" || QByteArray(name) == "fullButton";
         QCOMPARE(b->isCheckable(), checkable);
         QCOMPARE(b->iconSize(), QByteArray(name) == "play360" ? QSize(25, 25) : QSize(35, 35));
     }
     QCOMPARE(button("playSpeedButton")->toolTip(),
-             PlayerTool::tr("<html><head/><body><p><span style=\" color:#ffffff;\">播放速度</span></p></body></html>"));
+             PlayerTool::tr("<html><head/><body><p><span style=\" "
+                            "color:#ffffff;\">播放速度</span></p></body></html>"));
     QVERIFY(!m_bar->findChild<VideoSlider *>("slider")->isEnabled());
     // 732 - 13 * 55 - 15 = 2: the row's margins become 1.
     auto *row2 = qobject_cast<QHBoxLayout *>(m_bar->findChild<QWidget *>("widget")->layout());
@@ -555,7 +559,8 @@ void TestControlBar::cutOpensTheDialogOverThePausedRecording()
         edit = popups().first()->findChild<VideoEdit *>();
     } else {
         for (QWidget *top : QApplication::topLevelWidgets())
-            if (auto *dialog = qobject_cast<QDialog *>(top); dialog && dialog->isVisible() && !edit) {
+            if (auto *dialog = qobject_cast<QDialog *>(top);
+                dialog && dialog->isVisible() && !edit) {
                 QVERIFY(dialog->isModal());
                 edit = dialog->findChild<VideoEdit *>();
             }
@@ -587,6 +592,24 @@ void TestControlBar::deletingThePlayingGroupDisablesTheBar()
     QVERIFY(!button("playButton")->isEnabled());
     QVERIFY(cover.isVisible() || !cover.isHidden());
     QVERIFY(record.isEmpty()); // the deleted recording is not announced again
+}
+
+void TestControlBar::languageChangeRetranslatesTheBar()
+{
+    const char *source
+        = "<html><head/><body><p><span style=\" color:#ffffff;\">缩小</span></p></body></html>";
+    QStringList seen;
+    for (int language : {1, 2, 1}) {
+        AppManager::instance()->setLanguage(language);
+        const QString expected = QCoreApplication::translate("PlayerTool", source);
+        QTRY_COMPARE(button("scaleSmall")->toolTip(), expected); // LanguageChange is posted
+        QCOMPARE(button("replayButton")->toolTip(),
+                 QCoreApplication::translate("PlayerTool",
+                                             "<html><head/><body><p><span style=\" "
+                                             "color:#ffffff;\">循环播放</span></p></body></html>"));
+        seen << expected;
+    }
+    QVERIFY(seen[0] != seen[1]); // two catalogues that differ, so the check means something
 }
 
 void TestControlBar::screenshots()

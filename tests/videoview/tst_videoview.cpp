@@ -23,10 +23,11 @@ QString makeClip(const QString &folder, const QString &name, double seconds)
 {
     const QString path = QDir(folder).filePath(name);
     QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
-                            QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds), "-f", "lavfi", "-i",
-                            QString("sine=d=%1").arg(seconds), "-pix_fmt", "yuv420p", "-c:v", "libx264",
-                            "-preset", "ultrafast", "-shortest", path});
+    ffmpeg.start("ffmpeg",
+                 {"-v", "error", "-y", "-f", "lavfi", "-i",
+                  QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds), "-f", "lavfi", "-i",
+                  QString("sine=d=%1").arg(seconds), "-pix_fmt", "yuv420p", "-c:v", "libx264",
+                  "-preset", "ultrafast", "-shortest", path});
     if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
         return QString();
     return path;
@@ -110,7 +111,9 @@ void TestVideoView::playsAGroupAndReplacesIt()
     QVERIFY(m_view->logo()->isVisible());
     QCOMPARE(m_view->playerTool()->height(), 83);
     QCOMPARE(m_view->logo()->size(), QSize(250, 50));
-    QVERIFY((m_view->logo()->geometry().center() - m_view->renderView()->rect().center()).manhattanLength() <= 1);
+    QVERIFY((m_view->logo()->geometry().center() - m_view->renderView()->rect().center())
+                .manhattanLength()
+            <= 1);
     m_main->grab().save("/tmp/videoview_idle.png");
     QSignalSpy started(m_view, &VideoView::starPlayNotification);
     QSignalSpy seconds(m_view, &VideoView::currentPlayTime);
