@@ -82,11 +82,13 @@ private slots:
     void colourSlidersOpenAtSavedValues();
     void colourResetSavesNeutral();
     void stillCaptureWritesAPng();
+    void captureOfAnUnreadableSourceReportsFailure();
     void captureWithoutSaveFolderOnlyPrompts_data();
     void captureWithoutSaveFolderOnlyPrompts();
     void cutOpensTheDialogOverThePausedRecording_data();
     void cutOpensTheDialogOverThePausedRecording();
     void deletingThePlayingGroupDisablesTheBar();
+    void nativePlayerTypeOnlyPromptsForPanorama();
     void languageChangeRetranslatesTheBar();
     void screenshots();
 
@@ -516,6 +518,27 @@ void TestControlBar::stillCaptureWritesAPng()
     QTRY_VERIFY_WITH_TIMEOUT(!m_area->testAttribute(Qt::WA_TransparentForMouseEvents), 6000);
 }
 
+void TestControlBar::captureOfAnUnreadableSourceReportsFailure()
+{
+    QTemporaryDir saveDir;
+    settingsValue(SettingsKeys::SaveFilePath, saveDir.path(), true);
+    startPlaying(m_clip);
+    // The recording vanished or was truncated to garbage after it started.
+    const QString garbage = m_dir.filePath("truncated \"quoted\".mp4");
+    QFile file(garbage);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, '\x5a'));
+    file.close();
+    VideoMessage record;
+    record.path = garbage;
+    m_bar->metaDataChanged(&record);
+    button("imageButton")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(button("imageButton")->isEnabled(), 60000);
+    QVERIFY(QDir(saveDir.path()).entryList({"*.png"}, QDir::Files).isEmpty());
+    QVERIFY(hudTexts(m_renderView).contains(PlayerTool::tr("cutimage_fail")));
+    m_bar->metaDataChanged(nullptr); // the record dies with this test
+}
+
 void TestControlBar::captureWithoutSaveFolderOnlyPrompts_data()
 {
     QTest::addColumn<QString>("folder");
@@ -592,6 +615,24 @@ void TestControlBar::deletingThePlayingGroupDisablesTheBar()
     QVERIFY(!button("playButton")->isEnabled());
     QVERIFY(cover.isVisible() || !cover.isHidden());
     QVERIFY(record.isEmpty()); // the deleted recording is not announced again
+}
+
+void TestControlBar::nativePlayerTypeOnlyPromptsForPanorama()
+{
+    AppManager::instance()->switchPlayerType(1);
+    PlayerTool bar(m_area.get());
+    bar.setRenderView(m_renderView);
+    AppManager::instance()->switchPlayerType(0);
+    QVERIFY(bar.findChild<QPushButton *>("scaleBig")->isHidden());
+    QVERIFY(bar.findChild<QPushButton *>("scaleSmall")->isHidden());
+    AppManager::instance()->switchPlayerType(1);
+    bar.setPanoramaButtonEnabled(true);
+    QSignalSpy hud(&bar, &PlayerTool::hideShowHud);
+    bar.findChild<QPushButton *>("play360")->click();
+    AppManager::instance()->switchPlayerType(0);
+    QVERIFY(hudTexts(m_renderView).contains(PlayerTool::tr("userTapToolButtonChangeModel")));
+    QVERIFY(popups().isEmpty());
+    QVERIFY(hud.isEmpty());
 }
 
 void TestControlBar::languageChangeRetranslatesTheBar()
