@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 
 VideoView::VideoView(QWidget *parent,
@@ -158,6 +159,10 @@ void VideoView::setFullScreen(bool on)
         m_layout->setEnabled(false);
         setWindowFlags(Qt::Window);
         showFullScreen();
+        // Without a window manager that honours the full-screen state (a bare
+        // X server, some kiosks) the window would keep its old size.
+        if (QScreen *screen = this->screen())
+            setGeometry(screen->geometry());
         m_renderView->enterFullScreenGeometry();
         const int barHeight = m_playerTool->height();
         m_playerTool->setGeometry(10, m_renderView->height() - barHeight - 15,

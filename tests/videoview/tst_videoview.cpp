@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -193,7 +194,13 @@ void TestVideoView::fullScreenInAndOut()
     QVERIFY(bar->isHidden());
     QCOMPARE(bar->x(), 10);
     QCOMPARE(bar->width(), m_view->renderView()->width() - 20);
+    const QSize screen = m_view->screen()->geometry().size();
+    QTRY_COMPARE(m_view->size(), screen);
+    QCOMPARE(m_view->renderView()->size(), screen);
+    QCOMPARE(bar->geometry(), QRect(10, screen.height() - 83 - 15, screen.width() - 20, 83));
+    bar->show(); // as a click on the picture would
     m_view->grab().save("/tmp/videoview_fullscreen.png");
+    bar->hide();
 
     bar->findChild<QPushButton *>("fullButton")->click();
     QVERIFY(!m_view->isFull);
