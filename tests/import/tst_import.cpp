@@ -89,7 +89,7 @@ void TestImport::init()
 void TestImport::threeFilesShowProgressAndStoreRows()
 {
     QStringList files;
-    for (const QString &name : {"a b 'q'.mp4", "b_日本.mp4", "c.mp4"}) {
+    for (const char *name : {"a b 'q'.mp4", "b_日本.mp4", "c.mp4"}) {
         files << m_dir.filePath(name);
         QVERIFY(makeClip(files.last()));
     }
@@ -255,7 +255,7 @@ void TestImport::hostedPanelClosesItsLayer()
 void TestImport::crashMidBatchStoresNoneOfIt()
 {
     QStringList files;
-    for (const QString &name : {"crash_1.mp4", "crash_2.mp4", "crash_3.mp4"}) {
+    for (const char *name : {"crash_1.mp4", "crash_2.mp4", "crash_3.mp4"}) {
         files << m_dir.filePath(name);
         QVERIFY(makeClip(files.last()));
     }
