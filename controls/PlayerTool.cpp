@@ -129,14 +129,14 @@ void PlayerTool::setupForm()
 
 void PlayerTool::setupButtons()
 {
-    struct Spec
+    struct ButtonDef
     {
         const char *name;
         QPushButton **member;
         const char *icon;
         const char *checkedIcon;
     };
-    const Spec specs[] = {
+    const ButtonDef definitions[] = {
         {"scaleSmall", &m_scaleSmall, "zoomsmall.png", ""},
         {"scaleBig", &m_scaleBig, "zoombigwhite.png", ""},
         {"imageButton", &m_imageButton, "image.png", ""},
@@ -152,19 +152,19 @@ void PlayerTool::setupButtons()
         {"play360", &m_play360, "model32.png", ""},
     };
     QWidget *row = m_buttonRow->parentWidget();
-    for (const Spec &spec : specs) {
+    for (const ButtonDef &def : definitions) {
         auto *button = new QPushButton(row);
-        button->setObjectName(spec.name);
+        button->setObjectName(def.name);
         button->setMinimumSize(40, 30);
         button->setFlat(true);
-        button->setIcon(twoStateIcon(spec.icon, spec.checkedIcon));
-        button->setIconSize(button == m_play360 || QLatin1String(spec.name) == "play360"
+        button->setIcon(twoStateIcon(def.icon, def.checkedIcon));
+        button->setIconSize(button == m_play360 || QLatin1String(def.name) == "play360"
                                 ? QSize(25, 25)
                                 : QSize(35, 35));
-        button->setCheckable(*spec.checkedIcon != 0);
+        button->setCheckable(*def.checkedIcon != 0);
         button->setEnabled(false);
         button->setFocusPolicy(Qt::NoFocus);
-        *spec.member = button;
+        *def.member = button;
         m_buttons << button;
         m_buttonRow->addWidget(button);
     }
