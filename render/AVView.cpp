@@ -2,6 +2,7 @@
 
 #include "app/AppManager.h"
 #include "playback/OrbTimer.h"
+#include "render/PlaybackArea.h"
 #include "render/RenderGeometry.h"
 
 #include <QDebug>
@@ -35,25 +36,17 @@ void AVView::paintEvent(QPaintEvent *)
 
 QWidget *AVView::playbackArea() const
 {
-    QWidget *parent = parentWidget();
-    return parent ? parent->parentWidget() : nullptr;
+    return PlaybackArea::of(this);
 }
 
 bool AVView::playbackAreaFullScreen() const
 {
-    const QWidget *area = playbackArea();
-    return area && area->isFullScreen();
+    return PlaybackArea::isFullScreen(this);
 }
 
 QSize AVView::playbackAreaSize() const
 {
-    const QWidget *area = playbackArea();
-    if (!area)
-        return parentWidget() ? parentWidget()->size() : size();
-    int height = area->height();
-    if (!area->isFullScreen() && m_controlBar)
-        height -= m_controlBar->height();
-    return QSize(area->width(), height);
+    return PlaybackArea::size(this, m_controlBar);
 }
 
 bool AVView::eventFilter(QObject *watched, QEvent *event)
@@ -135,10 +128,7 @@ void AVView::closeZoomAction()
     m_zoomLevel = 0;
     if (!isMainView())
         return;
-    QSize area = playbackAreaSize();
-    if (playbackAreaFullScreen() && QGuiApplication::primaryScreen())
-        area = QGuiApplication::primaryScreen()->size();
-    setGeometry(0, 0, area.width(), area.height());
+    setGeometry(PlaybackArea::resetGeometry(this, m_controlBar));
 }
 
 void AVView::scaleChange(bool isBig)

@@ -4,6 +4,7 @@
 #include "render/GLTools.h"
 #include "render/GPUProgram.h"
 #include "render/Model.h"
+#include "render/PlaybackArea.h"
 #include "render/RenderGeometry.h"
 #include "render/Texture2D.h"
 
@@ -396,25 +397,17 @@ void VideoRender::renderTypeFour()
 
 QWidget *VideoRender::playbackArea() const
 {
-    QWidget *parent = parentWidget();
-    return parent ? parent->parentWidget() : nullptr;
+    return PlaybackArea::of(this);
 }
 
 bool VideoRender::playbackAreaFullScreen() const
 {
-    const QWidget *area = playbackArea();
-    return area && area->isFullScreen();
+    return PlaybackArea::isFullScreen(this);
 }
 
 QSize VideoRender::playbackAreaSize() const
 {
-    const QWidget *area = playbackArea();
-    if (!area)
-        return parentWidget() ? parentWidget()->size() : size();
-    int height = area->height();
-    if (!area->isFullScreen() && m_controlBar)
-        height -= m_controlBar->height();
-    return QSize(area->width(), height);
+    return PlaybackArea::size(this, m_controlBar);
 }
 
 void VideoRender::zoombigViewAction()
@@ -442,10 +435,7 @@ void VideoRender::resetZoom()
     m_zoomLevel = 0;
     if (!isMainView())
         return;
-    QSize area = playbackAreaSize();
-    if (playbackAreaFullScreen() && QGuiApplication::primaryScreen())
-        area = QGuiApplication::primaryScreen()->size();
-    setGeometry(0, 0, area.width(), area.height());
+    setGeometry(PlaybackArea::resetGeometry(this, m_controlBar));
 }
 
 void VideoRender::closeZoomAction()
