@@ -613,6 +613,7 @@ void TestAcceptance::settingsApplyAtOnce()
     QTRY_COMPARE(m_panels.fileList->findChild<QPushButton *>("setButton")->toolTip().contains("设置"), true);
     QTRY_VERIFY(!barButton("playButton")->toolTip().isEmpty());
     shoot("11-settings");
+    page->window()->grab().save(QDir(m_artifacts).filePath("11-settings-dialog.png"));
     QTest::keyClick(page, Qt::Key_Escape);
     if (auto *dialog = qobject_cast<QDialog *>(page->window()))
         dialog->reject();
