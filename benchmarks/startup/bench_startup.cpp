@@ -68,8 +68,8 @@ bool viewableWindowNamed(Display *display, Window parent, const char *title)
         if (XFetchName(display, children[i], &name) && name) {
             XWindowAttributes attributes;
             found = qstrcmp(name, title) == 0
-                    && XGetWindowAttributes(display, children[i], &attributes)
-                    && attributes.map_state == IsViewable;
+                && XGetWindowAttributes(display, children[i], &attributes)
+                && attributes.map_state == IsViewable;
             XFree(name);
         }
         if (!found)
@@ -168,18 +168,20 @@ QVector<double> firstFrames(const QStringList &group, int playMode, int runs)
         state->channels = player->channels().size();
         QList<QMetaObject::Connection> watches;
         for (PlayObject *channel : player->channels())
-            watches << QObject::connect(channel, &PlayObject::updateTexture2D, channel, [state, channel] {
-                state->drawn << channel;
-                if (state->done < 0 && state->drawn.size() == state->channels)
-                    state->done = state->clock.nsecsElapsed() / 1e6;
-            });
+            watches << QObject::connect(
+                channel, &PlayObject::updateTexture2D, channel, [state, channel] {
+                    state->drawn << channel;
+                    if (state->done < 0 && state->drawn.size() == state->channels)
+                        state->done = state->clock.nsecsElapsed() / 1e6;
+                });
         while (state->done < 0 && state->clock.elapsed() < 20000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         for (const QMetaObject::Connection &watch : watches)
             QObject::disconnect(watch);
         const double done = state->done;
         if (player->channels().size() != group.size())
-            qWarning() << "played" << player->channels().size() << "channels, expected" << group.size();
+            qWarning() << "played" << player->channels().size() << "channels, expected"
+                       << group.size();
         if (run > 0)
             times << done;
     }

@@ -54,10 +54,10 @@ namespace {
 
 // Two moments, three channels each; 26 characters, the channels of one
 // moment differ in one character, the moments in three.
-const QStringList kMomentOne = {"2023_0501_120000_001_F.mp4", "2023_0501_120000_001_R.mp4",
-                                "2023_0501_120000_001_I.mp4"};
-const QStringList kMomentTwo = {"2023_0501_121500_002_F.mp4", "2023_0501_121500_002_R.mp4",
-                                "2023_0501_121500_002_I.mp4"};
+const QStringList kMomentOne
+    = {"2023_0501_120000_001_F.mp4", "2023_0501_120000_001_R.mp4", "2023_0501_120000_001_I.mp4"};
+const QStringList kMomentTwo
+    = {"2023_0501_121500_002_F.mp4", "2023_0501_121500_002_R.mp4", "2023_0501_121500_002_I.mp4"};
 constexpr int kSeconds = 8;
 
 // A steady drive in Shenzhen, one valid fix a second.
@@ -119,13 +119,13 @@ QVariantMap pageState(MapShow *map)
 }
 
 // Popups and dialogs are top-level windows of their own.
-template<typename T>
-T *findAnywhere(const QString &name = QString())
+template<typename T> T *findAnywhere(const QString &name = QString())
 {
     for (QWidget *top : QApplication::topLevelWidgets()) {
         if (!top->isVisible())
             continue;
-        if (auto *self = qobject_cast<T *>(top); self && (name.isEmpty() || top->objectName() == name))
+        if (auto *self = qobject_cast<T *>(top);
+            self && (name.isEmpty() || top->objectName() == name))
             return self;
         for (T *child : top->findChildren<T *>(name))
             if (child->isVisible())
@@ -206,8 +206,9 @@ void TestAcceptance::initTestCase()
     for (const QString &name : kMomentOne)
         QVERIFY2(factory.makeTextStream(name, cityDrive()), qPrintable(factory.error()));
     for (const QString &name : kMomentTwo)
-        QVERIFY2(factory.makeGpsBox(name, borderDrive(), RecordingFactory::GpsBoxForm::LayoutB, true),
-                 qPrintable(factory.error()));
+        QVERIFY2(
+            factory.makeGpsBox(name, borderDrive(), RecordingFactory::GpsBoxForm::LayoutB, true),
+            qPrintable(factory.error()));
     QVERIFY(!isInChina(22.0 + 24.0 / 60, 114.1));
     QVERIFY(isInChina(22.0 + 30.3 / 60, 114.1));
     for (const QString &name : kMomentOne + kMomentTwo)
@@ -259,8 +260,8 @@ void TestAcceptance::shoot(const QString &name)
 {
     QCoreApplication::processEvents();
     QWidget *target = m_panels.videoView && m_panels.videoView->isWindow()
-                          ? static_cast<QWidget *>(m_panels.videoView)
-                          : m_window;
+        ? static_cast<QWidget *>(m_panels.videoView)
+        : m_window;
     target->grab().save(QDir(m_artifacts).filePath(name + ".png"));
 }
 
@@ -292,9 +293,9 @@ QPushButton *TestAcceptance::barButton(const char *name) const
 
 void TestAcceptance::waitForPlaying(const QString &fileName)
 {
-    QTRY_VERIFY2_WITH_TIMEOUT(QFileInfo(player()->currentUrl()).fileName() == fileName,
-                              qPrintable("playing " + player()->currentUrl() + ", expected " + fileName),
-                              20000);
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        QFileInfo(player()->currentUrl()).fileName() == fileName,
+        qPrintable("playing " + player()->currentUrl() + ", expected " + fileName), 20000);
     QTRY_VERIFY_WITH_TIMEOUT(bar()->isPlaying(), 20000);
 }
 
@@ -320,8 +321,8 @@ void TestAcceptance::addsSixRecordingsThroughTheDialog()
         paths << QDir(m_media.path()).filePath(name);
     QTimer::singleShot(0, this, [paths] {
         QFileDialog *dialog = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT((dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())),
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())), 10000);
         auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
         QVERIFY(edit);
         QStringList quoted;
@@ -340,7 +341,8 @@ void TestAcceptance::addsSixRecordingsThroughTheDialog()
     QVERIFY2(progressSeen > 0, "the import dialog never showed progress");
 
     for (int row = 0; row < 6; ++row) {
-        QWidget *rowWidget = m_panels.fileList->listWidget()->itemWidget(m_panels.fileList->listWidget()->item(row));
+        QWidget *rowWidget = m_panels.fileList->listWidget()->itemWidget(
+            m_panels.fileList->listWidget()->item(row));
         QVERIFY(rowWidget);
         auto *thumbnail = rowWidget->findChild<QLabel *>();
         QVERIFY(thumbnail);
@@ -375,10 +377,16 @@ void TestAcceptance::rowClickPlaysTheGroupInStep()
     for (int i : {1, 2}) {
         const QRect thumb = views[i]->geometry();
         QVERIFY2(thumb.top() <= 1 && thumb.width() < main.width() / 2,
-                 qPrintable(QString("thumbnail %1 at %2,%3 %4x%5").arg(i).arg(thumb.x()).arg(thumb.y()).arg(thumb.width()).arg(thumb.height())));
+                 qPrintable(QString("thumbnail %1 at %2,%3 %4x%5")
+                                .arg(i)
+                                .arg(thumb.x())
+                                .arg(thumb.y())
+                                .arg(thumb.width())
+                                .arg(thumb.height())));
         QVERIFY(views[i]->isVisible());
     }
-    for (const char *name : {"playButton", "nextButton", "previousButton", "cutButton", "imageButton"})
+    for (const char *name :
+         {"playButton", "nextButton", "previousButton", "cutButton", "imageButton"})
         QVERIFY2(barButton(name)->isEnabled(), name);
     QTest::qWait(1000); // let every channel draw
     shoot("03-three-channels");
@@ -413,7 +421,8 @@ void TestAcceptance::everySecondMovesTheTelemetry()
     QSet<QString> distinctLatitudes(latitudes.begin(), latitudes.end());
     QSet<int> distinctSpeeds(speeds.begin(), speeds.end());
     QSet<int> distinctMarks(chartMarks.begin(), chartMarks.end());
-    QVERIFY2(distinctLatitudes.size() >= 3, qPrintable(QStringList(distinctLatitudes.values()).join(" | ")));
+    QVERIFY2(distinctLatitudes.size() >= 3,
+             qPrintable(QStringList(distinctLatitudes.values()).join(" | ")));
     QVERIFY2(distinctSpeeds.size() >= 3, "the dial did not move");
     QVERIFY2(distinctMarks.size() >= 3, "the chart marker did not move");
     QVERIFY(!latitudes.last().isEmpty());
@@ -440,7 +449,8 @@ void TestAcceptance::seekPauseFullScreenZoomAndSwap()
     const QPoint along(slider->width() * 3 / 4, slider->height() / 2);
     QTest::mousePress(slider, Qt::LeftButton, {}, along);
     QTest::mouseRelease(slider, Qt::LeftButton, {}, along, 50);
-    QTRY_VERIFY_WITH_TIMEOUT(!seconds.isEmpty() && seconds.last().at(0).toInt() >= kSeconds / 2, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!seconds.isEmpty() && seconds.last().at(0).toInt() >= kSeconds / 2,
+                             10000);
     QVERIFY(bar()->findChild<QLabel *>("starLabel")->text() != "00:00:00");
 
     // Pause and resume with Space on the picture.
@@ -610,7 +620,8 @@ void TestAcceptance::settingsApplyAtOnce()
     QVERIFY(language);
     language->setCurrentIndex(0); // Chinese
     QCOMPARE(AppManager::instance()->languageIndex(), 1);
-    QTRY_COMPARE(m_panels.fileList->findChild<QPushButton *>("setButton")->toolTip().contains("设置"), true);
+    QTRY_COMPARE(
+        m_panels.fileList->findChild<QPushButton *>("setButton")->toolTip().contains("设置"), true);
     QTRY_VERIFY(!barButton("playButton")->toolTip().isEmpty());
     shoot("11-settings");
     page->window()->grab().save(QDir(m_artifacts).filePath("11-settings-dialog.png"));
@@ -620,7 +631,7 @@ void TestAcceptance::settingsApplyAtOnce()
     QTest::qWait(100);
 
     // Stored at once, as a fresh manager reads them.
-    const AppManager fresh{QLocale(QLocale::English)};
+    const AppManager fresh {QLocale(QLocale::English)};
     QCOMPARE(fresh.speedUnitType(), 1);
     QCOMPARE(fresh.longOrLatType(), 0);
     QCOMPARE(fresh.playModelType(), 0);
@@ -661,7 +672,8 @@ void TestAcceptance::restartKeepsLibraryCacheAndSettings()
     QCOMPARE(m_panels.fileList->rowCount(), 6);
     QCOMPARE(AppManager::instance()->speedUnitType(), 1);
     QCOMPARE(m_panels.telemetryPanel->speedDial()->speedUnit(), 1);
-    QCOMPARE(m_panels.fileList->findChild<QPushButton *>("setButton")->toolTip().contains("设置"), true);
+    QCOMPARE(m_panels.fileList->findChild<QPushButton *>("setButton")->toolTip().contains("设置"),
+             true);
 
     QSignalSpy started(m_panels.videoView, &VideoView::starPlayNotification);
     clickRow(rowOf(kMomentTwo[0]));
