@@ -596,7 +596,10 @@ void PlayerTool::on_cutButton_clicked()
         return;
     }
     auto *dialog = new RoundedDialog(this);
-    dialog->setWindowFlags(PopupFlags);
+    // A dialog, not a popup: a popup closes as soon as the cut's loading layer
+    // takes the focus, and the cut's result would never be reported.
+    dialog->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                           | Qt::NoDropShadowWindowHint);
     dialog->setModal(true);
     auto *layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
