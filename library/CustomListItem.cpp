@@ -9,20 +9,13 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
-
-namespace {
-QString labelStyle(const char *colour, int pixels)
-{
-    return QString("color: ") + colour + QString(";font-size: %1px").arg(pixels);
-}
-} // namespace
 
 CustomListItem::CustomListItem(const DbModel &model, QWidget *parent)
     : QWidget(parent)
     , m_model(std::make_unique<DbModel>(model))
 {
-    setStyleSheet("background-color: transparent;border: none;");
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
@@ -41,7 +34,6 @@ CustomListItem::CustomListItem(const DbModel &model, QWidget *parent)
     column->setSpacing(0);
     auto *name = new QLabel(m_model->fileName, right);
     name->setObjectName("label1");
-    name->setStyleSheet(labelStyle("#ffffff", 13));
     column->addWidget(name);
     auto *middle = new QWidget(right);
     middle->setObjectName("widgetM");
@@ -67,6 +59,15 @@ CustomListItem::CustomListItem(const DbModel &model, QWidget *parent)
 
 CustomListItem::~CustomListItem() = default;
 
+QString CustomListItem::rowStyleSheet()
+{
+    return "CustomListItem, CustomListItem QWidget { background-color: transparent; border: none; }"
+           "CustomListItem QLabel#label1 { color: #ffffff; font-size: 13px; }"
+           "CustomListItem QLabel#label2, CustomListItem QLabel#label3 { color: #5f6367; font-size: 12px; }"
+           "CustomListItem[selected=\"true\"] QLabel#label2,"
+           " CustomListItem[selected=\"true\"] QLabel#label3 { color: #ffffff; }";
+}
+
 QString CustomListItem::thumbnailFile(const QString &videoPath)
 {
     return thumbnailPath() + "/" + QFileInfo(videoPath).baseName() + "_" + ".png";
@@ -75,7 +76,11 @@ QString CustomListItem::thumbnailFile(const QString &videoPath)
 void CustomListItem::setSelectedStyle(bool selected)
 {
     qDebug() << "文件被选中1112";
-    const char *colour = selected ? "#ffffff" : "#5f6367";
-    m_timeLabel->setStyleSheet(labelStyle(colour, 12));
-    m_sizeLabel->setStyleSheet(labelStyle(colour, 12));
+    // Colours come from the list's one style sheet (rowStyleSheet), keyed on
+    // this property: a sheet per row costs seconds for a large library.
+    setProperty("selected", selected);
+    for (QLabel *label : {m_timeLabel, m_sizeLabel}) {
+        label->style()->unpolish(label);
+        label->style()->polish(label);
+    }
 }

@@ -18,6 +18,8 @@ public:
     DbModel *model() const { return m_model.get(); }
     void setSelectedStyle(bool selected);
 
+    // Style rules of every row, set once on the list that holds them.
+    static QString rowStyleSheet();
     // The thumbnail file the import made for this entry.
     static QString thumbnailFile(const QString &videoPath);
 

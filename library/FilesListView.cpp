@@ -109,7 +109,8 @@ void FilesListView::setupForm()
         "QListWidget::item:selected, QListWidget::item:selected:hover {"
         " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #161d25, stop:0.08 #eaa833, stop:0.9 #fb640b);"
         " padding-right: 10px; border-top-right-radius: 10px; border-bottom-right-radius: 10px; }"
-        "QListWidget::item:hover:!selected { background: transparent; }");
+        "QListWidget::item:hover:!selected { background: transparent; }"
+        + CustomListItem::rowStyleSheet());
     layout->addWidget(m_listWidget);
     retranslate();
 
