@@ -6,7 +6,6 @@
 
 class NetworkListener;
 class QWidget;
-class RenderView;
 class PlayerTool;
 
 // The process-wide holder of the user's persisted choices: map service, units,
@@ -32,15 +31,13 @@ public:
     int longOrLatType() const { return m_longOrLatType; }
     int playModelType() const { return m_playModelType; }
     QWidget *mainWindow() const { return m_mainWindow; }
-    RenderView *renderView() const { return m_renderView; }
-    // The render view as a widget: the host of the HUD prompts.
-    QWidget *renderViewWidget() const { return m_renderViewWidget; }
+    // The render view: the host of the HUD prompts over the picture.
+    QWidget *renderView() const { return m_renderView; }
     PlayerTool *playerTool() const { return m_playerTool; }
     NetworkListener *networkListener() const { return m_listener; }
 
     void setMainWindow(QWidget *window) { m_mainWindow = window; }
-    void setRenderView(RenderView *view) { m_renderView = view; }
-    void setRenderViewWidget(QWidget *view) { m_renderViewWidget = view; }
+    void setRenderView(QWidget *view) { m_renderView = view; }
     void setPlayerTool(PlayerTool *tool) { m_playerTool = tool; }
     void setPanoramaModelType(int type);
 
@@ -86,7 +83,6 @@ private:
     int m_playModelType = 0;
     NetworkListener *m_listener = nullptr;
     QWidget *m_mainWindow = nullptr;
-    RenderView *m_renderView = nullptr;
-    QWidget *m_renderViewWidget = nullptr;
+    QWidget *m_renderView = nullptr;
     PlayerTool *m_playerTool = nullptr;
 };

@@ -23,7 +23,7 @@ void LogHandler::showHudDialog(const QString &message, QWidget *)
     qDebug() << "接收到丢帧消息";
     // In full screen the render view sits in a window of its own: look there too.
     const AppManager *app = AppManager::instance();
-    for (QWidget *tree : {app->mainWindow(), app->renderViewWidget()}) {
+    for (QWidget *tree : {app->mainWindow(), app->renderView()}) {
         if (tree && tree->findChild<QWidget *>("orbHudView")) {
             qDebug() << "找到提示库";
             return;

@@ -198,7 +198,7 @@ void HudView::getAddView()
 {
     AppManager *app = AppManager::instance();
     const bool onRenderView = m_kind == 1 || m_kind == 2 || m_kind >= 10;
-    QWidget *host = onRenderView ? app->renderViewWidget() : app->mainWindow();
+    QWidget *host = onRenderView ? app->renderView() : app->mainWindow();
     // Early in start-up or in a lone panel there may be no render view yet.
     if (!host)
         host = app->mainWindow();
@@ -316,8 +316,8 @@ void HudView::closeEvent(QCloseEvent *event)
     AppManager *app = AppManager::instance();
     QWidget *window = app->mainWindow();
     QWidget *front = window;
-    if (window && window->isHidden() && app->renderViewWidget())
-        front = app->renderViewWidget()->window();
+    if (window && window->isHidden() && app->renderView())
+        front = app->renderView()->window();
     if (front) {
         front->raise();
         front->activateWindow();

@@ -4,13 +4,12 @@
 #include "app/Helpers.h"
 #include "app/LogHandler.h"
 #include "app/SettingsKeys.h"
-#include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/PlayObject.h"
 #include "render/AVView.h"
 #include "render/VideoRender.h"
-#include "telemetry/GPSTool.h"
+#include "telemetry/RecordLookup.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -281,18 +280,6 @@ void OrbPlayer::getCurrentFileMessageInfo(DbModel *dbModel, const std::function<
 {
     if (!dbModel || !callback)
         return;
-    const QMap<QString, QString> where{{"fileName", dbModel->fileName}};
-    DbManager::instance()->selectVideoMessage(
-        DbTableKind::VideoMessage, 0, where, {}, [dbModel, &callback](VideoMessage &stored, bool ok) {
-            if (ok) {
-                qDebug() << " 数据库返回成功 ";
-                callback(stored);
-                return;
-            }
-            qDebug() << "开始解析gps数据";
-            GPSTool tool;
-            tool.parse(*dbModel);
-            VideoMessage parsed = tool.record;
-            callback(parsed);
-        });
+    VideoMessage record = RecordLookup::find(*dbModel, RecordLookup::Log::Player);
+    callback(record);
 }

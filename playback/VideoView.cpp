@@ -43,7 +43,6 @@ VideoView::VideoView(QWidget *parent,
     m_playerTool->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     m_renderView = new RenderView(nullptr);
     AppManager::instance()->setRenderView(m_renderView);
-    AppManager::instance()->setRenderViewWidget(m_renderView);
     AppManager::instance()->setPlayerTool(m_playerTool);
     m_playerTool->setRenderView(m_renderView);
     m_layout->addWidget(m_renderView, 0);
@@ -60,7 +59,6 @@ VideoView::~VideoView()
     auto *manager = AppManager::instance();
     if (manager->renderView() == m_renderView) {
         manager->setRenderView(nullptr);
-        manager->setRenderViewWidget(nullptr);
     }
     if (manager->playerTool() == m_playerTool)
         manager->setPlayerTool(nullptr);

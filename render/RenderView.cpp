@@ -1,14 +1,13 @@
 #include "render/RenderView.h"
 
 #include "app/AppManager.h"
-#include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "render/AVView.h"
 #include "render/ControlBarInterface.h"
 #include "render/RenderViewLayout.h"
 #include "render/VideoRender.h"
-#include "telemetry/GPSTool.h"
+#include "telemetry/RecordLookup.h"
 
 #include <QDebug>
 #include <QGuiApplication>
@@ -58,27 +57,12 @@ QList<QWidget *> RenderView::initViews(const QList<DbModel *> &models,
 
     QList<VideoMessage> records;
     for (DbModel *model : models) {
-        const QMap<QString, QString> where{{"fileName", model->fileName}};
-        DbManager::instance()->selectVideoMessage(
-            DbTableKind::VideoMessage, 0, where, {},
-            [model, &records](VideoMessage &stored, bool ok) {
-                VideoMessage record;
-                if (ok) {
-                    qDebug() << "db retuen data succeed";
-                    record = stored;
-                } else {
-                    qDebug() << "Start parsing gps data";
-                    GPSTool tool;
-                    tool.parse(*model);
-                    record = tool.record;
-                }
-                if (record.filesType == 3 && model->fileName.contains('A'))
-                    model->is3DVideo = true;
-                model->width = QString::number(record.width.toFloat() * 1.0, 'g', 6);
-                model->height = QString::number(record.height.toFloat() * 1.0, 'g', 6);
-                records.append(record);
-            },
-            DbManager::SelectLog::FileSize);
+        const VideoMessage record = RecordLookup::find(*model, RecordLookup::Log::RenderView);
+        if (record.filesType == 3 && model->fileName.contains('A'))
+            model->is3DVideo = true;
+        model->width = QString::number(record.width.toFloat() * 1.0, 'g', 6);
+        model->height = QString::number(record.height.toFloat() * 1.0, 'g', 6);
+        records.append(record);
     }
     // Cache what was parsed, so the next look-up finds it.
     for (VideoMessage &record : records) {

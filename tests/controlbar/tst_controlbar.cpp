@@ -127,7 +127,6 @@ void TestControlBar::init()
     m_bar->setRenderView(m_renderView);
     m_bar->setHostWidget(m_area.get());
     AppManager::instance()->setRenderView(m_renderView);
-    AppManager::instance()->setRenderViewWidget(m_renderView);
     AppManager::instance()->setPlayerTool(m_bar);
     AppManager::instance()->setMainWindow(m_area.get());
     m_area->show();
@@ -141,7 +140,6 @@ void TestControlBar::cleanup()
             delete top;
     m_area.reset();
     AppManager::instance()->setRenderView(nullptr);
-    AppManager::instance()->setRenderViewWidget(nullptr);
     AppManager::instance()->setPlayerTool(nullptr);
     AppManager::instance()->setMainWindow(nullptr);
     qDeleteAll(m_models);

@@ -47,13 +47,13 @@ struct Shell
         playButton->setGeometry(720, 540, 100, 40);
         QObject::connect(playButton, &QPushButton::clicked, [this] { ++playClicks; });
         AppManager::instance()->setMainWindow(&window);
-        AppManager::instance()->setRenderViewWidget(renderView);
+        AppManager::instance()->setRenderView(renderView);
         window.show();
     }
     ~Shell()
     {
         AppManager::instance()->setMainWindow(nullptr);
-        AppManager::instance()->setRenderViewWidget(nullptr);
+        AppManager::instance()->setRenderView(nullptr);
     }
 
     // A click through the window system, so it meets the mouse blocking the
