@@ -15,13 +15,13 @@
 #include "playback/PlayObject.h"
 #include "playback/VideoSlider.h"
 #include "render/RenderView.h"
+#include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -34,15 +34,7 @@ const char *const ButtonNames[]
 
 QString makeClip(const QString &folder, const QString &name, double seconds)
 {
-    const QString path = QDir(folder).filePath(name);
-    QProcess ffmpeg;
-    ffmpeg.start("ffmpeg",
-                 {"-v", "error", "-y", "-f", "lavfi", "-i",
-                  QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds), "-pix_fmt", "yuv420p",
-                  "-c:v", "libx264", "-preset", "ultrafast", path});
-    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
-        return QString();
-    return path;
+    return makeTestClip(QDir(folder).filePath(name), QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds));
 }
 
 QStringList hudTexts(QWidget *host)

@@ -6,13 +6,13 @@
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
+#include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -307,11 +307,8 @@ void TestFileList::addingFilesThroughTheDialogImportsAndPlays()
 {
     QStringList clips;
     for (const QString &name : {QString("2024_0501 it's 前.mp4"), QString("second clip.mp4")}) {
-        const QString path = QDir(m_media.path()).filePath(name);
-        QProcess ffmpeg;
-        ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc2=s=160x90:r=10:d=1", "-pix_fmt",
-                                "yuv420p", "-c:v", "libx264", "-preset", "ultrafast", path});
-        QVERIFY(ffmpeg.waitForFinished(60000));
+        const QString path = makeTestClip(QDir(m_media.path()).filePath(name), "testsrc2=s=160x90:r=10:d=1");
+        QVERIFY(!path.isEmpty());
         clips << path;
     }
     addEntry("already.mp4", "20240101120000000");

@@ -11,10 +11,10 @@
 #include "render/ControlBarInterface.h"
 #include "render/RenderView.h"
 #include "render/VideoRender.h"
+#include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
@@ -35,14 +35,8 @@ public:
 
 QString makeClip(const QString &folder, const QString &name, const QString &colour, double seconds)
 {
-    const QString path = QDir(folder).filePath(name);
-    QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
-                            QString("testsrc2=s=320x180:r=25:d=%1,drawbox=c=%2:t=fill:w=80:h=80").arg(seconds).arg(colour),
-                            "-pix_fmt", "yuv420p", "-c:v", "libx264", "-preset", "ultrafast", path});
-    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
-        return QString();
-    return path;
+    return makeTestClip(QDir(folder).filePath(name),
+                        QString("testsrc2=s=320x180:r=25:d=%1,drawbox=c=%2:t=fill:w=80:h=80").arg(seconds).arg(colour));
 }
 
 QList<PlayObjectState> statesOf(const QSignalSpy &spy)

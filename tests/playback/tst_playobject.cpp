@@ -1,8 +1,8 @@
 #include "app/AppManager.h"
 #include "playback/PlayObject.h"
+#include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 
-#include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
 #include <cstring>
@@ -13,14 +13,7 @@ namespace {
 // limited range are 81/90/240.
 QString makeClip(const QString &folder, const QString &name, const QString &size, double seconds)
 {
-    const QString path = QDir(folder).filePath(name);
-    QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
-                            QString("color=c=red:s=%1:r=25:d=%2").arg(size).arg(seconds), "-pix_fmt", "yuv420p",
-                            "-c:v", "libx264", "-preset", "ultrafast", path});
-    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
-        return QString();
-    return path;
+    return makeTestClip(QDir(folder).filePath(name), QString("color=c=red:s=%1:r=25:d=%2").arg(size).arg(seconds));
 }
 
 struct InstanceDeleter

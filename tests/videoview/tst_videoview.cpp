@@ -8,11 +8,11 @@
 #include "playback/PlayObject.h"
 #include "playback/VideoView.h"
 #include "render/RenderView.h"
+#include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -22,16 +22,8 @@
 namespace {
 QString makeClip(const QString &folder, const QString &name, double seconds)
 {
-    const QString path = QDir(folder).filePath(name);
-    QProcess ffmpeg;
-    ffmpeg.start("ffmpeg",
-                 {"-v", "error", "-y", "-f", "lavfi", "-i",
-                  QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds), "-f", "lavfi", "-i",
-                  QString("sine=d=%1").arg(seconds), "-pix_fmt", "yuv420p", "-c:v", "libx264",
-                  "-preset", "ultrafast", "-shortest", path});
-    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
-        return QString();
-    return path;
+    return makeTestClip(QDir(folder).filePath(name), QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds),
+                        QString("sine=d=%1").arg(seconds));
 }
 } // namespace
 
