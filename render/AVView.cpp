@@ -6,10 +6,8 @@
 #include "render/RenderGeometry.h"
 
 #include <QDebug>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 
 AVView::AVView(QWidget *parent)
     : QWidget(parent)
