@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QScreen>
+#include <algorithm>
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
@@ -240,10 +241,10 @@ PlayObject *OrbPlayer::masterChannel() const
 
 int OrbPlayer::instanceIndexOf(const PlayObject *channel) const
 {
-    // The master alone plays with audio on instance 0.
-    if (!m_channels.contains(const_cast<PlayObject *>(channel)))
+    if (!channel || !m_channels.contains(const_cast<PlayObject *>(channel)))
         return -1;
-    return channel->isAudioMaster() ? 0 : 1;
+    const auto it = std::find(m_instances.begin(), m_instances.end(), channel->instance());
+    return it == m_instances.end() ? -1 : int(it - m_instances.begin());
 }
 
 void OrbPlayer::playbackStateChangeSlots(PlayObjectState state)

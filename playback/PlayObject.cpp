@@ -21,6 +21,7 @@ float savedColorOr(const char *key, float neutral)
 
 PlayObject::PlayObject(const QString &path, libvlc_instance_t *instance, int width, int height)
     : m_url(path)
+    , m_instance(instance)
     , m_width(qMax(0, width))
     , m_height(qMax(0, height))
 {

@@ -46,6 +46,8 @@ public:
     QString url() const { return m_url; }
     int frameWidth() const { return m_width; }
     int frameHeight() const { return m_height; }
+    // The libVLC instance it plays on (not owned).
+    libvlc_instance_t *instance() const { return m_instance; }
 
     // libVLC callbacks; opaque / userData is the PlayObject.
     static unsigned videoFrameFormatCallback(void **opaque, char *chroma, unsigned *width,
@@ -77,6 +79,7 @@ private:
     bool m_audioMaster = false;
     libvlc_event_manager_t *m_eventManager = nullptr;
     libvlc_media_player_t *m_player = nullptr;
+    libvlc_instance_t *m_instance = nullptr;
     int m_width = 0;
     int m_height = 0;
     QMutex m_bufferMutex;
