@@ -12,9 +12,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-CustomListItem::CustomListItem(const DbModel &model, QWidget *parent)
+CustomListItem::CustomListItem(DbModel *model, QWidget *parent)
     : QWidget(parent)
-    , m_model(std::make_unique<DbModel>(model))
+    , m_model(model)
 {
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -52,7 +52,7 @@ CustomListItem::CustomListItem(const DbModel &model, QWidget *parent)
     deleteButton->setFixedSize(40, 40);
     deleteButton->setIcon(QIcon(":/Resources/PlayTool/close.png"));
     deleteButton->setFocusPolicy(Qt::NoFocus);
-    connect(deleteButton, &QPushButton::clicked, this, [this] { emit buttonAction(m_model.get(), this); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { emit buttonAction(m_model, this); });
     row->addWidget(deleteButton);
     setSelectedStyle(false);
 }

@@ -1,21 +1,20 @@
 #pragma once
 
 #include <QWidget>
-#include <memory>
 
 class DbModel;
 class QLabel;
 
 // One row of the file list: thumbnail, file name, import time, size and a
-// delete button. Owns its own copy of the library entry.
+// delete button. The entry belongs to the list's row and outlives this widget.
 class CustomListItem final : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CustomListItem(const DbModel &model, QWidget *parent = nullptr);
+    explicit CustomListItem(DbModel *model, QWidget *parent = nullptr);
     ~CustomListItem() override;
 
-    DbModel *model() const { return m_model.get(); }
+    DbModel *model() const { return m_model; }
     void setSelectedStyle(bool selected);
 
     // Style rules of every row, set once on the list that holds them.
@@ -27,7 +26,7 @@ signals:
     void buttonAction(DbModel *model, CustomListItem *item);
 
 private:
-    std::unique_ptr<DbModel> m_model;
+    DbModel *m_model = nullptr;
     QLabel *m_timeLabel = nullptr;
     QLabel *m_sizeLabel = nullptr;
 };

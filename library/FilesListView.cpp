@@ -26,7 +26,9 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QScrollBar>
 #include <algorithm>
+#include <memory>
 
 namespace {
 QString whiteToolTip(const QString &text)
@@ -50,6 +52,21 @@ bool pathExists(const QString &path)
 {
     return fileExists(path);
 }
+
+// A list row owns its library entry; the row's widget is made only once the
+// row scrolls into view, so a library of thousands opens at once.
+class EntryItem final : public QListWidgetItem
+{
+public:
+    static constexpr int Type = QListWidgetItem::UserType + 1;
+    EntryItem(const DbModel &entry, QListWidget *list)
+        : QListWidgetItem(list, Type)
+        , model(std::make_unique<DbModel>(entry))
+    {
+        setSizeHint(QSize(0, 58));
+    }
+    std::unique_ptr<DbModel> model;
+};
 } // namespace
 
 FilesListView::FilesListView(QWidget *mainWindow, QWidget *parent)
@@ -111,6 +128,10 @@ void FilesListView::setupForm()
         " padding-right: 10px; border-top-right-radius: 10px; border-bottom-right-radius: 10px; }"
         "QListWidget::item:hover:!selected { background: transparent; }"
         + CustomListItem::rowStyleSheet());
+    m_listWidget->setUniformItemSizes(true);
+    m_listWidget->viewport()->installEventFilter(this);
+    connect(m_listWidget->verticalScrollBar(), &QScrollBar::valueChanged, this, &FilesListView::scheduleVisibleRows);
+    connect(m_listWidget->verticalScrollBar(), &QScrollBar::rangeChanged, this, &FilesListView::scheduleVisibleRows);
     layout->addWidget(m_listWidget);
     retranslate();
 
@@ -144,8 +165,69 @@ int FilesListView::rowCount() const
 
 DbModel *FilesListView::modelAt(int row) const
 {
-    CustomListItem *widget = m_itemWidgets.value(m_listWidget->item(row));
-    return widget ? widget->model() : nullptr;
+    return modelOf(m_listWidget->item(row));
+}
+
+DbModel *FilesListView::modelOf(QListWidgetItem *item) const
+{
+    if (!item || item->type() != EntryItem::Type)
+        return nullptr;
+    return static_cast<EntryItem *>(item)->model.get();
+}
+
+CustomListItem *FilesListView::widgetOf(QListWidgetItem *item) const
+{
+    return item ? qobject_cast<CustomListItem *>(m_listWidget->itemWidget(item)) : nullptr;
+}
+
+CustomListItem *FilesListView::rowWidget(int row)
+{
+    QListWidgetItem *item = m_listWidget->item(row);
+    if (CustomListItem *widget = widgetOf(item))
+        return widget;
+    return makeRowWidget(item);
+}
+
+CustomListItem *FilesListView::makeRowWidget(QListWidgetItem *item)
+{
+    DbModel *model = modelOf(item);
+    if (!model)
+        return nullptr;
+    auto *widget = new CustomListItem(model);
+    connect(widget, &CustomListItem::buttonAction, this, &FilesListView::deleteOneEntry);
+    m_listWidget->setItemWidget(item, widget);
+    widget->setSelectedStyle(item == m_listWidget->currentItem());
+    return widget;
+}
+
+bool FilesListView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_listWidget->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        scheduleVisibleRows();
+    return QWidget::eventFilter(watched, event);
+}
+
+// Coalesces scrolls, resizes and refills into one pass after they settle.
+void FilesListView::scheduleVisibleRows()
+{
+    if (m_visibleRowsPending)
+        return;
+    m_visibleRowsPending = true;
+    QTimer::singleShot(0, this, &FilesListView::makeVisibleRows);
+}
+
+void FilesListView::makeVisibleRows()
+{
+    m_visibleRowsPending = false;
+    const QRect area = m_listWidget->viewport()->rect();
+    QListWidgetItem *top = m_listWidget->itemAt(QPoint(0, 0));
+    for (int row = top ? m_listWidget->row(top) : 0; row < m_listWidget->count(); ++row) {
+        QListWidgetItem *item = m_listWidget->item(row);
+        if (m_listWidget->visualItemRect(item).top() > area.bottom())
+            break;
+        if (!widgetOf(item))
+            makeRowWidget(item);
+    }
 }
 
 void FilesListView::loadListFromDb(bool noAutoPlay, bool isResort)
@@ -177,7 +259,6 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
     m_playGroup.clear();
     m_lastClickedItem = nullptr;
     m_listWidget->clear();
-    m_itemWidgets.clear();
     m_modelsByFileName.clear();
 
     std::stable_sort(entries.begin(), entries.end(), [descending](const DbModel *a, const DbModel *b) {
@@ -185,27 +266,24 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
             return descending ? a->time > b->time : a->time < b->time;
         return a->fileName < b->fileName;
     });
-    for (DbModel *entry : qAsConst(entries)) {
-        auto *row = new CustomListItem(*entry);
-        auto *item = new QListWidgetItem(m_listWidget);
-        item->setSizeHint(QSize(0, 58));
-        m_listWidget->setItemWidget(item, row);
-        connect(row, &CustomListItem::buttonAction, this, &FilesListView::deleteOneEntry);
-        m_modelsByFileName.insert(row->model()->fileName, row->model());
-        m_itemWidgets.insert(item, row);
+    for (const DbModel *entry : qAsConst(entries)) {
+        auto *item = new EntryItem(*entry, m_listWidget);
+        DbModel *model = item->model.get();
+        m_modelsByFileName.insert(model->fileName, model);
         // Point the group and the current entry at the new rows of the same files.
-        if (groupPaths.contains(row->model()->path))
-            m_playGroup.append(row->model());
-        if (hadCurrent && row->model()->path == currentPath)
-            m_currentModel = row->model();
+        if (groupPaths.contains(model->path))
+            m_playGroup.append(model);
+        if (hadCurrent && model->path == currentPath)
+            m_currentModel = model;
         if (isResort && hadCurrent) {
-            const bool same = descending ? row->model()->path == currentPath : row->model()->fileName == currentName;
+            const bool same = descending ? model->path == currentPath : model->fileName == currentName;
             if (same) {
-                m_currentModel = row->model();
+                m_currentModel = model;
                 m_listWidget->setCurrentItem(item);
             }
         }
     }
+    scheduleVisibleRows();
     if (!isResort && !noAutoPlay) {
         const int row = descending ? 0 : rowsBefore;
         if (row < m_listWidget->count())
@@ -238,12 +316,13 @@ void FilesListView::clickRow(int row, bool makeCurrent)
 
 void FilesListView::on_listWidget_itemClicked(QListWidgetItem *item)
 {
-    if (!item || !m_itemWidgets.contains(item))
+    DbModel *model = modelOf(item);
+    if (!model)
         return;
     qDebug() << "执行查找选中行的文件item";
     m_listWidget->setEnabled(false);
     m_lastClickedItem = item;
-    m_currentModel = m_itemWidgets.value(item)->model();
+    m_currentModel = model;
     qDebug() << "判断选中item文件是否存在";
     if (fileExists(m_currentModel->path)) {
         qDebug() << "选中item文件存在";
@@ -268,9 +347,9 @@ void FilesListView::onPlayModelChanged(int type)
 void FilesListView::on_listWidget_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous)
 {
     qDebug() << "进来了";
-    if (CustomListItem *row = m_itemWidgets.value(current))
+    if (CustomListItem *row = widgetOf(current))
         row->setSelectedStyle(true);
-    if (CustomListItem *row = m_itemWidgets.value(previous))
+    if (CustomListItem *row = widgetOf(previous))
         row->setSelectedStyle(false);
 }
 
@@ -331,8 +410,12 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
     if (now - m_lastDeleteTime < 2000)
         return;
     m_lastDeleteTime = now;
-    QListWidgetItem *item = m_itemWidgets.key(rowWidget, nullptr);
-    if (!item || !model)
+    QListWidgetItem *item = nullptr;
+    for (int row = 0; row < m_listWidget->count() && !item; ++row) {
+        if (widgetOf(m_listWidget->item(row)) == rowWidget)
+            item = m_listWidget->item(row);
+    }
+    if (!item || !model || modelOf(item) != model)
         return;
     const int row = m_listWidget->row(item);
     const QString fileName = model->fileName;
@@ -359,11 +442,12 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
         it = it.key() == fileName ? m_modelsByFileName.erase(it) : std::next(it);
     }
     m_playGroup.removeAll(model);
-    m_itemWidgets.remove(item);
-    // The row widget and its model live until this handler has returned.
+    // The row widget and its entry live until this handler has returned.
+    std::unique_ptr<DbModel> entry = std::move(static_cast<EntryItem *>(item)->model);
     m_listWidget->removeItemWidget(item);
     rowWidget->hide();
     delete m_listWidget->takeItem(m_listWidget->row(item));
+    scheduleVisibleRows();
     DbManager::instance()->deleteData(DbTableKind::LoadFiles, {{"fileName", fileName}});
     DbManager::instance()->deleteData(DbTableKind::VideoMessage, {{"fileName", fileName}});
 
@@ -381,7 +465,6 @@ void FilesListView::on_deleteButton_clicked()
     emit userSelectDelete(true, true, nullptr);
     m_listWidget->clear();
     m_playGroup.clear();
-    m_itemWidgets.clear();
     m_modelsByFileName.clear();
     m_lastClickedItem = nullptr;
     DbManager::instance()->deleteAllData(DbTableKind::LoadFiles);

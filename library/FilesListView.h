@@ -31,6 +31,8 @@ public:
     DbModel *currentModel() const { return m_currentModel; }
     int rowCount() const;
     DbModel *modelAt(int row) const;
+    // The row's widget, made now if the row has not been on screen yet.
+    CustomListItem *rowWidget(int row);
 
     // Rows above which a warning precedes the file dialog, and new files per batch.
     static constexpr int LongListRows = 700;
@@ -63,11 +65,17 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void setupForm();
     void retranslate();
     void fillList(QList<DbModel *> entries, bool noAutoPlay, bool isResort);
+    DbModel *modelOf(QListWidgetItem *item) const;
+    CustomListItem *widgetOf(QListWidgetItem *item) const;
+    CustomListItem *makeRowWidget(QListWidgetItem *item);
+    void scheduleVisibleRows();
+    void makeVisibleRows();
     void clickRow(int row, bool makeCurrent);
     int rowMatching(const QString &url) const;
     void deleteOneEntry(DbModel *model, CustomListItem *row);
@@ -88,9 +96,9 @@ private:
     QPushButton *m_deleteButton = nullptr;
     QPushButton *m_sortButton = nullptr;
     QListWidget *m_listWidget = nullptr;
-    QMap<QListWidgetItem *, CustomListItem *> m_itemWidgets;
     QWidget *m_mainWindow = nullptr;
     QMap<QString, DbModel *> m_modelsByFileName;
     QListWidgetItem *m_lastClickedItem = nullptr;
     bool m_sortReady = true;
+    bool m_visibleRowsPending = false;
 };

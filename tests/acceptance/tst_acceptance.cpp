@@ -16,6 +16,7 @@
 #include "controls/RightView.h"
 #include "edit/VideoEdit.h"
 #include "library/CmdModel.h"
+#include "library/CustomListItem.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
 #include "library/VideoMessage.h"
@@ -341,8 +342,7 @@ void TestAcceptance::addsSixRecordingsThroughTheDialog()
     QVERIFY2(progressSeen > 0, "the import dialog never showed progress");
 
     for (int row = 0; row < 6; ++row) {
-        QWidget *rowWidget = m_panels.fileList->listWidget()->itemWidget(
-            m_panels.fileList->listWidget()->item(row));
+        QWidget *rowWidget = m_panels.fileList->rowWidget(row);
         QVERIFY(rowWidget);
         auto *thumbnail = rowWidget->findChild<QLabel *>();
         QVERIFY(thumbnail);
@@ -701,7 +701,7 @@ void TestAcceptance::deleteRowAndClearAll()
     QListWidget *list = m_panels.fileList->listWidget();
     const int playing = rowOf(QFileInfo(player()->currentUrl()).fileName());
     QVERIFY(playing >= 0);
-    QWidget *rowWidget = list->itemWidget(list->item(playing));
+    QWidget *rowWidget = m_panels.fileList->rowWidget(playing);
     const QList<QPushButton *> buttons = rowWidget->findChildren<QPushButton *>();
     QCOMPARE(buttons.size(), 1);
     QTRY_VERIFY_WITH_TIMEOUT(buttons.first()->isEnabled(), 20000);

@@ -3,6 +3,7 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
+#include "library/CustomListItem.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -49,6 +51,7 @@ private slots:
     void init();
     void cleanup();
     void loadsSortedAndResorts();
+    void rowWidgetsFollowTheScroll();
     void clickBuildsTheChannelGroup();
     void playModeChangeRebuildsTheGroup();
     void navigationWrapsAround();
@@ -124,6 +127,40 @@ void TestFileList::loadsSortedAndResorts()
     for (int row = 0; row < 3; ++row)
         order << m_list->modelAt(row)->fileName;
     QCOMPARE(order, QStringList({"b_later.mp4", "a_first.mp4", "z_first.mp4"}));
+}
+
+void TestFileList::rowWidgetsFollowTheScroll()
+{
+    for (int i = 0; i < 200; ++i)
+        addEntry(QString("clip_%1.mp4").arg(i, 3, 10, QChar('0')), "20240101120000000", false);
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    m_list->resize(376, 600);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QListWidget *list = m_list->listWidget();
+    const auto made = [list] {
+        int count = 0;
+        for (int row = 0; row < list->count(); ++row)
+            count += list->itemWidget(list->item(row)) != nullptr;
+        return count;
+    };
+    // Only the rows on screen get widgets, and they show their entries.
+    QTRY_VERIFY(list->itemWidget(list->item(0)));
+    QVERIFY(made() < 20);
+    auto *first = qobject_cast<CustomListItem *>(list->itemWidget(list->item(0)));
+    QVERIFY(first);
+    QCOMPARE(first->model(), m_list->modelAt(0));
+    QVERIFY(first->findChild<QLabel *>("label1"));
+    QCOMPARE(first->findChild<QLabel *>("label1")->text(), QString("clip_000.mp4"));
+
+    list->scrollToBottom();
+    QTRY_VERIFY(list->itemWidget(list->item(199)));
+    QVERIFY(made() < 40);
+    // A row selected before its widget exists is drawn selected once it does.
+    list->setCurrentRow(100);
+    QTRY_VERIFY(list->itemWidget(list->item(100)));
+    QCOMPARE(list->itemWidget(list->item(100))->property("selected").toBool(), true);
 }
 
 void TestFileList::clickBuildsTheChannelGroup()
@@ -209,7 +246,7 @@ void TestFileList::deleteIsGuardedForTwoSeconds()
     m_list = new FilesListView(m_window.get(), m_window.get());
     m_window->show();
     const auto deleteRow = [this](int row) {
-        QWidget *rowWidget = m_list->listWidget()->itemWidget(m_list->listWidget()->item(row));
+        QWidget *rowWidget = m_list->rowWidget(row);
         QVERIFY(rowWidget);
         QList<QPushButton *> buttons = rowWidget->findChildren<QPushButton *>();
         QCOMPARE(buttons.size(), 1);
@@ -236,7 +273,7 @@ void TestFileList::deletingTheOnlySelectedRowClearsAll()
     QSignalSpy deletes(m_list, &FilesListView::userSelectDelete);
     m_list->on_listWidget_itemClicked(m_list->listWidget()->item(0));
     m_list->enableList(); // the player has opened the group
-    QWidget *rowWidget = m_list->listWidget()->itemWidget(m_list->listWidget()->item(0));
+    QWidget *rowWidget = m_list->rowWidget(0);
     rowWidget->findChild<QPushButton *>()->click();
     QCOMPARE(m_list->rowCount(), 0);
     QCOMPARE(deletes.size(), 1);
