@@ -1,6 +1,8 @@
 #include "app/MainComposition.h"
 
 #include "app/KelmoraWidget.h"
+#include "controls/HudView.h"
+#include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "library/FilesListView.h"
@@ -9,6 +11,9 @@
 #include "telemetry/MapShow.h"
 #include "telemetry/MessageInfoView.h"
 
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -88,7 +93,32 @@ MainPanels composeMainWindow(KelmoraWidget *window)
     return panels;
 }
 
+QString libraryNotice(const DbManager &store)
+{
+    switch (store.openState()) {
+    case DbManager::OpenState::MovedAside:
+        return QCoreApplication::translate(
+                   "MainComposition",
+                   "The video library was damaged. It was kept as %1 and a new library was started.")
+            .arg(QFileInfo(store.movedAsidePath()).fileName());
+    case DbManager::OpenState::CannotSave:
+        return QCoreApplication::translate(
+            "MainComposition",
+            "The video library cannot be saved: the app-data folder cannot be written.");
+    case DbManager::OpenState::Ready:
+        break;
+    }
+    return QString();
+}
+
 void afterMainWindowShown(const MainPanels &panels)
 {
     panels.telemetryPanel->messageInfoView()->setVideoArea(panels.videoView->geometry().size());
+    const QString notice = libraryNotice(*DbManager::instance());
+    if (notice.isEmpty())
+        return;
+    qWarning().noquote() << "library notice shown:" << notice;
+    auto *hud = new HudView(0, notice, false, 0);
+    hud->setObjectName(QStringLiteral("libraryNotice"));
+    hud->show();
 }

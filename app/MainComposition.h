@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+
+class DbManager;
 class DisplayMessageView;
 class FilesListView;
 class KelmoraWidget;
@@ -18,5 +21,8 @@ struct MainPanels
 };
 
 MainPanels composeMainWindow(KelmoraWidget *window);
-// Runs right after the window is first shown.
+// Runs right after the window is first shown; tells the user when the
+// library was found damaged or cannot be saved.
 void afterMainWindowShown(const MainPanels &panels);
+// The start-up notice about the library store, empty when there is none.
+QString libraryNotice(const DbManager &store);

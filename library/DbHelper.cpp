@@ -17,7 +17,11 @@ DbHelper::DbHelper(const QString &databasePath,
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     m_db.setDatabaseName(databasePath);
     qDebug() << "数据库文件存储位置：" << databasePath;
-    if (m_db.open()) {
+    // SQLite would take an empty name for a throw-away file: rows "saved"
+    // there are lost, so it is not opened at all.
+    if (databasePath.isEmpty()) {
+        qDebug() << "数据库打开失败: no database file";
+    } else if (m_db.open()) {
         qDebug() << "数据库打开成功";
         readTableColumns();
     } else {
@@ -72,6 +76,20 @@ void DbHelper::readTableColumns()
             qDebug().noquote() << "表名：" + it.key() + "字段列表："
                     + it.value().join(QStringLiteral(", "));
     }
+}
+
+QString DbHelper::integrityProblem()
+{
+    QSqlQuery check(m_db);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")))
+        return check.lastError().text();
+    QStringList problems;
+    while (check.next())
+        problems << check.value(0).toString();
+    if (problems == QStringList {QStringLiteral("ok")})
+        return QString();
+    return problems.isEmpty() ? QStringLiteral("no answer to the quick check")
+                              : problems.join(QStringLiteral("; "));
 }
 
 QString DbHelper::createStatement(const QString &table, const QStringList &columns)

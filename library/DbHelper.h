@@ -20,7 +20,8 @@ public:
     using TableDefinition = QMap<QString, QStringList>; // table -> columns
     using ColumnUpgrades = QMultiMap<QString, QStringList>; // table -> [column, type]
 
-    // Opens (creating when missing) the SQLite file under the given connection.
+    // Opens (creating when missing) the SQLite file under the given connection;
+    // an empty path leaves the connection closed.
     explicit DbHelper(const QString &databasePath,
                       const QString &connectionName
                       = QLatin1String(QSqlDatabase::defaultConnection),
@@ -30,6 +31,11 @@ public:
     DbHelper &operator=(const DbHelper &) = delete;
 
     bool isOpen() const { return m_db.isOpen(); }
+    // Every later statement then fails.
+    void close() { m_db.close(); }
+    QStringList tableNames() const { return m_knownColumns.keys(); }
+    // What SQLite's quick check finds wrong with the file, empty when it is sound.
+    QString integrityProblem();
     QString currentTable() const { return m_currentTable; }
     QStringList knownColumns(const QString &table) const { return m_knownColumns.value(table); }
 

@@ -4,21 +4,108 @@
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
-DbManager::DbManager()
-    : m_helper(std::make_unique<DbHelper>(
-        QDir(appDataPath()).filePath(QStringLiteral("KelmoraPlayerFile.db"))))
+DbManager::DbManager(const QString &databasePath, const QString &connectionName)
+    : m_databasePath(databasePath)
+    , m_connectionName(connectionName)
 {
+    open();
 }
 
 DbManager *DbManager::instance()
 {
     // Never destroyed: every row is committed as it is written, so nothing is
     // lost when the process ends with the connection open.
-    static DbManager *manager = new DbManager;
+    static DbManager *manager
+        = new DbManager(QDir(appDataPath()).filePath(QStringLiteral("KelmoraPlayerFile.db")),
+                        QLatin1String(QSqlDatabase::defaultConnection));
     return manager;
+}
+
+void DbManager::open()
+{
+    // A relative path means there is no app-data folder: the working folder
+    // is no place for the library.
+    const bool placed = QFileInfo(m_databasePath).isAbsolute();
+    m_helper = std::make_unique<DbHelper>(placed ? m_databasePath : QString(), m_connectionName);
+    if (m_helper->isOpen()) {
+        const QString damage = damageOf(*m_helper);
+        if (!damage.isEmpty()) {
+            // The connection must be gone before the file is renamed and a
+            // new one takes the same name.
+            m_helper.reset();
+            const bool moved = moveAside(damage);
+            m_helper = std::make_unique<DbHelper>(m_databasePath, m_connectionName);
+            if (!moved)
+                m_helper->close(); // never write into a file that is not a sound library
+        }
+    }
+    if (!m_helper->isOpen() || !canWrite()) {
+        m_openState = OpenState::CannotSave;
+        qWarning().noquote() << "library database cannot be saved:" << m_databasePath;
+    }
+}
+
+QString DbManager::damageOf(DbHelper &helper)
+{
+    const QString integrity = helper.integrityProblem();
+    if (!integrity.isEmpty())
+        return integrity;
+    const QStringList tables = helper.tableNames();
+    bool hasOurs = false;
+    for (DbTableKind kind : {DbTableKind::LoadFiles, DbTableKind::VideoMessage}) {
+        const DbHelper::TableDefinition definition = tableDefinition(kind);
+        const QString table = definition.firstKey();
+        if (!tables.contains(table))
+            continue;
+        hasOurs = true;
+        const QStringList known = helper.knownColumns(table);
+        for (const QString &column : definition.first()) {
+            if (!known.contains(column))
+                return QStringLiteral("table %1 has no column %2").arg(table, column);
+        }
+    }
+    bool hasForeign = false;
+    for (const QString &table : tables)
+        hasForeign = hasForeign || !table.startsWith(QLatin1String("sqlite_"));
+    if (hasForeign && !hasOurs)
+        return QStringLiteral("no library tables, only: %1").arg(tables.join(QStringLiteral(", ")));
+    return QString();
+}
+
+bool DbManager::moveAside(const QString &reason)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss"));
+    QString target = m_databasePath + QStringLiteral(".damaged-") + stamp;
+    for (int n = 1; QFileInfo::exists(target); ++n)
+        target = m_databasePath + QStringLiteral(".damaged-") + stamp + QLatin1Char('-')
+            + QString::number(n);
+    if (!QFile::rename(m_databasePath, target)) {
+        qWarning().noquote() << "library database damaged:" << reason
+                             << "- could not be moved aside, left as it is:" << m_databasePath;
+        return false;
+    }
+    // A journal left beside the old file belongs to it, not to the fresh library.
+    for (const char *suffix : {"-journal", "-wal", "-shm"}) {
+        if (QFileInfo::exists(m_databasePath + QLatin1String(suffix)))
+            QFile::rename(m_databasePath + QLatin1String(suffix), target + QLatin1String(suffix));
+    }
+    m_movedAsidePath = target;
+    m_openState = OpenState::MovedAside;
+    qWarning().noquote() << "library database damaged:" << reason << "- moved to" << target
+                         << "and a new library started";
+    return true;
+}
+
+bool DbManager::canWrite() const
+{
+    const QFileInfo file(m_databasePath);
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
 }
 
 DbHelper::TableDefinition DbManager::tableDefinition(DbTableKind kind)

@@ -21,17 +21,33 @@ enum class DbTableKind : int {
 // app-data folder, opened on first use and kept open. Main thread only; every
 // operation runs synchronously and calls its callback exactly once before it
 // returns. Objects handed to a callback are destroyed when it returns.
+// A file that is not a sound library (not SQLite, damaged pages, or tables
+// without the known columns) is renamed to "<name>.damaged-<yyyyMMddhhmmss>"
+// beside itself, never deleted, and a fresh library is started in its place.
 class DbManager
 {
 public:
     // Which log lines selectVideoMessage writes: the player's or the render view's.
     enum class SelectLog { Single, FileSize };
+    // What opening the file found; the start-up tells the user about the last two.
+    enum class OpenState { Ready, MovedAside, CannotSave };
 
     using VideoMessageCallback = std::function<void(VideoMessage &, bool)>;
     using DbModelsCallback = std::function<void(QList<DbModel *>, bool)>;
 
     static DbManager *instance();
     static DbHelper::TableDefinition tableDefinition(DbTableKind kind);
+    // The reason a library file cannot be used as it is, empty when it can.
+    static QString damageOf(DbHelper &helper);
+
+    // instance() opens the app-data file; tests open their own files, each
+    // under its own connection name.
+    DbManager(const QString &databasePath, const QString &connectionName);
+
+    OpenState openState() const { return m_openState; }
+    QString databasePath() const { return m_databasePath; }
+    // Where a damaged file was moved, empty when none was.
+    QString movedAsidePath() const { return m_movedAsidePath; }
 
     bool insertData(DbTableKind kind, const QMap<QString, QString> &map);
     // Deletes the rows whose first column of the map (in key order) equals its value.
@@ -52,6 +68,13 @@ public:
     DbHelper &helper() { return *m_helper; }
 
 private:
-    DbManager();
+    void open();
+    bool moveAside(const QString &reason);
+    bool canWrite() const;
+
+    QString m_databasePath;
+    QString m_connectionName;
     std::unique_ptr<DbHelper> m_helper;
+    OpenState m_openState = OpenState::Ready;
+    QString m_movedAsidePath;
 };
