@@ -2,6 +2,7 @@
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "controls/HudView.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/MyThread.h"
@@ -187,11 +188,25 @@ void AddLoadWidget::completeBatch(const QStringList &files)
     qDebug() << "本次新获取缩略图文件数量:" << files.size();
     AppManager::instance()->logThreadInfo(3, QStringLiteral("缩略图线程任务完成信息检测线程情况"));
 
+    int wanted = 0;
+    for (const QString &path : files)
+        wanted += !path.isEmpty() && fileExists(path);
+    m_storedCount = storeRows(files);
+    showNotice(wanted, m_thread->noToolFiles.size());
+
+    qDebug() << "AddLoadWidget sendLoadingCompleted";
+    emit sendLoadingCompleted();
+}
+
+int AddLoadWidget::storeRows(const QStringList &files)
+{
     // One transaction for the batch: a crash stores either all of its
     // finished files or none of them.
     DbManager *store = DbManager::instance();
-    QSqlDatabase db = QSqlDatabase::database();
+    // Never reopen here a store the manager found unusable and left closed.
+    QSqlDatabase db = QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
     const bool inTransaction = db.isOpen() && db.transaction();
+    int stored = 0;
     for (const QString &path : files) {
         qDebug() << "开始循环";
         if (path.isEmpty())
@@ -201,14 +216,35 @@ void AddLoadWidget::completeBatch(const QStringList &files)
         if (!fileExists(path))
             continue;
         qDebug() << "inster DbModel db star";
-        store->insertData(DbTableKind::LoadFiles, rowFor(path, m_importTime));
+        stored += store->insertData(DbTableKind::LoadFiles, rowFor(path, m_importTime));
         qDebug() << "inster DbModel db end";
     }
     if (inTransaction && !db.commit()) {
         qWarning() << "import batch not stored:" << db.lastError().text();
         db.rollback();
+        stored = 0;
     }
+    return stored;
+}
 
-    qDebug() << "AddLoadWidget sendLoadingCompleted";
-    emit sendLoadingCompleted();
+void AddLoadWidget::showNotice(int wanted, int withoutThumbnail)
+{
+    // A store that cannot be written loses the files whose thumbnails failed
+    // for the same reason: the whole batch is reported, not only the rows.
+    const bool cannotSave = DbManager::instance()->openState() == DbManager::OpenState::CannotSave;
+    if (m_storedCount < wanted || (cannotSave && m_totalCount > m_storedCount)) {
+        m_noticeText = tr("The library cannot be saved: %1 of %2 files were not added.")
+                           .arg(m_totalCount - m_storedCount)
+                           .arg(m_totalCount);
+        qWarning().noquote() << "import failed:" << m_totalCount - m_storedCount << "of"
+                             << m_totalCount << "files not stored";
+    } else if (withoutThumbnail > 0) {
+        m_noticeText = tr("ffmpeg was not found: files were added without thumbnails.");
+    }
+    if (m_noticeText.isEmpty())
+        return;
+    // Shown over the main window, which outlives this panel and its layer.
+    auto *notice = new HudView(0, m_noticeText, false, 0);
+    notice->setObjectName(QStringLiteral("importNotice"));
+    notice->show();
 }

@@ -10,8 +10,10 @@ class MyThread;
 
 // The import panel: starts a thumbnail batch at construction, shows its
 // progress, and when the batch ends (run through or cancelled) stores one
-// LoadFiles row per file with a thumbnail, all in one transaction, then emits
-// sendLoadingCompleted() exactly once. Main thread only.
+// LoadFiles row per file with a thumbnail (or per file at all when ffmpeg is
+// missing), all in one transaction, then emits sendLoadingCompleted() exactly
+// once. Files that could not be stored, or thumbnails that could not be made
+// for want of ffmpeg, are told to the user by a notice. Main thread only.
 class AddLoadWidget final : public QWidget
 {
     Q_OBJECT
@@ -22,6 +24,9 @@ public:
 
     MyThread *thread() const { return m_thread; }
     QString importTime() const { return m_importTime; }
+    // Valid once the batch is complete.
+    int storedCount() const { return m_storedCount; }
+    QString noticeText() const { return m_noticeText; }
 
     // The LoadFiles columns of one imported path, stamped with a batch time.
     static QMap<QString, QString> rowFor(const QString &path, const QString &importTime);
@@ -41,6 +46,8 @@ private:
     void buildForm(const QString &title);
     void onThumbnailDone(bool isOk, const QString &url, int sort);
     void completeBatch(const QStringList &files);
+    int storeRows(const QStringList &files);
+    void showNotice(int wanted, int withoutThumbnail);
 
     bool m_cancelled = false;
     QLabel *m_titleLabel = nullptr;
@@ -51,4 +58,6 @@ private:
     QString m_importTime;
     int m_totalCount = 0;
     bool m_completed = false;
+    int m_storedCount = 0;
+    QString m_noticeText;
 };
