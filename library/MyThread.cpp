@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 MyThread::MyThread(const QStringList &files, QObject *parent)
@@ -29,18 +30,21 @@ void MyThread::run()
         if (isInterruptionRequested())
             break;
         bool isOk = false;
-        if (!makeThumbnail(path, isOk))
+        bool noTool = false;
+        if (!makeThumbnail(path, isOk, noTool))
             break; // interrupted mid-run: the file counts as not processed
         ++counter;
-        if (isOk)
+        if (isOk || noTool)
             thumbnailOkFiles.append(path);
+        if (noTool)
+            noToolFiles.append(path);
         emit taskFinishedForThumbPictrue(isOk, path, counter);
         msleep(10);
     }
     qDebug() << "MyThread finish";
 }
 
-bool MyThread::makeThumbnail(const QString &path, bool &isOk)
+bool MyThread::makeThumbnail(const QString &path, bool &isOk, bool &noTool)
 {
     CmdModel model(CmdModel::Thumbnail);
     model.inputPath = path;
@@ -80,6 +84,12 @@ bool MyThread::makeThumbnail(const QString &path, bool &isOk)
             process.waitForFinished(1000);
             QFile::remove(target); // never keep a picture ffmpeg did not finish
         }
+    } else if (process.error() == QProcess::FailedToStart) {
+        qWarning().noquote() << "ffmpeg could not be started, no thumbnail for" << path << ":"
+                             << process.errorString();
+        // An empty or missing file is known to be no recording even so.
+        const QFileInfo info(path);
+        noTool = info.isFile() && info.size() > 0;
     }
     if (interrupted)
         return false;

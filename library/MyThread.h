@@ -8,7 +8,10 @@
 // from the worker thread). An existing thumbnail is reused without a run.
 // requestInterruption() stops the batch at once: the running ffmpeg is killed
 // and its half-written picture removed, so a cancel never waits for it.
-// thumbnailOkFiles may be read only after finished().
+// When ffmpeg cannot be started at all, nothing is known against the files:
+// they are kept without a picture and listed in noToolFiles as well.
+// thumbnailOkFiles (the files to store) and noToolFiles may be read only after
+// finished().
 class MyThread : public QThread
 {
     Q_OBJECT
@@ -18,6 +21,7 @@ public:
     ~MyThread() override;
 
     QStringList thumbnailOkFiles;
+    QStringList noToolFiles;
 
     static constexpr int ProcessTimeoutMs = 30000;
 
@@ -28,8 +32,9 @@ protected:
     void run() override;
 
 private:
-    // False when the run was interrupted; isOk tells whether a thumbnail exists.
-    bool makeThumbnail(const QString &path, bool &isOk);
+    // False when the run was interrupted; isOk tells whether a thumbnail exists,
+    // noTool whether ffmpeg could not be started.
+    bool makeThumbnail(const QString &path, bool &isOk, bool &noTool);
 
     QStringList m_files;
 };
