@@ -1,0 +1,466 @@
+// The player in a hostile environment: a damaged library file, an app-data
+// folder that cannot be written, no ffmpeg on the PATH and no network. Each
+// start of the player is a separate process (tst_hostile_env_start), since the
+// library store is opened once per process.
+#include "app/Helpers.h"
+#include "app/NetworkListener.h"
+#include "app/SettingsKeys.h"
+#include "controls/HudView.h"
+#include "edit/VideoEdit.h"
+#include "library/AddLoadWidget.h"
+#include "library/CmdModel.h"
+#include "library/DbManager.h"
+#include "library/DbModel.h"
+#include "library/FFmpegThread.h"
+#include "library/VideoMessage.h"
+#include "tests/support/TestClips.h"
+#include "tests/support/TestHome.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <ctime>
+#include <unistd.h>
+
+namespace {
+
+QStringList g_log;
+QtMessageHandler g_previousHandler = nullptr;
+
+void captureLog(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    g_log.append(message);
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
+int logCount(const QString &text)
+{
+    int n = 0;
+    for (const QString &line : qAsConst(g_log))
+        n += line.contains(text);
+    return n;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size();
+}
+
+// Runs statements on a SQLite file through a connection of its own.
+bool runSql(const QString &path, const QStringList &statements)
+{
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "hostile-setup");
+        db.setDatabaseName(path);
+        ok = db.open();
+        QSqlQuery query(db);
+        for (const QString &statement : statements)
+            ok = ok && query.exec(statement);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("hostile-setup");
+    return ok;
+}
+
+// A sound library of the player's own layout with rows named row_0 ... row_{n-1}.
+QByteArray soundLibrary(int rows)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("library.db");
+    QStringList statements {
+        "CREATE TABLE LoadFiles (ID INTEGER PRIMARY KEY AUTOINCREMENT,fileName TEXT,time TEXT,"
+        "path TEXT,size TEXT,jsonMessage TEXT)",
+        "CREATE TABLE VideoMessage (ID INTEGER PRIMARY KEY AUTOINCREMENT,fileName TEXT,time TEXT,"
+        "path TEXT,jsonMessage TEXT)",
+        "BEGIN"};
+    for (int i = 0; i < rows; ++i)
+        statements << QString(
+                          "INSERT INTO LoadFiles (fileName, time, path, size, jsonMessage) VALUES "
+                          "('row_%1.mp4', '20240102030405678', '/v/row_%1.mp4', '12.5', '%2')")
+                          .arg(i)
+                          .arg(QString(300, QChar('j')));
+    statements << "COMMIT";
+    return runSql(path, statements) ? readAll(path) : QByteArray();
+}
+
+QByteArray sqliteWith(const QStringList &statements)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("other.db");
+    return runSql(path, statements) ? readAll(path) : QByteArray();
+}
+
+QStringList fileNamesIn(const QString &path)
+{
+    QStringList names;
+    DbManager store(path, "hostile-peek");
+    store.selectDbModels(DbTableKind::LoadFiles, 0, {}, {}, [&](QList<DbModel *> models, bool) {
+        for (const DbModel *model : models)
+            names << model->fileName;
+    });
+    return names;
+}
+
+const QRegularExpression kDamagedName(R"(^KelmoraPlayerFile\.db\.damaged-\d{14}$)");
+
+struct StartResult
+{
+    bool finished = false;
+    int exitCode = -1;
+    QStringList lines;
+};
+
+// One start of the player with the given data folder (XDG_DATA_HOME), importing files.
+StartResult
+startPlayer(const QString &dataHome, const QString &workDir, const QStringList &files = {})
+{
+    QProcess player;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", dataHome);
+    player.setProcessEnvironment(env);
+    player.setWorkingDirectory(workDir);
+    player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    player.start(START_EXE, files);
+    StartResult result;
+    result.finished = player.waitForFinished(150000);
+    if (!result.finished) {
+        player.kill();
+        player.waitForFinished(5000);
+    }
+    result.exitCode = player.exitStatus() == QProcess::NormalExit ? player.exitCode() : -1;
+    result.lines
+        = QString::fromUtf8(player.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    return result;
+}
+
+// Sets PATH for the life of the guard.
+class PathGuard
+{
+public:
+    explicit PathGuard(const QByteArray &path)
+        : m_saved(qgetenv("PATH"))
+    {
+        qputenv("PATH", path);
+    }
+    ~PathGuard() { qputenv("PATH", m_saved); }
+
+private:
+    QByteArray m_saved;
+};
+
+double processCpuSeconds()
+{
+    timespec t {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+QString hudText(QWidget *hud)
+{
+    auto *label = hud ? hud->findChild<QLabel *>("messageLabel") : nullptr;
+    return label ? label->text() : QString();
+}
+
+} // namespace
+
+class TestHostileEnv : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void damagedLibraryMovedAside_data();
+    void damagedLibraryMovedAside();
+    void startUpReportsDamageOnce();
+    void unwritableAppData_data();
+    void unwritableAppData();
+    void missingFfmpegImportsWithoutThumbnails();
+    void missingFfmpegFailsCutAndStill();
+    void offlineProbeBacksOffWithoutSpinning();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_clip;
+};
+
+void TestHostileEnv::initTestCase()
+{
+    g_previousHandler = qInstallMessageHandler(captureLog);
+    QVERIFY(m_dir.isValid());
+    m_clip = makeTestClip(m_dir.filePath("clip.mp4"), "testsrc2=s=320x180:r=25:d=3",
+                          "sine=frequency=440:sample_rate=44100:d=3");
+    QVERIFY2(!m_clip.isEmpty(), "ffmpeg could not make the test clip");
+}
+
+void TestHostileEnv::damagedLibraryMovedAside_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("movedAside");
+    QTest::addColumn<int>("keptRows");
+
+    const QByteArray sound = soundLibrary(400);
+    QVERIFY(sound.size() > 64 * 1024);
+    QByteArray garbage;
+    for (int i = 0; i < 50000; ++i)
+        garbage.append(char((i * 7919) % 251));
+    QTest::newRow("garbage") << garbage << true << 0;
+    QTest::newRow("text file") << QByteArray("not a database\n") << true << 0;
+    QTest::newRow("truncated at half") << sound.left(sound.size() / 2) << true << 0;
+    QTest::newRow("header only") << sound.left(100) << true << 0;
+    QTest::newRow("library table without its columns")
+        << sqliteWith({"CREATE TABLE LoadFiles (ID INTEGER PRIMARY KEY, name TEXT)"}) << true << 0;
+    QTest::newRow("another program's tables") << sqliteWith(
+        {"CREATE TABLE contacts (name TEXT, phone TEXT)", "INSERT INTO contacts VALUES ('a', '1')"})
+                                              << true << 0;
+    // Files the store can use must stay where they are, rows and all.
+    QTest::newRow("sound library") << sound << false << 400;
+    QTest::newRow("zero bytes") << QByteArray() << false << 0;
+    QTest::newRow("only the file table")
+        << sqliteWith({"CREATE TABLE LoadFiles (ID INTEGER PRIMARY KEY AUTOINCREMENT,fileName TEXT,"
+                       "time TEXT,path TEXT,size TEXT,jsonMessage TEXT)"})
+        << false << 0;
+}
+
+void TestHostileEnv::damagedLibraryMovedAside()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, movedAside);
+    QFETCH(int, keptRows);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("KelmoraPlayerFile.db");
+    QVERIFY(writeAll(path, bytes));
+    g_log.clear();
+
+    {
+        DbManager store(path, "hostile-open");
+        QCOMPARE(store.openState(),
+                 movedAside ? DbManager::OpenState::MovedAside : DbManager::OpenState::Ready);
+        // Damaged or not, the library takes new rows at its usual place.
+        DbModel row;
+        row.fileName = "new.mp4";
+        row.path = "/v/new.mp4";
+        row.time = "20250101000000000";
+        QVERIFY(store.insertData(DbTableKind::LoadFiles, row.toDbMap()));
+    }
+    QCOMPARE(logCount("library database damaged:"), movedAside ? 1 : 0);
+
+    const QStringList damaged = QDir(dir.path()).entryList({"*.damaged-*"}, QDir::Files);
+    if (movedAside) {
+        QCOMPARE(damaged.size(), 1);
+        QVERIFY2(kDamagedName.match(damaged.first()).hasMatch(), qPrintable(damaged.first()));
+        QCOMPARE(readAll(dir.filePath(damaged.first())), bytes); // kept byte for byte
+    } else {
+        QVERIFY(damaged.isEmpty());
+    }
+    const QStringList names = fileNamesIn(path);
+    QCOMPARE(names.size(), keptRows + 1);
+    QCOMPARE(names.last(), QString("new.mp4"));
+    if (keptRows)
+        QCOMPARE(names.first(), QString("row_0.mp4"));
+
+    // The next start finds a sound library and has nothing to say.
+    g_log.clear();
+    DbManager again(path, "hostile-again");
+    QCOMPARE(again.openState(), DbManager::OpenState::Ready);
+    QCOMPARE(logCount("library database damaged:"), 0);
+    QCOMPARE(QDir(dir.path()).entryList({"*.damaged-*"}, QDir::Files).size(), damaged.size());
+}
+
+void TestHostileEnv::startUpReportsDamageOnce()
+{
+    QTemporaryDir home;
+    const QString folder = home.filePath("data/KelmoraPlayer");
+    QVERIFY(QDir().mkpath(folder));
+    const QByteArray garbage = QByteArray("SQLite format 3") + QByteArray(4000, '\x5a');
+    QVERIFY(writeAll(folder + "/KelmoraPlayerFile.db", garbage));
+
+    const StartResult first = startPlayer(home.filePath("data"), home.path(), {m_clip});
+    QVERIFY(first.finished);
+    QCOMPARE(first.exitCode, 0);
+    const QStringList notices = first.lines.filter(QRegularExpression("^notice: "));
+    QCOMPARE(notices.size(), 1);
+    QVERIFY2(notices.first().contains("damaged") && notices.first().contains(".damaged-"),
+             qPrintable(notices.first()));
+    // The fresh library takes the import at once.
+    QVERIFY2(first.lines.contains("import 1 notice: "), qPrintable(first.lines.join(" | ")));
+    const QStringList moved = QDir(folder).entryList({"*.damaged-*"}, QDir::Files);
+    QCOMPARE(moved.size(), 1);
+    QCOMPARE(readAll(folder + "/" + moved.first()), garbage);
+    const QByteArray log = readAll(folder + "/log.txt");
+    QVERIFY(log.contains("library database damaged:"));
+    QVERIFY(log.contains(moved.first().toUtf8()));
+
+    const StartResult second = startPlayer(home.filePath("data"), home.path());
+    QVERIFY(second.finished);
+    QCOMPARE(second.exitCode, 0);
+    QCOMPARE(second.lines.filter(QRegularExpression("^notice: ")), QStringList());
+    QCOMPARE(QDir(folder).entryList({"*.damaged-*"}, QDir::Files), moved);
+    QCOMPARE(fileNamesIn(folder + "/KelmoraPlayerFile.db"), QStringList {"clip.mp4"});
+}
+
+void TestHostileEnv::unwritableAppData_data()
+{
+    QTest::addColumn<bool>("readOnlyFolder");
+    QTest::newRow("data folder under a regular file") << false;
+    QTest::newRow("read-only data folder") << true;
+}
+
+void TestHostileEnv::unwritableAppData()
+{
+    QFETCH(bool, readOnlyFolder);
+    QTemporaryDir home;
+    QString dataHome;
+    if (readOnlyFolder) {
+        if (geteuid() == 0)
+            QSKIP("running as root: folder permissions are not enforced");
+        dataHome = home.filePath("data");
+        QVERIFY(QDir().mkpath(dataHome + "/KelmoraPlayer"));
+        QVERIFY(QFile::setPermissions(dataHome + "/KelmoraPlayer",
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                          | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    } else {
+        QVERIFY(writeAll(home.filePath("plainfile"), "x"));
+        dataHome = home.filePath("plainfile/data");
+    }
+    QVERIFY(QDir().mkpath(home.filePath("work")));
+
+    const StartResult run = startPlayer(dataHome, home.filePath("work"), {m_clip});
+    if (readOnlyFolder)
+        QFile::setPermissions(dataHome + "/KelmoraPlayer",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 0);
+    const QStringList notices = run.lines.filter(QRegularExpression("^notice: "));
+    QVERIFY2(notices.size() == 2, qPrintable(run.lines.join(" | ")));
+    QVERIFY2(notices.at(0).contains("cannot be saved"), qPrintable(notices.at(0)));
+    // The import says it failed, with the same words on screen.
+    const QString import = run.lines.filter(QRegularExpression("^import ")).value(0);
+    QVERIFY2(import.startsWith("import 0 notice: The library cannot be saved"), qPrintable(import));
+    QCOMPARE(notices.at(1), "notice: " + import.section("notice: ", 1));
+    // Nothing was written beside the program's working folder either.
+    QCOMPARE(QDir(home.filePath("work")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList());
+}
+
+void TestHostileEnv::missingFfmpegImportsWithoutThumbnails()
+{
+    DbManager::instance()->deleteAllData(DbTableKind::LoadFiles);
+    const QString empty = m_dir.filePath("empty.mp4");
+    QVERIFY(writeAll(empty, QByteArray()));
+    QTemporaryDir noPrograms;
+    g_log.clear();
+    {
+        PathGuard path(QFile::encodeName(noPrograms.path()));
+        AddLoadWidget panel("Video is loading", {m_clip, empty});
+        QSignalSpy completed(&panel, &AddLoadWidget::sendLoadingCompleted);
+        QVERIFY(completed.wait(30000));
+        QCOMPARE(panel.storedCount(), 1);
+        QCOMPARE(panel.noticeText(),
+                 QString("ffmpeg was not found: files were added without thumbnails."));
+        QWidget *shown = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "importNotice")
+                shown = w;
+        }
+        QVERIFY(shown);
+        QCOMPARE(hudText(shown), panel.noticeText());
+    }
+    QCOMPARE(logCount("ffmpeg could not be started"), 2);
+    QStringList stored;
+    DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {}, {},
+                                          [&](QList<DbModel *> models, bool) {
+                                              for (const DbModel *model : models)
+                                                  stored << model->path;
+                                          });
+    QCOMPARE(stored, QStringList {m_clip}); // the empty file is no recording, ffmpeg or not
+    QVERIFY(QDir(thumbnailPath()).entryList({"clip*"}).isEmpty());
+}
+
+void TestHostileEnv::missingFfmpegFailsCutAndStill()
+{
+    const QString saveDir = m_dir.filePath("saved");
+    QVERIFY(QDir().mkpath(saveDir));
+    settingsValue(QLatin1String(SettingsKeys::SaveFilePath), saveDir, true);
+    QTemporaryDir noPrograms;
+    PathGuard path(QFile::encodeName(noPrograms.path()));
+
+    // Still: the capture thread reports failure and writes nothing.
+    CmdModel still(CmdModel::Still);
+    still.inputPath = m_clip;
+    still.capturePosition = "1";
+    FFmpegThread capture(&still);
+    QSignalSpy captured(&capture, &FFmpegThread::taskFinishedForThumbPictrue);
+    capture.start();
+    QVERIFY(capture.wait(30000));
+    QCOMPARE(captured.count(), 1);
+    QCOMPARE(captured.first().at(0).toBool(), false);
+
+    // Cut: the dialog ends with its failure prompt, never the success one.
+    VideoMessage record;
+    record.path = m_clip;
+    record.duration = "3";
+    record.videoBitRate = "400000";
+    record.audioBitRate = "128000";
+    record.width = "320";
+    record.size = fileSizeText(m_clip, 2);
+    QWidget owner;
+    owner.resize(800, 600);
+    owner.show();
+    VideoEdit edit(&record, &owner, &owner);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    QSignalSpy cutting(&edit, &VideoEdit::isCuting);
+    edit.findChild<QPushButton *>("sureButton")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(cutting.count(), 2, 30000);
+    auto *prompt = owner.findChild<QWidget *>("cutResultPrompt");
+    QVERIFY(prompt);
+    QCOMPARE(hudText(prompt),
+             QCoreApplication::translate("VideoEdit", "cutVideo_Fail", "剪辑失败"));
+    QCOMPARE(QDir(saveDir).entryList(QDir::Files), QStringList());
+}
+
+void TestHostileEnv::offlineProbeBacksOffWithoutSpinning()
+{
+    quint16 port = 0;
+    {
+        QTcpServer probe; // learn a free port, then leave it closed
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        port = probe.serverPort();
+    }
+    g_log.clear();
+    int calls = 0;
+    NetworkListener listener;
+    listener.setCallback([&calls](bool) { ++calls; });
+    listener.setUrl(QUrl(QString("http://127.0.0.1:%1/").arg(port)));
+    const double cpuBefore = processCpuSeconds();
+    listener.sendRequest();
+    QTest::qWait(6500); // attempts at about 0, 1, 3 s; the next waits until 7 s
+    const double cpu = processCpuSeconds() - cpuBefore;
+    const int attempts = logCount("Network error:");
+    qInfo() << "offline for 6.5 s:" << attempts << "refused probes," << cpu
+            << "s of processor time";
+    QCOMPARE(calls, 0);
+    QVERIFY2(attempts >= 2 && attempts <= 4, qPrintable(QString::number(attempts)));
+    QVERIFY2(cpu < 1.0, qPrintable(QString("%1 s of processor time while offline").arg(cpu)));
+}
+
+KELMORA_TEST_MAIN(QApplication, TestHostileEnv)
+#include "tst_hostile_env.moc"
