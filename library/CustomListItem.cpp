@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -23,8 +25,8 @@ CustomListItem::CustomListItem(DbModel *model, QWidget *parent)
     auto *thumbnail = new QLabel(this);
     thumbnail->setFixedSize(58, 58);
     const QString thumbFile = thumbnailFile(m_model->path);
-    if (QFileInfo::exists(thumbFile))
-        thumbnail->setPixmap(QPixmap(thumbFile));
+    thumbnail->setObjectName("thumbnail");
+    thumbnail->setPixmap(QFileInfo::exists(thumbFile) ? QPixmap(thumbFile) : missingThumbnail());
     row->addWidget(thumbnail);
 
     auto *right = new QWidget(this);
@@ -66,6 +68,23 @@ QString CustomListItem::rowStyleSheet()
            "CustomListItem QLabel#label2, CustomListItem QLabel#label3 { color: #5f6367; font-size: 12px; }"
            "CustomListItem[selected=\"true\"] QLabel#label2,"
            " CustomListItem[selected=\"true\"] QLabel#label3 { color: #ffffff; }";
+}
+
+QPixmap CustomListItem::missingThumbnail()
+{
+    // No picture could be made (no ffmpeg, or no writable app-data folder):
+    // a stand-in keeps the row from looking broken.
+    QPixmap picture;
+    if (QPixmapCache::find(QStringLiteral("kelmora-missing-thumbnail"), &picture))
+        return picture;
+    picture = QPixmap(58, 58);
+    picture.fill(QColor(0x3a, 0x3c, 0x40));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect(17, 17, 24, 24), QPixmap(":/Resources/PlayTool/play.png"));
+    painter.end();
+    QPixmapCache::insert(QStringLiteral("kelmora-missing-thumbnail"), picture);
+    return picture;
 }
 
 QString CustomListItem::thumbnailFile(const QString &videoPath)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class DbModel;
@@ -21,6 +22,8 @@ public:
     static QString rowStyleSheet();
     // The thumbnail file the import made for this entry.
     static QString thumbnailFile(const QString &videoPath);
+    // What the row shows when that file is missing.
+    static QPixmap missingThumbnail();
 
 signals:
     void buttonAction(DbModel *model, CustomListItem *item);

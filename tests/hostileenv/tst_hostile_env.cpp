@@ -9,6 +9,7 @@
 #include "edit/VideoEdit.h"
 #include "library/AddLoadWidget.h"
 #include "library/CmdModel.h"
+#include "library/CustomListItem.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/FFmpegThread.h"
@@ -384,14 +385,24 @@ void TestHostileEnv::missingFfmpegImportsWithoutThumbnails()
         QCOMPARE(hudText(shown), panel.noticeText());
     }
     QCOMPARE(logCount("ffmpeg could not be started"), 2);
-    QStringList stored;
+    QList<DbModel> stored;
     DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {}, {},
                                           [&](QList<DbModel *> models, bool) {
                                               for (const DbModel *model : models)
-                                                  stored << model->path;
+                                                  stored << *model;
                                           });
-    QCOMPARE(stored, QStringList {m_clip}); // the empty file is no recording, ffmpeg or not
+    QCOMPARE(stored.size(), 1); // the empty file is no recording, ffmpeg or not
+    QCOMPARE(stored.first().path, m_clip);
     QVERIFY(QDir(thumbnailPath()).entryList({"clip*"}).isEmpty());
+
+    // The list row shows the stand-in picture, not an empty square.
+    CustomListItem row(&stored.first());
+    auto *thumbnail = row.findChild<QLabel *>("thumbnail");
+    QVERIFY(thumbnail);
+    const QImage shown = thumbnail->pixmap(Qt::ReturnByValue).toImage();
+    QCOMPARE(shown.size(), QSize(58, 58));
+    QCOMPARE(shown, CustomListItem::missingThumbnail().toImage());
+    QVERIFY(shown.pixelColor(29, 29) != shown.pixelColor(2, 2)); // the play mark is drawn
 }
 
 void TestHostileEnv::missingFfmpegFailsCutAndStill()
