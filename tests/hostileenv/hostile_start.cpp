@@ -1,5 +1,6 @@
 // Starts the player the way main() does, with whatever app-data folder the
 // environment names, and reports on stdout what the user was shown:
+//   rows: <n>                           rows the file list shows at start
 //   notice: <text>                      a start-up notice about the library
 //   import <stored> notice: <text>      after importing the files given as arguments
 // Quits once done; the exit code is 0 unless the window could not be built.
@@ -11,6 +12,7 @@
 #include "controls/HudDialog.h"
 #include "controls/HudView.h"
 #include "library/AddLoadWidget.h"
+#include "library/FilesListView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,6 +46,7 @@ int main(int argc, char *argv[])
     const MainPanels panels = composeMainWindow(window);
     window->show();
     afterMainWindowShown(panels);
+    out << "rows: " << panels.fileList->rowCount() << '\n';
     printNotices(out, window, QStringLiteral("libraryNotice"));
 
     const QStringList files = app.arguments().mid(1);

@@ -320,21 +320,32 @@ void TestHostileEnv::startUpReportsDamageOnce()
 void TestHostileEnv::unwritableAppData_data()
 {
     QTest::addColumn<bool>("readOnlyFolder");
-    QTest::newRow("data folder under a regular file") << false;
-    QTest::newRow("read-only data folder") << true;
+    QTest::addColumn<QByteArray>("library"); // the file already in the folder, if any
+    QTest::addColumn<int>("rows");
+    QTest::newRow("data folder under a regular file") << false << QByteArray() << 0;
+    QTest::newRow("read-only data folder") << true << QByteArray() << 0;
+    // What is there stays readable and untouched, damaged or not.
+    QTest::newRow("read-only folder with a library") << true << soundLibrary(3) << 3;
+    QTest::newRow("read-only folder with a damaged library")
+        << true << QByteArray("SQLite format 3") + QByteArray(5000, 'z') << 0;
 }
 
 void TestHostileEnv::unwritableAppData()
 {
     QFETCH(bool, readOnlyFolder);
+    QFETCH(QByteArray, library);
+    QFETCH(int, rows);
     QTemporaryDir home;
     QString dataHome;
+    const QString folder = home.filePath("data/KelmoraPlayer");
     if (readOnlyFolder) {
         if (geteuid() == 0)
             QSKIP("running as root: folder permissions are not enforced");
         dataHome = home.filePath("data");
-        QVERIFY(QDir().mkpath(dataHome + "/KelmoraPlayer"));
-        QVERIFY(QFile::setPermissions(dataHome + "/KelmoraPlayer",
+        QVERIFY(QDir().mkpath(folder));
+        if (!library.isEmpty())
+            QVERIFY(writeAll(folder + "/KelmoraPlayerFile.db", library));
+        QVERIFY(QFile::setPermissions(folder,
                                       QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                           | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
     } else {
@@ -344,11 +355,12 @@ void TestHostileEnv::unwritableAppData()
     QVERIFY(QDir().mkpath(home.filePath("work")));
 
     const StartResult run = startPlayer(dataHome, home.filePath("work"), {m_clip});
+    const QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     if (readOnlyFolder)
-        QFile::setPermissions(dataHome + "/KelmoraPlayer",
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.lines.contains(QString("rows: %1").arg(rows)), qPrintable(run.lines.join(" | ")));
     const QStringList notices = run.lines.filter(QRegularExpression("^notice: "));
     QVERIFY2(notices.size() == 2, qPrintable(run.lines.join(" | ")));
     QVERIFY2(notices.at(0).contains("cannot be saved"), qPrintable(notices.at(0)));
@@ -356,9 +368,14 @@ void TestHostileEnv::unwritableAppData()
     const QString import = run.lines.filter(QRegularExpression("^import ")).value(0);
     QVERIFY2(import.startsWith("import 0 notice: The library cannot be saved"), qPrintable(import));
     QCOMPARE(notices.at(1), "notice: " + import.section("notice: ", 1));
-    // Nothing was written beside the program's working folder either.
+    // Nothing was written anywhere: not beside the program, not in the folder.
     QCOMPARE(QDir(home.filePath("work")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList());
+    if (readOnlyFolder) {
+        QCOMPARE(left, library.isEmpty() ? QStringList() : QStringList {"KelmoraPlayerFile.db"});
+        if (!library.isEmpty())
+            QCOMPARE(readAll(folder + "/KelmoraPlayerFile.db"), library);
+    }
 }
 
 void TestHostileEnv::missingFfmpegImportsWithoutThumbnails()
