@@ -20,6 +20,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <thread>
+#include <vector>
 #include <vlc/vlc.h>
 
 namespace {
@@ -142,9 +144,21 @@ void OrbPlayer::playFiles(const QList<DbModel *> &models, const QList<QWidget *>
         DbModel *model = models.at(index);
         if (!model)
             continue;
-        getCurrentFileMessageInfo(model, [this, model, index, &views](VideoMessage &message) {
-            setUpChannel(*model, message, index, views.at(index));
+        bool unreadable = false;
+        getCurrentFileMessageInfo(model, [this, model, index, &views, &unreadable](VideoMessage &message) {
+            // Frames are decoded into buffers of the probed size: without one the
+            // picture stays black whatever libVLC does, and a file the probe
+            // refused (thousands of tracks) keeps libVLC, and a stop, busy for
+            // half a minute.
+            unreadable = index == 0 && qobject_cast<VideoRender *>(views.at(index))
+                && (message.width.toInt() <= 0 || message.height.toInt() <= 0);
+            if (!unreadable)
+                setUpChannel(*model, message, index, views.at(index));
         });
+        if (unreadable) {
+            emit displayErrorMessage();
+            return refuseGroup(QStringLiteral("no frame size: ") + model->path);
+        }
     }
     qDebug() << "star play video Files";
     for (PlayObject *channel : qAsConst(m_channels))
@@ -221,7 +235,16 @@ void OrbPlayer::setVolume(double volume)
 void OrbPlayer::closeAll()
 {
     for (PlayObject *channel : qAsConst(m_channels))
-        channel->close();
+        channel->detachOutput();
+    // Each stop waits for its player's threads to end: waiting for all of
+    // them at once makes a group change as quick as one channel's.
+    std::vector<std::thread> stops;
+    for (int i = 1; i < m_channels.size(); ++i)
+        stops.emplace_back([channel = m_channels.at(i)] { channel->stopPlayer(); });
+    if (!m_channels.isEmpty())
+        m_channels.first()->stopPlayer();
+    for (std::thread &stop : stops)
+        stop.join();
 }
 
 void OrbPlayer::clearChannels()

@@ -175,6 +175,12 @@ void PlayObject::applyColorAdjust()
 
 void PlayObject::close()
 {
+    detachOutput();
+    stopPlayer();
+}
+
+void PlayObject::detachOutput()
+{
     qDebug() << "执行关闭vlc";
     if (!m_player)
         return;
@@ -182,18 +188,23 @@ void PlayObject::close()
         render->setAcceptFrames(false);
         render->closeSmpTex();
     }
-    libvlc_media_player_t *player = m_player;
 #if defined(Q_OS_WIN)
-    libvlc_media_player_set_hwnd(player, nullptr);
+    libvlc_media_player_set_hwnd(m_player, nullptr);
 #elif !defined(Q_OS_MACOS)
-    libvlc_media_player_set_xwindow(player, 0);
+    libvlc_media_player_set_xwindow(m_player, 0);
 #endif
-    libvlc_video_set_format_callbacks(player, nullptr, nullptr);
-    libvlc_video_set_callbacks(player, nullptr, nullptr, nullptr, nullptr);
+    libvlc_video_set_format_callbacks(m_player, nullptr, nullptr);
+    libvlc_video_set_callbacks(m_player, nullptr, nullptr, nullptr, nullptr);
+}
+
+void PlayObject::stopPlayer()
+{
+    if (!m_player)
+        return;
     // Stop waits for libVLC's threads; events it sends meanwhile read the
     // player from the event itself, so m_player is cleared only afterwards.
-    libvlc_media_player_stop(player);
-    libvlc_media_player_release(player);
+    libvlc_media_player_stop(m_player);
+    libvlc_media_player_release(m_player);
     m_player = nullptr;
 }
 

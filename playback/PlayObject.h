@@ -41,6 +41,10 @@ public:
     void attachEvents();
     void applyColorAdjust();
     void close();
+    // close() in two steps, so an owner can stop several players at once:
+    // detachOutput on the GUI thread, then stopPlayer on any thread.
+    void detachOutput();
+    void stopPlayer();
 
     bool isClosed() const { return m_player == nullptr; }
     QString url() const { return m_url; }

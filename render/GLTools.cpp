@@ -56,8 +56,9 @@ GLuint createTexture(
     f->glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     // Plane rows are tightly packed; odd widths must not be read as padded rows.
     f->glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // No mipmaps: the filters never read them, and building them for each new
+    // texture costs a software GL a shader compile per context.
     f->glTexImage2D(target, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE, data);
-    f->glGenerateMipmap(target);
     f->glBindTexture(target, 0);
     return name;
 }

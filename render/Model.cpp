@@ -17,16 +17,21 @@ QOpenGLExtraFunctions *gl()
 } // namespace
 
 Model::Model(const QString &path)
+    : Model(std::shared_ptr<const ObjMesh>(loadObjModel(path, true)))
+{
+    if (!m_mesh)
+        qWarning() << "Model: cannot read mesh" << path;
+}
+
+Model::Model(std::shared_ptr<const ObjMesh> mesh)
+    : m_mesh(std::move(mesh))
 {
     QOpenGLExtraFunctions *f = gl();
     if (!f)
         return;
     f->glGenVertexArrays(1, &m_vertexArray);
     f->glBindVertexArray(m_vertexArray);
-    m_mesh = loadObjModel(path, true);
-    if (!m_mesh) {
-        qWarning() << "Model: cannot read mesh" << path;
-    } else {
+    if (m_mesh) {
         m_vertexBuffer = createBuffer(GL_ARRAY_BUFFER, GL_STATIC_DRAW,
                                       GLsizeiptr(m_mesh->vertexCount * sizeof(ObjVertex)),
                                       m_mesh->vertices.data());

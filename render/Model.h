@@ -16,11 +16,13 @@ class Model
 {
 public:
     explicit Model(const QString &path);
+    // Uploads a mesh already read, so copies of one model parse it once.
+    explicit Model(std::shared_ptr<const ObjMesh> mesh);
     ~Model();
     Model(const Model &) = delete;
     Model &operator=(const Model &) = delete;
 
-    bool isValid() const { return m_mesh && m_mesh->indexCount > 0; }
+    bool isValid() const { return m_mesh && m_mesh->indexCount > 0 && m_vertexArray != 0; }
     const ObjMesh *mesh() const { return m_mesh.get(); }
 
     void reset();
@@ -36,7 +38,7 @@ public:
     QVector3D scale {1.f, 1.f, 1.f};
 
 private:
-    std::unique_ptr<ObjMesh> m_mesh;
+    std::shared_ptr<const ObjMesh> m_mesh;
     GLuint m_vertexBuffer = 0;
     GLuint m_vertexArray = 0;
     GLuint m_indexBuffer = 0;

@@ -120,8 +120,9 @@ void VideoRender::initializeGL()
 
     m_program = std::make_unique<GPUProgram>(this, kVertexShader, kFragmentShader);
     m_quad = std::make_unique<Model>(kQuadMesh);
-    for (auto &sphere : m_spheres)
-        sphere = std::make_unique<Model>(kSphereMesh);
+    m_spheres = {};
+    if (m_is360Video)
+        makeSpheres();
 
     glEnable(GL_DEPTH_TEST);
     using PolygonMode = void(QOPENGLF_APIENTRYP)(GLenum, GLenum);
@@ -134,7 +135,7 @@ void VideoRender::initializeGL()
     const bool noError = checkGLError();
     bool meshesOk = m_quad->isValid();
     for (const auto &sphere : m_spheres)
-        meshesOk = meshesOk && sphere->isValid();
+        meshesOk = meshesOk && (!m_is360Video || (sphere && sphere->isValid()));
     if (!m_program->isValid() || !meshesOk || !noError) {
         // The picture stays black; the widget keeps working without GL drawing.
         qWarning() << "VideoRender: OpenGL initialisation failed";
@@ -175,6 +176,21 @@ void VideoRender::resizeGL(int w, int h)
 void VideoRender::setValueIS3DVideo(bool isOK)
 {
     m_is360Video = isOK;
+    if (isOK && m_glReady && !m_spheres[S1]) {
+        ContextScope scope(this);
+        makeSpheres();
+    }
+}
+
+// Only panoramic pictures are drawn on spheres: flat views skip the large
+// mesh, and the five spheres share one parse of it.
+void VideoRender::makeSpheres()
+{
+    const std::shared_ptr<const ObjMesh> mesh(loadObjModel(QString::fromLatin1(kSphereMesh), true));
+    if (!mesh)
+        qWarning() << "Model: cannot read mesh" << kSphereMesh;
+    for (auto &sphere : m_spheres)
+        sphere = std::make_unique<Model>(mesh);
 }
 
 void VideoRender::initTexture(int width, int height, float rate)

@@ -119,6 +119,7 @@ private:
     void initRenderClass();
     void setDefaultWh(bool isInit, int width = 0, int height = 0);
     void initSmpTex();
+    void makeSpheres();
     void closeTexture2D();
     void SerModelCameraDefault();
     void releaseGL();

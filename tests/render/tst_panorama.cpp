@@ -26,15 +26,19 @@ struct Panorama
     QWidget *holder;
     QWidget bar;
     VideoRender *render;
+    bool markedLate;
 
-    explicit Panorama(int mode)
+    // markedLate: told it is panoramic only once its GL is up.
+    explicit Panorama(int mode, bool markedLate = false)
         : holder(new QWidget(&area))
+        , markedLate(markedLate)
     {
         area.resize(kWidget);
         holder->setGeometry(QRect(QPoint(0, 0), kWidget));
         render = new VideoRender(mode, holder);
         render->setGeometry(QRect(QPoint(0, 0), kWidget));
-        render->setValueIS3DVideo(true);
+        if (!markedLate)
+            render->setValueIS3DVideo(true);
         render->setControlBar(&bar);
     }
     bool start()
@@ -42,6 +46,8 @@ struct Panorama
         area.show();
         if (!QTest::qWaitForWindowExposed(&area))
             return false;
+        if (markedLate)
+            render->setValueIS3DVideo(true);
         render->initTexture(kFrameWidth, kFrameHeight, 1.0f);
         feed();
         return render->framesTaken() == 1;
@@ -91,6 +97,7 @@ private slots:
     void modeFourLooksAtMinus90();
     void modeFourBordersAreBlack();
     void modeFourCopiesIntoPaddedBuffers();
+    void modeTwoQuarters_data();
     void modeTwoQuarters();
     void modeTwoSingleQuarter();
     void modeOneSideViews();
@@ -137,9 +144,17 @@ void TestPanorama::modeFourCopiesIntoPaddedBuffers()
     QCOMPARE(p.render->plane(0).at((244 + kFrameHeight) * kFrameWidth), char(0));
 }
 
+void TestPanorama::modeTwoQuarters_data()
+{
+    QTest::addColumn<bool>("markedLate");
+    QTest::newRow("panoramic from the start") << false;
+    QTest::newRow("marked panoramic after its GL is up") << true;
+}
+
 void TestPanorama::modeTwoQuarters()
 {
-    Panorama p(2);
+    QFETCH(bool, markedLate);
+    Panorama p(2, markedLate);
     QVERIFY(p.start());
     const QImage image = p.picture();
     VERIFY_COLOUR(image, QPoint(160, 90), kLongitudeMinus90); // upper left
