@@ -81,8 +81,16 @@ void DbHelper::readTableColumns()
 QString DbHelper::integrityProblem()
 {
     QSqlQuery check(m_db);
-    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")))
-        return check.lastError().text();
+    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)"))) {
+        // Only SQLite's word about the file itself counts: a lock held by
+        // another program (or a second player) says nothing against it.
+        const int code = check.lastError().nativeErrorCode().toInt() & 0xff;
+        const int notADatabase = 26, corrupt = 11; // SQLITE_NOTADB, SQLITE_CORRUPT
+        if (code == notADatabase || code == corrupt)
+            return check.lastError().text();
+        qWarning() << "library database not checked:" << check.lastError().text();
+        return QString();
+    }
     QStringList problems;
     while (check.next())
         problems << check.value(0).toString();

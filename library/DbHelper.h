@@ -34,7 +34,8 @@ public:
     // Every later statement then fails.
     void close() { m_db.close(); }
     QStringList tableNames() const { return m_knownColumns.keys(); }
-    // What SQLite's quick check finds wrong with the file, empty when it is sound.
+    // What SQLite's quick check finds wrong with the file, empty when it is
+    // sound or could not be checked (locked by another connection).
     QString integrityProblem();
     QString currentTable() const { return m_currentTable; }
     QStringList knownColumns(const QString &table) const { return m_knownColumns.value(table); }

@@ -190,6 +190,7 @@ private slots:
     void initTestCase();
     void damagedLibraryMovedAside_data();
     void damagedLibraryMovedAside();
+    void lockedLibraryStaysInPlace();
     void startUpReportsDamageOnce();
     void unwritableAppData_data();
     void unwritableAppData();
@@ -283,6 +284,34 @@ void TestHostileEnv::damagedLibraryMovedAside()
     QCOMPARE(again.openState(), DbManager::OpenState::Ready);
     QCOMPARE(logCount("library database damaged:"), 0);
     QCOMPARE(QDir(dir.path()).entryList({"*.damaged-*"}, QDir::Files).size(), damaged.size());
+}
+
+void TestHostileEnv::lockedLibraryStaysInPlace()
+{
+    // Another player holds the library in a write: busy is not damaged.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("KelmoraPlayerFile.db");
+    const QByteArray sound = soundLibrary(5);
+    QVERIFY(writeAll(path, sound));
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "hostile-other");
+        other.setDatabaseName(path);
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
+        QVERIFY(lock.exec("INSERT INTO LoadFiles (fileName) VALUES ('other.mp4')"));
+        g_log.clear();
+        {
+            DbManager store(path, "hostile-locked");
+            QCOMPARE(store.openState(), DbManager::OpenState::Ready);
+        }
+        QCOMPARE(logCount("library database not checked:"), 1);
+        QVERIFY(lock.exec("COMMIT"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("hostile-other");
+    QCOMPARE(QDir(dir.path()).entryList({"*.damaged-*"}, QDir::Files), QStringList());
+    QCOMPARE(fileNamesIn(path).size(), 6);
 }
 
 void TestHostileEnv::startUpReportsDamageOnce()
