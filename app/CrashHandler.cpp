@@ -102,7 +102,9 @@ QString CrashHandler::install(const QString &dumpDirectory)
     if (!ensureFolder(folder)) {
         qDebug("Failed to set dump path which not exists: %s", qPrintable(folder));
         folder = QDir(appDataPath()).filePath("crashes");
-        if (!ensureFolder(folder))
+        // Without an app-data folder that path is relative: no folder is
+        // made in whatever the working folder happens to be.
+        if (QDir::isRelativePath(folder) || !ensureFolder(folder))
             return QString();
     }
     g_dumpDir = QDir::cleanPath(folder);

@@ -2,6 +2,7 @@
 // folder that cannot be written, no ffmpeg on the PATH and no network. Each
 // start of the player is a separate process (tst_hostile_env_start), since the
 // library store is opened once per process.
+#include "app/CrashHandler.h"
 #include "app/Helpers.h"
 #include "app/NetworkListener.h"
 #include "app/SettingsKeys.h"
@@ -194,6 +195,7 @@ private slots:
     void startUpReportsDamageOnce();
     void unwritableAppData_data();
     void unwritableAppData();
+    void noDataFolderWritesNothingInTheWorkingFolder();
     void missingFfmpegImportsWithoutThumbnails();
     void missingFfmpegFailsCutAndStill();
     void offlineProbeBacksOffWithoutSpinning();
@@ -405,6 +407,35 @@ void TestHostileEnv::unwritableAppData()
         if (!library.isEmpty())
             QCOMPARE(readAll(folder + "/KelmoraPlayerFile.db"), library);
     }
+}
+
+void TestHostileEnv::noDataFolderWritesNothingInTheWorkingFolder()
+{
+    // What main() does before the window exists, with no app-data folder to
+    // be had: the fallback paths are relative and must not be created.
+    QTemporaryDir home;
+    QVERIFY(writeAll(home.filePath("plainfile"), "x"));
+    QVERIFY(QDir().mkpath(home.filePath("work")));
+    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+    const QString savedDir = QDir::currentPath();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("plainfile/data")));
+    QVERIFY(QDir::setCurrent(home.filePath("work")));
+
+    const QString crashes = CrashHandler::install(home.filePath("plainfile/crashes"));
+    const QString thumbnails = thumbnailPath();
+    DbManager::OpenState state;
+    {
+        DbManager store(QDir(appDataPath()).filePath("KelmoraPlayerFile.db"), "hostile-nofolder");
+        state = store.openState();
+    }
+    QDir::setCurrent(savedDir);
+    qputenv("XDG_DATA_HOME", savedData);
+
+    QCOMPARE(crashes, QString());
+    QVERIFY(QDir::isRelativePath(thumbnails));
+    QCOMPARE(state, DbManager::OpenState::CannotSave);
+    QCOMPARE(QDir(home.filePath("work")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 void TestHostileEnv::missingFfmpegImportsWithoutThumbnails()
