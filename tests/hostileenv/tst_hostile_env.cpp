@@ -6,7 +6,6 @@
 #include "app/Helpers.h"
 #include "app/NetworkListener.h"
 #include "app/SettingsKeys.h"
-#include "controls/HudView.h"
 #include "edit/VideoEdit.h"
 #include "library/AddLoadWidget.h"
 #include "library/CmdModel.h"
