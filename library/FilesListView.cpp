@@ -358,7 +358,13 @@ int FilesListView::rowMatching(const QString &url) const
     const QString wanted = QUrl::fromLocalFile(url).toLocalFile();
     for (int row = 0; row < m_listWidget->count(); ++row) {
         const DbModel *model = modelAt(row);
-        if (model && QFileInfo(model->path).canonicalFilePath().compare(wanted, Qt::CaseInsensitive) == 0)
+        if (!model)
+            continue;
+        // A file removed from the disk has no canonical path, but its row is
+        // still where it was: the next one plays after it, not nothing.
+        const QFileInfo info(model->path);
+        const QString path = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+        if (path.compare(wanted, Qt::CaseInsensitive) == 0)
             return row;
     }
     return -1;
