@@ -302,6 +302,7 @@ void PlayerTool::clearPopupReferences()
 
 void PlayerTool::resetProgress()
 {
+    m_groupPlayed = false;
     m_slider->setValue(0);
     m_starLabel->setText("00:00");
 }
@@ -725,6 +726,7 @@ void PlayerTool::durationChanged(qint64 duration)
 
 void PlayerTool::positionChanged(qint64 progress)
 {
+    m_groupPlayed = true;
     if (m_slider->isSliderDown())
         return;
     m_slider->setValue(int(qMin<qint64>(progress, INT_MAX)));
@@ -774,6 +776,17 @@ void PlayerTool::playbackStateChange(PlayObjectState state)
         break;
     case Ended:
         qDebug() << "播放器状态：end";
+        if (!m_groupPlayed) {
+            // libVLC ends a file it cannot read without an error. Going on as
+            // after a played one would spin through a list of such files (or
+            // one file on loop) for ever, and the list, locked until a group
+            // plays, would never take another click: end it as an error.
+            qDebug() << "ended before playing: not readable";
+            m_player->closeAll();
+            changeAllState(false);
+            emit postPlayErrorMessage();
+            break;
+        }
         if (m_replayButton->isChecked())
             emit sameButton(m_player->currentUrl());
         else

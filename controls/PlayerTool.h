@@ -140,6 +140,7 @@ private:
     qint64 m_duration = 0;
     VideoMessage *m_currentRecord = nullptr;
     int m_currentSecond = 0;
+    bool m_groupPlayed = false; // a position came since the group started
     QList<DbModel *> m_groupList;
     CmdModel *m_captureModel = nullptr;
     FFmpegThread *m_captureThread = nullptr;
