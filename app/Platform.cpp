@@ -21,8 +21,19 @@
 #include <QDBusReply>
 #include <sys/sysinfo.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace Platform {
+
+void tuneAllocator()
+{
+#ifdef __GLIBC__
+    // Setting the threshold also fixes it: glibc no longer moves it up.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
+}
 
 bool keepSystemAwake()
 {

@@ -12,6 +12,13 @@ namespace Platform {
 // Returns false (after a debug line) when no inhibitor could be taken.
 bool keepSystemAwake();
 
+// Has the allocator give large blocks (decoded frame copies) straight back
+// to the system when they are freed. glibc otherwise raises its threshold
+// after the first such free and keeps them in per-thread arenas; as every
+// group change starts new decoder threads, a looping player's resident size
+// grew by a third within minutes. Call first thing in main.
+void tuneAllocator();
+
 // Horizontal logical dots per inch of the primary screen (96 when unknown).
 int screenDpiX();
 

@@ -18,6 +18,7 @@
 
 int main(int argc, char *argv[])
 {
+    Platform::tuneAllocator();
     // The map's web view and the video widgets share GL contexts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     LogHandler::instance();

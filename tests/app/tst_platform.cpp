@@ -7,11 +7,16 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 class TestPlatform : public QObject
 {
     Q_OBJECT
 private slots:
     void keepAwakeNeverBlocksStartup();
+    void largeBlocksGoBackToTheSystem();
     void screenDpi();
     void totalMemoryMatchesProcMeminfo();
     void processorNameFromCpuInfo_data();
@@ -33,6 +38,25 @@ void TestPlatform::keepAwakeNeverBlocksStartup()
     qInfo() << "keep awake taken:" << taken;
     // Without a session bus or screen saver the call answers at once.
     QVERIFY(clock.elapsed() < 30000);
+}
+
+void TestPlatform::largeBlocksGoBackToTheSystem()
+{
+#ifdef __GLIBC__
+    Platform::tuneAllocator();
+    // Left alone, glibc raises its threshold past a freed 4 MB block and
+    // serves the next frame-sized block from an arena that keeps it.
+    void *volatile block = malloc(4 << 20);
+    free(block);
+    const size_t before = mallinfo2().hblkhd;
+    void *volatile frame = malloc(640 * 360);
+    QVERIFY(frame);
+    QVERIFY2(mallinfo2().hblkhd >= before + 640 * 360, "a frame-sized block came from an arena");
+    free(frame);
+    QCOMPARE(mallinfo2().hblkhd, before);
+#else
+    QSKIP("glibc only");
+#endif
 }
 
 void TestPlatform::screenDpi()
