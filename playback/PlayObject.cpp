@@ -275,7 +275,6 @@ void PlayObject::display_callback(void *, void *)
 void PlayObject::libvlcEventChange(const libvlc_event_t *event, void *userData)
 {
     auto *self = static_cast<PlayObject *>(userData);
-    auto *player = static_cast<libvlc_media_player_t *>(event->p_obj);
     switch (event->type) {
     case libvlc_MediaPlayerMediaChanged:
         qDebug() << "libvlcEventChange :libvlc_MediaPlayerMediaChanged";
@@ -302,12 +301,15 @@ void PlayObject::libvlcEventChange(const libvlc_event_t *event, void *userData)
         qDebug() << "libvlcEventChange :Error";
         emit self->displayErrorMessage();
         break;
-    case libvlc_MediaPlayerPositionChanged:
-        emit self->positionChanged(qint64(libvlc_media_player_get_time(player)));
+    // The figures come from the event itself: asking the player for them here
+    // waits for the lock a stop on the GUI thread holds while it joins this
+    // very thread, and both hang.
+    case libvlc_MediaPlayerTimeChanged:
+        emit self->positionChanged(qint64(event->u.media_player_time_changed.new_time));
         break;
     case libvlc_MediaPlayerLengthChanged:
-        qDebug() << "libvlcEventChange :duration_" << qint64(libvlc_media_player_get_length(player));
-        emit self->durationChanged(qint64(libvlc_media_player_get_length(player)));
+        qDebug() << "libvlcEventChange :duration_" << qint64(event->u.media_player_length_changed.new_length);
+        emit self->durationChanged(qint64(event->u.media_player_length_changed.new_length));
         break;
     case libvlc_MediaPlayerSeekableChanged:
         qDebug() << "libvlcEventChange :seek_" << self;
