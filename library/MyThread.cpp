@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileInfo>
 #include <QProcess>
 
 MyThread::MyThread(const QStringList &files, QObject *parent)
@@ -53,6 +54,12 @@ bool MyThread::makeThumbnail(const QString &path, bool &isOk, bool &noTool)
     qDebug() << "cmd::::" << command << "createAppSupportPath:::" << appDataPath()
              << "saveFilePath:::" << target;
 
+    // A folder named like a recording is never one, though it would take the
+    // thumbnail of a recording of the same base name.
+    if (QFileInfo(path).isDir()) {
+        isOk = false;
+        return true;
+    }
     if (QFile::exists(target)) {
         isOk = true;
         return true;

@@ -205,6 +205,7 @@ private slots:
     void importStoresOnlyWhatPlays();
     void playingEndsInPicturesOrAReport_data();
     void playingEndsInPicturesOrAReport();
+    void folderNeverTakesAFilesThumbnail();
     void vanishedFileIsReportedAndRowsStay();
     void oddNamesImportPlayCaptureAndCut_data();
     void oddNamesImportPlayCaptureAndCut();
@@ -440,6 +441,20 @@ void TestHostileMedia::playingEndsInPicturesOrAReport()
     rows.sort();
     QCOMPARE(storedPaths(), rows); // a row is dropped only by the user
     QVERIFY(libraryIntact());
+}
+
+void TestHostileMedia::folderNeverTakesAFilesThumbnail()
+{
+    // Thumbnails are named after the file's base name, so a recording
+    // "clip.mp4" elsewhere has made the one a folder of that name would reuse.
+    const QString folder = QDir(m_dir.path()).filePath("clip.mp4");
+    const QString other = QDir(m_dir.path()).filePath("elsewhere/clip.mp4");
+    QVERIFY(QDir().mkpath(QFileInfo(other).path()));
+    QFile::remove(other);
+    QVERIFY(QFile::copy(m_good, other));
+    QVERIFY(importFiles({other}));
+    QVERIFY(importFiles({folder}));
+    QCOMPARE(storedPaths(), QStringList {other});
 }
 
 void TestHostileMedia::vanishedFileIsReportedAndRowsStay()
