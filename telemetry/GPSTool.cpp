@@ -104,6 +104,11 @@ int GPSTool::probeMedia(const QString &path)
         qDebug() << "无法打开视频文件";
         return 0;
     }
+    if (ctx->nb_streams > maxStreams) {
+        qDebug() << "too many streams:" << ctx->nb_streams;
+        avformat_close_input(&ctx);
+        return 0;
+    }
     if (avformat_find_stream_info(ctx, nullptr) < 0) {
         qDebug() << "无法获取流信息";
         avformat_close_input(&ctx);

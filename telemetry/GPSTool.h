@@ -46,6 +46,9 @@ public:
     // Upper bound of samples one reader takes from a file (a day and more of
     // per-second samples); keeps a hostile table from exhausting memory.
     static constexpr int maxRecords = 200000;
+    // Upper bound of tracks a probed file may have. Recordings hold a few;
+    // probing opens a decoder for each (1,000 video tracks take 1.5 GB).
+    static constexpr unsigned maxStreams = 64;
 
     VideoMessage record;
     GpsItem lastAccepted;

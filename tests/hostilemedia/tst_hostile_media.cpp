@@ -57,7 +57,7 @@ QByteArray serialize(const QVector<Mp4Box> &boxes)
     return out;
 }
 
-// The recording with its one track repeated count times (0: no track at all).
+// The recording with each of its tracks repeated count times (0: no track at all).
 // ffmpeg writes the moov last, so the sample offsets stay valid.
 QByteArray withTrackCount(const QByteArray &mp4, int count)
 {
@@ -258,7 +258,8 @@ void TestHostileMedia::initTestCase()
     QVERIFY(dir.mkpath("clip.mp4"));
     QVERIFY(makeResolutionChange(m_dir.path(), dir.filePath("size_change.ts")));
     QVERIFY(runFfmpeg({"-i", dir.filePath("size_change.ts"), "-c", "copy", dir.filePath("size_change.mp4")}));
-    const QByteArray many = withTrackCount(good, 10000);
+    QVERIFY(writeBytes(dir.filePath("streams_1000.mp4"), withTrackCount(good, 500)));
+    const QByteArray many = withTrackCount(good, 5000);
     QVERIFY(many.size() > good.size());
     QVERIFY(writeBytes(dir.filePath("streams_10000.mp4"), many));
     QVERIFY(writeBytes(dir.filePath("streams_0.mp4"), withTrackCount(good, 0)));
@@ -341,6 +342,9 @@ void TestHostileMedia::addHostileRows()
     // Transport streams are not probed, so they have no frame size to decode into.
     QTest::newRow("size change, ts") << "size_change.ts" << true << 0 << false;
     QTest::newRow("size change, mp4") << "size_change.mp4" << true << 320 << true;
+    // ffmpeg makes the thumbnail (seconds, 1.5 GB in its own process); the
+    // look-up on the GUI thread refuses that many tracks.
+    QTest::newRow("1000 streams") << "streams_1000.mp4" << true << 0 << false;
     QTest::newRow("10000 streams") << "streams_10000.mp4" << false << 0 << false;
     QTest::newRow("0 streams") << "streams_0.mp4" << false << 0 << false;
 }
