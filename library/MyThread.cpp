@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QFileInfo>
 #include <QProcess>
 
 MyThread::MyThread(const QStringList &files, QObject *parent)

@@ -128,8 +128,8 @@ bool makeResolutionChange(const QString &folder, const QString &target)
     const QString small = QDir(folder).filePath("part_small.ts");
     const QString large = QDir(folder).filePath("part_large.ts");
     const QString list = QDir(folder).filePath("parts.txt");
-    const QStringList encode {"-pix_fmt", "yuv420p", "-c:v", "libx264", "-preset", "ultrafast",
-                              "-g", "25", "-f", "mpegts"};
+    const QStringList encode {"-pix_fmt",  "yuv420p", "-c:v", "libx264", "-preset",
+                              "ultrafast", "-g",      "25",   "-f",      "mpegts"};
     if (!runFfmpeg(QStringList {"-f", "lavfi", "-i", "testsrc2=s=320x180:r=25:d=1"} + encode
                    + QStringList {small})
         || !runFfmpeg(QStringList {"-f", "lavfi", "-i", "testsrc2=s=640x360:r=25:d=1"} + encode
@@ -257,7 +257,8 @@ void TestHostileMedia::initTestCase()
     QVERIFY(writeBytes(dir.filePath("empty.mp4"), {}));
     QVERIFY(dir.mkpath("clip.mp4"));
     QVERIFY(makeResolutionChange(m_dir.path(), dir.filePath("size_change.ts")));
-    QVERIFY(runFfmpeg({"-i", dir.filePath("size_change.ts"), "-c", "copy", dir.filePath("size_change.mp4")}));
+    QVERIFY(runFfmpeg(
+        {"-i", dir.filePath("size_change.ts"), "-c", "copy", dir.filePath("size_change.mp4")}));
     QVERIFY(writeBytes(dir.filePath("streams_1000.mp4"), withTrackCount(good, 500)));
     const QByteArray many = withTrackCount(good, 5000);
     QVERIFY(many.size() > good.size());
@@ -380,8 +381,8 @@ void TestHostileMedia::importStoresOnlyWhatPlays()
     // The record the player and the panels look up: a probe that fails
     // leaves a record without picture size, never a crash.
     clock.restart();
-    const VideoMessage record = RecordLookup::find(entryFor(path, "20240101120000000"),
-                                                   RecordLookup::Log::Player);
+    const VideoMessage record
+        = RecordLookup::find(entryFor(path, "20240101120000000"), RecordLookup::Log::Player);
     qInfo() << name << "looked up in" << clock.elapsed() << "ms";
     QCOMPARE(record.path, path);
     QCOMPARE(record.width.toInt(), width);
@@ -434,7 +435,9 @@ void TestHostileMedia::playingEndsInPicturesOrAReport()
         QTRY_VERIFY_WITH_TIMEOUT(m_list->listWidget()->isEnabled(), kBoundMs);
         QTest::qWait(500);
         QVERIFY(player()->currentUrl() != m_good);
-        QVERIFY(!m_view->playerTool()->findChild<QPushButton *>(QStringLiteral("playButton"))->isEnabled());
+        QVERIFY(!m_view->playerTool()
+                     ->findChild<QPushButton *>(QStringLiteral("playButton"))
+                     ->isEnabled());
     }
 
     QElapsedTimer clock;
@@ -478,9 +481,9 @@ void TestHostileMedia::vanishedFileIsReportedAndRowsStay()
 
     // Gone before the click: the player says so; the row stays for the user to remove.
     m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rowOf(files.at(0))));
-    QTRY_COMPARE_WITH_TIMEOUT(promptTexts(m_view->renderView()),
-                              QStringList {QCoreApplication::translate("VideoView", "select_files_No_Has")},
-                              kBoundMs);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        promptTexts(m_view->renderView()),
+        QStringList {QCoreApplication::translate("VideoView", "select_files_No_Has")}, kBoundMs);
     QVERIFY(player()->channels().isEmpty());
     QVERIFY(m_list->listWidget()->isEnabled());
     QCOMPARE(storedPaths(), files);
@@ -488,8 +491,8 @@ void TestHostileMedia::vanishedFileIsReportedAndRowsStay()
     // Gone while it plays: at its end the next row plays, as after any other.
     m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rowOf(files.at(1))));
     QCOMPARE(player()->currentUrl(), files.at(1));
-    QTRY_VERIFY_WITH_TIMEOUT(states.size() > 0 && states.last().at(0).value<PlayObjectState>() == Playing,
-                             kBoundMs);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        states.size() > 0 && states.last().at(0).value<PlayObjectState>() == Playing, kBoundMs);
     QVERIFY(QFile::remove(files.at(1)));
     QTRY_COMPARE_WITH_TIMEOUT(player()->currentUrl(), files.at(2), kBoundMs);
     QVERIFY(player()->masterChannel());
