@@ -201,8 +201,8 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void importStoresOnlyWhatPlays_data();
-    void importStoresOnlyWhatPlays();
+    void importStoresWhatFfmpegReads_data();
+    void importStoresWhatFfmpegReads();
     void playingEndsInPicturesOrAReport_data();
     void playingEndsInPicturesOrAReport();
     void folderNeverTakesAFilesThumbnail();
@@ -350,12 +350,12 @@ void TestHostileMedia::addHostileRows()
     QTest::newRow("0 streams") << "streams_0.mp4" << false << 0 << false;
 }
 
-void TestHostileMedia::importStoresOnlyWhatPlays_data()
+void TestHostileMedia::importStoresWhatFfmpegReads_data()
 {
     addHostileRows();
 }
 
-void TestHostileMedia::importStoresOnlyWhatPlays()
+void TestHostileMedia::importStoresWhatFfmpegReads()
 {
     QFETCH(QString, name);
     QFETCH(bool, stored);
@@ -408,6 +408,7 @@ void TestHostileMedia::playingEndsInPicturesOrAReport()
 
     QSignalSpy errors(player(), &OrbPlayer::displayErrorMessage);
     QSignalSpy states(player(), &OrbPlayer::playbackStateChange);
+    QSignalSpy reported(m_view->playerTool(), &PlayerTool::postPlayErrorMessage);
     m_list->on_listWidget_itemClicked(m_list->listWidget()->item(0));
     int frames = 0;
     if (PlayObject *channel = player()->masterChannel()) {
@@ -431,6 +432,7 @@ void TestHostileMedia::playingEndsInPicturesOrAReport()
         QTRY_COMPARE_WITH_TIMEOUT(player()->currentUrl(), m_good, kBoundMs);
     } else {
         QCOMPARE(frames, 0);
+        QVERIFY(!reported.isEmpty());
         // Ended as an error: the list takes the next click, nothing moves on by itself.
         QTRY_VERIFY_WITH_TIMEOUT(m_list->listWidget()->isEnabled(), kBoundMs);
         QTest::qWait(500);
