@@ -17,6 +17,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/mem.h>
 }
 
 namespace {
@@ -61,6 +62,16 @@ int recordsPerSecondOf(const AVFormatContext *ctx, const AVStream *stream)
                                                                 : int(perSecond);
 }
 
+// A hostile file can declare tables that make libavformat ask for hundreds of
+// megabytes at once; no real recording needs a single block this large.
+constexpr size_t maxLibavAllocation = 128 * 1024 * 1024;
+
+int openInput(AVFormatContext **ctx, const QString &path, AVDictionary **options)
+{
+    av_max_alloc(maxLibavAllocation);
+    return avformat_open_input(ctx, path.toUtf8().constData(), nullptr, options);
+}
+
 } // namespace
 
 GPSTool::GPSTool() = default;
@@ -100,7 +111,7 @@ int GPSTool::probeMedia(const QString &path)
     if (QFileInfo(path).suffix().compare(QLatin1String("ts"), Qt::CaseInsensitive) == 0)
         return 0;
     AVFormatContext *ctx = nullptr;
-    if (avformat_open_input(&ctx, path.toUtf8().constData(), nullptr, nullptr) < 0) {
+    if (openInput(&ctx, path, nullptr) < 0) {
         qDebug() << "无法打开视频文件";
         return 0;
     }
@@ -249,7 +260,7 @@ void GPSTool::readDataStream(const QString &path)
     AVDictionary *options = nullptr;
     av_dict_set(&options, "blocksize", "4096", 0);
     AVFormatContext *ctx = nullptr;
-    const int opened = avformat_open_input(&ctx, path.toUtf8().constData(), nullptr, &options);
+    const int opened = openInput(&ctx, path, &options);
     av_dict_free(&options);
     if (opened < 0) {
         qDebug() << "无法打开视频文件";
