@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDebug>
+#include <QFileInfo>
 #include <QScreen>
 #include <algorithm>
 #include <atomic>
@@ -146,11 +147,12 @@ void OrbPlayer::playFiles(const QList<DbModel *> &models, const QList<QWidget *>
             continue;
         bool unreadable = false;
         getCurrentFileMessageInfo(model, [this, model, index, &views, &unreadable](VideoMessage &message) {
-            // Frames are decoded into buffers of the probed size: without one the
-            // picture stays black whatever libVLC does, and a file the probe
-            // refused (thousands of tracks) keeps libVLC, and a stop, busy for
-            // half a minute.
-            unreadable = index == 0 && qobject_cast<VideoRender *>(views.at(index))
+            // A file the probe could not read (or refused: thousands of tracks)
+            // keeps libVLC, and a stop, busy for half a minute. Transport
+            // streams are never probed; they take the decoder's frame size.
+            const bool probed
+                = QFileInfo(model->path).suffix().compare(QLatin1String("ts"), Qt::CaseInsensitive) != 0;
+            unreadable = index == 0 && probed && qobject_cast<VideoRender *>(views.at(index))
                 && (message.width.toInt() <= 0 || message.height.toInt() <= 0);
             if (!unreadable)
                 setUpChannel(*model, message, index, views.at(index));

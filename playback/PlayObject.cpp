@@ -25,9 +25,11 @@ PlayObject::PlayObject(const QString &path, libvlc_instance_t *instance, int wid
     , m_width(qMax(0, width))
     , m_height(qMax(0, height))
 {
-    m_planes[0] = QByteArray(m_width * m_height, '\0');
-    m_planes[1] = QByteArray((m_width / 2) * (m_height / 2), '\0');
-    m_planes[2] = QByteArray((m_width / 2) * (m_height / 2), '\0');
+    width = m_width;
+    height = m_height;
+    m_planes[0] = QByteArray(width * height, '\0');
+    m_planes[1] = QByteArray((width / 2) * (height / 2), '\0');
+    m_planes[2] = QByteArray((width / 2) * (height / 2), '\0');
     qDebug() << "newImageBuffer[0] (" << m_planes[0].size() << ") newImageBuffer[1] (" << m_planes[1].size()
              << ") newImageBuffer[2] (" << m_planes[2].size() << ")";
 
@@ -222,21 +224,41 @@ unsigned PlayObject::videoFrameFormatCallback(void **opaque, char *chroma, unsig
         qDebug() << "Unsupported chroma format: " << code;
         return 0;
     }
-    if (self->m_width <= 0 || self->m_height <= 0) {
-        // Without a stored frame size there are no buffers to decode into.
-        qDebug() << "Unsupported chroma format: " << code << "frame size" << self->m_width << "x" << self->m_height;
+    if ((self->m_width <= 0 || self->m_height <= 0) && !self->adoptFrameSize(int(*width), int(*height))) {
+        qDebug() << "Unsupported chroma format: " << code << "frame size" << *width << "x" << *height;
         return 0;
     }
     // The chroma stays as proposed: answering "J420" for an "I420" stream makes
     // libVLC stretch it to full range, which the limited-range shader then
     // over-saturates (pure red came out as Y 76, V 255 instead of 81, 240).
-    *width = unsigned(self->m_width);
-    *height = unsigned(self->m_height);
-    pitches[0] = unsigned(self->m_width);
-    pitches[1] = pitches[2] = unsigned(self->m_width >> 1);
-    lines[0] = unsigned(self->m_height);
-    lines[1] = lines[2] = unsigned(self->m_height >> 1);
+    const int w = self->m_width;
+    const int h = self->m_height;
+    *width = unsigned(w);
+    *height = unsigned(h);
+    pitches[0] = unsigned(w);
+    pitches[1] = pitches[2] = unsigned(w >> 1);
+    lines[0] = unsigned(h);
+    lines[1] = lines[2] = unsigned(h >> 1);
     return 3;
+}
+
+bool PlayObject::adoptFrameSize(int width, int height)
+{
+    // Recordings the import never probes (transport streams) have no stored
+    // size: decode at the decoder's, within what the renderer takes.
+    if (width <= 0 || height <= 0 || width > 8192 || height > 8192)
+        return false;
+    {
+        QMutexLocker locker(&m_bufferMutex);
+        m_width = width;
+        m_height = height;
+        m_planes[0] = QByteArray(width * height, '\0');
+        m_planes[1] = QByteArray((width / 2) * (height / 2), '\0');
+        m_planes[2] = QByteArray((width / 2) * (height / 2), '\0');
+    }
+    // Queued to the renderer ahead of the first frame.
+    emit initTexture(width, height, 1.0f);
+    return true;
 }
 
 void *PlayObject::lock_callback(void *opaque, void **p_pixels)
@@ -265,7 +287,8 @@ void PlayObject::unlock_callback(void *opaque, void *, void *const *p_pixels)
     VideoDataOrb frame;
     for (int i = 0; i < 3; ++i)
         frame.planes[i] = QByteArray(self->m_planes[i].constData(), self->m_planes[i].size());
-    emit self->updateTexture2D(self->m_width, self->m_height, self->m_width * 4, frame, self->m_url);
+    const int w = self->m_width;
+    emit self->updateTexture2D(w, self->m_height, w * 4, frame, self->m_url);
 }
 
 void PlayObject::display_callback(void *, void *)

@@ -75,6 +75,7 @@ public slots:
     void vlcVideoFrame();
 
 private:
+    bool adoptFrameSize(int width, int height);
     void setTargetAcceptsFrames(bool accept);
 
     QPointer<QWidget> m_renderTarget;
@@ -84,8 +85,9 @@ private:
     libvlc_event_manager_t *m_eventManager = nullptr;
     libvlc_media_player_t *m_player = nullptr;
     libvlc_instance_t *m_instance = nullptr;
-    int m_width = 0;
-    int m_height = 0;
+    // Set before libVLC starts, or once by its first format callback.
+    std::atomic_int m_width{0};
+    std::atomic_int m_height{0};
     QMutex m_bufferMutex;
     // Set while paused: libVLC keeps redrawing the still picture, and copying
     // it a dozen times a second only to be dropped by the renderer is waste.

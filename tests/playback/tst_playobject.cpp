@@ -68,7 +68,9 @@ void TestPlayObject::formatNegotiation_data()
     QTest::newRow("hardware surface refused") << QSize(320, 240) << QByteArray("VAOP") << QByteArray() << 0u << QList<unsigned>{};
     QTest::newRow("NV12 refused") << QSize(320, 240) << QByteArray("NV12") << QByteArray() << 0u << QList<unsigned>{};
     QTest::newRow("I422 refused") << QSize(320, 240) << QByteArray("I422") << QByteArray() << 0u << QList<unsigned>{};
-    QTest::newRow("no stored size refused") << QSize(0, 0) << QByteArray("I420") << QByteArray() << 0u << QList<unsigned>{};
+    // Never probed (transport streams): the decoder's size is taken.
+    QTest::newRow("no stored size takes the proposed one") << QSize(0, 0) << QByteArray("I420") << QByteArray("I420")
+                                                           << 3u << QList<unsigned>{640, 320, 320, 480, 240, 240};
 }
 
 void TestPlayObject::formatNegotiation()
@@ -79,6 +81,7 @@ void TestPlayObject::formatNegotiation()
     QFETCH(unsigned, planes);
     QFETCH(QList<unsigned>, pitchesAndLines);
     PlayObject channel(m_clip, m_vlc.get(), stored.width(), stored.height());
+    QSignalSpy textures(&channel, &PlayObject::initTexture);
     void *opaque = &channel;
     char chroma[5] = {};
     std::memcpy(chroma, proposed.constData(), 4);
@@ -88,7 +91,11 @@ void TestPlayObject::formatNegotiation()
     if (planes == 0)
         return;
     QCOMPARE(QByteArray(chroma), answered);
-    QCOMPARE(QSize(int(width), int(height)), stored);
+    const QSize expected = stored.isEmpty() ? QSize(640, 480) : stored;
+    QCOMPARE(QSize(int(width), int(height)), expected);
+    QCOMPARE(QSize(channel.frameWidth(), channel.frameHeight()), expected);
+    // The renderer learns a size it did not know before the first frame.
+    QCOMPARE(textures.size(), stored.isEmpty() ? 1 : 0);
     QCOMPARE((QList<unsigned>{pitches[0], pitches[1], pitches[2], lines[0], lines[1], lines[2]}), pitchesAndLines);
     channel.close();
 }
