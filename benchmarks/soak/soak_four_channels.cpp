@@ -176,12 +176,12 @@ struct Verdict
     void add(bool ok, const QString &text) { (ok ? notes : failures) << text; }
 };
 
-double average(const QVector<LoopRow> &rows, int from, int to, qint64 Sample::*field)
+// Log lines per loop from row from - 1 to row to - 1 (a loop whose moments
+// were all missed counts in the next row).
+double linesPerLoop(const QVector<LoopRow> &rows, int from, int to)
 {
-    double sum = 0;
-    for (int i = from; i < to; ++i)
-        sum += rows[i].at.*field - rows[i - 1].at.*field;
-    return sum / qMax(1, to - from);
+    const qint64 lines = rows[to - 1].at.logLines - rows[from - 1].at.logLines;
+    return double(lines) / qMax(1, rows[to - 1].at.loops - rows[from - 1].at.loops);
 }
 
 Verdict judge(const QVector<Sample> &timed, const QVector<LoopRow> &loops, const Limits &limits)
@@ -237,8 +237,8 @@ Verdict judge(const QVector<Sample> &timed, const QVector<LoopRow> &loops, const
     // Each loop opens the group again and writes its documented lines: their
     // number must stay the same from loop to loop.
     const int n = loops.size();
-    const double early = average(loops, 2, qMin(n, 4), &Sample::logLines);
-    const double late = average(loops, qMax(2, n - 2), n, &Sample::logLines);
+    const double early = linesPerLoop(loops, 2, qMin(n, 4));
+    const double late = linesPerLoop(loops, qMax(2, n - 2), n);
     v.add(late <= early * (1 + limits.loopLinesGrowth) + 2,
           QString("log per loop %1 lines, last loops %2 (limit +%3%)")
               .arg(early, 0, 'f', 1)
