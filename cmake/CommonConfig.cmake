@@ -34,7 +34,7 @@ if(KELMORA_TSAN)
     target_link_options(kelmora_common INTERFACE -fsanitize=thread)
     # Reports do not stop the run; the test still fails through the exit code.
     list(APPEND KELMORA_SANITIZER_TEST_ENV
-        "TSAN_OPTIONS=halt_on_error=0:exitcode=66:second_deadlock_stack=1:report_signal_unsafe=0:suppressions=${KELMORA_SANITIZER_DIR}/tsan.supp")
+        "TSAN_OPTIONS=halt_on_error=0:exitcode=66:ignore_noninstrumented_modules=1:second_deadlock_stack=1:report_signal_unsafe=0:suppressions=${KELMORA_SANITIZER_DIR}/tsan.supp")
 endif()
 
 # Creates one subsystem library: kelmora_add_library(NAME kelmora_x SOURCES ... LIBS ...)
