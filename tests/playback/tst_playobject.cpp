@@ -1,5 +1,6 @@
 #include "app/AppManager.h"
 #include "playback/PlayObject.h"
+#include "tests/support/QueuedSignalSpy.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 
@@ -103,10 +104,10 @@ void TestPlayObject::formatNegotiation()
 void TestPlayObject::playsToTheEndHandingOnEveryFrame()
 {
     PlayObject channel(m_clip, m_vlc.get(), 320, 240);
-    QSignalSpy states(&channel, &PlayObject::stateChanged);
-    QSignalSpy durations(&channel, &PlayObject::durationChanged);
-    QSignalSpy positions(&channel, &PlayObject::positionChanged);
-    QSignalSpy frames(&channel, &PlayObject::updateTexture2D);
+    QueuedSignalSpy states(&channel, &PlayObject::stateChanged);
+    QueuedSignalSpy durations(&channel, &PlayObject::durationChanged);
+    QueuedSignalSpy positions(&channel, &PlayObject::positionChanged);
+    QueuedSignalSpy frames(&channel, &PlayObject::updateTexture2D);
     channel.attachEvents();
     channel.play();
     const auto sequence = [&states] {
@@ -148,9 +149,9 @@ void TestPlayObject::playsToTheEndHandingOnEveryFrame()
 void TestPlayObject::channelsWithoutEventsStayQuiet()
 {
     PlayObject channel(m_clip, m_vlc.get(), 320, 240);
-    QSignalSpy states(&channel, &PlayObject::stateChanged);
-    QSignalSpy positions(&channel, &PlayObject::positionChanged);
-    QSignalSpy frames(&channel, &PlayObject::updateTexture2D);
+    QueuedSignalSpy states(&channel, &PlayObject::stateChanged);
+    QueuedSignalSpy positions(&channel, &PlayObject::positionChanged);
+    QueuedSignalSpy frames(&channel, &PlayObject::updateTexture2D);
     channel.play();
     QTRY_VERIFY_WITH_TIMEOUT(frames.size() >= 10, 20000);
     channel.close();
@@ -163,8 +164,8 @@ void TestPlayObject::pauseFreezesThePictureButNotWhileOpening()
 {
     const QString longClip = makeClip(m_dir.path(), "long.mp4", "160x120", 6.0);
     PlayObject channel(longClip, m_vlc.get(), 160, 120);
-    QSignalSpy states(&channel, &PlayObject::stateChanged);
-    QSignalSpy frames(&channel, &PlayObject::updateTexture2D);
+    QueuedSignalSpy states(&channel, &PlayObject::stateChanged);
+    QueuedSignalSpy frames(&channel, &PlayObject::updateTexture2D);
     channel.attachEvents();
     channel.play();
     channel.pause(); // still opening: ignored
@@ -192,7 +193,7 @@ void TestPlayObject::pauseFreezesThePictureButNotWhileOpening()
 void TestPlayObject::missingFileReportsAnError()
 {
     PlayObject channel(m_dir.filePath("gone 'quoted\".mp4"), m_vlc.get(), 320, 240);
-    QSignalSpy errors(&channel, &PlayObject::displayErrorMessage);
+    QueuedSignalSpy errors(&channel, &PlayObject::displayErrorMessage);
     channel.attachEvents();
     channel.play();
     QTRY_VERIFY_WITH_TIMEOUT(errors.size() >= 1, 20000);
