@@ -93,6 +93,7 @@ void VideoView::connectControlBar()
             emit postPlayingState();
     });
     connect(bar, &PlayerTool::postPlayErrorMessage, this, &VideoView::postPlayingState);
+    connect(bar, &PlayerTool::postPlayErrorMessage, this, &VideoView::showPlayError);
 }
 
 void VideoView::playList(const QList<DbModel *> &models)
@@ -113,9 +114,21 @@ void VideoView::playList(const QList<DbModel *> &models)
         return;
     }
     m_playerTool->resetProgress();
+    m_errorShown = false;
     m_logo->hide();
     m_playerTool->setGroupList(models);
     startGroup(models, true);
+}
+
+void VideoView::showPlayError()
+{
+    // A failing file can report itself twice (libVLC's error, then its end).
+    if (m_errorShown)
+        return;
+    m_errorShown = true;
+    //: the chosen recording is damaged or not a video
+    auto *hud = new HudView(1, tr("video_cannot_play"), false, 0, m_renderView);
+    hud->show();
 }
 
 void VideoView::startGroup(const QList<DbModel *> &models, bool logSwaps)

@@ -58,6 +58,7 @@ private:
     void setupLogo();
     void connectControlBar();
     void startGroup(const QList<DbModel *> &models, bool logSwaps);
+    void showPlayError();
 
     PlayerTool *m_playerTool = nullptr;
     Qt::WindowFlags m_savedWindowFlags;
@@ -70,4 +71,5 @@ private:
     int m_logoHeight = 50;
     RenderView *m_renderView = nullptr;
     QVBoxLayout *m_layout = nullptr;
+    bool m_errorShown = false; // a group's failure is told once
 };

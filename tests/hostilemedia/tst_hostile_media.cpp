@@ -433,6 +433,10 @@ void TestHostileMedia::playingEndsInPicturesOrAReport()
     } else {
         QCOMPARE(frames, 0);
         QVERIFY(!reported.isEmpty());
+        // Said once in words, however many ways the file failed.
+        QTRY_COMPARE_WITH_TIMEOUT(promptTexts(m_view->renderView()),
+                                  QStringList {QCoreApplication::translate("VideoView", "video_cannot_play")},
+                                  kBoundMs);
         // Ended as an error: the list takes the next click, nothing moves on by itself.
         QTRY_VERIFY_WITH_TIMEOUT(m_list->listWidget()->isEnabled(), kBoundMs);
         QTest::qWait(500);

@@ -773,6 +773,11 @@
         <extracomment>chosen recording is missing</extracomment>
         <translation>文件已被移动或删除</translation>
     </message>
+    <message>
+        <source>video_cannot_play</source>
+        <extracomment>the chosen recording is damaged or not a video</extracomment>
+        <translation>无法播放该视频文件</translation>
+    </message>
 </context>
 <context>
     <name>VolumeWidget</name>

@@ -773,6 +773,11 @@
         <extracomment>chosen recording is missing</extracomment>
         <translation>File has been moved or deleted</translation>
     </message>
+    <message>
+        <source>video_cannot_play</source>
+        <extracomment>the chosen recording is damaged or not a video</extracomment>
+        <translation>This recording cannot be played</translation>
+    </message>
 </context>
 <context>
     <name>VolumeWidget</name>

@@ -773,6 +773,11 @@
         <extracomment>chosen recording is missing</extracomment>
         <translation>Le fichier a été déplacé ou supprimé</translation>
     </message>
+    <message>
+        <source>video_cannot_play</source>
+        <extracomment>the chosen recording is damaged or not a video</extracomment>
+        <translation>Impossible de lire cette vidéo</translation>
+    </message>
 </context>
 <context>
     <name>VolumeWidget</name>

@@ -773,6 +773,11 @@
         <extracomment>chosen recording is missing</extracomment>
         <translation>Die Datei wurde verschoben oder gelöscht</translation>
     </message>
+    <message>
+        <source>video_cannot_play</source>
+        <extracomment>the chosen recording is damaged or not a video</extracomment>
+        <translation>Diese Aufnahme kann nicht abgespielt werden</translation>
+    </message>
 </context>
 <context>
     <name>VolumeWidget</name>

@@ -773,6 +773,11 @@
         <extracomment>chosen recording is missing</extracomment>
         <translation>Il file è stato spostato o eliminato</translation>
     </message>
+    <message>
+        <source>video_cannot_play</source>
+        <extracomment>the chosen recording is damaged or not a video</extracomment>
+        <translation>Impossibile riprodurre questo video</translation>
+    </message>
 </context>
 <context>
     <name>VolumeWidget</name>

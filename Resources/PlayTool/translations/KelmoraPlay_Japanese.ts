@@ -773,6 +773,11 @@
         <extracomment>chosen recording is missing</extracomment>
         <translation>ファイルが移動または削除されています</translation>
     </message>
+    <message>
+        <source>video_cannot_play</source>
+        <extracomment>the chosen recording is damaged or not a video</extracomment>
+        <translation>この動画を再生できません</translation>
+    </message>
 </context>
 <context>
     <name>VolumeWidget</name>

@@ -773,6 +773,11 @@
         <extracomment>chosen recording is missing</extracomment>
         <translation>파일이 이동되었거나 삭제되었습니다</translation>
     </message>
+    <message>
+        <source>video_cannot_play</source>
+        <extracomment>the chosen recording is damaged or not a video</extracomment>
+        <translation>이 영상을 재생할 수 없습니다</translation>
+    </message>
 </context>
 <context>
     <name>VolumeWidget</name>

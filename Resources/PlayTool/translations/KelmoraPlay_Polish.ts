@@ -773,6 +773,11 @@
         <extracomment>chosen recording is missing</extracomment>
         <translation>Plik został przeniesiony lub usunięty</translation>
     </message>
+    <message>
+        <source>video_cannot_play</source>
+        <extracomment>the chosen recording is damaged or not a video</extracomment>
+        <translation>Nie można odtworzyć tego nagrania</translation>
+    </message>
 </context>
 <context>
     <name>VolumeWidget</name>

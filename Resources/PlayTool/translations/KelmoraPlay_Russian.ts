@@ -773,6 +773,11 @@
         <extracomment>chosen recording is missing</extracomment>
         <translation>Файл был перемещён или удалён</translation>
     </message>
+    <message>
+        <source>video_cannot_play</source>
+        <extracomment>the chosen recording is damaged or not a video</extracomment>
+        <translation>Не удаётся воспроизвести эту запись</translation>
+    </message>
 </context>
 <context>
     <name>VolumeWidget</name>

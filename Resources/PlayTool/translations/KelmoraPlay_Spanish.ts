@@ -773,6 +773,11 @@
         <extracomment>chosen recording is missing</extracomment>
         <translation>El archivo se ha movido o eliminado</translation>
     </message>
+    <message>
+        <source>video_cannot_play</source>
+        <extracomment>the chosen recording is damaged or not a video</extracomment>
+        <translation>No se puede reproducir este vídeo</translation>
+    </message>
 </context>
 <context>
     <name>VolumeWidget</name>
