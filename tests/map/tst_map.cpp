@@ -8,6 +8,7 @@
 #include "library/VideoMessage.h"
 #include "telemetry/LogoWidget.h"
 #include "telemetry/MapShow.h"
+#include "tests/support/PageScript.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
@@ -67,17 +68,7 @@ VideoMessage tokyoRecord()
 
 QVariant evaluate(QWebEnginePage *page, const QString &script)
 {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    QElapsedTimer clock;
-    clock.start();
-    while (!done && clock.elapsed() < 10000)
-        QTest::qWait(5);
-    return result;
+    return evaluateInPage(page, script);
 }
 
 QVariantMap pageState(QWebEnginePage *page)
