@@ -25,7 +25,7 @@ if(KELMORA_SANITIZE)
     # UBSan checks stay recoverable so ubsan.supp can silence inlined third-party
     # code; halt_on_error still fails the test on the first report.
     list(APPEND KELMORA_SANITIZER_TEST_ENV
-        "ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1"
+        "ASAN_OPTIONS=verify_asan_link_order=0:halt_on_error=1:detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1"
         "LSAN_OPTIONS=suppressions=${KELMORA_SANITIZER_DIR}/lsan.supp:print_suppressions=0"
         "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:suppressions=${KELMORA_SANITIZER_DIR}/ubsan.supp")
 endif()
