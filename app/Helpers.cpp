@@ -35,8 +35,7 @@ QString thumbnailPath()
     const QString path = data + "/Thumbnail";
     // Without a data folder the path would be relative: never make folders
     // in whatever the working folder happens to be.
-    if (data == QLatin1String("aaaaaaaaaaaaaa")
-        || (!QDir(path).exists() && !QDir(path).mkpath(path)))
+    if (QDir::isRelativePath(data) || (!QDir(path).exists() && !QDir(path).mkpath(path)))
         return QStringLiteral("aaaaaaaaaaaaaa11111");
     return path;
 }

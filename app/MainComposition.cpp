@@ -1,11 +1,14 @@
 #include "app/MainComposition.h"
 
 #include "app/KelmoraWidget.h"
+#include "app/LogHandler.h"
+#include "app/Platform.h"
 #include "controls/HudView.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "library/FilesListView.h"
+#include "playback/PlayObjectState.h"
 #include "playback/VideoView.h"
 #include "telemetry/DisplayMessageView.h"
 #include "telemetry/MapShow.h"
@@ -50,6 +53,21 @@ void connectPanels(KelmoraWidget *window, const MainPanels &p)
     QObject::connect(window, &KelmoraWidget::closePlayer, video, &VideoView::closePlayer);
 }
 } // namespace
+
+void prepareProcess()
+{
+    Platform::tuneAllocator();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    LogHandler::instance();
+    HudView::installAsLogPrompt();
+}
+
+void nameApplication()
+{
+    qRegisterMetaType<PlayObjectState>("PlayObjectState");
+    QCoreApplication::setOrganizationName("Brisdale");
+    QCoreApplication::setApplicationName("KelmoraPlayer");
+}
 
 MainPanels composeMainWindow(KelmoraWidget *window)
 {

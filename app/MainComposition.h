@@ -20,6 +20,14 @@ struct MainPanels
     FilesListView *fileList = nullptr;
 };
 
+// What the entry function sets before the QApplication exists: the
+// allocator, GL contexts shared by the map and the video views, and the
+// log's prompt. Programs that stand in for it (tests, soak) call it too.
+void prepareProcess();
+// Right after the QApplication exists: the names the settings and the
+// app-data folder are found under, and the player's state type for signals.
+void nameApplication();
+
 MainPanels composeMainWindow(KelmoraWidget *window);
 // Runs right after the window is first shown; tells the user when the
 // library was found damaged or cannot be saved.

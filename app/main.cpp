@@ -2,13 +2,10 @@
 #include "app/CrashHandler.h"
 #include "app/Helpers.h"
 #include "app/KelmoraWidget.h"
-#include "app/LogHandler.h"
 #include "app/LogToFile.h"
 #include "app/MainComposition.h"
 #include "app/Platform.h"
-#include "controls/HudView.h"
 #include "diagnostics/SystemInfoThread.h"
-#include "playback/PlayObjectState.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -18,16 +15,9 @@
 
 int main(int argc, char *argv[])
 {
-    Platform::tuneAllocator();
-    // The map's web view and the video widgets share GL contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    LogHandler::instance();
-    HudView::installAsLogPrompt();
-
+    prepareProcess();
     QApplication app(argc, argv);
-    qRegisterMetaType<PlayObjectState>("PlayObjectState");
-    QCoreApplication::setOrganizationName("Brisdale");
-    QCoreApplication::setApplicationName("KelmoraPlayer");
+    nameApplication();
     Platform::keepSystemAwake();
 
     const QString logPath = QDir(appDataPath()).filePath("log.txt");

@@ -9,12 +9,12 @@
 #include "playback/PlayObject.h"
 #include "render/AVView.h"
 #include "render/VideoRender.h"
+#include "telemetry/GPSTool.h"
 #include "telemetry/RecordLookup.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDebug>
-#include <QFileInfo>
 #include <QScreen>
 #include <algorithm>
 #include <atomic>
@@ -148,11 +148,10 @@ void OrbPlayer::playFiles(const QList<DbModel *> &models, const QList<QWidget *>
         bool unreadable = false;
         getCurrentFileMessageInfo(model, [this, model, index, &views, &unreadable](VideoMessage &message) {
             // A file the probe could not read (or refused: thousands of tracks)
-            // keeps libVLC, and a stop, busy for half a minute. Transport
-            // streams are never probed; they take the decoder's frame size.
-            const bool probed
-                = QFileInfo(model->path).suffix().compare(QLatin1String("ts"), Qt::CaseInsensitive) != 0;
-            unreadable = index == 0 && probed && qobject_cast<VideoRender *>(views.at(index))
+            // keeps libVLC, and a stop, busy for half a minute. Files never
+            // probed take the decoder's frame size instead.
+            unreadable = index == 0 && GPSTool::isProbed(model->path)
+                && qobject_cast<VideoRender *>(views.at(index))
                 && (message.width.toInt() <= 0 || message.height.toInt() <= 0);
             if (!unreadable)
                 setUpChannel(*model, message, index, views.at(index));

@@ -25,11 +25,7 @@ PlayObject::PlayObject(const QString &path, libvlc_instance_t *instance, int wid
     , m_width(qMax(0, width))
     , m_height(qMax(0, height))
 {
-    width = m_width;
-    height = m_height;
-    m_planes[0] = QByteArray(width * height, '\0');
-    m_planes[1] = QByteArray((width / 2) * (height / 2), '\0');
-    m_planes[2] = QByteArray((width / 2) * (height / 2), '\0');
+    allocatePlanes(m_width, m_height);
     qDebug() << "newImageBuffer[0] (" << m_planes[0].size() << ") newImageBuffer[1] (" << m_planes[1].size()
              << ") newImageBuffer[2] (" << m_planes[2].size() << ")";
 
@@ -242,19 +238,24 @@ unsigned PlayObject::videoFrameFormatCallback(void **opaque, char *chroma, unsig
     return 3;
 }
 
+void PlayObject::allocatePlanes(int width, int height)
+{
+    m_planes[0] = QByteArray(width * height, '\0');
+    m_planes[1] = QByteArray((width / 2) * (height / 2), '\0');
+    m_planes[2] = QByteArray((width / 2) * (height / 2), '\0');
+}
+
 bool PlayObject::adoptFrameSize(int width, int height)
 {
     // Recordings the import never probes (transport streams) have no stored
     // size: decode at the decoder's, within what the renderer takes.
-    if (width <= 0 || height <= 0 || width > 8192 || height > 8192)
+    if (width <= 0 || height <= 0 || width > VideoRender::MaxFrameSide || height > VideoRender::MaxFrameSide)
         return false;
     {
         QMutexLocker locker(&m_bufferMutex);
         m_width = width;
         m_height = height;
-        m_planes[0] = QByteArray(width * height, '\0');
-        m_planes[1] = QByteArray((width / 2) * (height / 2), '\0');
-        m_planes[2] = QByteArray((width / 2) * (height / 2), '\0');
+        allocatePlanes(width, height);
     }
     // Queued to the renderer ahead of the first frame.
     emit initTexture(width, height, 1.0f);

@@ -76,6 +76,9 @@ public slots:
 
 private:
     bool adoptFrameSize(int width, int height);
+    // Decode buffers of one I420 frame; the caller holds m_bufferMutex once
+    // libVLC may be using them.
+    void allocatePlanes(int width, int height);
     void setTargetAcceptsFrames(bool accept);
 
     QPointer<QWidget> m_renderTarget;

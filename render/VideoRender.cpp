@@ -22,9 +22,6 @@ const char *const kVertexShader = ":/Resources/PlayTool/Video_vertex.glsl";
 const char *const kFragmentShader = ":/Resources/PlayTool/Video_fragment_YUV.glsl";
 const char *const kQuadMesh = ":/Resources/PlayTool/quad.obj";
 const char *const kSphereMesh = ":/Resources/PlayTool/sphere.obj";
-// Beyond this the texture (with the panorama border rows) outgrows what GL
-// implementations accept, and the plane sizes near the int range.
-constexpr int kMaxFrameSide = 8192;
 } // namespace
 
 class VideoRender::ContextScope
@@ -211,7 +208,7 @@ void VideoRender::setDefaultWh(bool isInit, int width, int height)
         // A missing or absurd stored size leaves the widget without buffers:
         // every frame is then dropped and the picture stays black.
         const bool usable
-            = width > 0 && height > 0 && width <= kMaxFrameSide && height <= kMaxFrameSide;
+            = width > 0 && height > 0 && width <= MaxFrameSide && height <= MaxFrameSide;
         if (!usable)
             qWarning() << "initTexture: unusable frame size" << width << height;
         m_videoWidth = usable ? width : 0;

@@ -27,6 +27,11 @@ class VideoRender final : public QOpenGLWidget, protected QOpenGLExtraFunctions
 {
     Q_OBJECT
 public:
+    // Largest frame side taken: beyond it the texture (with the panorama
+    // border rows) outgrows what GL implementations accept, and the plane
+    // sizes near the int range.
+    static constexpr int MaxFrameSide = 8192;
+
     // Panoramic channels: takes keyboard focus.
     VideoRender(int renderType, QWidget *parent);
     // Ordinary channels (mode 3).

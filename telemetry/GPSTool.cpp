@@ -106,9 +106,14 @@ bool GPSTool::isBlockLayoutName(const QString &path)
     return parts.size() == 4 && parts.last().toLower().endsWith(QLatin1String(".mov"));
 }
 
+bool GPSTool::isProbed(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("ts"), Qt::CaseInsensitive) != 0;
+}
+
 int GPSTool::probeMedia(const QString &path)
 {
-    if (QFileInfo(path).suffix().compare(QLatin1String("ts"), Qt::CaseInsensitive) == 0)
+    if (!isProbed(path))
         return 0;
     AVFormatContext *ctx = nullptr;
     if (openInput(&ctx, path, nullptr) < 0) {

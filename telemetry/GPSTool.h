@@ -49,6 +49,9 @@ public:
     // Upper bound of tracks a probed file may have. Recordings hold a few;
     // probing opens a decoder for each (1,000 video tracks take 1.5 GB).
     static constexpr unsigned maxStreams = 64;
+    // Transport streams are never probed: they carry no telemetry here and
+    // get no media fields (so no stored frame size).
+    static bool isProbed(const QString &path);
 
     VideoMessage record;
     GpsItem lastAccepted;

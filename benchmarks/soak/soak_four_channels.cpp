@@ -13,16 +13,12 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/KelmoraWidget.h"
-#include "app/LogHandler.h"
 #include "app/LogToFile.h"
 #include "app/MainComposition.h"
-#include "app/Platform.h"
-#include "controls/HudView.h"
 #include "controls/PlayerTool.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
 #include "playback/OrbPlayer.h"
-#include "playback/PlayObjectState.h"
 #include "playback/VideoView.h"
 #include "telemetry/MapShow.h"
 #include "tests/fixtures/FixtureTracks.h"
@@ -265,7 +261,7 @@ void insertRow(const QString &path)
 
 int main(int argc, char *argv[])
 {
-    Platform::tuneAllocator();
+    prepareProcess();
     TestHome home;
     // Build machines have no sound card: libVLC would retry ALSA forty times
     // a second. ALSA's null device plays the sound path as a card would.
@@ -274,13 +270,8 @@ int main(int argc, char *argv[])
         asoundrc.write("pcm.!default { type null }\n");
     asoundrc.close();
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    LogHandler::instance();
-    HudView::installAsLogPrompt();
     QApplication app(argc, argv);
-    qRegisterMetaType<PlayObjectState>("PlayObjectState");
-    QCoreApplication::setOrganizationName("Brisdale");
-    QCoreApplication::setApplicationName("KelmoraPlayer");
+    nameApplication();
 
     int seconds = qEnvironmentVariableIntValue("KELMORA_SOAK_SECONDS");
     int interval = 10;

@@ -7,11 +7,9 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/KelmoraWidget.h"
-#include "app/LogHandler.h"
 #include "app/LogToFile.h"
 #include "app/MainComposition.h"
 #include "app/SettingsKeys.h"
-#include "controls/HudView.h"
 #include "controls/PlayerTool.h"
 #include "controls/RightView.h"
 #include "edit/VideoEdit.h"
@@ -725,14 +723,11 @@ int main(int argc, char *argv[])
     // A step that waits on something that never comes fails, never hangs the run.
     qputenv("QTEST_FUNCTION_TIMEOUT", "150000");
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // As the entry function: shared GL contexts and the log's prompt.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    LogHandler::instance();
-    HudView::installAsLogPrompt();
+    // As the entry function.
+    prepareProcess();
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
-    QCoreApplication::setOrganizationName("Brisdale");
-    QCoreApplication::setApplicationName("KelmoraPlayer");
+    nameApplication();
     TestAcceptance tc;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&tc, argc, argv);

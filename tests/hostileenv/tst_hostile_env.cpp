@@ -15,6 +15,7 @@
 #include "library/FFmpegThread.h"
 #include "library/VideoMessage.h"
 #include "tests/support/TestClips.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
@@ -50,19 +51,6 @@ int logCount(const QString &text)
     for (const QString &line : qAsConst(g_log))
         n += line.contains(text);
     return n;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write(bytes) == bytes.size();
 }
 
 // Runs statements on a SQLite file through a connection of its own.
