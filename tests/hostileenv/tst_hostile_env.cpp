@@ -118,13 +118,18 @@ struct StartResult
     QStringList lines;
 };
 
-// One start of the player with the given data folder (XDG_DATA_HOME), importing files.
-StartResult
-startPlayer(const QString &dataHome, const QString &workDir, const QStringList &files = {})
+// One start of the player with the given data folder (XDG_DATA_HOME), importing
+// files; extra variables (a locale, a PATH) replace the inherited ones.
+StartResult startPlayer(const QString &dataHome,
+                        const QString &workDir,
+                        const QStringList &files = {},
+                        const QProcessEnvironment &extra = {})
 {
     QProcess player;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_DATA_HOME", dataHome);
+    for (const QString &name : extra.keys())
+        env.insert(name, extra.value(name));
     player.setProcessEnvironment(env);
     player.setWorkingDirectory(workDir);
     player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -183,6 +188,8 @@ private slots:
     void unwritableAppData_data();
     void unwritableAppData();
     void noDataFolderWritesNothingInTheWorkingFolder();
+    void noticesInTheUsersLanguage_data();
+    void noticesInTheUsersLanguage();
     void missingFfmpegImportsWithoutThumbnails();
     void missingFfmpegFailsCutAndStill();
     void offlineProbeBacksOffWithoutSpinning();
@@ -394,6 +401,74 @@ void TestHostileEnv::unwritableAppData()
         if (!library.isEmpty())
             QCOMPARE(readAll(folder + "/KelmoraPlayerFile.db"), library);
     }
+}
+
+void TestHostileEnv::noticesInTheUsersLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("setting"); // "damaged", "unwritable" or "no ffmpeg"
+    QTest::addColumn<QString>("notice"); // at start-up; %1 the kept file's name
+    QTest::addColumn<QString>("importNotice");
+    const QString zh = "zh_CN.UTF-8";
+    QTest::newRow("Chinese, damaged library")
+        << zh << "damaged" << QString::fromUtf8("视频库已损坏。原文件已保留为 %1，并已新建视频库。")
+        << QString();
+    QTest::newRow("Chinese, unwritable data folder")
+        << zh << "unwritable" << QString::fromUtf8("无法保存视频库：应用数据文件夹无法写入。")
+        << QString::fromUtf8("无法保存视频库：1 个文件中有 1 个未能添加。");
+    QTest::newRow("Chinese, no ffmpeg")
+        << zh << "no ffmpeg" << QString()
+        << QString::fromUtf8("未找到 ffmpeg：文件已添加，但没有缩略图。");
+    QTest::newRow("German, damaged library")
+        << "de_DE.UTF-8"
+        << "damaged"
+        << QString::fromUtf8("Die Videobibliothek war beschädigt. Sie wurde als %1 aufbewahrt, "
+                             "und eine neue Bibliothek wurde angelegt.")
+        << QString();
+}
+
+// The start picks its catalogue from the locale; the notices come out of it
+// with their numbers and names filled in.
+void TestHostileEnv::noticesInTheUsersLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, setting);
+    QFETCH(QString, notice);
+    QFETCH(QString, importNotice);
+    QTemporaryDir home;
+    QTemporaryDir noPrograms;
+    QString dataHome = home.filePath("data");
+    const QString folder = home.filePath("data/KelmoraPlayer");
+    QProcessEnvironment extra;
+    extra.insert("LC_ALL", locale);
+    extra.insert("LANG", locale);
+    if (setting == "damaged") {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeAll(folder + "/KelmoraPlayerFile.db", QByteArray(3000, '\x5a')));
+    } else if (setting == "unwritable") {
+        QVERIFY(writeAll(home.filePath("plainfile"), "x"));
+        dataHome = home.filePath("plainfile/data");
+    } else {
+        extra.insert("PATH", noPrograms.path());
+    }
+    QVERIFY(QDir().mkpath(home.filePath("work")));
+
+    const StartResult run = startPlayer(dataHome, home.filePath("work"), {m_clip}, extra);
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 0);
+    if (notice.contains("%1")) {
+        const QStringList moved = QDir(folder).entryList({"*.damaged-*"}, QDir::Files);
+        QCOMPARE(moved.size(), 1);
+        notice = notice.arg(moved.first());
+    }
+    QStringList expected;
+    if (!notice.isEmpty())
+        expected << "notice: " + notice;
+    if (!importNotice.isEmpty())
+        expected << "notice: " + importNotice;
+    QCOMPARE(run.lines.filter(QRegularExpression("^notice: ")), expected);
+    const QString import = run.lines.filter(QRegularExpression("^import ")).value(0);
+    QCOMPARE(import.section(" notice: ", 1), importNotice);
 }
 
 void TestHostileEnv::noDataFolderWritesNothingInTheWorkingFolder()

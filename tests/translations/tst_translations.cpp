@@ -267,6 +267,17 @@ void TestTranslations::keyTexts_data()
     row("Chinese", "VideoEdit", "cutVideo_Success", "剪辑成功");
     row("Chinese", "PlayerTool", "播放/暂停", "播放/暂停");
     row("Chinese", "SetWidget", "  单路播放", "  单路播放");
+    // The library notices: shown once, so a lost translation goes unseen.
+    row("Chinese", "MainComposition",
+        "The video library was damaged. It was kept as %1 and a new library was started.",
+        "视频库已损坏。原文件已保留为 %1，并已新建视频库。");
+    row("Chinese", "MainComposition",
+        "The video library cannot be saved: the app-data folder cannot be written.",
+        "无法保存视频库：应用数据文件夹无法写入。");
+    row("Chinese", "AddLoadWidget", "The library cannot be saved: %1 of %2 files were not added.",
+        "无法保存视频库：%2 个文件中有 %1 个未能添加。");
+    row("Chinese", "AddLoadWidget", "ffmpeg was not found: files were added without thumbnails.",
+        "未找到 ffmpeg：文件已添加，但没有缩略图。");
 
     // The other eight: a key, a form word and a placeholder text each.
     row("French", "PlayerTool", "saveFilePath_noSet",
@@ -276,6 +287,13 @@ void TestTranslations::keyTexts_data()
     row("German", "VideoView", "select_files_No_Has", "Die Datei wurde verschoben oder gelöscht");
     row("German", "PlayerTool", "音量", "Lautstärke");
     row("German", "SetWidget", "Version: %1", "Version: %1");
+    row("German", "MainComposition",
+        "The video library was damaged. It was kept as %1 and a new library was started.",
+        "Die Videobibliothek war beschädigt. Sie wurde als %1 aufbewahrt, und eine neue "
+        "Bibliothek wurde angelegt.");
+    row("German", "AddLoadWidget", "The library cannot be saved: %1 of %2 files were not added.",
+        "Die Bibliothek kann nicht gespeichert werden: %1 von %2 Dateien wurden nicht "
+        "hinzugefügt.");
     row("Italian", "HudView", "no_prompt_again", "Non mostrare più");
     row("Italian", "SetWidget", "语言", "Lingua");
     row("Italian", "AddLoadWidget", "Please wait: %1/%2", "Attendere: %1/%2");

@@ -23,6 +23,16 @@
         <extracomment>progress label as the form stores it</extracomment>
         <translation>请稍候：0/0</translation>
     </message>
+    <message>
+        <source>The library cannot be saved: %1 of %2 files were not added.</source>
+        <extracomment>import notice, library not writable: %1 files not stored of the %2 chosen</extracomment>
+        <translation>无法保存视频库：%2 个文件中有 %1 个未能添加。</translation>
+    </message>
+    <message>
+        <source>ffmpeg was not found: files were added without thumbnails.</source>
+        <extracomment>import notice, ffmpeg could not be started: files listed without thumbnails</extracomment>
+        <translation>未找到 ffmpeg：文件已添加，但没有缩略图。</translation>
+    </message>
 </context>
 <context>
     <name>ChangeColorWidget</name>
@@ -162,6 +172,19 @@
         <source>check networking</source>
         <extracomment>placeholder while the network is probed</extracomment>
         <translation>正在检测网络…</translation>
+    </message>
+</context>
+<context>
+    <name>MainComposition</name>
+    <message>
+        <source>The video library was damaged. It was kept as %1 and a new library was started.</source>
+        <extracomment>start-up notice, damaged library moved aside; %1 the kept file&apos;s name</extracomment>
+        <translation>视频库已损坏。原文件已保留为 %1，并已新建视频库。</translation>
+    </message>
+    <message>
+        <source>The video library cannot be saved: the app-data folder cannot be written.</source>
+        <extracomment>start-up notice, the app-data folder cannot be written</extracomment>
+        <translation>无法保存视频库：应用数据文件夹无法写入。</translation>
     </message>
 </context>
 <context>

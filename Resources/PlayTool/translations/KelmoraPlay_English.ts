@@ -23,6 +23,16 @@
         <extracomment>progress label as the form stores it</extracomment>
         <translation>Please wait：0/0</translation>
     </message>
+    <message>
+        <source>The library cannot be saved: %1 of %2 files were not added.</source>
+        <extracomment>import notice, library not writable: %1 files not stored of the %2 chosen</extracomment>
+        <translation>The library cannot be saved: %1 of %2 files were not added.</translation>
+    </message>
+    <message>
+        <source>ffmpeg was not found: files were added without thumbnails.</source>
+        <extracomment>import notice, ffmpeg could not be started: files listed without thumbnails</extracomment>
+        <translation>ffmpeg was not found: files were added without thumbnails.</translation>
+    </message>
 </context>
 <context>
     <name>ChangeColorWidget</name>
@@ -162,6 +172,19 @@
         <source>check networking</source>
         <extracomment>placeholder while the network is probed</extracomment>
         <translation>Please check your Internet connection</translation>
+    </message>
+</context>
+<context>
+    <name>MainComposition</name>
+    <message>
+        <source>The video library was damaged. It was kept as %1 and a new library was started.</source>
+        <extracomment>start-up notice, damaged library moved aside; %1 the kept file&apos;s name</extracomment>
+        <translation>The video library was damaged. It was kept as %1 and a new library was started.</translation>
+    </message>
+    <message>
+        <source>The video library cannot be saved: the app-data folder cannot be written.</source>
+        <extracomment>start-up notice, the app-data folder cannot be written</extracomment>
+        <translation>The video library cannot be saved: the app-data folder cannot be written.</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,16 @@
         <extracomment>progress label as the form stores it</extracomment>
         <translation>お待ちください：0/0</translation>
     </message>
+    <message>
+        <source>The library cannot be saved: %1 of %2 files were not added.</source>
+        <extracomment>import notice, library not writable: %1 files not stored of the %2 chosen</extracomment>
+        <translation>ライブラリを保存できません：%2 個のファイルのうち %1 個を追加できませんでした。</translation>
+    </message>
+    <message>
+        <source>ffmpeg was not found: files were added without thumbnails.</source>
+        <extracomment>import notice, ffmpeg could not be started: files listed without thumbnails</extracomment>
+        <translation>ffmpeg が見つかりません：ファイルはサムネイルなしで追加されました。</translation>
+    </message>
 </context>
 <context>
     <name>ChangeColorWidget</name>
@@ -162,6 +172,19 @@
         <source>check networking</source>
         <extracomment>placeholder while the network is probed</extracomment>
         <translation>ネットワークを確認しています…</translation>
+    </message>
+</context>
+<context>
+    <name>MainComposition</name>
+    <message>
+        <source>The video library was damaged. It was kept as %1 and a new library was started.</source>
+        <extracomment>start-up notice, damaged library moved aside; %1 the kept file&apos;s name</extracomment>
+        <translation>動画ライブラリが破損していました。%1 として保存し、新しいライブラリを作成しました。</translation>
+    </message>
+    <message>
+        <source>The video library cannot be saved: the app-data folder cannot be written.</source>
+        <extracomment>start-up notice, the app-data folder cannot be written</extracomment>
+        <translation>動画ライブラリを保存できません：アプリのデータフォルダーに書き込めません。</translation>
     </message>
 </context>
 <context>

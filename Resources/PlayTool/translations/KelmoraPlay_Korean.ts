@@ -23,6 +23,16 @@
         <extracomment>progress label as the form stores it</extracomment>
         <translation>잠시 기다려 주세요: 0/0</translation>
     </message>
+    <message>
+        <source>The library cannot be saved: %1 of %2 files were not added.</source>
+        <extracomment>import notice, library not writable: %1 files not stored of the %2 chosen</extracomment>
+        <translation>라이브러리를 저장할 수 없습니다: 파일 %2개 중 %1개를 추가하지 못했습니다.</translation>
+    </message>
+    <message>
+        <source>ffmpeg was not found: files were added without thumbnails.</source>
+        <extracomment>import notice, ffmpeg could not be started: files listed without thumbnails</extracomment>
+        <translation>ffmpeg를 찾을 수 없습니다: 파일이 썸네일 없이 추가되었습니다.</translation>
+    </message>
 </context>
 <context>
     <name>ChangeColorWidget</name>
@@ -162,6 +172,19 @@
         <source>check networking</source>
         <extracomment>placeholder while the network is probed</extracomment>
         <translation>네트워크 확인 중…</translation>
+    </message>
+</context>
+<context>
+    <name>MainComposition</name>
+    <message>
+        <source>The video library was damaged. It was kept as %1 and a new library was started.</source>
+        <extracomment>start-up notice, damaged library moved aside; %1 the kept file&apos;s name</extracomment>
+        <translation>동영상 라이브러리가 손상되었습니다. %1(으)로 보관하고 새 라이브러리를 만들었습니다.</translation>
+    </message>
+    <message>
+        <source>The video library cannot be saved: the app-data folder cannot be written.</source>
+        <extracomment>start-up notice, the app-data folder cannot be written</extracomment>
+        <translation>동영상 라이브러리를 저장할 수 없습니다: 앱 데이터 폴더에 쓸 수 없습니다.</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,16 @@
         <extracomment>progress label as the form stores it</extracomment>
         <translation>Подождите: 0/0</translation>
     </message>
+    <message>
+        <source>The library cannot be saved: %1 of %2 files were not added.</source>
+        <extracomment>import notice, library not writable: %1 files not stored of the %2 chosen</extracomment>
+        <translation>Не удаётся сохранить библиотеку: не добавлено файлов: %1 из %2.</translation>
+    </message>
+    <message>
+        <source>ffmpeg was not found: files were added without thumbnails.</source>
+        <extracomment>import notice, ffmpeg could not be started: files listed without thumbnails</extracomment>
+        <translation>Программа ffmpeg не найдена: файлы добавлены без миниатюр.</translation>
+    </message>
 </context>
 <context>
     <name>ChangeColorWidget</name>
@@ -162,6 +172,19 @@
         <source>check networking</source>
         <extracomment>placeholder while the network is probed</extracomment>
         <translation>Проверка подключения…</translation>
+    </message>
+</context>
+<context>
+    <name>MainComposition</name>
+    <message>
+        <source>The video library was damaged. It was kept as %1 and a new library was started.</source>
+        <extracomment>start-up notice, damaged library moved aside; %1 the kept file&apos;s name</extracomment>
+        <translation>Библиотека видео была повреждена. Она сохранена как %1, создана новая библиотека.</translation>
+    </message>
+    <message>
+        <source>The video library cannot be saved: the app-data folder cannot be written.</source>
+        <extracomment>start-up notice, the app-data folder cannot be written</extracomment>
+        <translation>Не удаётся сохранить библиотеку видео: нет доступа на запись к папке данных приложения.</translation>
     </message>
 </context>
 <context>
