@@ -649,6 +649,7 @@ void PlayerTool::captureFinished(bool isOk)
     }
     // The signal is the thread's last act; the wait only lets run() return.
     m_captureThread->wait();
+    const bool noProgram = m_captureThread->programNotStarted();
     delete m_captureThread;
     m_captureThread = nullptr;
     delete m_captureModel;
@@ -656,8 +657,16 @@ void PlayerTool::captureFinished(bool isOk)
     m_imageButton->setEnabled(true);
     if (parentWidget())
         parentWidget()->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-    //: 抓图成功 / 抓图失败
-    showPrompt(isOk ? tr("cutimage_Success") : tr("cutimage_fail"));
+    if (isOk) {
+        //: 抓图成功
+        showPrompt(tr("cutimage_Success"));
+    } else if (noProgram) {
+        //: 未找到 ffmpeg
+        showPrompt(FFmpegThread::tr("ffmpeg_not_found"));
+    } else {
+        //: 抓图失败
+        showPrompt(tr("cutimage_fail"));
+    }
 }
 
 void PlayerTool::on_playButton_clicked(bool checked)

@@ -402,6 +402,7 @@ void VideoEdit::onCutFinished(bool isOk)
 {
     // The signal comes from run(); wait for its last instructions before deleting.
     m_thread->wait();
+    const bool noProgram = m_thread->programNotStarted();
     delete m_thread;
     m_thread = nullptr;
 
@@ -409,6 +410,9 @@ void VideoEdit::onCutFinished(bool isOk)
     if (isOk) {
         message = tr("cutVideo_Success", "剪辑成功");
         qDebug() << "剪辑成功";
+    } else if (noProgram) {
+        //: 未找到 ffmpeg
+        message = FFmpegThread::tr("ffmpeg_not_found");
     } else {
         message = tr("cutVideo_Fail", "剪辑失败");
         qDebug() << "剪辑失败";

@@ -36,6 +36,7 @@ void FFmpegThread::run()
 
 bool FFmpegThread::runJob()
 {
+    m_programNotStarted = false;
     const QString command = m_model->createCmdString();
     const QString inputPath = m_model->inputPath;
     qDebug().noquote() << "cut for video save path:" << command << ":::::::" << inputPath;
@@ -61,6 +62,7 @@ bool FFmpegThread::runJob()
     process.start(m_model->program(), m_model->arguments(), QIODevice::ReadWrite);
     if (!process.waitForStarted()) {
         qDebug() << "ffmpeg did not start:" << process.errorString();
+        m_programNotStarted = process.error() == QProcess::FailedToStart;
         return false;
     }
     if (!process.waitForFinished(TimeoutMs)) {

@@ -21,6 +21,11 @@ public:
 
     static constexpr int TimeoutMs = 600000;
 
+    // Whether the last job failed because the ffmpeg program could not be
+    // started at all (missing or not executable), rather than ffmpeg failing.
+    // Read after the finished signal, once wait() has returned.
+    bool programNotStarted() const { return m_programNotStarted; }
+
 signals:
     void taskFinishedForThumbPictrue(bool isOk);
     void taskFinishedForCutVideo(bool isOk);
@@ -32,4 +37,5 @@ private:
     bool runJob();
 
     CmdModel *m_model;
+    bool m_programNotStarted = false;
 };

@@ -10,6 +10,7 @@
 #include "controls/VolumeWidget.h"
 #include "edit/VideoEdit.h"
 #include "library/DbModel.h"
+#include "library/FFmpegThread.h"
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
 #include "playback/PlayObject.h"
@@ -23,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -74,7 +76,8 @@ private slots:
     void colourSlidersOpenAtSavedValues();
     void colourResetSavesNeutral();
     void stillCaptureWritesAPng();
-    void captureOfAnUnreadableSourceReportsFailure();
+    void captureFailureSaysWhy_data();
+    void captureFailureSaysWhy();
     void captureWithoutSaveFolderOnlyPrompts_data();
     void captureWithoutSaveFolderOnlyPrompts();
     void cutOpensTheDialogOverThePausedRecording_data();
@@ -508,8 +511,16 @@ void TestControlBar::stillCaptureWritesAPng()
     QTRY_VERIFY_WITH_TIMEOUT(!m_area->testAttribute(Qt::WA_TransparentForMouseEvents), 6000);
 }
 
-void TestControlBar::captureOfAnUnreadableSourceReportsFailure()
+void TestControlBar::captureFailureSaysWhy_data()
 {
+    QTest::addColumn<bool>("ffmpegOnPath");
+    QTest::newRow("unreadable source") << true;
+    QTest::newRow("no ffmpeg on the PATH") << false;
+}
+
+void TestControlBar::captureFailureSaysWhy()
+{
+    QFETCH(bool, ffmpegOnPath);
     QTemporaryDir saveDir;
     settingsValue(SettingsKeys::SaveFilePath, saveDir.path(), true);
     startPlaying(m_clip);
@@ -522,10 +533,18 @@ void TestControlBar::captureOfAnUnreadableSourceReportsFailure()
     VideoMessage record;
     record.path = garbage;
     m_bar->metaDataChanged(&record);
+    QTemporaryDir noPrograms;
+    const QByteArray savedPath = qgetenv("PATH");
+    const auto restorePath = qScopeGuard([&savedPath] { qputenv("PATH", savedPath); });
+    if (!ffmpegOnPath)
+        qputenv("PATH", QFile::encodeName(noPrograms.path()));
     button("imageButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(button("imageButton")->isEnabled(), 60000);
     QVERIFY(QDir(saveDir.path()).entryList({"*.png"}, QDir::Files).isEmpty());
-    QVERIFY(hudTexts(m_renderView).contains(PlayerTool::tr("cutimage_fail")));
+    // Only ffmpeg that never started is named; any other failure keeps the plain prompt.
+    const QStringList shown = hudTexts(m_renderView);
+    QCOMPARE(shown.contains(PlayerTool::tr("cutimage_fail")), ffmpegOnPath);
+    QCOMPARE(shown.contains(FFmpegThread::tr("ffmpeg_not_found")), !ffmpegOnPath);
     m_bar->metaDataChanged(nullptr); // the record dies with this test
 }
 

@@ -28,6 +28,7 @@
 #include <QSqlQuery>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <ctime>
@@ -191,7 +192,8 @@ private slots:
     void noticesInTheUsersLanguage_data();
     void noticesInTheUsersLanguage();
     void missingFfmpegImportsWithoutThumbnails();
-    void missingFfmpegFailsCutAndStill();
+    void failedCutAndStillSayWhy_data();
+    void failedCutAndStillSayWhy();
     void offlineProbeBacksOffWithoutSpinning();
 
 private:
@@ -544,17 +546,36 @@ void TestHostileEnv::missingFfmpegImportsWithoutThumbnails()
     QVERIFY(shown.pixelColor(29, 29) != shown.pixelColor(2, 2)); // the play mark is drawn
 }
 
-void TestHostileEnv::missingFfmpegFailsCutAndStill()
+void TestHostileEnv::failedCutAndStillSayWhy_data()
 {
-    const QString saveDir = m_dir.filePath("saved");
-    QVERIFY(QDir().mkpath(saveDir));
-    settingsValue(QLatin1String(SettingsKeys::SaveFilePath), saveDir, true);
-    QTemporaryDir noPrograms;
-    PathGuard path(QFile::encodeName(noPrograms.path()));
+    QTest::addColumn<bool>("ffmpegOnPath");
+    QTest::addColumn<QString>("cutPrompt"); // as the English catalogue words it
+    QTest::newRow("ffmpeg missing from PATH")
+        << false << "ffmpeg was not found: install ffmpeg and try again.";
+    // ffmpeg runs and fails on a damaged source: the prompt stays the plain one.
+    QTest::newRow("ffmpeg fails") << true << "Edit failed";
+}
 
-    // Still: the capture thread reports failure and writes nothing.
+void TestHostileEnv::failedCutAndStillSayWhy()
+{
+    QFETCH(bool, ffmpegOnPath);
+    QFETCH(QString, cutPrompt);
+    QTranslator english; // removed again when it goes out of scope
+    QVERIFY(english.load(":/Resources/PlayTool/KelmoraPlay_English.qm"));
+    QVERIFY(QCoreApplication::installTranslator(&english));
+    QTemporaryDir saveDir;
+    settingsValue(QLatin1String(SettingsKeys::SaveFilePath), saveDir.path(), true);
+    QString source = m_clip;
+    if (ffmpegOnPath) {
+        source = m_dir.filePath("damaged.mp4");
+        QVERIFY(writeAll(source, QByteArray(4096, '\x5a')));
+    }
+    QTemporaryDir noPrograms;
+    PathGuard path(ffmpegOnPath ? qgetenv("PATH") : QFile::encodeName(noPrograms.path()));
+
+    // Still: the capture thread reports failure, and whether ffmpeg ever ran.
     CmdModel still(CmdModel::Still);
-    still.inputPath = m_clip;
+    still.inputPath = source;
     still.capturePosition = "1";
     FFmpegThread capture(&still);
     QSignalSpy captured(&capture, &FFmpegThread::taskFinishedForThumbPictrue);
@@ -562,10 +583,11 @@ void TestHostileEnv::missingFfmpegFailsCutAndStill()
     QVERIFY(capture.wait(30000));
     QCOMPARE(captured.count(), 1);
     QCOMPARE(captured.first().at(0).toBool(), false);
+    QCOMPARE(capture.programNotStarted(), !ffmpegOnPath);
 
-    // Cut: the dialog ends with its failure prompt, never the success one.
+    // Cut: the dialog ends with a failure prompt that gives the cause.
     VideoMessage record;
-    record.path = m_clip;
+    record.path = source;
     record.duration = "3";
     record.videoBitRate = "400000";
     record.audioBitRate = "128000";
@@ -582,9 +604,8 @@ void TestHostileEnv::missingFfmpegFailsCutAndStill()
     QTRY_COMPARE_WITH_TIMEOUT(cutting.count(), 2, 30000);
     auto *prompt = owner.findChild<QWidget *>("cutResultPrompt");
     QVERIFY(prompt);
-    QCOMPARE(hudText(prompt),
-             QCoreApplication::translate("VideoEdit", "cutVideo_Fail", "剪辑失败"));
-    QCOMPARE(QDir(saveDir).entryList(QDir::Files), QStringList());
+    QCOMPARE(hudText(prompt), cutPrompt);
+    QCOMPARE(QDir(saveDir.path()).entryList(QDir::Files), QStringList());
 }
 
 void TestHostileEnv::offlineProbeBacksOffWithoutSpinning()

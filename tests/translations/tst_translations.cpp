@@ -233,6 +233,8 @@ void TestTranslations::keyTexts_data()
     row("English", "VideoEdit", "Original Resolution", "Original Resolution");
     row("English", "VideoEdit", "cutVideo_Success", "Edit successed");
     row("English", "VideoEdit", "cutVideo_Fail", "Edit failed");
+    row("English", "FFmpegThread", "ffmpeg_not_found",
+        "ffmpeg was not found: install ffmpeg and try again.");
     row("English", "VideoView", "select_files_No_Has", "File has been moved or deleted");
     row("English", "ChangeColorWidget", "重置", "Reset");
     row("English", "FilesListView", "清空列表", "Empty the List");
@@ -278,6 +280,7 @@ void TestTranslations::keyTexts_data()
         "无法保存视频库：%2 个文件中有 %1 个未能添加。");
     row("Chinese", "AddLoadWidget", "ffmpeg was not found: files were added without thumbnails.",
         "未找到 ffmpeg：文件已添加，但没有缩略图。");
+    row("Chinese", "FFmpegThread", "ffmpeg_not_found", "未找到 ffmpeg，请安装 ffmpeg 后重试。");
 
     // The other eight: a key, a form word and a placeholder text each.
     row("French", "PlayerTool", "saveFilePath_noSet",
@@ -302,6 +305,8 @@ void TestTranslations::keyTexts_data()
     row("Japanese", "SetWidget", "Version: %1", "バージョン：%1");
     row("Korean", "VideoEdit", "cutVideo_Fail", "편집에 실패했습니다");
     row("Korean", "SetWidget", "地图", "지도");
+    row("Korean", "FFmpegThread", "ffmpeg_not_found",
+        "ffmpeg를 찾을 수 없습니다. ffmpeg를 설치한 후 다시 시도하세요.");
     row("Korean", "AddLoadWidget", "Please wait: %1/%2", "잠시 기다려 주세요: %1/%2");
     row("Polish", "FilesListView", "selectFiles_Added", "Wybrany plik został już dodany");
     row("Polish", "MessageInfoView", "Duration", "Czas trwania");

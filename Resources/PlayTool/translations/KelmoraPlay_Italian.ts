@@ -48,6 +48,14 @@
     </message>
 </context>
 <context>
+    <name>FFmpegThread</name>
+    <message>
+        <source>ffmpeg_not_found</source>
+        <extracomment>cut or still failed: the ffmpeg program could not be started</extracomment>
+        <translation>ffmpeg non trovato. Installa ffmpeg e riprova.</translation>
+    </message>
+</context>
+<context>
     <name>FilesListView</name>
     <message>
         <source>Form</source>

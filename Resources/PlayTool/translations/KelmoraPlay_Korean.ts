@@ -48,6 +48,14 @@
     </message>
 </context>
 <context>
+    <name>FFmpegThread</name>
+    <message>
+        <source>ffmpeg_not_found</source>
+        <extracomment>cut or still failed: the ffmpeg program could not be started</extracomment>
+        <translation>ffmpeg를 찾을 수 없습니다. ffmpeg를 설치한 후 다시 시도하세요.</translation>
+    </message>
+</context>
+<context>
     <name>FilesListView</name>
     <message>
         <source>Form</source>

@@ -48,6 +48,14 @@
     </message>
 </context>
 <context>
+    <name>FFmpegThread</name>
+    <message>
+        <source>ffmpeg_not_found</source>
+        <extracomment>cut or still failed: the ffmpeg program could not be started</extracomment>
+        <translation>Программа ffmpeg не найдена. Установите ffmpeg и повторите попытку.</translation>
+    </message>
+</context>
+<context>
     <name>FilesListView</name>
     <message>
         <source>Form</source>
