@@ -28,6 +28,9 @@ if(KELMORA_SANITIZE)
         "ASAN_OPTIONS=verify_asan_link_order=0:halt_on_error=1:detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1"
         "LSAN_OPTIONS=suppressions=${KELMORA_SANITIZER_DIR}/lsan.supp:print_suppressions=0"
         "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:suppressions=${KELMORA_SANITIZER_DIR}/ubsan.supp")
+    # Leak reports name the module that allocated only while it is still loaded.
+    add_library(kelmora_keep_modules SHARED ${KELMORA_SANITIZER_DIR}/keep_modules.cpp)
+    list(APPEND KELMORA_SANITIZER_TEST_ENV "LD_PRELOAD=$<TARGET_FILE:kelmora_keep_modules>")
 endif()
 if(KELMORA_TSAN)
     target_compile_options(kelmora_common INTERFACE -fsanitize=thread -fno-omit-frame-pointer)

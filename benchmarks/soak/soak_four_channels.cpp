@@ -71,12 +71,22 @@ qint64 residentKb()
     return -1;
 }
 
+#ifdef __SANITIZE_ADDRESS__
+// From the sanitizer runtime's public interface (GCC ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
 // Bytes the allocator has handed out and not had back: tells a leak from
 // memory the allocator merely keeps.
 qint64 heapInUseKb()
 {
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitizer's allocator replaces glibc's, whose statistics then read zero.
+    return qint64(__sanitizer_get_current_allocated_bytes() / 1024);
+#else
     const struct mallinfo2 info = mallinfo2();
     return qint64((info.uordblks + info.hblkhd) / 1024);
+#endif
 }
 
 double cpuSeconds()

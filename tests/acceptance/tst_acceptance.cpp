@@ -427,9 +427,11 @@ void TestAcceptance::everySecondMovesTheTelemetry()
     for (const auto &args : seconds)
         distinct << args.at(0).toInt();
     // One per second shown (second 0 may land before the page saw the track,
-    // the last may still be on its way to the page).
-    QVERIFY2(markers >= distinct.size() - 2 && markers <= distinct.size(),
-             qPrintable(QString("%1 markers for %2 seconds").arg(markers).arg(distinct.size())));
+    // the last may still be on its way to the page); a second reported twice,
+    // as a slow start can, moves the marker twice.
+    QVERIFY2(markers >= distinct.size() - 2 && markers <= seconds.size(),
+             qPrintable(QString("%1 markers for %2 seconds (%3 reports)")
+                            .arg(markers).arg(distinct.size()).arg(seconds.size())));
     QVERIFY(after.value("marker").toMap().contains("lat"));
     shoot("04-telemetry");
 }
@@ -694,7 +696,6 @@ void TestAcceptance::restartKeepsLibraryCacheAndSettings()
 void TestAcceptance::deleteRowAndClearAll()
 {
     QTRY_VERIFY_WITH_TIMEOUT(bar()->isPlaying(), 20000);
-    QListWidget *list = m_panels.fileList->listWidget();
     const int playing = rowOf(QFileInfo(player()->currentUrl()).fileName());
     QVERIFY(playing >= 0);
     QWidget *rowWidget = m_panels.fileList->rowWidget(playing);
