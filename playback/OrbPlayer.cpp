@@ -148,10 +148,9 @@ void OrbPlayer::playFiles(const QList<DbModel *> &models, const QList<QWidget *>
         bool unreadable = false;
         getCurrentFileMessageInfo(model, [this, model, index, &views, &unreadable](VideoMessage &message) {
             // A file the probe could not read (or refused: thousands of tracks)
-            // keeps libVLC, and a stop, busy for half a minute. Files never
-            // probed take the decoder's frame size instead.
+            // keeps libVLC, and a stop, busy for half a minute, whichever way
+            // it draws. Files never probed take the decoder's frame size instead.
             unreadable = index == 0 && GPSTool::isProbed(model->path)
-                && qobject_cast<VideoRender *>(views.at(index))
                 && (message.width.toInt() <= 0 || message.height.toInt() <= 0);
             if (!unreadable)
                 setUpChannel(*model, message, index, views.at(index));

@@ -96,7 +96,9 @@ void TestStartup::startsAtComputedGeometryAndClosesCleanly()
     Window window = 0;
     QTRY_VERIFY_WITH_TIMEOUT((window = findWindowNamed(display.get(), DefaultRootWindow(display.get()), "Kelmora Player")) != 0, 30000);
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    QCOMPARE(windowRect(display.get(), window), mainWindowGeometry(screen.width(), screen.height()));
+    // The window is named before it is placed: wait for the place.
+    QTRY_COMPARE_WITH_TIMEOUT(windowRect(display.get(), window),
+                              mainWindowGeometry(screen.width(), screen.height()), 10000);
 
     // The description of the computer arrives from its own thread.
     QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("电脑配置信息:"), 60000);

@@ -28,6 +28,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QVBoxLayout>
@@ -205,6 +206,8 @@ private slots:
     void importStoresWhatFfmpegReads();
     void playingEndsInPicturesOrAReport_data();
     void playingEndsInPicturesOrAReport();
+    void nativeWindowRefusesWhatCannotPlay_data();
+    void nativeWindowRefusesWhatCannotPlay();
     void folderNeverTakesAFilesThumbnail();
     void vanishedFileIsReportedAndRowsStay();
     void oddNamesImportPlayCaptureAndCut_data();
@@ -456,6 +459,40 @@ void TestHostileMedia::playingEndsInPicturesOrAReport()
     rows.sort();
     QCOMPARE(storedPaths(), rows); // a row is dropped only by the user
     QVERIFY(libraryIntact());
+}
+
+void TestHostileMedia::nativeWindowRefusesWhatCannotPlay_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("1000 streams") << "streams_1000.mp4";
+    QTest::newRow("zero bytes") << "empty.mp4";
+    QTest::newRow("moov missing") << "no_moov.mp4";
+}
+
+// libVLC drawing into a native window has no use for the probed frame size,
+// but a file the probe cannot read keeps it, and its stop, just as busy.
+void TestHostileMedia::nativeWindowRefusesWhatCannotPlay()
+{
+    QFETCH(QString, name);
+    const QString path = QDir(m_dir.path()).filePath(name);
+    QVERIFY(entryFor(path, "20240101120000000").insertToDb());
+    AppManager::instance()->switchPlayerType(1);
+    const auto restore = qScopeGuard([] { AppManager::instance()->switchPlayerType(0); });
+    buildPlayer();
+    QCOMPARE(m_list->rowCount(), 1);
+
+    QElapsedTimer clock;
+    clock.start();
+    m_list->on_listWidget_itemClicked(m_list->listWidget()->item(0));
+    QTRY_COMPARE_WITH_TIMEOUT(promptTexts(m_view->renderView()),
+                              QStringList {QCoreApplication::translate("VideoView", "video_cannot_play")},
+                              kBoundMs);
+    QTRY_VERIFY_WITH_TIMEOUT(m_list->listWidget()->isEnabled(), kBoundMs);
+    qInfo() << name << "reported after" << clock.elapsed() << "ms";
+    clock.restart();
+    m_view->closePlayer();
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(storedPaths(), QStringList {path});
 }
 
 void TestHostileMedia::folderNeverTakesAFilesThumbnail()
