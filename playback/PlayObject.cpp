@@ -26,8 +26,9 @@ PlayObject::PlayObject(const QString &path, libvlc_instance_t *instance, int wid
     , m_height(qMax(0, height))
 {
     allocatePlanes(m_width, m_height);
-    qDebug() << "newImageBuffer[0] (" << m_planes[0].size() << ") newImageBuffer[1] (" << m_planes[1].size()
-             << ") newImageBuffer[2] (" << m_planes[2].size() << ")";
+    const VideoDataOrb &first = m_frames.first();
+    qDebug() << "newImageBuffer[0] (" << first.planes[0].size() << ") newImageBuffer[1] ("
+             << first.planes[1].size() << ") newImageBuffer[2] (" << first.planes[2].size() << ")";
 
     if (instance)
         m_player = libvlc_media_player_new(instance);
@@ -240,9 +241,38 @@ unsigned PlayObject::videoFrameFormatCallback(void **opaque, char *chroma, unsig
 
 void PlayObject::allocatePlanes(int width, int height)
 {
-    m_planes[0] = QByteArray(width * height, '\0');
-    m_planes[1] = QByteArray((width / 2) * (height / 2), '\0');
-    m_planes[2] = QByteArray((width / 2) * (height / 2), '\0');
+    VideoDataOrb frame;
+    frame.planes[0] = QByteArray(width * height, '\0');
+    frame.planes[1] = QByteArray((width / 2) * (height / 2), '\0');
+    frame.planes[2] = QByteArray((width / 2) * (height / 2), '\0');
+    m_frames = {frame};
+    m_lastSlot = -1;
+}
+
+int PlayObject::freeFrameSlot()
+{
+    const auto isFree = [](const VideoDataOrb &frame) {
+        // Only this pool holds it: the renderer and any queued signal are done with it.
+        return frame.planes[0].isDetached() && frame.planes[1].isDetached() && frame.planes[2].isDetached();
+    };
+    for (int step = 1; step <= m_frames.size(); ++step) {
+        const int slot = (m_lastSlot + step) % m_frames.size();
+        if (isFree(m_frames.at(slot)))
+            return m_lastSlot = slot;
+    }
+    // All held (a slow renderer): a new set, or one that replaces the oldest
+    // slot, whose frame lives on with its holders.
+    const VideoDataOrb &model = m_frames.first();
+    VideoDataOrb frame;
+    for (int i = 0; i < 3; ++i)
+        frame.planes[i] = QByteArray(model.planes[i].size(), Qt::Uninitialized);
+    if (m_frames.size() < MaxPooledFrames) {
+        m_frames.append(frame);
+        return m_lastSlot = m_frames.size() - 1;
+    }
+    m_lastSlot = (m_lastSlot + 1) % m_frames.size();
+    m_frames[m_lastSlot] = frame;
+    return m_lastSlot;
 }
 
 bool PlayObject::adoptFrameSize(int width, int height)
@@ -266,16 +296,19 @@ void *PlayObject::lock_callback(void *opaque, void **p_pixels)
 {
     auto *self = static_cast<PlayObject *>(opaque);
     QMutexLocker locker(&self->m_bufferMutex);
-    if (self->m_planes[0].isEmpty() || self->m_planes[1].isEmpty() || self->m_planes[2].isEmpty()) {
+    const VideoDataOrb &model = self->m_frames.first();
+    if (model.planes[0].isEmpty() || model.planes[1].isEmpty() || model.planes[2].isEmpty()) {
         qWarning() << "Image buffers are empty!";
         return nullptr;
     }
+    const int slot = self->freeFrameSlot();
     for (int i = 0; i < 3; ++i)
-        p_pixels[i] = self->m_planes[i].data();
-    return nullptr;
+        p_pixels[i] = self->m_frames[slot].planes[i].data();
+    // The picture's id: the slot its unlock hands on.
+    return reinterpret_cast<void *>(quintptr(slot));
 }
 
-void PlayObject::unlock_callback(void *opaque, void *, void *const *p_pixels)
+void PlayObject::unlock_callback(void *opaque, void *id, void *const *p_pixels)
 {
     auto *self = static_cast<PlayObject *>(opaque);
     if (self->m_frozen)
@@ -285,9 +318,11 @@ void PlayObject::unlock_callback(void *opaque, void *, void *const *p_pixels)
         qWarning() << "p_pixels points to invalid data!";
         return;
     }
-    VideoDataOrb frame;
-    for (int i = 0; i < 3; ++i)
-        frame.planes[i] = QByteArray(self->m_planes[i].constData(), self->m_planes[i].size());
+    const int slot = int(reinterpret_cast<quintptr>(id));
+    // A picture locked before the buffers were remade for a new size is dropped.
+    if (slot >= self->m_frames.size() || self->m_frames.at(slot).planes[0].constData() != p_pixels[0])
+        return;
+    const VideoDataOrb frame = self->m_frames.at(slot);
     const int w = self->m_width;
     emit self->updateTexture2D(w, self->m_height, w * 4, frame, self->m_url);
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVector>
 #include <QWidget>
 #include <atomic>
 
@@ -17,8 +18,10 @@ struct libvlc_event_t;
 
 // Plays one file of a recording group (one camera channel) with libVLC.
 // In the OpenGL path libVLC decodes into three plane buffers owned here; each
-// finished frame is deep-copied into a VideoDataOrb and handed on by a queued
-// signal. In the native path libVLC draws into a widget's window instead.
+// finished frame is handed on as a VideoDataOrb sharing those buffers, by a
+// queued signal. A frame's buffers are decoded into again only once nobody
+// holds that frame, so every frame stays as it was decoded without a copy.
+// In the native path libVLC draws into a widget's window instead.
 // Lives on the GUI thread; the static callbacks run on libVLC's threads and
 // touch only the buffers (under the mutex) and signals.
 class PlayObject : public QObject
@@ -76,13 +79,18 @@ public slots:
 
 private:
     bool adoptFrameSize(int width, int height);
-    // Decode buffers of one I420 frame; the caller holds m_bufferMutex once
-    // libVLC may be using them.
+    // Drops the decode buffers and makes the first set for frames of this
+    // size; the caller holds m_bufferMutex once libVLC may be using them.
     void allocatePlanes(int width, int height);
+    // A buffer set nobody else holds, made if need be (m_bufferMutex held).
+    int freeFrameSlot();
     void setTargetAcceptsFrames(bool accept);
 
     QPointer<QWidget> m_renderTarget;
-    QByteArray m_planes[3];
+    // Decode buffer sets: frames the renderer still holds, and free ones.
+    static constexpr int MaxPooledFrames = 4;
+    QVector<VideoDataOrb> m_frames;
+    int m_lastSlot = -1;
     QString m_url;
     bool m_audioMaster = false;
     libvlc_event_manager_t *m_eventManager = nullptr;
@@ -92,7 +100,7 @@ private:
     std::atomic_int m_width{0};
     std::atomic_int m_height{0};
     QMutex m_bufferMutex;
-    // Set while paused: libVLC keeps redrawing the still picture, and copying
-    // it a dozen times a second only to be dropped by the renderer is waste.
+    // Set while paused: libVLC keeps redrawing the still picture, and handing
+    // it on a dozen times a second only to be dropped by the renderer is waste.
     std::atomic_bool m_frozen{false};
 };

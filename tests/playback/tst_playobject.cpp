@@ -4,6 +4,7 @@
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 
+#include <QSet>
 #include <QSignalSpy>
 #include <QtTest>
 #include <cstring>
@@ -31,6 +32,7 @@ private slots:
     void formatNegotiation_data();
     void formatNegotiation();
     void playsToTheEndHandingOnEveryFrame();
+    void buffersComeBackOnceFramesAreDropped();
     void channelsWithoutEventsStayQuiet();
     void pauseFreezesThePictureButNotWhileOpening();
     void missingFileReportsAnError();
@@ -144,6 +146,24 @@ void TestPlayObject::playsToTheEndHandingOnEveryFrame()
     // Each frame owns its planes: earlier frames are not overwritten by later ones.
     QVERIFY(frames.first().at(3).value<VideoDataOrb>().planes[0].constData() != data.planes[0].constData());
     channel.close();
+}
+
+// A receiver that drops each frame after use (as the renderer does) gives its
+// buffers back: a whole clip decodes into a handful of them, not one per frame.
+void TestPlayObject::buffersComeBackOnceFramesAreDropped()
+{
+    PlayObject channel(m_clip, m_vlc.get(), 320, 240);
+    QSet<const char *> buffers;
+    int frames = 0;
+    QObject receiver;
+    connect(&channel, &PlayObject::updateTexture2D, &receiver, [&](int, int, int, const VideoDataOrb &data) {
+        ++frames;
+        buffers << data.planes[0].constData();
+    });
+    channel.play();
+    QTRY_VERIFY_WITH_TIMEOUT(frames >= 40, 30000);
+    channel.close();
+    QVERIFY2(buffers.size() <= 4, qPrintable(QString("%1 buffers for %2 frames").arg(buffers.size()).arg(frames)));
 }
 
 void TestPlayObject::channelsWithoutEventsStayQuiet()
