@@ -1,4 +1,5 @@
 #include "tests/support/TestHome.h"
+#include "tests/support/TestRecords.h"
 
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
@@ -234,13 +235,7 @@ void TestVideoEdit::realCut()
     QVERIFY(QDir().mkpath(saveDir));
     settingsValue(QLatin1String(SettingsKeys::SaveFilePath), saveDir, true);
 
-    VideoMessage record;
-    record.path = source;
-    record.duration = "8";
-    record.videoBitRate = "400000";
-    record.audioBitRate = "128000";
-    record.width = "320";
-    record.size = fileSizeText(source, 2);
+    VideoMessage record = cutRecordFor(source, 8, source);
     QWidget owner;
     owner.resize(800, 600);
     owner.show();

@@ -17,6 +17,7 @@
 #include "tests/support/TestClips.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestHome.h"
+#include "tests/support/TestRecords.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -586,13 +587,7 @@ void TestHostileEnv::failedCutAndStillSayWhy()
     QCOMPARE(capture.programNotStarted(), !ffmpegOnPath);
 
     // Cut: the dialog ends with a failure prompt that gives the cause.
-    VideoMessage record;
-    record.path = source;
-    record.duration = "3";
-    record.videoBitRate = "400000";
-    record.audioBitRate = "128000";
-    record.width = "320";
-    record.size = fileSizeText(m_clip, 2);
+    VideoMessage record = cutRecordFor(source, 3, m_clip);
     QWidget owner;
     owner.resize(800, 600);
     owner.show();

@@ -13,6 +13,7 @@
 #include "render/VideoRender.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
+#include "tests/support/TestRecords.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -113,13 +114,7 @@ void TestOrbPlayer::cleanup()
 
 QList<DbModel *> TestOrbPlayer::group(const QStringList &paths)
 {
-    QList<DbModel *> models;
-    for (const QString &path : paths) {
-        auto *model = new DbModel;
-        model->path = path;
-        model->fileName = QFileInfo(path).fileName();
-        models << model;
-    }
+    const QList<DbModel *> models = newModelsFor(paths);
     m_models << models;
     return models;
 }

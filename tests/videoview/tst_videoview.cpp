@@ -10,6 +10,7 @@
 #include "render/RenderView.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
+#include "tests/support/TestRecords.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -88,13 +89,7 @@ void TestVideoView::cleanup()
 
 QList<DbModel *> TestVideoView::group(const QStringList &paths)
 {
-    QList<DbModel *> models;
-    for (const QString &path : paths) {
-        auto *model = new DbModel;
-        model->path = path;
-        model->fileName = QFileInfo(path).fileName();
-        models << model;
-    }
+    const QList<DbModel *> models = newModelsFor(paths);
     m_models << models;
     return models;
 }
