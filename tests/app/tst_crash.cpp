@@ -21,6 +21,11 @@ void TestCrash::crashWritesOneSymbolisedReport_data()
 
 void TestCrash::crashWritesOneSymbolisedReport()
 {
+#ifdef __SANITIZE_THREAD__
+    // The thread sanitizer delivers signals itself: the handler writes its
+    // report, but the signal it raises again does not end the child.
+    QSKIP("crash signals are not delivered as usual under the thread sanitizer");
+#endif
     QFETCH(bool, creatable);
     QTemporaryDir dir;
     QString requested = dir.filePath("crash reports/崩溃");

@@ -42,8 +42,8 @@ void TestPlatform::keepAwakeNeverBlocksStartup()
 
 void TestPlatform::largeBlocksGoBackToTheSystem()
 {
-#if defined(__SANITIZE_ADDRESS__)
-    QSKIP("AddressSanitizer replaces glibc's allocator");
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    QSKIP("the sanitizer replaces glibc's allocator");
 #elif defined(__GLIBC__)
     Platform::tuneAllocator();
     // Left alone, glibc raises its threshold past a freed 4 MB block and
