@@ -19,6 +19,7 @@
 #include "telemetry/RecordLookup.h"
 #include "tests/fixtures/Mp4Box.h"
 #include "tests/support/TestClips.h"
+#include "tests/support/SanitizerSkips.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
@@ -474,6 +475,7 @@ void TestHostileMedia::nativeWindowRefusesWhatCannotPlay_data()
 void TestHostileMedia::nativeWindowRefusesWhatCannotPlay()
 {
     QFETCH(QString, name);
+    KELMORA_SKIP_NATIVE_WINDOW_UNDER_TSAN();
     const QString path = QDir(m_dir.path()).filePath(name);
     QVERIFY(entryFor(path, "20240101120000000").insertToDb());
     AppManager::instance()->switchPlayerType(1);

@@ -12,6 +12,7 @@
 #include "render/RenderView.h"
 #include "render/VideoRender.h"
 #include "tests/support/TestClips.h"
+#include "tests/support/SanitizerSkips.h"
 #include "tests/support/TestHome.h"
 #include "tests/support/TestRecords.h"
 
@@ -276,11 +277,7 @@ void TestOrbPlayer::panoramicRecordingGetsAPanoramaView()
 
 void TestOrbPlayer::nativeWindowPathDrawsIntoTheView()
 {
-#ifdef __SANITIZE_THREAD__
-    // libVLC cancels its native-window threads inside calls the thread
-    // sanitizer does not follow, which it takes for a fatal error.
-    QSKIP("native-window output is not run under the thread sanitizer");
-#endif
+    KELMORA_SKIP_NATIVE_WINDOW_UNDER_TSAN();
     AppManager::instance()->switchPlayerType(1);
     QSignalSpy states(m_player.get(), &OrbPlayer::playbackStateChange);
     startGroup({m_clips.at(0), m_clips.at(1)});

@@ -9,6 +9,7 @@
 #include "playback/VideoView.h"
 #include "render/RenderView.h"
 #include "tests/support/TestClips.h"
+#include "tests/support/SanitizerSkips.h"
 #include "tests/support/TestHome.h"
 #include "tests/support/TestRecords.h"
 
@@ -216,12 +217,8 @@ void TestVideoView::playerTypeSwitchHidesZoomButtons_data()
 void TestVideoView::playerTypeSwitchHidesZoomButtons()
 {
     QFETCH(int, type);
-#ifdef __SANITIZE_THREAD__
-    // libVLC cancels its native-window threads inside calls the thread
-    // sanitizer does not follow, which it takes for a fatal error.
     if (type != 0)
-        QSKIP("native-window output is not run under the thread sanitizer");
-#endif
+        KELMORA_SKIP_NATIVE_WINDOW_UNDER_TSAN();
     m_view->playListWithPlayerType(type, group({m_clips[0]}));
     PlayerTool *bar = m_view->playerTool();
     QCOMPARE(bar->findChild<QPushButton *>("scaleBig")->isHidden(), type != 0);
