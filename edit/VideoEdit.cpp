@@ -47,18 +47,15 @@ VideoEdit::VideoEdit(VideoMessage *record, QObject *owner, QWidget *parent)
 VideoEdit::~VideoEdit()
 {
     if (m_thread) {
-        // A cut still running keeps its model until ffmpeg ends; the window
-        // must not stay deaf to the mouse after the dialog is gone.
+        // A cut still running lives on, with its copy of the job, until ffmpeg
+        // ends; the window must not stay deaf to the mouse after the dialog is gone.
         disconnect(m_thread, nullptr, this, nullptr);
-        m_model->setParent(nullptr);
-        connect(m_thread, &QThread::finished, m_model, &QObject::deleteLater);
         connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
         releaseWindow();
         if (m_loadingHud)
             m_loadingHud->close();
-    } else {
-        m_model->deleteLater();
     }
+    m_model->deleteLater();
     qDebug() << "VideoEdit销毁";
 }
 
@@ -381,7 +378,11 @@ void VideoEdit::on_sureButton_clicked()
     if (m_blockedWindow)
         m_blockedWindow->setAttribute(Qt::WA_TransparentForMouseEvents, true);
 
-    m_thread = new FFmpegThread(m_model);
+    // The thread runs a copy: the range handles and buttons go on writing the
+    // dialog's own model while ffmpeg runs.
+    CmdModel *job = m_model->clone();
+    m_thread = new FFmpegThread(job);
+    job->setParent(m_thread);
     auto *ownerWidget = qobject_cast<QWidget *>(m_owner.data());
     m_loadingHud = new HudDialog(0, ownerWidget ? ownerWidget : m_blockedWindow.data());
     if (m_blockedWindow && m_blockedWindow->isFullScreen()) {

@@ -69,6 +69,22 @@ CmdModel::~CmdModel()
     qDebug() << "CmdModel销毁";
 }
 
+CmdModel *CmdModel::clone(QObject *parent) const
+{
+    auto *copy = new CmdModel(cmdType, parent);
+    copy->inputPath = inputPath;
+    copy->startSecond = startSecond;
+    copy->endSecond = endSecond;
+    copy->capturePosition = capturePosition;
+    copy->bitRate = bitRate;
+    copy->hasAudio = hasAudio;
+    copy->hasVideo = hasVideo;
+    copy->is720P = is720P;
+    copy->outputPath = outputPath;
+    copy->timeSuffix = timeSuffix;
+    return copy;
+}
+
 QString CmdModel::getSavePath()
 {
     const QString base = QFileInfo(inputPath).baseName();

@@ -20,6 +20,10 @@ public:
     explicit CmdModel(int type, QObject *parent = nullptr);
     ~CmdModel() override;
 
+    // The same job with all its fields, for a thread to run while this one
+    // goes on being edited.
+    CmdModel *clone(QObject *parent = nullptr) const;
+
     QString inputPath;
     int cmdType;
     int startSecond = 0;

@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 #include <optional>
 
@@ -198,6 +199,9 @@ void FFmpegTest::commandTexts()
             .replace("%O", model.outputPath);
     };
     QCOMPARE(text, filled(expected));
+    // The copy a cut thread runs builds the very same command.
+    const std::unique_ptr<CmdModel> copy(model.clone());
+    QCOMPARE(copy->createCmdString(), text);
 
     // What runs is the same command, one argument per word of the template, quotes removed.
     QStringList words = expected.split(' ');
