@@ -12,7 +12,7 @@ namespace Platform {
 // Returns false (after a debug line) when no inhibitor could be taken.
 bool keepSystemAwake();
 
-// Has the allocator give large blocks (decoded frame copies) straight back
+// Has the allocator give large blocks (decoded frame buffers) straight back
 // to the system when they are freed. glibc otherwise raises its threshold
 // after the first such free and keeps them in per-thread arenas; as every
 // group change starts new decoder threads, a looping player's resident size
