@@ -18,12 +18,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSysInfo>
+#include <QTextBoundaryFinder>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QVector>
 
 namespace {
 constexpr int AutoCloseMs = 3000;
+// The widest a label grows for a run it cannot wrap.
+constexpr int MaxLabelWidth = 640;
 const char kSureIcon[] = ":/Resources/PlayTool/sure.png";
 const char kCancelIcon[] = ":/Resources/PlayTool/cancel.png";
 const char kCheckedIcon[] = ":/Resources/PlayTool/selectbutton.png";
@@ -58,6 +61,19 @@ QPushButton *iconButton(const char *objectName, const char *icon, QWidget *paren
     button->setIcon(QIcon(icon));
     button->setIconSize(QSize(40, 40));
     return button;
+}
+// The widest run of the text the label cannot wrap (a file name, say).
+int widestUnbreakableRun(const QFontMetrics &metrics, const QString &text)
+{
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    int widest = 0;
+    int start = 0;
+    while (breaks.toNextBoundary() != -1) {
+        const int end = breaks.position();
+        widest = qMax(widest, metrics.horizontalAdvance(text.mid(start, end - start).trimmed()));
+        start = end;
+    }
+    return widest;
 }
 } // namespace
 
@@ -127,6 +143,11 @@ void HudView::buildForm(const QString &text, bool withNoShowOption)
     font.setBold(false);
     m_label->setFont(font);
     setStyleSheet(labelStyle());
+    // A name too long to wrap widens the card instead of being cut off.
+    m_label->ensurePolished();
+    const int run = widestUnbreakableRun(m_label->fontMetrics(), text) + 2 * m_label->margin() + 4;
+    if (run > m_label->maximumWidth())
+        m_label->setMaximumWidth(qMin(run, MaxLabelWidth));
 
     auto *line = new QLabel(this);
     line->setPixmap(QPixmap(":/Resources/PlayTool/imageline.png"));

@@ -156,6 +156,8 @@ private slots:
     void kindOneBlocksUntilEveryWayOut();
     void twoPromptsInARow();
     void kindZeroSitsOnMainWindow();
+    void longNamesAreShownWhole_data();
+    void longNamesAreShownWhole();
     void optionToggleWritesItsKey_data();
     void optionToggleWritesItsKey();
     void kindTenWaitsAndCancels();
@@ -287,6 +289,34 @@ void TestPrompts::kindZeroSitsOnMainWindow()
                          (shell.window.height() - hud->height()) / 2);
     QCOMPARE(hud->pos(), centred - QPoint(10, 30));
     QVERIFY(hud->findChild<QPushButton *>("cancelButton") == nullptr);
+}
+
+void TestPrompts::longNamesAreShownWhole_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("longest"); // the run that must fit on one line
+    QTest::newRow("sentence") << "No files selected" << "selected";
+    QTest::newRow("file name among CJK")
+        << QString::fromUtf8("视频库已损坏。原文件已保留为 KelmoraPlayerFile.db.damaged-20261210153955，并已新建视频库。")
+        << QString::fromUtf8("KelmoraPlayerFile.db.damaged-20261210153955，");
+}
+
+// A run the label cannot wrap (a file name) widens the card rather than
+// being cut off at both ends.
+void TestPrompts::longNamesAreShownWhole()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, longest);
+    Shell shell;
+    auto *hud = new HudView(0, text, false, 0, shell.renderView);
+    hud->show();
+    QVERIFY(QTest::qWaitForWindowExposed(hud));
+    auto *label = hud->findChild<QLabel *>("messageLabel");
+    QVERIFY(label);
+    QVERIFY2(label->contentsRect().width() >= label->fontMetrics().horizontalAdvance(longest),
+             qPrintable(QString("%1 px for %2 px").arg(label->contentsRect().width())
+                            .arg(label->fontMetrics().horizontalAdvance(longest))));
+    QVERIFY(hud->width() <= shell.window.width());
 }
 
 void TestPrompts::optionToggleWritesItsKey_data()
