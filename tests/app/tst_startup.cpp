@@ -96,9 +96,13 @@ void TestStartup::startsAtComputedGeometryAndClosesCleanly()
     Window window = 0;
     QTRY_VERIFY_WITH_TIMEOUT((window = findWindowNamed(display.get(), DefaultRootWindow(display.get()), "Kelmora Player")) != 0, 30000);
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    // The window is named before it is placed: wait for the place.
-    QTRY_COMPARE_WITH_TIMEOUT(windowRect(display.get(), window),
-                              mainWindowGeometry(screen.width(), screen.height()), 10000);
+    // The window is named before it is placed, and Qt may recreate it once
+    // its OpenGL children appear: look it up again until it is in place.
+    const auto placed = [&] {
+        window = findWindowNamed(display.get(), DefaultRootWindow(display.get()), "Kelmora Player");
+        return window ? windowRect(display.get(), window) : QRect();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(placed(), mainWindowGeometry(screen.width(), screen.height()), 10000);
 
     // The description of the computer arrives from its own thread.
     QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("电脑配置信息:"), 60000);
