@@ -6,7 +6,8 @@ class CmdModel;
 
 // Runs one cut or still job of a CmdModel with ffmpeg on its own thread and
 // reports the result by one of its signals, emitted from that thread. The
-// model is not owned and must outlive the job.
+// model is not owned, must outlive the job and is read on the job's thread:
+// a caller that goes on editing its model hands over a clone().
 class FFmpegThread : public QThread
 {
     Q_OBJECT

@@ -16,6 +16,7 @@
 #include "playback/PlayObject.h"
 #include "playback/VideoSlider.h"
 #include "render/RenderView.h"
+#include "tests/support/PathGuard.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 
@@ -24,7 +25,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -534,10 +534,7 @@ void TestControlBar::captureFailureSaysWhy()
     record.path = garbage;
     m_bar->metaDataChanged(&record);
     QTemporaryDir noPrograms;
-    const QByteArray savedPath = qgetenv("PATH");
-    const auto restorePath = qScopeGuard([&savedPath] { qputenv("PATH", savedPath); });
-    if (!ffmpegOnPath)
-        qputenv("PATH", QFile::encodeName(noPrograms.path()));
+    PathGuard path(ffmpegOnPath ? qgetenv("PATH") : QFile::encodeName(noPrograms.path()));
     button("imageButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(button("imageButton")->isEnabled(), 60000);
     QVERIFY(QDir(saveDir.path()).entryList({"*.png"}, QDir::Files).isEmpty());

@@ -14,6 +14,7 @@
 #include "library/DbModel.h"
 #include "library/FFmpegThread.h"
 #include "library/VideoMessage.h"
+#include "tests/support/PathGuard.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestHome.h"
@@ -149,20 +150,6 @@ StartResult startPlayer(const QString &dataHome,
 }
 
 // Sets PATH for the life of the guard.
-class PathGuard
-{
-public:
-    explicit PathGuard(const QByteArray &path)
-        : m_saved(qgetenv("PATH"))
-    {
-        qputenv("PATH", path);
-    }
-    ~PathGuard() { qputenv("PATH", m_saved); }
-
-private:
-    QByteArray m_saved;
-};
-
 double processCpuSeconds()
 {
     timespec t {};

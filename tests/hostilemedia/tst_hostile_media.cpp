@@ -19,6 +19,7 @@
 #include "telemetry/RecordLookup.h"
 #include "tests/fixtures/Mp4Box.h"
 #include "tests/support/TestClips.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/SanitizerSkips.h"
 #include "tests/support/TestHome.h"
 
@@ -40,18 +41,6 @@ namespace {
 constexpr int kBoundMs = 30000;
 
 enum Outcome { Pictures, Report, Either };
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QByteArray serialize(const QVector<Mp4Box> &boxes)
 {
@@ -138,7 +127,7 @@ bool makeResolutionChange(const QString &folder, const QString &target)
                    + QStringList {small})
         || !runFfmpeg(QStringList {"-f", "lavfi", "-i", "testsrc2=s=640x360:r=25:d=1"} + encode
                       + QStringList {large})
-        || !writeBytes(list, QString("file '%1'\nfile '%2'\n").arg(small, large).toUtf8()))
+        || !writeAll(list, QString("file '%1'\nfile '%2'\n").arg(small, large).toUtf8()))
         return false;
     return runFfmpeg({"-f", "concat", "-safe", "0", "-i", list, "-c", "copy", target});
 }
@@ -247,30 +236,30 @@ void TestHostileMedia::initTestCase()
     const QString fast = dir.filePath("fast.mp4");
     QVERIFY(runFfmpeg({"-i", m_good, "-c", "copy", "-movflags", "+faststart", fast}));
 
-    const QByteArray good = fileBytes(m_good);
-    const QByteArray moovFirst = fileBytes(fast);
+    const QByteArray good = readAll(m_good);
+    const QByteArray moovFirst = readAll(fast);
     for (int percent : {1, 50, 99}) {
-        QVERIFY(writeBytes(dir.filePath(QString("cut_%1_moov_last.mp4").arg(percent)),
+        QVERIFY(writeAll(dir.filePath(QString("cut_%1_moov_last.mp4").arg(percent)),
                            good.left(good.size() * percent / 100)));
-        QVERIFY(writeBytes(dir.filePath(QString("cut_%1_moov_first.mp4").arg(percent)),
+        QVERIFY(writeAll(dir.filePath(QString("cut_%1_moov_first.mp4").arg(percent)),
                            moovFirst.left(moovFirst.size() * percent / 100)));
     }
-    QVERIFY(writeBytes(dir.filePath("no_moov.mp4"), withoutMoov(good)));
+    QVERIFY(writeAll(dir.filePath("no_moov.mp4"), withoutMoov(good)));
     const QByteArray inVideo = cutInsideMoov(good, 0.25);
     const QByteArray inSound = cutInsideMoov(good, 0.5);
     QVERIFY(!inVideo.isEmpty() && !inSound.isEmpty());
-    QVERIFY(writeBytes(dir.filePath("moov_cut_video.mp4"), inVideo));
-    QVERIFY(writeBytes(dir.filePath("moov_cut_sound.mp4"), inSound));
-    QVERIFY(writeBytes(dir.filePath("empty.mp4"), {}));
+    QVERIFY(writeAll(dir.filePath("moov_cut_video.mp4"), inVideo));
+    QVERIFY(writeAll(dir.filePath("moov_cut_sound.mp4"), inSound));
+    QVERIFY(writeAll(dir.filePath("empty.mp4"), {}));
     QVERIFY(dir.mkpath("clip.mp4"));
     QVERIFY(makeResolutionChange(m_dir.path(), dir.filePath("size_change.ts")));
     QVERIFY(runFfmpeg(
         {"-i", dir.filePath("size_change.ts"), "-c", "copy", dir.filePath("size_change.mp4")}));
-    QVERIFY(writeBytes(dir.filePath("streams_1000.mp4"), withTrackCount(good, 500)));
+    QVERIFY(writeAll(dir.filePath("streams_1000.mp4"), withTrackCount(good, 500)));
     const QByteArray many = withTrackCount(good, 5000);
     QVERIFY(many.size() > good.size());
-    QVERIFY(writeBytes(dir.filePath("streams_10000.mp4"), many));
-    QVERIFY(writeBytes(dir.filePath("streams_0.mp4"), withTrackCount(good, 0)));
+    QVERIFY(writeAll(dir.filePath("streams_10000.mp4"), many));
+    QVERIFY(writeAll(dir.filePath("streams_0.mp4"), withTrackCount(good, 0)));
 
     m_saveDir = dir.filePath("saved");
     QVERIFY(dir.mkpath("saved"));

@@ -4,6 +4,7 @@
 #include "telemetry/GPSTool.h"
 #include "tests/fixtures/FixtureTracks.h"
 #include "tests/fixtures/Mp4Box.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestHome.h"
 
 #include <QJsonArray>
@@ -41,19 +42,6 @@ QString samplesText(const VideoMessage &record)
     for (auto it = record.gsensorItems.cbegin(); it != record.gsensorItems.cend(); ++it)
         lines << it.key() + " g " + it->join(' ');
     return lines.join('\n');
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
 }
 
 // Position of the first top-level box of type, -1 when absent.
@@ -283,11 +271,12 @@ void TelemetryMediaTest::unreadableFiles()
 
 QString TelemetryMediaTest::mutated(const char *name, const Mutation &mutation)
 {
-    QByteArray bytes = readFile(path(name));
+    QByteArray bytes = readAll(path(name));
     mutation(bytes);
     const QString target
         = m_dir.filePath(QString("mutant-%1").arg(QString::fromLatin1(name).replace('_', '-')));
-    writeFile(target, bytes);
+    if (!writeAll(target, bytes))
+        QTest::qFail(qPrintable("cannot write " + target), __FILE__, __LINE__);
     return target;
 }
 
@@ -382,7 +371,7 @@ void TelemetryMediaTest::truncatedAndFlippedFiles()
            FixtureNames::blockChunkOffset, FixtureNames::textStream, FixtureNames::binaryStream};
     QRandomGenerator random(20230501);
     for (const char *name : names) {
-        const QByteArray pristine = readFile(path(name));
+        const QByteArray pristine = readAll(path(name));
         const int moov = topLevelBox(pristine, "moov");
         QVERIFY(moov > 0);
         for (int cut : {pristine.size() / 3, moov + 8, moov + (pristine.size() - moov) / 2,
