@@ -293,13 +293,16 @@ void AppManager::checkNetwork(std::function<void(bool)> callback)
 
 void AppManager::logThreadInfo(int number, const QString &tag) const
 {
-    QThread *appThread = QCoreApplication::instance() ? QCoreApplication::instance()->thread() : nullptr;
+    QThread *appThread
+        = QCoreApplication::instance() ? QCoreApplication::instance()->thread() : nullptr;
     if (QThread::currentThread() == appThread) {
         qDebug() << tag << ":isMainThread:" << number << "-----------MainThread--------"
-                 << QThread::currentThread() << "---------Current Thread ID:" << QThread::currentThreadId();
+                 << QThread::currentThread()
+                 << "---------Current Thread ID:" << QThread::currentThreadId();
         return;
     }
     qDebug() << tag << ":isMainThread:" << number << "-----------OtherThread--------"
-             << QThread::currentThread() << "---------Current Thread ID:" << QThread::currentThreadId();
+             << QThread::currentThread()
+             << "---------Current Thread ID:" << QThread::currentThreadId();
     qDebug() << "Main Thread:" << appThread;
 }

@@ -69,7 +69,7 @@ bool installSignalHandlers()
     // A stack overflow leaves no stack to report from: use one of our own.
     static char *altStack = static_cast<char *>(::malloc(1 << 20));
     if (altStack) {
-        stack_t ss{};
+        stack_t ss {};
         ss.ss_sp = altStack;
         ss.ss_size = 1 << 20;
         ::sigaltstack(&ss, nullptr);

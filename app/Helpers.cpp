@@ -22,8 +22,8 @@ QString settingsValue(const QString &key, const QVariant &value, bool write)
 
 QString appDataPath()
 {
-    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                         + "/KelmoraPlayer";
+    const QString path
+        = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/KelmoraPlayer";
     if (!QDir(path).exists() && !QDir(path).mkpath(path))
         return QStringLiteral("aaaaaaaaaaaaaa");
     return path;
@@ -45,7 +45,8 @@ QString formatPlayTime(int seconds)
     return QString("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar('0'));
 }
 
-QString reformatDateTime(const QString &text, const QString &inputFormat, const QString &outputFormat)
+QString
+reformatDateTime(const QString &text, const QString &inputFormat, const QString &outputFormat)
 {
     return QDateTime::fromString(text, inputFormat).toString(outputFormat);
 }
@@ -87,7 +88,8 @@ constexpr double kXPi = 52.35987755982988;
 
 double transformLat(double x, double y)
 {
-    double r = -100.0 + 2.0 * x + 3.0 * y + 0.2 * y * y + 0.1 * x * y + 0.2 * std::sqrt(std::fabs(x));
+    double r
+        = -100.0 + 2.0 * x + 3.0 * y + 0.2 * y * y + 0.1 * x * y + 0.2 * std::sqrt(std::fabs(x));
     r += (20.0 * std::sin(6.0 * x * kPi) + 20.0 * std::sin(2.0 * x * kPi)) * 2.0 / 3.0;
     r += (20.0 * std::sin(y * kPi) + 40.0 * std::sin(y / 3.0 * kPi)) * 2.0 / 3.0;
     r += (160.0 * std::sin(y / 12.0 * kPi) + 320.0 * std::sin(y * kPi / 30.0)) * 2.0 / 3.0;

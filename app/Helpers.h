@@ -19,7 +19,8 @@ QString appDataPath();
 QString thumbnailPath();
 
 QString formatPlayTime(int seconds);
-QString reformatDateTime(const QString &text, const QString &inputFormat, const QString &outputFormat);
+QString
+reformatDateTime(const QString &text, const QString &inputFormat, const QString &outputFormat);
 QString formatByteSize(qint64 bytes, int unit);
 QString fileSizeText(const QString &path, int unit);
 bool fileExists(const QString &path);

@@ -11,7 +11,7 @@ namespace {
 struct LogSink
 {
     QFile file;
-    QTextStream stream{&file};
+    QTextStream stream {&file};
     QMutex mutex;
 };
 

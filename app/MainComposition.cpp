@@ -6,8 +6,8 @@
 #include "controls/HudView.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
-#include "library/VideoMessage.h"
 #include "library/FilesListView.h"
+#include "library/VideoMessage.h"
 #include "playback/PlayObjectState.h"
 #include "playback/VideoView.h"
 #include "telemetry/DisplayMessageView.h"
@@ -37,18 +37,19 @@ void connectPanels(KelmoraWidget *window, const MainPanels &p)
     QObject::connect(list, &FilesListView::currentWillPlayListForChangePlayer, video,
                      &VideoView::playListWithPlayerType);
     QObject::connect(video, &VideoView::willPlaySameVideo, list, &FilesListView::playSameAs);
-    QObject::connect(video, &VideoView::willPlayNextVideo, list, [list](const QString &url, bool) {
-        list->playNextOf(url);
-    });
-    QObject::connect(video, &VideoView::willPlayPreviousVideo, list, &FilesListView::playPreviousOf);
+    QObject::connect(video, &VideoView::willPlayNextVideo, list,
+                     [list](const QString &url, bool) { list->playNextOf(url); });
+    QObject::connect(video, &VideoView::willPlayPreviousVideo, list,
+                     &FilesListView::playPreviousOf);
     QObject::connect(list, &FilesListView::userSelectDelete, video, &VideoView::recordsDeleted);
     QObject::connect(video, &VideoView::starPlayNotification, p.map, &MapShow::onNewRecording);
     QObject::connect(video, &VideoView::starPlayNotification, p.telemetryPanel,
                      &DisplayMessageView::starPlayNotification);
     QObject::connect(video, &VideoView::currentPlayTime, p.map, &MapShow::onPlaySecond);
-    QObject::connect(video, &VideoView::currentPlayTime, p.telemetryPanel, &DisplayMessageView::currentPlayTime);
-    QObject::connect(video, &VideoView::videoViewWindowFrameChange, p.telemetryPanel->messageInfoView(),
-                     &MessageInfoView::setVideoArea);
+    QObject::connect(video, &VideoView::currentPlayTime, p.telemetryPanel,
+                     &DisplayMessageView::currentPlayTime);
+    QObject::connect(video, &VideoView::videoViewWindowFrameChange,
+                     p.telemetryPanel->messageInfoView(), &MessageInfoView::setVideoArea);
     QObject::connect(video, &VideoView::postPlayingState, list, &FilesListView::enableList);
     QObject::connect(window, &KelmoraWidget::closePlayer, video, &VideoView::closePlayer);
 }
@@ -115,9 +116,9 @@ QString libraryNotice(const DbManager &store)
 {
     switch (store.openState()) {
     case DbManager::OpenState::MovedAside:
-        return QCoreApplication::translate(
-                   "MainComposition",
-                   "The video library was damaged. It was kept as %1 and a new library was started.")
+        return QCoreApplication::translate("MainComposition",
+                                           "The video library was damaged. It was kept as %1 and a "
+                                           "new library was started.")
             .arg(QFileInfo(store.movedAsidePath()).fileName());
     case DbManager::OpenState::CannotSave:
         return QCoreApplication::translate(

@@ -31,7 +31,8 @@ void NetworkListener::sendRequest()
     QNetworkRequest request(m_url);
     request.setTransferTimeout(10000);
     request.setMaximumRedirectsAllowed(5);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
     m_reply = m_manager->get(request);
     m_requested = true;
 }
@@ -45,7 +46,8 @@ void NetworkListener::onFinished(QNetworkReply *reply)
 {
     bool reachable = true;
     if (reply->error() != QNetworkReply::NoError) {
-        const QString errorName = QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(reply->error());
+        const QString errorName
+            = QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(reply->error());
         qDebug() << "Network error:" << reply->errorString() << reply->url() << errorName;
         // A failed TLS handshake still proves the host answered.
         reachable = reply->errorString().contains("TLS");

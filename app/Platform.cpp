@@ -67,8 +67,8 @@ bool keepSystemAwake()
 int screenDpiX()
 {
     const QScreen *screen = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
-                                ? QGuiApplication::primaryScreen()
-                                : nullptr;
+        ? QGuiApplication::primaryScreen()
+        : nullptr;
     if (!screen)
         return 96;
     return qRound(screen->logicalDotsPerInchX());
@@ -108,7 +108,8 @@ QString processorName()
     wmic.start("wmic", {"cpu", "get", "name"});
     if (!wmic.waitForFinished(30000))
         return QString();
-    const QStringList parts = QString::fromLocal8Bit(wmic.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QStringList parts
+        = QString::fromLocal8Bit(wmic.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     return parts.size() >= 2 ? parts.at(1).trimmed() : QString();
 #else
     QFile file("/proc/cpuinfo");
@@ -132,7 +133,8 @@ QString videoCardFromLspci(const QString &lspciMm)
         if (fields.size() < 3)
             continue;
         const QString cls = fields.at(0);
-        if (!cls.contains("VGA", Qt::CaseInsensitive) && !cls.contains("3D controller", Qt::CaseInsensitive)
+        if (!cls.contains("VGA", Qt::CaseInsensitive)
+            && !cls.contains("3D controller", Qt::CaseInsensitive)
             && !cls.contains("Display controller", Qt::CaseInsensitive))
             continue;
         return QString("%1 %2").arg(fields.at(1), fields.at(2)).trimmed();
@@ -143,7 +145,9 @@ QString videoCardFromLspci(const QString &lspciMm)
 namespace {
 // Runs a program to completion, polling so that a cancel request is noticed
 // within a tenth of a second; returns its standard output.
-QByteArray runBounded(const QString &program, const QStringList &args, int timeoutMs,
+QByteArray runBounded(const QString &program,
+                      const QStringList &args,
+                      int timeoutMs,
                       const std::function<bool()> &cancelled)
 {
     QProcess process;
@@ -174,7 +178,8 @@ QString videoCardName(int timeoutMs, const std::function<bool()> &cancelled)
     if (lspci.isEmpty())
         lspci = QStandardPaths::findExecutable("lspci", {"/usr/bin", "/usr/sbin", "/sbin"});
     if (!lspci.isEmpty()) {
-        const QString name = videoCardFromLspci(QString::fromUtf8(runBounded(lspci, {"-mm"}, timeoutMs, cancelled)));
+        const QString name = videoCardFromLspci(
+            QString::fromUtf8(runBounded(lspci, {"-mm"}, timeoutMs, cancelled)));
         if (!name.isEmpty())
             return name;
     }
@@ -191,7 +196,8 @@ QString videoCardName(int timeoutMs, const std::function<bool()> &cancelled)
 
 QString settingsFilePath()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Kelmora", "KelmoraPlayer").fileName();
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Kelmora", "KelmoraPlayer")
+        .fileName();
 }
 
 QString ffmpegProgram()

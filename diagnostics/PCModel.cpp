@@ -24,7 +24,8 @@ QJsonObject PCModel::toJson() const
         const QMetaProperty property = meta->property(i);
         const QVariant value = property.read(this);
         if (value.userType() == qMetaTypeId<QList<QString>>())
-            object.insert(property.name(), QJsonArray::fromStringList(value.value<QList<QString>>()));
+            object.insert(property.name(),
+                          QJsonArray::fromStringList(value.value<QList<QString>>()));
         else if (value.userType() == QMetaType::QStringList)
             object.insert(property.name(), QJsonArray::fromStringList(value.toStringList()));
         else

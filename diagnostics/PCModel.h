@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QList>
 #include <QObject>
-#include <QJsonObject>
 #include <QString>
 
 // The facts about the computer that the start-up log describes.

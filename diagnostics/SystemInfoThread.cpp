@@ -30,8 +30,9 @@ void SystemInfoThread::run()
     model.setProperty("osVersion", "操作系统版本::" + QSysInfo::productVersion());
     model.setProperty("osType", "操作系统类型:" + QSysInfo::productType());
     qDebug() << "SystemInfoThread1";
-    model.setProperty("cpuModel", "CPU类型:" + getCpuModelInfo() + "  CPU 架构:"
-                                      + QSysInfo::currentCpuArchitecture());
+    model.setProperty("cpuModel",
+                      "CPU类型:" + getCpuModelInfo()
+                          + "  CPU 架构:" + QSysInfo::currentCpuArchitecture());
     model.setProperty("totalMemory", totalMemoryText(getTotalMemoryInfo()));
     model.setProperty("hostName", "用户的主机名:" + QSysInfo::machineHostName());
     if (!isInterruptionRequested())
@@ -40,7 +41,8 @@ void SystemInfoThread::run()
     qDebug() << "SystemInfoThread3";
     qDebug() << "SystemInfoThread4";
     qDebug().noquote() << "电脑配置信息:"
-                       << QString::fromUtf8(QJsonDocument(model.toJson()).toJson(QJsonDocument::Compact));
+                       << QString::fromUtf8(
+                              QJsonDocument(model.toJson()).toJson(QJsonDocument::Compact));
 }
 
 QString SystemInfoThread::getCpuModelInfo()
@@ -54,7 +56,8 @@ QString SystemInfoThread::getCpuModelInfo()
 QString SystemInfoThread::getVideoCodeModelInfo()
 {
     m_videoQueryRunning = true;
-    const QString name = Platform::videoCardName(30000, [this] { return isInterruptionRequested(); });
+    const QString name
+        = Platform::videoCardName(30000, [this] { return isInterruptionRequested(); });
     m_videoQueryRunning = false;
     return name;
 }

@@ -32,6 +32,6 @@ protected:
     void run() override;
 
 private:
-    std::atomic_bool m_cpuQueryRunning{false};
-    std::atomic_bool m_videoQueryRunning{false};
+    std::atomic_bool m_cpuQueryRunning {false};
+    std::atomic_bool m_videoQueryRunning {false};
 };

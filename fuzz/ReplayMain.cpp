@@ -28,7 +28,8 @@ int main(int argc, char **argv)
             }
             const QByteArray data = file.readAll();
             std::fprintf(stderr, "%s\n", qPrintable(file.fileName()));
-            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(data.constData()), size_t(data.size()));
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(data.constData()),
+                                   size_t(data.size()));
             ++count;
         }
     }

@@ -41,7 +41,8 @@ CustomListItem::CustomListItem(DbModel *model, QWidget *parent)
     middle->setObjectName("widgetM");
     auto *facts = new QHBoxLayout(middle);
     facts->setContentsMargins(0, 0, 0, 0);
-    m_timeLabel = new QLabel(reformatDateTime(m_model->time, "yyyyMMddhhmmsszzz", "yyyy-MM-dd HH:mm:ss"), middle);
+    m_timeLabel = new QLabel(
+        reformatDateTime(m_model->time, "yyyyMMddhhmmsszzz", "yyyy-MM-dd HH:mm:ss"), middle);
     m_timeLabel->setObjectName("label2");
     m_sizeLabel = new QLabel(m_model->size + "MB", middle);
     m_sizeLabel->setObjectName("label3");
@@ -54,7 +55,8 @@ CustomListItem::CustomListItem(DbModel *model, QWidget *parent)
     deleteButton->setFixedSize(40, 40);
     deleteButton->setIcon(QIcon(":/Resources/PlayTool/close.png"));
     deleteButton->setFocusPolicy(Qt::NoFocus);
-    connect(deleteButton, &QPushButton::clicked, this, [this] { emit buttonAction(m_model, this); });
+    connect(deleteButton, &QPushButton::clicked, this,
+            [this] { emit buttonAction(m_model, this); });
     row->addWidget(deleteButton);
     setSelectedStyle(false);
 }
@@ -65,7 +67,8 @@ QString CustomListItem::rowStyleSheet()
 {
     return "CustomListItem, CustomListItem QWidget { background-color: transparent; border: none; }"
            "CustomListItem QLabel#label1 { color: #ffffff; font-size: 13px; }"
-           "CustomListItem QLabel#label2, CustomListItem QLabel#label3 { color: #5f6367; font-size: 12px; }"
+           "CustomListItem QLabel#label2, CustomListItem QLabel#label3 { color: #5f6367; "
+           "font-size: 12px; }"
            "CustomListItem[selected=\"true\"] QLabel#label2,"
            " CustomListItem[selected=\"true\"] QLabel#label3 { color: #ffffff; }";
 }

@@ -23,17 +23,18 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QScrollBar>
 #include <algorithm>
 #include <memory>
 
 namespace {
 QString whiteToolTip(const QString &text)
 {
-    return "<html><head/><body><p><span style=\" color:#ffffff;\">" + text + "</span></p></body></html>";
+    return "<html><head/><body><p><span style=\" color:#ffffff;\">" + text
+        + "</span></p></body></html>";
 }
 
 QPushButton *toolButton(const char *name, const char *icon, QWidget *parent)
@@ -80,7 +81,8 @@ FilesListView::FilesListView(QWidget *mainWindow, QWidget *parent)
     m_listWidget->setFocusPolicy(Qt::NoFocus);
     // Nothing is shown selected at start.
     QTimer::singleShot(100, this, [this] { m_listWidget->setCurrentItem(nullptr); });
-    connect(AppManager::instance(), &AppManager::changePlayModelType, this, &FilesListView::onPlayModelChanged);
+    connect(AppManager::instance(), &AppManager::changePlayModelType, this,
+            &FilesListView::onPlayModelChanged);
     connect(AppManager::instance(), &AppManager::changePlayerType, this,
             [this](int type) { emit currentWillPlayListForChangePlayer(type, m_playGroup); });
 }
@@ -124,19 +126,24 @@ void FilesListView::setupForm()
     m_listWidget->setStyleSheet(
         "QListWidget { background-color: #161d25; border: none; outline: none; }"
         "QListWidget::item:selected, QListWidget::item:selected:hover {"
-        " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #161d25, stop:0.08 #eaa833, stop:0.9 #fb640b);"
+        " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #161d25, stop:0.08 #eaa833, "
+        "stop:0.9 #fb640b);"
         " padding-right: 10px; border-top-right-radius: 10px; border-bottom-right-radius: 10px; }"
         "QListWidget::item:hover:!selected { background: transparent; }"
         + CustomListItem::rowStyleSheet());
     m_listWidget->setUniformItemSizes(true);
     m_listWidget->viewport()->installEventFilter(this);
-    connect(m_listWidget->verticalScrollBar(), &QScrollBar::valueChanged, this, &FilesListView::scheduleVisibleRows);
-    connect(m_listWidget->verticalScrollBar(), &QScrollBar::rangeChanged, this, &FilesListView::scheduleVisibleRows);
+    connect(m_listWidget->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &FilesListView::scheduleVisibleRows);
+    connect(m_listWidget->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            &FilesListView::scheduleVisibleRows);
     layout->addWidget(m_listWidget);
     retranslate();
 
-    connect(m_listWidget, &QListWidget::itemClicked, this, &FilesListView::on_listWidget_itemClicked);
-    connect(m_listWidget, &QListWidget::currentItemChanged, this, &FilesListView::on_listWidget_currentItemChanged);
+    connect(m_listWidget, &QListWidget::itemClicked, this,
+            &FilesListView::on_listWidget_itemClicked);
+    connect(m_listWidget, &QListWidget::currentItemChanged, this,
+            &FilesListView::on_listWidget_currentItemChanged);
     connect(m_deleteButton, &QPushButton::clicked, this, &FilesListView::on_deleteButton_clicked);
     connect(m_setButton, &QPushButton::clicked, this, &FilesListView::on_setButton_clicked);
     connect(m_sortButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_4_clicked);
@@ -202,7 +209,8 @@ CustomListItem *FilesListView::makeRowWidget(QListWidgetItem *item)
 
 bool FilesListView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_listWidget->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+    if (watched == m_listWidget->viewport()
+        && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
         scheduleVisibleRows();
     return QWidget::eventFilter(watched, event);
 }
@@ -232,19 +240,21 @@ void FilesListView::makeVisibleRows()
 
 void FilesListView::loadListFromDb(bool noAutoPlay, bool isResort)
 {
-    DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {}, {},
-                                          [this, noAutoPlay, isResort](QList<DbModel *> entries, bool ok) {
-                                              if (!ok)
-                                                  return;
-                                              qDebug() << "add files number:" << entries.size();
-                                              fillList(entries, noAutoPlay, isResort);
-                                          });
+    DbManager::instance()->selectDbModels(
+        DbTableKind::LoadFiles, 0, {}, {},
+        [this, noAutoPlay, isResort](QList<DbModel *> entries, bool ok) {
+            if (!ok)
+                return;
+            qDebug() << "add files number:" << entries.size();
+            fillList(entries, noAutoPlay, isResort);
+        });
 }
 
 void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isResort)
 {
     const bool descending = m_sortButton->isChecked();
-    m_sortButton->setIcon(QIcon(descending ? ":/Resources/PlayTool/sortDown.png" : ":/Resources/PlayTool/sortUp.png"));
+    m_sortButton->setIcon(QIcon(descending ? ":/Resources/PlayTool/sortDown.png"
+                                           : ":/Resources/PlayTool/sortUp.png"));
     qDebug() << (descending ? "降序" : "升序");
     const int rowsBefore = m_listWidget->count();
 
@@ -261,11 +271,12 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
     m_listWidget->clear();
     m_modelsByFileName.clear();
 
-    std::stable_sort(entries.begin(), entries.end(), [descending](const DbModel *a, const DbModel *b) {
-        if (a->time != b->time)
-            return descending ? a->time > b->time : a->time < b->time;
-        return a->fileName < b->fileName;
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [descending](const DbModel *a, const DbModel *b) {
+                         if (a->time != b->time)
+                             return descending ? a->time > b->time : a->time < b->time;
+                         return a->fileName < b->fileName;
+                     });
     for (const DbModel *entry : qAsConst(entries)) {
         auto *item = new EntryItem(*entry, m_listWidget);
         DbModel *model = item->model.get();
@@ -276,7 +287,8 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
         if (hadCurrent && model->path == currentPath)
             m_currentModel = model;
         if (isResort && hadCurrent) {
-            const bool same = descending ? model->path == currentPath : model->fileName == currentName;
+            const bool same
+                = descending ? model->path == currentPath : model->fileName == currentName;
             if (same) {
                 m_currentModel = model;
                 m_listWidget->setCurrentItem(item);
@@ -326,8 +338,8 @@ void FilesListView::on_listWidget_itemClicked(QListWidgetItem *item)
     qDebug() << "判断选中item文件是否存在";
     if (fileExists(m_currentModel->path)) {
         qDebug() << "选中item文件存在";
-        m_playGroup = PlayGroup::build(m_currentModel, m_modelsByFileName, AppManager::instance()->playModelType(),
-                                       pathExists);
+        m_playGroup = PlayGroup::build(m_currentModel, m_modelsByFileName,
+                                       AppManager::instance()->playModelType(), pathExists);
     } else {
         qDebug() << "选中item文件不存在";
         m_playGroup.clear();
@@ -344,7 +356,8 @@ void FilesListView::onPlayModelChanged(int type)
     emit currentWillPlayList(m_playGroup);
 }
 
-void FilesListView::on_listWidget_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous)
+void FilesListView::on_listWidget_currentItemChanged(QListWidgetItem *current,
+                                                     QListWidgetItem *previous)
 {
     qDebug() << "进来了";
     if (CustomListItem *row = widgetOf(current))
@@ -534,17 +547,17 @@ void FilesListView::checkShowFileNumber()
 {
     m_addButton->setEnabled(false);
     const QString lastPath = settingsValue(SettingsKeys::LastOpenPath);
-    DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {}, {"time"},
-                                          [this, lastPath](QList<DbModel *> listed, bool) {
-                                              openAddFilesDialog(listed, lastPath);
-                                          });
+    DbManager::instance()->selectDbModels(
+        DbTableKind::LoadFiles, 0, {}, {"time"},
+        [this, lastPath](QList<DbModel *> listed, bool) { openAddFilesDialog(listed, lastPath); });
 }
 
 void FilesListView::openAddFilesDialog(const QList<DbModel *> &listed, const QString &lastPath)
 {
     qDebug() << "数据库取出的个数：" << listed.size();
     m_addButton->setEnabled(true);
-    const QStringList picked = QFileDialog::getOpenFileNames(m_mainWindow, QString(), lastPath, "*.mp4 *.mov *.ts");
+    const QStringList picked
+        = QFileDialog::getOpenFileNames(m_mainWindow, QString(), lastPath, "*.mp4 *.mov *.ts");
     if (picked.isEmpty())
         return;
     const QStringList paths = newPaths(picked, listed);
@@ -552,7 +565,8 @@ void FilesListView::openAddFilesDialog(const QList<DbModel *> &listed, const QSt
         addFilesAction(paths);
         return;
     }
-    confirmThen(tr("one_addFilesMaxNumber", "单次加载有效文件最大数量是：300"), [this, paths] { addFilesAction(paths); });
+    confirmThen(tr("one_addFilesMaxNumber", "单次加载有效文件最大数量是：300"),
+                [this, paths] { addFilesAction(paths); });
 }
 
 void FilesListView::addFilesAction(QStringList fileNames)
@@ -565,7 +579,8 @@ void FilesListView::addFilesAction(QStringList fileNames)
         return;
     }
     settingsValue(SettingsKeys::LastOpenPath, QFileInfo(fileNames.first()).path(), true);
-    qDebug() << "添加文件开始：：：" << "number::" << fileNames.size();
+    qDebug() << "添加文件开始：：："
+             << "number::" << fileNames.size();
     // Let the click handler return before the import dialog takes over.
     QTimer::singleShot(0, m_mainWindow ? static_cast<QObject *>(m_mainWindow) : this,
                        [this, fileNames] { startImport(fileNames); });
@@ -576,7 +591,8 @@ void FilesListView::startImport(const QStringList &fileNames)
     auto *panel = new AddLoadWidget(tr("Video is loading", "视频加载中"), fileNames);
     auto *dialog = new HudDialog(panel, m_videoView);
     connect(dialog, &HudDialog::sendLoadingFinished, this, [this, count = fileNames.size()] {
-        const double seconds = double(QDateTime::currentMSecsSinceEpoch() - m_addStartTime) / 1000.0;
+        const double seconds
+            = double(QDateTime::currentMSecsSinceEpoch() - m_addStartTime) / 1000.0;
         qDebug() << "获取缩略图消耗毫秒时间：" << seconds << "总共个数：" << count;
         loadListFromDb(false, false);
     });

@@ -28,7 +28,8 @@ QList<DbModel *> build(DbModel *selected,
         if (exists && !exists(entry->path))
             continue;
         if (logMatches) {
-            qDebug() << "选中的文件名：" + selected->fileName + "  对比的文件名字：" + entry->fileName;
+            qDebug() << "选中的文件名：" + selected->fileName + "  对比的文件名字："
+                    + entry->fileName;
             qDebug() << "比较结果相似";
         }
         group.append(entry);

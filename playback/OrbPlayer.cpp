@@ -27,7 +27,7 @@
 
 namespace {
 // Last dropped-frame report, shared by every player and libVLC thread.
-std::atomic<qint64> g_lastMissingReport{0};
+std::atomic<qint64> g_lastMissingReport {0};
 
 void missingFrameLogCallback(void *, int level, const libvlc_log_t *, const char *fmt, va_list args)
 {
@@ -44,8 +44,8 @@ void missingFrameLogCallback(void *, int level, const libvlc_log_t *, const char
         qApp,
         [] {
             if (QWidget *window = QApplication::activeWindow())
-                LogHandler::instance()->showHudDialog(QCoreApplication::translate("QObject", "Video_missing_frame"),
-                                                      window);
+                LogHandler::instance()->showHudDialog(
+                    QCoreApplication::translate("QObject", "Video_missing_frame"), window);
         },
         Qt::QueuedConnection);
 }
@@ -146,15 +146,16 @@ void OrbPlayer::playFiles(const QList<DbModel *> &models, const QList<QWidget *>
         if (!model)
             continue;
         bool unreadable = false;
-        getCurrentFileMessageInfo(model, [this, model, index, &views, &unreadable](VideoMessage &message) {
-            // A file the probe could not read (or refused: thousands of tracks)
-            // keeps libVLC, and a stop, busy for half a minute, whichever way
-            // it draws. Files never probed take the decoder's frame size instead.
-            unreadable = index == 0 && GPSTool::isProbed(model->path)
-                && (message.width.toInt() <= 0 || message.height.toInt() <= 0);
-            if (!unreadable)
-                setUpChannel(*model, message, index, views.at(index));
-        });
+        getCurrentFileMessageInfo(
+            model, [this, model, index, &views, &unreadable](VideoMessage &message) {
+                // A file the probe could not read (or refused: thousands of tracks)
+                // keeps libVLC, and a stop, busy for half a minute, whichever way
+                // it draws. Files never probed take the decoder's frame size instead.
+                unreadable = index == 0 && GPSTool::isProbed(model->path)
+                    && (message.width.toInt() <= 0 || message.height.toInt() <= 0);
+                if (!unreadable)
+                    setUpChannel(*model, message, index, views.at(index));
+            });
         if (unreadable) {
             emit displayErrorMessage();
             return refuseGroup(QStringLiteral("no frame size: ") + model->path);
@@ -167,13 +168,15 @@ void OrbPlayer::playFiles(const QList<DbModel *> &models, const QList<QWidget *>
 
 void OrbPlayer::setUpChannel(const DbModel &model, VideoMessage &message, int index, QWidget *view)
 {
-    qDebug() << "Scale after Screen Size:" << message.width << "*" << message.height << "  ::Scale___" << 1;
+    qDebug() << "Scale after Screen Size:" << message.width << "*" << message.height
+             << "  ::Scale___" << 1;
     PlayObject *channel = nullptr;
     if (index == 0) {
         qDebug() << "VideoMessage--::::::::::" << &message;
         *m_firstModel = message;
         qDebug() << "VideoMessage---firstModel11111111111::::::::::" << m_firstModel.get();
-        channel = new PlayObject(model.path, m_instances.front(), message.width.toInt(), message.height.toInt());
+        channel = new PlayObject(model.path, m_instances.front(), message.width.toInt(),
+                                 message.height.toInt());
         qDebug() << "PlayObject create--------------------" << channel;
         m_currentUrl = model.path;
         channel->setVolume(int(m_volume * 100));
@@ -181,7 +184,8 @@ void OrbPlayer::setUpChannel(const DbModel &model, VideoMessage &message, int in
         channel->attachEvents();
         connect(channel, &PlayObject::durationChanged, this, &OrbPlayer::durationChangedSlots);
         connect(channel, &PlayObject::positionChanged, this, &OrbPlayer::positionChangedSlots);
-        connect(channel, &PlayObject::displayErrorMessage, this, &OrbPlayer::displayErrorMessageSlots);
+        connect(channel, &PlayObject::displayErrorMessage, this,
+                &OrbPlayer::displayErrorMessageSlots);
         connect(channel, &PlayObject::stateChanged, this, &OrbPlayer::playbackStateChangeSlots);
     } else {
         libvlc_instance_t *silent = m_instances.size() > 1 ? m_instances[1] : m_instances.front();
@@ -300,7 +304,8 @@ void OrbPlayer::displayErrorMessageSlots()
     emit displayErrorMessage();
 }
 
-void OrbPlayer::getCurrentFileMessageInfo(DbModel *dbModel, const std::function<void(VideoMessage &)> &callback)
+void OrbPlayer::getCurrentFileMessageInfo(DbModel *dbModel,
+                                          const std::function<void(VideoMessage &)> &callback)
 {
     if (!dbModel || !callback)
         return;

@@ -64,7 +64,8 @@ public slots:
     void durationChangedSlots(qint64 duration);
     void positionChangedSlots(qint64 progress);
     void displayErrorMessageSlots();
-    void getCurrentFileMessageInfo(DbModel *dbModel, const std::function<void(VideoMessage &)> &callback);
+    void getCurrentFileMessageInfo(DbModel *dbModel,
+                                   const std::function<void(VideoMessage &)> &callback);
 
 private:
     void setUpChannel(const DbModel &model, VideoMessage &message, int index, QWidget *view);

@@ -36,7 +36,8 @@ PlayObject::PlayObject(const QString &path, libvlc_instance_t *instance, int wid
         qDebug() << "libvlc_media_player_new failed:" << path;
         return;
     }
-    connect(AppManager::instance(), &AppManager::changePlayerColor, this, &PlayObject::applyColorAdjust);
+    connect(AppManager::instance(), &AppManager::changePlayerColor, this,
+            &PlayObject::applyColorAdjust);
     applyColorAdjust();
     vlcVideoFrame();
     // The widget, not libVLC, takes mouse and keys in the native-window path.
@@ -148,10 +149,11 @@ void PlayObject::attachEvents()
         return;
     m_eventManager = libvlc_media_player_event_manager(m_player);
     const libvlc_event_e events[] = {
-        libvlc_MediaPlayerTimeChanged,     libvlc_MediaPlayerPositionChanged,  libvlc_MediaPlayerLengthChanged,
-        libvlc_MediaPlayerMediaChanged,    libvlc_MediaPlayerPlaying,          libvlc_MediaPlayerPaused,
-        libvlc_MediaPlayerStopped,         libvlc_MediaPlayerEncounteredError, libvlc_MediaPlayerSeekableChanged,
-        libvlc_MediaPlayerEndReached,
+        libvlc_MediaPlayerTimeChanged,     libvlc_MediaPlayerPositionChanged,
+        libvlc_MediaPlayerLengthChanged,   libvlc_MediaPlayerMediaChanged,
+        libvlc_MediaPlayerPlaying,         libvlc_MediaPlayerPaused,
+        libvlc_MediaPlayerStopped,         libvlc_MediaPlayerEncounteredError,
+        libvlc_MediaPlayerSeekableChanged, libvlc_MediaPlayerEndReached,
     };
     for (libvlc_event_e type : events)
         libvlc_event_attach(m_eventManager, type, &PlayObject::libvlcEventChange, this);
@@ -207,22 +209,29 @@ void PlayObject::stopPlayer()
     m_player = nullptr;
 }
 
-unsigned PlayObject::videoFrameFormatCallback(void **opaque, char *chroma, unsigned *width, unsigned *height,
-                                              unsigned *pitches, unsigned *lines)
+unsigned PlayObject::videoFrameFormatCallback(void **opaque,
+                                              char *chroma,
+                                              unsigned *width,
+                                              unsigned *height,
+                                              unsigned *pitches,
+                                              unsigned *lines)
 {
     if (!opaque || !*opaque || !chroma || !width || !height || !pitches || !lines)
         return 0;
     auto *self = static_cast<PlayObject *>(*opaque);
     const QByteArray code(chroma, 4);
     qDebug() << "videoFrameFormatCallback_chroma"
-             << "chroma:" << code << "width:" << *width << "height:" << *height << "pitches:" << pitches[0] << ","
-             << pitches[1] << "," << pitches[2] << "lines:" << lines[0] << "," << lines[1] << "," << lines[2];
+             << "chroma:" << code << "width:" << *width << "height:" << *height
+             << "pitches:" << pitches[0] << "," << pitches[1] << "," << pitches[2]
+             << "lines:" << lines[0] << "," << lines[1] << "," << lines[2];
     if (code != "J420" && code != "I420") {
         qDebug() << "Unsupported chroma format: " << code;
         return 0;
     }
-    if ((self->m_width <= 0 || self->m_height <= 0) && !self->adoptFrameSize(int(*width), int(*height))) {
-        qDebug() << "Unsupported chroma format: " << code << "frame size" << *width << "x" << *height;
+    if ((self->m_width <= 0 || self->m_height <= 0)
+        && !self->adoptFrameSize(int(*width), int(*height))) {
+        qDebug() << "Unsupported chroma format: " << code << "frame size" << *width << "x"
+                 << *height;
         return 0;
     }
     // The chroma stays as proposed: answering "J420" for an "I420" stream makes
@@ -253,7 +262,8 @@ int PlayObject::freeFrameSlot()
 {
     const auto isFree = [](const VideoDataOrb &frame) {
         // Only this pool holds it: the renderer and any queued signal are done with it.
-        return frame.planes[0].isDetached() && frame.planes[1].isDetached() && frame.planes[2].isDetached();
+        return frame.planes[0].isDetached() && frame.planes[1].isDetached()
+            && frame.planes[2].isDetached();
     };
     for (int step = 1; step <= m_frames.size(); ++step) {
         const int slot = (m_lastSlot + step) % m_frames.size();
@@ -279,7 +289,8 @@ bool PlayObject::adoptFrameSize(int width, int height)
 {
     // Recordings the import never probes (transport streams) have no stored
     // size: decode at the decoder's, within what the renderer takes.
-    if (width <= 0 || height <= 0 || width > VideoRender::MaxFrameSide || height > VideoRender::MaxFrameSide)
+    if (width <= 0 || height <= 0 || width > VideoRender::MaxFrameSide
+        || height > VideoRender::MaxFrameSide)
         return false;
     {
         QMutexLocker locker(&m_bufferMutex);
@@ -320,16 +331,15 @@ void PlayObject::unlock_callback(void *opaque, void *id, void *const *p_pixels)
     }
     const int slot = int(reinterpret_cast<quintptr>(id));
     // A picture locked before the buffers were remade for a new size is dropped.
-    if (slot >= self->m_frames.size() || self->m_frames.at(slot).planes[0].constData() != p_pixels[0])
+    if (slot >= self->m_frames.size()
+        || self->m_frames.at(slot).planes[0].constData() != p_pixels[0])
         return;
     const VideoDataOrb frame = self->m_frames.at(slot);
     const int w = self->m_width;
     emit self->updateTexture2D(w, self->m_height, w * 4, frame, self->m_url);
 }
 
-void PlayObject::display_callback(void *, void *)
-{
-}
+void PlayObject::display_callback(void *, void *) { }
 
 void PlayObject::libvlcEventChange(const libvlc_event_t *event, void *userData)
 {
@@ -367,7 +377,8 @@ void PlayObject::libvlcEventChange(const libvlc_event_t *event, void *userData)
         emit self->positionChanged(qint64(event->u.media_player_time_changed.new_time));
         break;
     case libvlc_MediaPlayerLengthChanged:
-        qDebug() << "libvlcEventChange :duration_" << qint64(event->u.media_player_length_changed.new_length);
+        qDebug() << "libvlcEventChange :duration_"
+                 << qint64(event->u.media_player_length_changed.new_length);
         emit self->durationChanged(qint64(event->u.media_player_length_changed.new_length));
         break;
     case libvlc_MediaPlayerSeekableChanged:

@@ -57,8 +57,12 @@ public:
     libvlc_instance_t *instance() const { return m_instance; }
 
     // libVLC callbacks; opaque / userData is the PlayObject.
-    static unsigned videoFrameFormatCallback(void **opaque, char *chroma, unsigned *width,
-                                             unsigned *height, unsigned *pitches, unsigned *lines);
+    static unsigned videoFrameFormatCallback(void **opaque,
+                                             char *chroma,
+                                             unsigned *width,
+                                             unsigned *height,
+                                             unsigned *pitches,
+                                             unsigned *lines);
     static void *lock_callback(void *opaque, void **p_pixels);
     static void unlock_callback(void *opaque, void *id, void *const *p_pixels);
     static void display_callback(void *opaque, void *id);
@@ -97,10 +101,10 @@ private:
     libvlc_media_player_t *m_player = nullptr;
     libvlc_instance_t *m_instance = nullptr;
     // Set before libVLC starts, or once by its first format callback.
-    std::atomic_int m_width{0};
-    std::atomic_int m_height{0};
+    std::atomic_int m_width {0};
+    std::atomic_int m_height {0};
     QMutex m_bufferMutex;
     // Set while paused: libVLC keeps redrawing the still picture, and handing
     // it on a dozen times a second only to be dropped by the renderer is waste.
-    std::atomic_bool m_frozen{false};
+    std::atomic_bool m_frozen {false};
 };

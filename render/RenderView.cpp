@@ -136,9 +136,11 @@ void RenderView::connectView(QWidget *view, int index)
         if (index == 0)
             render->setControlBar(m_controlBar);
         if (m_controlBar)
-            connect(m_controlBar, &ControlBarInterface::scaleChange, render, &VideoRender::scaleChange);
+            connect(m_controlBar, &ControlBarInterface::scaleChange, render,
+                    &VideoRender::scaleChange);
         connect(render, &VideoRender::tapViewCloseControlView, this, &RenderView::closePopupViews);
-        connect(render, &VideoRender::playViewShowChange, this, [this, render] { swapToMain(render); });
+        connect(render, &VideoRender::playViewShowChange, this,
+                [this, render] { swapToMain(render); });
         connect(render, &VideoRender::postFullSignals, this, [this](bool full) {
             if (m_fullScreenCallback)
                 m_fullScreenCallback(full);
@@ -169,8 +171,8 @@ void RenderView::layoutViews()
 {
     if (m_views.isEmpty())
         return;
-    const RenderViewLayout::Layout layout =
-        RenderViewLayout::compute(size(), AppManager::instance()->panoramaModelType(), m_aspects);
+    const RenderViewLayout::Layout layout
+        = RenderViewLayout::compute(size(), AppManager::instance()->panoramaModelType(), m_aspects);
     QWidget *main = m_views.first();
     main->setGeometry(rect());
     if (auto *render = qobject_cast<VideoRender *>(main))
@@ -181,13 +183,15 @@ void RenderView::layoutViews()
     main->lower();
     for (int i = 1; i < m_views.size() && i - 1 < layout.thumbnails.size(); ++i) {
         const RenderViewLayout::Thumbnail &thumb = layout.thumbnails.at(i - 1);
-        qDebug() << "originalRate:::::::::" << layout.widgetRate << ":::::::currentRate::::::::::::"
-                 << layout.mainRate << ":::::::showRate::" << thumb.showRate;
+        qDebug() << "originalRate:::::::::" << layout.widgetRate
+                 << ":::::::currentRate::::::::::::" << layout.mainRate
+                 << ":::::::showRate::" << thumb.showRate;
         if (thumb.wideHalves || thumb.geometry.y() > 0)
-            qDebug() << "111111111111111111111111111111222222222222222:" << thumb.geometry.width() << "  "
-                     << thumb.geometry.height();
+            qDebug() << "111111111111111111111111111111222222222222222:" << thumb.geometry.width()
+                     << "  " << thumb.geometry.height();
         else
-            qDebug() << "111111111111111111111111111111:" << thumb.geometry.width() << "  " << thumb.geometry.height();
+            qDebug() << "111111111111111111111111111111:" << thumb.geometry.width() << "  "
+                     << thumb.geometry.height();
         m_views.at(i)->setGeometry(thumb.geometry);
         m_views.at(i)->raise();
     }

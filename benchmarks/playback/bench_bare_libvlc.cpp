@@ -32,7 +32,8 @@ int main(int argc, char *argv[])
         bool running = false;
         for (auto *player : players) {
             const libvlc_state_t state = libvlc_media_player_get_state(player);
-            running = running || (state != libvlc_Ended && state != libvlc_Error && state != libvlc_Stopped);
+            running = running
+                || (state != libvlc_Ended && state != libvlc_Error && state != libvlc_Stopped);
         }
         if (!running)
             break;

@@ -20,9 +20,9 @@ namespace {
 class SilentBar final : public ControlBarInterface
 {
 public:
-    void setPanoramaButtonEnabled(bool) override {}
-    void setZoomButtonsEnabled(bool) override {}
-    void clearPopupReferences() override {}
+    void setPanoramaButtonEnabled(bool) override { }
+    void setZoomButtonsEnabled(bool) override { }
+    void clearPopupReferences() override { }
 };
 } // namespace
 
@@ -60,8 +60,9 @@ int main(int argc, char *argv[])
     player.playFiles(models, views);
     std::vector<std::atomic_int> handedOn(size_t(player.channels().size()));
     for (int i = 0; i < player.channels().size(); ++i) {
-        QObject::connect(player.channels().at(i), &PlayObject::updateTexture2D, player.channels().at(i),
-                         [&handedOn, i] { ++handedOn[size_t(i)]; }, Qt::DirectConnection);
+        QObject::connect(
+            player.channels().at(i), &PlayObject::updateTexture2D, player.channels().at(i),
+            [&handedOn, i] { ++handedOn[size_t(i)]; }, Qt::DirectConnection);
     }
     QObject::connect(&player, &OrbPlayer::playbackStateChange, &app, [&app](PlayObjectState state) {
         if (state == Ended || state == Error)

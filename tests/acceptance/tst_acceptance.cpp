@@ -431,7 +431,9 @@ void TestAcceptance::everySecondMovesTheTelemetry()
     // as a slow start can, moves the marker twice.
     QVERIFY2(markers >= distinct.size() - 2 && markers <= seconds.size(),
              qPrintable(QString("%1 markers for %2 seconds (%3 reports)")
-                            .arg(markers).arg(distinct.size()).arg(seconds.size())));
+                            .arg(markers)
+                            .arg(distinct.size())
+                            .arg(seconds.size())));
     QVERIFY(after.value("marker").toMap().contains("lat"));
     shoot("04-telemetry");
 }

@@ -27,7 +27,10 @@ private slots:
     void colourValues();
 
 private:
-    static QSettings store() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Kelmora", "KelmoraPlayer"); }
+    static QSettings store()
+    {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Kelmora", "KelmoraPlayer");
+    }
 };
 
 void TestAppManager::init()
@@ -51,16 +54,20 @@ void TestAppManager::startupDefaults_data()
     QTest::addColumn<QString>("listFullText"); // the long-list warning in the installed language
 
     const QString zh = QString::fromUtf8("播放列表文件过多，请删除多余文件后再添加新文件。");
-    const QString en = "There are too many playlist files. Please delete the extra files before adding new files.";
-    QTest::newRow("Chinese system") << "zh_CN" << Saved{} << 1 << 1 << 0 << zh;
-    QTest::newRow("English system") << "en_US" << Saved{} << 2 << 0 << 1 << en;
-    QTest::newRow("Dutch system") << "nl_NL" << Saved{} << 2 << 0 << 1 << en;
-    QTest::newRow("Korean system") << "ko_KR" << Saved{} << 7 << 0 << 1 << QString();
-    QTest::newRow("saved Japanese") << "en_US" << Saved{{SettingsKeys::Language, "6"}} << 6 << 0 << 0 << QString();
+    const QString en = "There are too many playlist files. Please delete the extra files before "
+                       "adding new files.";
+    QTest::newRow("Chinese system") << "zh_CN" << Saved {} << 1 << 1 << 0 << zh;
+    QTest::newRow("English system") << "en_US" << Saved {} << 2 << 0 << 1 << en;
+    QTest::newRow("Dutch system") << "nl_NL" << Saved {} << 2 << 0 << 1 << en;
+    QTest::newRow("Korean system") << "ko_KR" << Saved {} << 7 << 0 << 1 << QString();
+    QTest::newRow("saved Japanese")
+        << "en_US" << Saved {{SettingsKeys::Language, "6"}} << 6 << 0 << 0 << QString();
     QTest::newRow("saved km/h beats English default")
-        << "en_US" << Saved{{SettingsKeys::SpeedUnit, "0"}} << 2 << 0 << 0 << en;
-    QTest::newRow("saved Chinese on English system") << "en_US" << Saved{{SettingsKeys::Language, "1"}} << 1 << 1 << 0 << zh;
-    QTest::newRow("garbage saved language") << "de_DE" << Saved{{SettingsKeys::Language, "abc"}} << 4 << 0 << 0 << QString();
+        << "en_US" << Saved {{SettingsKeys::SpeedUnit, "0"}} << 2 << 0 << 0 << en;
+    QTest::newRow("saved Chinese on English system")
+        << "en_US" << Saved {{SettingsKeys::Language, "1"}} << 1 << 1 << 0 << zh;
+    QTest::newRow("garbage saved language")
+        << "de_DE" << Saved {{SettingsKeys::Language, "abc"}} << 4 << 0 << 0 << QString();
 }
 
 void TestAppManager::startupDefaults()
@@ -75,7 +82,7 @@ void TestAppManager::startupDefaults()
         settingsValue(it.key(), it.value(), true);
     const QStringList keysBefore = store().allKeys();
 
-    AppManager manager{QLocale(locale)};
+    AppManager manager {QLocale(locale)};
     QCOMPARE(manager.languageIndex(), language);
     QCOMPARE(manager.mapType(), mapType);
     QCOMPARE(manager.speedUnitType(), speedUnit);
@@ -95,9 +102,12 @@ void TestAppManager::persistingSettersWriteAndSignal_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QByteArray>("signal");
     QTest::newRow("map") << SettingsKeys::MapType << QByteArray(SIGNAL(changeMapType(int)));
-    QTest::newRow("speed") << SettingsKeys::SpeedUnit << QByteArray(SIGNAL(changeSpeedUnitType(int)));
-    QTest::newRow("coordinates") << SettingsKeys::LongOrLat << QByteArray(SIGNAL(changeLongOrLatType(int)));
-    QTest::newRow("play mode") << SettingsKeys::PlayModel << QByteArray(SIGNAL(changePlayModelType(int)));
+    QTest::newRow("speed") << SettingsKeys::SpeedUnit
+                           << QByteArray(SIGNAL(changeSpeedUnitType(int)));
+    QTest::newRow("coordinates") << SettingsKeys::LongOrLat
+                                 << QByteArray(SIGNAL(changeLongOrLatType(int)));
+    QTest::newRow("play mode") << SettingsKeys::PlayModel
+                               << QByteArray(SIGNAL(changePlayModelType(int)));
     QTest::newRow("player type") << SettingsKeys::PlayerType << QByteArray();
 }
 
@@ -105,12 +115,12 @@ void TestAppManager::persistingSettersWriteAndSignal()
 {
     QFETCH(QString, key);
     QFETCH(QByteArray, signal);
-    AppManager manager{QLocale("en_US")};
+    AppManager manager {QLocale("en_US")};
     QSignalSpy playerTypeSpy(&manager, &AppManager::changePlayerType);
     std::unique_ptr<QSignalSpy> spy;
     if (!signal.isEmpty())
         spy = std::make_unique<QSignalSpy>(&manager, signal.constData());
-    const QHash<QString, std::function<void(int)>> setters{
+    const QHash<QString, std::function<void(int)>> setters {
         {SettingsKeys::MapType, [&](int v) { manager.setMapType(v); }},
         {SettingsKeys::SpeedUnit, [&](int v) { manager.setSpeedUnitType(v); }},
         {SettingsKeys::LongOrLat, [&](int v) { manager.setLongOrLatType(v); }},
@@ -126,18 +136,18 @@ void TestAppManager::persistingSettersWriteAndSignal()
     QCOMPARE(playerTypeSpy.count(), 0);
 
     // The next start reads the saved choice back.
-    AppManager next{QLocale("en_US")};
-    const QHash<QString, int> read{{SettingsKeys::MapType, next.mapType()},
-                                   {SettingsKeys::SpeedUnit, next.speedUnitType()},
-                                   {SettingsKeys::LongOrLat, next.longOrLatType()},
-                                   {SettingsKeys::PlayModel, next.playModelType()},
-                                   {SettingsKeys::PlayerType, next.playerType()}};
+    AppManager next {QLocale("en_US")};
+    const QHash<QString, int> read {{SettingsKeys::MapType, next.mapType()},
+                                    {SettingsKeys::SpeedUnit, next.speedUnitType()},
+                                    {SettingsKeys::LongOrLat, next.longOrLatType()},
+                                    {SettingsKeys::PlayModel, next.playModelType()},
+                                    {SettingsKeys::PlayerType, next.playerType()}};
     QCOMPARE(read.value(key), 3);
 }
 
 void TestAppManager::unchangedValuesWriteNothing()
 {
-    AppManager manager{QLocale("en_US")};
+    AppManager manager {QLocale("en_US")};
     QSignalSpy mapSpy(&manager, &AppManager::changeMapType);
     QSignalSpy speedSpy(&manager, &AppManager::changeSpeedUnitType);
     manager.setMapType(manager.mapType());
@@ -160,7 +170,8 @@ void TestAppManager::setLanguageInstallsAndPersists_data()
     QTest::newRow("Chinese") << 1 << "1" << QString::fromUtf8("Русский");
     QTest::newRow("Russian, doubled slash") << 9 << "9" << QString::fromUtf8("Русский");
     QTest::newRow("Spanish") << 10 << "10" << QString::fromUtf8("Русский");
-    QTest::newRow("out of range takes English, saves the number") << 42 << "42" << QString::fromUtf8("Русский");
+    QTest::newRow("out of range takes English, saves the number")
+        << 42 << "42" << QString::fromUtf8("Русский");
 }
 
 void TestAppManager::setLanguageInstallsAndPersists()
@@ -168,7 +179,7 @@ void TestAppManager::setLanguageInstallsAndPersists()
     QFETCH(int, number);
     QFETCH(QString, savedText);
     QFETCH(QString, languageName);
-    AppManager manager{QLocale("en_US")};
+    AppManager manager {QLocale("en_US")};
     manager.setLanguage(number);
     QCOMPARE(manager.languageIndex(), number);
     QCOMPARE(settingsValue(SettingsKeys::Language), savedText);
@@ -178,7 +189,7 @@ void TestAppManager::setLanguageInstallsAndPersists()
 
 void TestAppManager::colourValues()
 {
-    AppManager manager{QLocale("en_US")};
+    AppManager manager {QLocale("en_US")};
     QSignalSpy spy(&manager, &AppManager::changePlayerColor);
     QCOMPARE(manager.videoColorValue(1), 0.0f);
     manager.setVideoColorValue(1, 0.25f);

@@ -44,7 +44,8 @@ void TestCrash::crashWritesOneSymbolisedReport()
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
     QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed(), expectedFolder);
     if (!creatable)
-        QVERIFY(child.readAllStandardError().contains("Failed to set dump path which not exists: " + QFile::encodeName(requested)));
+        QVERIFY(child.readAllStandardError().contains("Failed to set dump path which not exists: "
+                                                      + QFile::encodeName(requested)));
 
     const QFileInfoList reports = QDir(expectedFolder).entryInfoList({"*.dmp"}, QDir::Files);
     QCOMPARE(reports.size(), 1);

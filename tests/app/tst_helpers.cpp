@@ -117,12 +117,18 @@ void TestHelpers::sameFileName_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<bool>("same");
-    QTest::newRow("case and folder differ") << "/x/2023_0501_120000_F.MP4" << "/y/2023_0501_120000_f.mp4" << true;
-    QTest::newRow("20 chars, one differs: 95 %") << "/a/abcdefghijklmnop.mp4" << "/a/abcdefghijklmnoX.mp4" << false;
-    QTest::newRow("25 chars, one differs: 96 %") << "/a/20230501_12000_00000F.mp4" << "/a/20230501_12000_00000R.mp4" << true;
-    QTest::newRow("lengths differ") << "/a/abc.mp4" << "/a/abcd.mp4" << false;
-    QTest::newRow("empty names") << "/a/" << "/b/" << false;
-    QTest::newRow("non-Latin letters") << "/a/行车记录_2023_0501_120000_前_F.mp4" << "/a/行车记录_2023_0501_120000_前_R.mp4" << true;
+    QTest::newRow("case and folder differ") << "/x/2023_0501_120000_F.MP4"
+                                            << "/y/2023_0501_120000_f.mp4" << true;
+    QTest::newRow("20 chars, one differs: 95 %") << "/a/abcdefghijklmnop.mp4"
+                                                 << "/a/abcdefghijklmnoX.mp4" << false;
+    QTest::newRow("25 chars, one differs: 96 %") << "/a/20230501_12000_00000F.mp4"
+                                                 << "/a/20230501_12000_00000R.mp4" << true;
+    QTest::newRow("lengths differ") << "/a/abc.mp4"
+                                    << "/a/abcd.mp4" << false;
+    QTest::newRow("empty names") << "/a/"
+                                 << "/b/" << false;
+    QTest::newRow("non-Latin letters") << "/a/行车记录_2023_0501_120000_前_F.mp4"
+                                       << "/a/行车记录_2023_0501_120000_前_R.mp4" << true;
 }
 
 void TestHelpers::sameFileName()

@@ -40,7 +40,7 @@ void TestLog::linesAreStampedAndAppended()
         LogToFile log(path);
         QVERIFY(log.isOpen());
         qDebug() << "打开app创建log文件路径：" << path;
-        qDebug("%s", "");                 // empty: dropped
+        qDebug("%s", ""); // empty: dropped
         qDebug().noquote() << "100%1 literal";
         qWarning() << "a warning looks the same";
     }
@@ -68,7 +68,10 @@ void TestLog::twoThreadsWriteWholeLines()
         auto writer = [](char tag) {
             return QThread::create([tag] {
                 for (int i = 0; i < perThread; ++i)
-                    qDebug().noquote() << QString("writer-%1 line %2 %3").arg(tag).arg(i).arg(QString(40, QChar(tag)));
+                    qDebug().noquote() << QString("writer-%1 line %2 %3")
+                                              .arg(tag)
+                                              .arg(i)
+                                              .arg(QString(40, QChar(tag)));
             });
         };
         std::unique_ptr<QThread> a(writer('a'));

@@ -47,7 +47,8 @@ void TestMainWindow::splitsFollowTheStretchFactors()
     QVERIFY(qAbs(left->width() - size.width() * 183.0 / 277.0) <= 2.0);
     QVERIFY(qAbs(right->width() - size.width() * 94.0 / 277.0) <= 2.0);
     const double leftHeight = left->height();
-    QVERIFY2(qAbs(top->height() - leftHeight * 5.0 / 7.0) <= 2.0, qPrintable(QString::number(top->height())));
+    QVERIFY2(qAbs(top->height() - leftHeight * 5.0 / 7.0) <= 2.0,
+             qPrintable(QString::number(top->height())));
     QVERIFY(qAbs(panels.map->height() - panels.fileList->height()) <= 1);
     QCOMPARE(top->palette().color(QPalette::Window), QColor(Qt::black));
     QVERIFY(top->isAncestorOf(panels.videoView));

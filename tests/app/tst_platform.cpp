@@ -2,8 +2,8 @@
 #include "tests/support/TestHome.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -83,11 +83,15 @@ void TestPlatform::processorNameFromCpuInfo_data()
 {
     QTest::addColumn<QString>("cpuinfo");
     QTest::addColumn<QString>("name");
-    QTest::newRow("x86") << "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel name\t: Intel(R) Core(TM) i7-8650U CPU @ 1.90GHz \nflags\t: fpu\n"
+    QTest::newRow("x86") << "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel name\t: Intel(R) "
+                            "Core(TM) i7-8650U CPU @ 1.90GHz \nflags\t: fpu\n"
                          << "Intel(R) Core(TM) i7-8650U CPU @ 1.90GHz";
-    QTest::newRow("first of many") << "model name : A\nmodel name : B\n" << "A";
-    QTest::newRow("no model line (some ARM boards)") << "processor : 0\nBogoMIPS : 48.00\n" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("first of many") << "model name : A\nmodel name : B\n"
+                                   << "A";
+    QTest::newRow("no model line (some ARM boards)") << "processor : 0\nBogoMIPS : 48.00\n"
+                                                     << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestPlatform::processorNameFromCpuInfo()
@@ -116,14 +120,19 @@ void TestPlatform::videoCardFromLspci_data()
 {
     QTest::addColumn<QString>("lspci");
     QTest::addColumn<QString>("name");
-    QTest::newRow("Intel VGA") << "00:00.0 \"Host bridge\" \"Intel Corporation\" \"Device 0d57\" -p00 \"\" \"\"\n"
-                                  "00:02.0 \"VGA compatible controller\" \"Intel Corporation\" \"UHD Graphics 620\" -r07 \"Lenovo\" \"Device 2258\"\n"
-                               << "Intel Corporation UHD Graphics 620";
-    QTest::newRow("NVIDIA 3D") << "01:00.0 \"3D controller\" \"NVIDIA Corporation\" \"GP108M [GeForce MX150]\" -ra1 \"\" \"\"\n"
+    QTest::newRow("Intel VGA")
+        << "00:00.0 \"Host bridge\" \"Intel Corporation\" \"Device 0d57\" -p00 \"\" \"\"\n"
+           "00:02.0 \"VGA compatible controller\" \"Intel Corporation\" \"UHD Graphics 620\" -r07 "
+           "\"Lenovo\" \"Device 2258\"\n"
+        << "Intel Corporation UHD Graphics 620";
+    QTest::newRow("NVIDIA 3D") << "01:00.0 \"3D controller\" \"NVIDIA Corporation\" \"GP108M "
+                                  "[GeForce MX150]\" -ra1 \"\" \"\"\n"
                                << "NVIDIA Corporation GP108M [GeForce MX150]";
-    QTest::newRow("virtual machine without display") << "00:01.0 \"Unassigned class [ffff]\" \"Red Hat, Inc.\" \"Virtio 1.0 memory balloon\"\n"
-                                                     << "";
-    QTest::newRow("garbage") << "not lspci output at all\n\"\n" << "";
+    QTest::newRow("virtual machine without display")
+        << "00:01.0 \"Unassigned class [ffff]\" \"Red Hat, Inc.\" \"Virtio 1.0 memory balloon\"\n"
+        << "";
+    QTest::newRow("garbage") << "not lspci output at all\n\"\n"
+                             << "";
 }
 
 void TestPlatform::videoCardFromLspci()
@@ -159,7 +168,8 @@ void TestPlatform::videoCardQueryCanBeCancelled()
 
 void TestPlatform::settingsLiveInTheUserConfigFolder()
 {
-    QCOMPARE(Platform::settingsFilePath(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/Kelmora/KelmoraPlayer.conf");
+    QCOMPARE(Platform::settingsFilePath(),
+             qEnvironmentVariable("XDG_CONFIG_HOME") + "/Kelmora/KelmoraPlayer.conf");
 }
 
 void TestPlatform::ffmpegIsFound()

@@ -25,7 +25,8 @@ public:
             while (QTcpSocket *socket = nextPendingConnection()) {
                 connect(socket, &QTcpSocket::readyRead, socket, [socket] {
                     socket->readAll();
-                    socket->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok");
+                    socket->write(
+                        "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok");
                     socket->disconnectFromHost();
                 });
                 connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -67,7 +68,7 @@ void TestProbe::reachableServerReportsTrueOnce()
     listener.setUrl(QUrl(QString("http://127.0.0.1:%1/").arg(server.serverPort())));
     listener.sendRequest();
     QVERIFY(listener.isBusy());
-    QTRY_COMPARE(calls, QList<bool>{true});
+    QTRY_COMPARE(calls, QList<bool> {true});
     QVERIFY(!listener.isBusy());
     QTest::qWait(300);
     QCOMPARE(calls.size(), 1);
@@ -86,7 +87,7 @@ void TestProbe::probeRecoversWhenTheServerComesUp()
 
     TinyHttpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost, port));
-    QTRY_COMPARE_WITH_TIMEOUT(calls, QList<bool>{true}, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(calls, QList<bool> {true}, 10000);
 }
 
 void TestProbe::offlineMinuteStaysQuiet()

@@ -31,7 +31,8 @@ Window findWindowNamed(Display *display, Window parent, const char *title)
         if (XFetchName(display, children[i], &name) && name) {
             if (qstrcmp(name, title) == 0) {
                 XWindowAttributes attributes;
-                if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable)
+                if (XGetWindowAttributes(display, children[i], &attributes)
+                    && attributes.map_state == IsViewable)
                     found = children[i];
             }
             XFree(name);
@@ -56,7 +57,7 @@ QRect windowRect(Display *display, Window window)
 
 void requestClose(Display *display, Window window)
 {
-    XEvent event{};
+    XEvent event {};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
     event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
@@ -94,7 +95,11 @@ void TestStartup::startsAtComputedGeometryAndClosesCleanly()
     QVERIFY(player.waitForStarted());
 
     Window window = 0;
-    QTRY_VERIFY_WITH_TIMEOUT((window = findWindowNamed(display.get(), DefaultRootWindow(display.get()), "Kelmora Player")) != 0, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (window
+         = findWindowNamed(display.get(), DefaultRootWindow(display.get()), "Kelmora Player"))
+            != 0,
+        30000);
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     // The window is named before it is placed, and Qt may recreate it once
     // its OpenGL children appear: look it up again until it is in place.
@@ -112,25 +117,30 @@ void TestStartup::startsAtComputedGeometryAndClosesCleanly()
     QCOMPARE(player.exitCode(), 0);
 
     const QString log = readLog();
-    const QStringList inOrder{"打开app创建log文件路径：", "Current working directory:", "AppManager初始化",
-                              "屏幕大小：", "手动关闭播放器", "LogToFile is close LogToFile destroy"};
+    const QStringList inOrder {"打开app创建log文件路径：", "Current working directory:",
+                               "AppManager初始化",         "屏幕大小：",
+                               "手动关闭播放器",           "LogToFile is close LogToFile destroy"};
     int at = 0;
     for (const QString &line : inOrder) {
         const int next = log.indexOf(line, at);
         QVERIFY2(next >= 0, qPrintable("missing or out of order: " + line));
         at = next;
     }
-    QVERIFY(log.contains("SystemInfoThread 已经被销毁") || log.contains("SystemInfoThread 执行关闭进程"));
+    QVERIFY(log.contains("SystemInfoThread 已经被销毁")
+            || log.contains("SystemInfoThread 执行关闭进程"));
     const int jsonAt = log.indexOf("电脑配置信息:");
-    const QString json = log.mid(jsonAt + QString("电脑配置信息:").size()).section('\n', 0, 0).trimmed();
+    const QString json
+        = log.mid(jsonAt + QString("电脑配置信息:").size()).section('\n', 0, 0).trimmed();
     const QJsonObject description = QJsonDocument::fromJson(json.toUtf8()).object();
     QVERIFY2(!description.isEmpty(), qPrintable(json));
-    for (const char *key : {"objectName", "osName", "osVersion", "osType", "cpuModel", "totalMemory", "hostName", "listArray", "videoCard"})
+    for (const char *key : {"objectName", "osName", "osVersion", "osType", "cpuModel",
+                            "totalMemory", "hostName", "listArray", "videoCard"})
         QVERIFY2(description.contains(key), key);
     QVERIFY(description.value("totalMemory").toString().startsWith("总内存:"));
     QVERIFY(description.value("listArray").isArray());
     // Offline, the map's reachability probe backs off instead of flooding the log.
-    QVERIFY2(log.count("Network error") <= 3, qPrintable(QString::number(log.count("Network error"))));
+    QVERIFY2(log.count("Network error") <= 3,
+             qPrintable(QString::number(log.count("Network error"))));
 }
 
 KELMORA_TEST_MAIN(QApplication, TestStartup)

@@ -21,12 +21,14 @@ void TestWindow::geometry_data()
 {
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<QRect>("window");
-    QTest::newRow("1920x1080: 1108.8 gives x 405") << QSize(1920, 1080) << QRect(405, 193, 1108, 693);
+    QTest::newRow("1920x1080: 1108.8 gives x 405")
+        << QSize(1920, 1080) << QRect(405, 193, 1108, 693);
     QTest::newRow("3000 wide still small") << QSize(3000, 2000) << QRect(945, 653, 1108, 693);
     QTest::newRow("3001 wide is large") << QSize(3001, 2000) << QRect(643, 495, 1715, 1010);
     QTest::newRow("3840x2160") << QSize(3840, 2160) << QRect(1062, 575, 1715, 1010);
     QTest::newRow("narrower than the window") << QSize(1024, 768) << QRect(-42, 37, 1108, 693);
-    QTest::newRow("tiny screen truncates toward zero") << QSize(1100, 600) << QRect(-4, -46, 1108, 693);
+    QTest::newRow("tiny screen truncates toward zero")
+        << QSize(1100, 600) << QRect(-4, -46, 1108, 693);
 }
 
 void TestWindow::geometry()
@@ -66,7 +68,8 @@ void TestWindow::mouseBlockingSparesHudPrompts()
     QVERIFY(!hudButton->testAttribute(Qt::WA_TransparentForMouseEvents));
 
     setWidgetTreeMouseEnabled(&window, true);
-    for (QWidget *w : {&window, panel, static_cast<QWidget *>(button), hud, static_cast<QWidget *>(hudButton)})
+    for (QWidget *w :
+         {&window, panel, static_cast<QWidget *>(button), hud, static_cast<QWidget *>(hudButton)})
         QVERIFY(!w->testAttribute(Qt::WA_TransparentForMouseEvents));
 }
 

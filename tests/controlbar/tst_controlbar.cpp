@@ -36,7 +36,8 @@ const char *const ButtonNames[]
 
 QString makeClip(const QString &folder, const QString &name, double seconds)
 {
-    return makeTestClip(QDir(folder).filePath(name), QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds));
+    return makeTestClip(QDir(folder).filePath(name),
+                        QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds));
 }
 
 QStringList hudTexts(QWidget *host)

@@ -295,9 +295,11 @@ void TestPrompts::longNamesAreShownWhole_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("longest"); // the run that must fit on one line
-    QTest::newRow("sentence") << "No files selected" << "selected";
+    QTest::newRow("sentence") << "No files selected"
+                              << "selected";
     QTest::newRow("file name among CJK")
-        << QString::fromUtf8("视频库已损坏。原文件已保留为 KelmoraPlayerFile.db.damaged-20261210153955，并已新建视频库。")
+        << QString::fromUtf8("视频库已损坏。原文件已保留为 "
+                             "KelmoraPlayerFile.db.damaged-20261210153955，并已新建视频库。")
         << QString::fromUtf8("KelmoraPlayerFile.db.damaged-20261210153955，");
 }
 
@@ -314,7 +316,8 @@ void TestPrompts::longNamesAreShownWhole()
     auto *label = hud->findChild<QLabel *>("messageLabel");
     QVERIFY(label);
     QVERIFY2(label->contentsRect().width() >= label->fontMetrics().horizontalAdvance(longest),
-             qPrintable(QString("%1 px for %2 px").arg(label->contentsRect().width())
+             qPrintable(QString("%1 px for %2 px")
+                            .arg(label->contentsRect().width())
                             .arg(label->fontMetrics().horizontalAdvance(longest))));
     QVERIFY(hud->width() <= shell.window.width());
 }

@@ -44,12 +44,13 @@ void TestDiagnostics::modelJsonHoldsEveryProperty()
     PCModel model;
     QSignalSpy spy(&model, &PCModel::videoCardChanged);
     model.setProperty("osName", "a");
-    model.setProperty("listArray", QVariant::fromValue(QList<QString>{"x", "y"}));
+    model.setProperty("listArray", QVariant::fromValue(QList<QString> {"x", "y"}));
     model.setVideoCard("card");
     QCOMPARE(spy.count(), 1);
     const QJsonObject json = model.toJson();
-    QCOMPARE(json.keys(), QStringList({"cpuModel", "hostName", "listArray", "objectName", "osName", "osType",
-                                       "osVersion", "totalMemory", "videoCard"}));
+    QCOMPARE(json.keys(),
+             QStringList({"cpuModel", "hostName", "listArray", "objectName", "osName", "osType",
+                          "osVersion", "totalMemory", "videoCard"}));
     QCOMPARE(json.value("listArray").toArray(), QJsonArray({"x", "y"}));
     QCOMPARE(json.value("osName").toString(), QString("a"));
     QCOMPARE(json.value("videoCard").toString(), QString("card"));
@@ -72,12 +73,17 @@ void TestDiagnostics::runLogsOneJsonDescription()
     QCOMPARE(described.size(), 1);
     const QString json = described.first().section(QString::fromUtf8("电脑配置信息:"), 1).trimmed();
     const QJsonObject object = QJsonDocument::fromJson(json.toUtf8()).object();
-    QVERIFY2(object.value("cpuModel").toString().startsWith(QString::fromUtf8("CPU类型:")), qPrintable(json));
-    QVERIFY(object.value("cpuModel").toString().contains(QString::fromUtf8("  CPU 架构:") + QSysInfo::currentCpuArchitecture()));
+    QVERIFY2(object.value("cpuModel").toString().startsWith(QString::fromUtf8("CPU类型:")),
+             qPrintable(json));
+    QVERIFY(object.value("cpuModel")
+                .toString()
+                .contains(QString::fromUtf8("  CPU 架构:") + QSysInfo::currentCpuArchitecture()));
     QVERIFY(object.value("osVersion").toString().startsWith(QString::fromUtf8("操作系统版本::")));
     QVERIFY(object.value("totalMemory").toString().endsWith("GB"));
-    QCOMPARE(object.value("hostName").toString(), QString::fromUtf8("用户的主机名:") + QSysInfo::machineHostName());
-    for (const char *marker : {"SystemInfoThread1", "SystemInfoThread2", "SystemInfoThread3", "SystemInfoThread4"})
+    QCOMPARE(object.value("hostName").toString(),
+             QString::fromUtf8("用户的主机名:") + QSysInfo::machineHostName());
+    for (const char *marker :
+         {"SystemInfoThread1", "SystemInfoThread2", "SystemInfoThread3", "SystemInfoThread4"})
         QVERIFY(!lines.filter(marker).isEmpty());
 }
 

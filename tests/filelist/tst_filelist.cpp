@@ -36,9 +36,9 @@ QList<DbModel *> groupOf(const QSignalSpy &spy, int index)
 int countRows(DbTableKind kind)
 {
     int rows = -1;
-    DbManager::instance()->selectDbModels(kind, 0, {}, {}, [&rows](QList<DbModel *> models, bool ok) {
-        rows = ok ? models.size() : -1;
-    });
+    DbManager::instance()->selectDbModels(
+        kind, 0, {}, {},
+        [&rows](QList<DbModel *> models, bool ok) { rows = ok ? models.size() : -1; });
     return rows;
 }
 } // namespace
@@ -104,7 +104,6 @@ void TestFileList::addEntry(const QString &name, const QString &time, bool onDis
     model.time = time;
     model.size = "1.0";
     model.insertToDb();
-
 }
 
 void TestFileList::loadsSortedAndResorts()
@@ -182,14 +181,16 @@ void TestFileList::clickBuildsTheChannelGroup()
     m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rRow));
     QCOMPARE(groups.size(), 1);
     QCOMPARE(fileNamesOf(groupOf(groups, 0)),
-             QStringList({"20240101_120000_0001_R.MP4", "20240101_120000_0001_F.MP4", "20240101_120000_0001_I.MP4"}));
+             QStringList({"20240101_120000_0001_R.MP4", "20240101_120000_0001_F.MP4",
+                          "20240101_120000_0001_I.MP4"}));
     QVERIFY(!m_list->listWidget()->isEnabled()); // until the player reports back
     m_list->enableList();
     QVERIFY(m_list->listWidget()->isEnabled());
 
     AppManager::instance()->setPlayModelType(0);
     m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rRow));
-    QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)), QStringList({"20240101_120000_0001_R.MP4"}));
+    QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)),
+             QStringList({"20240101_120000_0001_R.MP4"}));
 }
 
 void TestFileList::playModeChangeRebuildsTheGroup()
@@ -218,7 +219,10 @@ void TestFileList::navigationWrapsAround()
     m_list = new FilesListView(m_window.get(), m_window.get());
     QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);
     QSignalSpy deletes(m_list, &FilesListView::userSelectDelete);
-    const auto lastPlayed = [&groups] { return groups.isEmpty() ? QString() : fileNamesOf(groupOf(groups, groups.size() - 1)).value(0); };
+    const auto lastPlayed = [&groups] {
+        return groups.isEmpty() ? QString()
+                                : fileNamesOf(groupOf(groups, groups.size() - 1)).value(0);
+    };
     const QString last = m_list->modelAt(2)->path;
     const QString first = m_list->modelAt(0)->path;
 
@@ -302,12 +306,12 @@ void TestFileList::newPathsDropListedFiles_data()
     QTest::addColumn<QStringList>("picked");
     QTest::addColumn<QStringList>("listed");
     QTest::addColumn<QStringList>("remaining");
-    QTest::newRow("all listed") << QStringList{"/m/a.mp4", "/m/b.mp4"} << QStringList{"/m/a.mp4", "/m/b.mp4"}
-                                << QStringList{};
-    QTest::newRow("letter case differs: not listed") << QStringList{"/m/A.mp4"} << QStringList{"/m/a.mp4"}
-                                                     << QStringList{"/m/A.mp4"};
-    QTest::newRow("order kept") << QStringList{"/m/c.mp4", "/m/a.mp4", "/m/b.mp4"} << QStringList{"/m/a.mp4"}
-                                << QStringList{"/m/c.mp4", "/m/b.mp4"};
+    QTest::newRow("all listed") << QStringList {"/m/a.mp4", "/m/b.mp4"}
+                                << QStringList {"/m/a.mp4", "/m/b.mp4"} << QStringList {};
+    QTest::newRow("letter case differs: not listed")
+        << QStringList {"/m/A.mp4"} << QStringList {"/m/a.mp4"} << QStringList {"/m/A.mp4"};
+    QTest::newRow("order kept") << QStringList {"/m/c.mp4", "/m/a.mp4", "/m/b.mp4"}
+                                << QStringList {"/m/a.mp4"} << QStringList {"/m/c.mp4", "/m/b.mp4"};
 }
 
 void TestFileList::newPathsDropListedFiles()
@@ -330,7 +334,9 @@ void TestFileList::driveFileDialog(const QStringList &paths)
     // Qt's own dialog (no native one under Xvfb): type the names and accept.
     QTimer::singleShot(0, this, [this, paths] {
         QFileDialog *dialog = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT((dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) != nullptr, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) != nullptr,
+            10000);
         auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
         QVERIFY(edit);
         QStringList quoted;
@@ -346,7 +352,8 @@ void TestFileList::addingFilesThroughTheDialogImportsAndPlays()
 {
     QStringList clips;
     for (const QString &name : {QString("2024_0501 it's 前.mp4"), QString("second clip.mp4")}) {
-        const QString path = makeTestClip(QDir(m_media.path()).filePath(name), "testsrc2=s=160x90:r=10:d=1");
+        const QString path
+            = makeTestClip(QDir(m_media.path()).filePath(name), "testsrc2=s=160x90:r=10:d=1");
         QVERIFY(!path.isEmpty());
         clips << path;
     }

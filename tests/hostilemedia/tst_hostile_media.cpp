@@ -18,9 +18,9 @@
 #include "render/RenderView.h"
 #include "telemetry/RecordLookup.h"
 #include "tests/fixtures/Mp4Box.h"
+#include "tests/support/SanitizerSkips.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestFiles.h"
-#include "tests/support/SanitizerSkips.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
@@ -240,9 +240,9 @@ void TestHostileMedia::initTestCase()
     const QByteArray moovFirst = readAll(fast);
     for (int percent : {1, 50, 99}) {
         QVERIFY(writeAll(dir.filePath(QString("cut_%1_moov_last.mp4").arg(percent)),
-                           good.left(good.size() * percent / 100)));
+                         good.left(good.size() * percent / 100)));
         QVERIFY(writeAll(dir.filePath(QString("cut_%1_moov_first.mp4").arg(percent)),
-                           moovFirst.left(moovFirst.size() * percent / 100)));
+                         moovFirst.left(moovFirst.size() * percent / 100)));
     }
     QVERIFY(writeAll(dir.filePath("no_moov.mp4"), withoutMoov(good)));
     const QByteArray inVideo = cutInsideMoov(good, 0.25);
@@ -434,8 +434,9 @@ void TestHostileMedia::playingEndsInPicturesOrAReport()
         QTRY_COMPARE_WITH_TIMEOUT(player()->currentUrl(), m_good, kBoundMs);
     } else if (outcome == Either && frames > 0) {
         // Where the pictures stop it either ends or fails; never stuck.
-        QTRY_VERIFY_WITH_TIMEOUT(
-            player()->currentUrl() == m_good || promptTexts(m_view->renderView()) == cannotPlay, kBoundMs);
+        QTRY_VERIFY_WITH_TIMEOUT(player()->currentUrl() == m_good
+                                     || promptTexts(m_view->renderView()) == cannotPlay,
+                                 kBoundMs);
         QTRY_VERIFY_WITH_TIMEOUT(m_list->listWidget()->isEnabled(), kBoundMs);
     } else {
         QCOMPARE(frames, 0);
@@ -485,9 +486,9 @@ void TestHostileMedia::nativeWindowRefusesWhatCannotPlay()
     QElapsedTimer clock;
     clock.start();
     m_list->on_listWidget_itemClicked(m_list->listWidget()->item(0));
-    QTRY_COMPARE_WITH_TIMEOUT(promptTexts(m_view->renderView()),
-                              QStringList {QCoreApplication::translate("VideoView", "video_cannot_play")},
-                              kBoundMs);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        promptTexts(m_view->renderView()),
+        QStringList {QCoreApplication::translate("VideoView", "video_cannot_play")}, kBoundMs);
     QTRY_VERIFY_WITH_TIMEOUT(m_list->listWidget()->isEnabled(), kBoundMs);
     qInfo() << name << "reported after" << clock.elapsed() << "ms";
     clock.restart();

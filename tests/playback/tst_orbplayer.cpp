@@ -11,8 +11,8 @@
 #include "render/ControlBarInterface.h"
 #include "render/RenderView.h"
 #include "render/VideoRender.h"
-#include "tests/support/TestClips.h"
 #include "tests/support/SanitizerSkips.h"
+#include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 #include "tests/support/TestRecords.h"
 
@@ -38,7 +38,9 @@ public:
 QString makeClip(const QString &folder, const QString &name, const QString &colour, double seconds)
 {
     return makeTestClip(QDir(folder).filePath(name),
-                        QString("testsrc2=s=320x180:r=25:d=%1,drawbox=c=%2:t=fill:w=80:h=80").arg(seconds).arg(colour));
+                        QString("testsrc2=s=320x180:r=25:d=%1,drawbox=c=%2:t=fill:w=80:h=80")
+                            .arg(seconds)
+                            .arg(colour));
 }
 
 QList<PlayObjectState> statesOf(const QSignalSpy &spy)
@@ -84,8 +86,9 @@ void TestOrbPlayer::initTestCase()
 {
     qRegisterMetaType<PlayObjectState>("PlayObjectState");
     qRegisterMetaType<VideoDataOrb>("VideoDataOrb");
-    const QStringList names{"2023_0501_120000_F.mp4", "2023_0501_120000_R.mp4", "2023_0501_120000_I.mp4"};
-    const QStringList colours{"red", "green", "blue"};
+    const QStringList names {"2023_0501_120000_F.mp4", "2023_0501_120000_R.mp4",
+                             "2023_0501_120000_I.mp4"};
+    const QStringList colours {"red", "green", "blue"};
     for (int i = 0; i < names.size(); ++i)
         m_clips << makeClip(m_dir.path(), names.at(i), colours.at(i), 3.0);
     QVERIFY(!m_clips.contains(QString()));
@@ -141,7 +144,7 @@ void TestOrbPlayer::missingFrameReportsAtMostEveryTenSeconds()
     QVERIFY(!OrbPlayer::takeMissingFrameReport(3, "buffer deadlock prevented", t0 + 30000));
 
     // Many libVLC threads at once: still a single report.
-    std::atomic_int reports{0};
+    std::atomic_int reports {0};
     std::vector<std::unique_ptr<QThread>> threads;
     for (int i = 0; i < 4; ++i) {
         threads.emplace_back(QThread::create([&reports, late, t0] {
@@ -168,7 +171,7 @@ void TestOrbPlayer::threeChannelsPlayInStep()
     QList<int> instances;
     for (PlayObject *channel : m_player->channels())
         instances << m_player->instanceIndexOf(channel);
-    QCOMPARE(instances, (QList<int>{0, 1, 1}));
+    QCOMPARE(instances, (QList<int> {0, 1, 1}));
     QCOMPARE(m_player->masterChannel(), m_player->channels().first());
     QCOMPARE(m_player->currentUrl(), m_clips.first());
     QCOMPARE(m_renderView->glViewCount(), 3);
@@ -242,7 +245,7 @@ void TestOrbPlayer::thumbnailClickSwapsIntoTheMainPosition()
     QCOMPARE(before.at(2)->geometry(), m_renderView->rect());
     QCOMPARE(qobject_cast<VideoRender *>(before.at(2))->controlBar(), m_bar);
     QCOMPARE(qobject_cast<VideoRender *>(before.at(0))->controlBar(), nullptr);
-    QCOMPARE(m_bar->panoramaEnabled, QList<bool>{false});
+    QCOMPARE(m_bar->panoramaEnabled, QList<bool> {false});
     // Sound and events stay with channel 0 whatever is in front.
     QCOMPARE(m_player->masterChannel()->url(), m_clips.first());
 }
@@ -286,7 +289,7 @@ void TestOrbPlayer::nativeWindowPathDrawsIntoTheView()
     QVERIFY(main);
     QVERIFY(qobject_cast<AVView *>(m_renderView->views().at(1)));
     QCOMPARE(main->controlBar(), m_bar);
-    QCOMPARE(m_bar->zoomEnabled, QList<bool>{false});
+    QCOMPARE(m_bar->zoomEnabled, QList<bool> {false});
     QVERIFY(m_renderView->allViewsReady());
 
     QTRY_VERIFY_WITH_TIMEOUT(statesOf(states).contains(Playing), 20000);
@@ -308,7 +311,7 @@ void TestOrbPlayer::shortViewListIsRefusedWithAnError()
     QSignalSpy states(m_player.get(), &OrbPlayer::playbackStateChange);
     const QList<DbModel *> models = group({m_clips.at(0), m_clips.at(1)});
     m_player->playFiles(models, {new QWidget(m_area.get())});
-    QCOMPARE(statesOf(states), QList<PlayObjectState>{Error});
+    QCOMPARE(statesOf(states), QList<PlayObjectState> {Error});
     QVERIFY(m_player->channels().isEmpty());
     QCOMPARE(m_player->masterChannel(), nullptr);
     m_player->pause(); // nothing to do, nothing breaks

@@ -15,7 +15,8 @@ namespace {
 // limited range are 81/90/240.
 QString makeClip(const QString &folder, const QString &name, const QString &size, double seconds)
 {
-    return makeTestClip(QDir(folder).filePath(name), QString("color=c=red:s=%1:r=25:d=%2").arg(size).arg(seconds));
+    return makeTestClip(QDir(folder).filePath(name),
+                        QString("color=c=red:s=%1:r=25:d=%2").arg(size).arg(seconds));
 }
 
 struct InstanceDeleter
@@ -62,18 +63,24 @@ void TestPlayObject::formatNegotiation_data()
     QTest::addColumn<QByteArray>("answered");
     QTest::addColumn<unsigned>("planes");
     QTest::addColumn<QList<unsigned>>("pitchesAndLines");
-    QTest::newRow("I420 keeps its limited range") << QSize(320, 240) << QByteArray("I420") << QByteArray("I420") << 3u
-                                           << QList<unsigned>{320, 160, 160, 240, 120, 120};
+    QTest::newRow("I420 keeps its limited range")
+        << QSize(320, 240) << QByteArray("I420") << QByteArray("I420") << 3u
+        << QList<unsigned> {320, 160, 160, 240, 120, 120};
     QTest::newRow("J420") << QSize(1920, 1080) << QByteArray("J420") << QByteArray("J420") << 3u
-                          << QList<unsigned>{1920, 960, 960, 1080, 540, 540};
-    QTest::newRow("odd size truncates chroma") << QSize(1281, 721) << QByteArray("I420") << QByteArray("I420") << 3u
-                                               << QList<unsigned>{1281, 640, 640, 721, 360, 360};
-    QTest::newRow("hardware surface refused") << QSize(320, 240) << QByteArray("VAOP") << QByteArray() << 0u << QList<unsigned>{};
-    QTest::newRow("NV12 refused") << QSize(320, 240) << QByteArray("NV12") << QByteArray() << 0u << QList<unsigned>{};
-    QTest::newRow("I422 refused") << QSize(320, 240) << QByteArray("I422") << QByteArray() << 0u << QList<unsigned>{};
+                          << QList<unsigned> {1920, 960, 960, 1080, 540, 540};
+    QTest::newRow("odd size truncates chroma")
+        << QSize(1281, 721) << QByteArray("I420") << QByteArray("I420") << 3u
+        << QList<unsigned> {1281, 640, 640, 721, 360, 360};
+    QTest::newRow("hardware surface refused")
+        << QSize(320, 240) << QByteArray("VAOP") << QByteArray() << 0u << QList<unsigned> {};
+    QTest::newRow("NV12 refused") << QSize(320, 240) << QByteArray("NV12") << QByteArray() << 0u
+                                  << QList<unsigned> {};
+    QTest::newRow("I422 refused") << QSize(320, 240) << QByteArray("I422") << QByteArray() << 0u
+                                  << QList<unsigned> {};
     // Never probed (transport streams): the decoder's size is taken.
-    QTest::newRow("no stored size takes the proposed one") << QSize(0, 0) << QByteArray("I420") << QByteArray("I420")
-                                                           << 3u << QList<unsigned>{640, 320, 320, 480, 240, 240};
+    QTest::newRow("no stored size takes the proposed one")
+        << QSize(0, 0) << QByteArray("I420") << QByteArray("I420") << 3u
+        << QList<unsigned> {640, 320, 320, 480, 240, 240};
 }
 
 void TestPlayObject::formatNegotiation()
@@ -89,8 +96,10 @@ void TestPlayObject::formatNegotiation()
     char chroma[5] = {};
     std::memcpy(chroma, proposed.constData(), 4);
     unsigned width = 640, height = 480, pitches[3] = {640, 320, 320}, lines[3] = {480, 240, 240};
-    QCOMPARE(PlayObject::videoFrameFormatCallback(&opaque, chroma, &width, &height, pitches, lines), planes);
-    QCOMPARE(PlayObject::videoFrameFormatCallback(nullptr, chroma, &width, &height, pitches, lines), 0u);
+    QCOMPARE(PlayObject::videoFrameFormatCallback(&opaque, chroma, &width, &height, pitches, lines),
+             planes);
+    QCOMPARE(PlayObject::videoFrameFormatCallback(nullptr, chroma, &width, &height, pitches, lines),
+             0u);
     if (planes == 0)
         return;
     QCOMPARE(QByteArray(chroma), answered);
@@ -99,7 +108,8 @@ void TestPlayObject::formatNegotiation()
     QCOMPARE(QSize(channel.frameWidth(), channel.frameHeight()), expected);
     // The renderer learns a size it did not know before the first frame.
     QCOMPARE(textures.size(), stored.isEmpty() ? 1 : 0);
-    QCOMPARE((QList<unsigned>{pitches[0], pitches[1], pitches[2], lines[0], lines[1], lines[2]}), pitchesAndLines);
+    QCOMPARE((QList<unsigned> {pitches[0], pitches[1], pitches[2], lines[0], lines[1], lines[2]}),
+             pitchesAndLines);
     channel.close();
 }
 
@@ -144,7 +154,8 @@ void TestPlayObject::playsToTheEndHandingOnEveryFrame()
     QVERIFY(qAbs(quint8(data.planes[1].at(chromaCentre)) - 90) <= 3);
     QVERIFY(qAbs(quint8(data.planes[2].at(chromaCentre)) - 240) <= 3);
     // Each frame owns its planes: earlier frames are not overwritten by later ones.
-    QVERIFY(frames.first().at(3).value<VideoDataOrb>().planes[0].constData() != data.planes[0].constData());
+    QVERIFY(frames.first().at(3).value<VideoDataOrb>().planes[0].constData()
+            != data.planes[0].constData());
     channel.close();
 }
 
@@ -156,14 +167,16 @@ void TestPlayObject::buffersComeBackOnceFramesAreDropped()
     QSet<const char *> buffers;
     int frames = 0;
     QObject receiver;
-    connect(&channel, &PlayObject::updateTexture2D, &receiver, [&](int, int, int, const VideoDataOrb &data) {
-        ++frames;
-        buffers << data.planes[0].constData();
-    });
+    connect(&channel, &PlayObject::updateTexture2D, &receiver,
+            [&](int, int, int, const VideoDataOrb &data) {
+                ++frames;
+                buffers << data.planes[0].constData();
+            });
     channel.play();
     QTRY_VERIFY_WITH_TIMEOUT(frames >= 40, 30000);
     channel.close();
-    QVERIFY2(buffers.size() <= 4, qPrintable(QString("%1 buffers for %2 frames").arg(buffers.size()).arg(frames)));
+    QVERIFY2(buffers.size() <= 4,
+             qPrintable(QString("%1 buffers for %2 frames").arg(buffers.size()).arg(frames)));
 }
 
 void TestPlayObject::channelsWithoutEventsStayQuiet()
@@ -201,12 +214,14 @@ void TestPlayObject::pauseFreezesThePictureButNotWhileOpening()
     const int frozenAt = frames.size();
     QTest::qWait(1000);
     // Playing, a second would bring 25 frames.
-    QVERIFY2(frames.size() <= frozenAt + 2, qPrintable(QString("%1 -> %2").arg(frozenAt).arg(frames.size())));
+    QVERIFY2(frames.size() <= frozenAt + 2,
+             qPrintable(QString("%1 -> %2").arg(frozenAt).arg(frames.size())));
 
     channel.setTime(5000);
     channel.play();
     QTRY_VERIFY_WITH_TIMEOUT(states.last().at(0).value<PlayObjectState>() == Ended
-                                 || states.last().at(0).value<PlayObjectState>() == Stopped, 20000);
+                                 || states.last().at(0).value<PlayObjectState>() == Stopped,
+                             20000);
     channel.close();
 }
 

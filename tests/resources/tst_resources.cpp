@@ -66,14 +66,16 @@ void TestResources::picture_data()
     QTest::addColumn<QColor>("surface");
 
     auto row = [](const char *name, int w, int h, bool transparentCorner, const QColor &surface) {
-        QTest::newRow(name) << QString::fromUtf8(name) << QSize(w, h) << transparentCorner << surface;
+        QTest::newRow(name) << QString::fromUtf8(name) << QSize(w, h) << transparentCorner
+                            << surface;
     };
 
     // Control bar: icon size 35 x 35, the panorama button 25 x 25 (40 x 30 for the sphere view).
-    for (const char *name : {"zoomsmall.png", "zoombigwhite.png", "image.png", "cut.png", "changeColoe.png",
-                             "Repeat.png", "Repeat1.png", "previous.png", "play.png", "pause.png", "next.png",
-                             "volume.png", "1X.png", "0.5X.png", "0.25X.png", "2X.png", "4X.png",
-                             "fullclose.png", "outFull.png"})
+    for (const char *name :
+         {"zoomsmall.png", "zoombigwhite.png", "image.png", "cut.png", "changeColoe.png",
+          "Repeat.png", "Repeat1.png", "previous.png", "play.png", "pause.png", "next.png",
+          "volume.png", "1X.png", "0.5X.png", "0.25X.png", "2X.png", "4X.png", "fullclose.png",
+          "outFull.png"})
         row(name, 35, 35, true, black);
     for (const char *name : {"model02.png", "model12.png", "model22.png", "model32.png"})
         row(name, 25, 25, true, black);
@@ -83,7 +85,8 @@ void TestResources::picture_data()
     for (const char *name : {"model0.png", "model1.png", "model2.png", "model3.png"})
         row(name, 70, 31, true, lightPanel);
     row("model4.png", 70, 42, true, lightPanel);
-    for (const char *name : {"mode01.png", "model11.png", "model21.png", "model31.png", "model41.png"})
+    for (const char *name :
+         {"mode01.png", "model11.png", "model21.png", "model31.png", "model41.png"})
         row(name, 80, 40, true, lightPanel);
 
     // Speed, volume and colour panels.
@@ -150,9 +153,10 @@ void TestResources::picture()
 
     if (surface.isValid()) {
         const double contrast = strongestContrast(image, surface);
-        QVERIFY2(contrast >= 60, qPrintable(QString("hardly visible on %1: contrast %2")
-                                                .arg(surface.name())
-                                                .arg(contrast)));
+        QVERIFY2(
+            contrast >= 60,
+            qPrintable(
+                QString("hardly visible on %1: contrast %2").arg(surface.name()).arg(contrast)));
     }
 }
 
@@ -172,7 +176,8 @@ void TestResources::loadingAnimationLoops()
         QVERIFY(movie.nextFrameDelay() > 0);
     }
     for (int i = 1; i < frames.size(); ++i)
-        QVERIFY2(frames[i] != frames[i - 1], qPrintable(QString("frame %1 repeats the one before").arg(i)));
+        QVERIFY2(frames[i] != frames[i - 1],
+                 qPrintable(QString("frame %1 repeats the one before").arg(i)));
 }
 
 KELMORA_TEST_MAIN(QGuiApplication, TestResources)

@@ -13,7 +13,7 @@
 class QueuedSignalSpy : public QObject, public QList<QList<QVariant>>
 {
 public:
-    template <typename Sender, typename... Args>
+    template<typename Sender, typename... Args>
     QueuedSignalSpy(const Sender *sender, void (Sender::*signal)(Args...))
     {
         connect(sender, signal, this, [this](Args... args) {

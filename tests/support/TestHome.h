@@ -21,12 +21,12 @@ private:
 
 // Declares a test's main with a fresh home set up before the application object.
 #define KELMORA_TEST_MAIN(AppClass, TestObject)                                                    \
-    int main(int argc, char *argv[])                                                              \
-    {                                                                                             \
-        TestHome home;                                                                            \
-        AppClass app(argc, argv);                                                                 \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                                  \
-        TestObject tc;                                                                            \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                \
-        return QTest::qExec(&tc, argc, argv);                                                     \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        TestHome home;                                                                             \
+        AppClass app(argc, argv);                                                                  \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
     }

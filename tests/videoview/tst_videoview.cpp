@@ -8,8 +8,8 @@
 #include "playback/PlayObject.h"
 #include "playback/VideoView.h"
 #include "render/RenderView.h"
-#include "tests/support/TestClips.h"
 #include "tests/support/SanitizerSkips.h"
+#include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 #include "tests/support/TestRecords.h"
 
@@ -24,7 +24,8 @@
 namespace {
 QString makeClip(const QString &folder, const QString &name, double seconds)
 {
-    return makeTestClip(QDir(folder).filePath(name), QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds),
+    return makeTestClip(QDir(folder).filePath(name),
+                        QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds),
                         QString("sine=d=%1").arg(seconds));
 }
 } // namespace
