@@ -1,11 +1,9 @@
 #include "app/LogHandler.h"
 
-#include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
 
 #include <QDebug>
-#include <QWidget>
 
 LogHandler *LogHandler::instance()
 {
@@ -21,14 +19,6 @@ void LogHandler::setPromptFactory(PromptFactory factory)
 void LogHandler::showHudDialog(const QString &message, QWidget *)
 {
     qDebug() << "接收到丢帧消息";
-    // In full screen the render view sits in a window of its own: look there too.
-    const AppManager *app = AppManager::instance();
-    for (QWidget *tree : {app->mainWindow(), app->renderView()}) {
-        if (tree && tree->findChild<QWidget *>("orbHudView")) {
-            qDebug() << "找到提示库";
-            return;
-        }
-    }
     if (settingsValue(SettingsKeys::NoShowWidget).toInt() == 1)
         return;
     if (!m_promptFactory) {

@@ -11,8 +11,9 @@ class LogHandler : public QObject
 {
     Q_OBJECT
 public:
-    // Creates and shows the prompt for a message. The prompt widgets live in
-    // a library above this one, which installs its factory at start-up.
+    // Creates and shows the prompt for a message, unless a prompt already
+    // shows (then nullptr). The prompt widgets live in a library above this
+    // one, which installs its factory at start-up.
     using PromptFactory = std::function<QWidget *(const QString &message)>;
 
     static LogHandler *instance();

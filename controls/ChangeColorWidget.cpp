@@ -3,7 +3,7 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
-#include "playback/VideoSlider.h"
+#include "controls/VideoSlider.h"
 
 #include <QCloseEvent>
 #include <QDebug>

@@ -5,7 +5,7 @@
 #include "app/LogHandler.h"
 #include "app/Platform.h"
 #include "app/SettingsKeys.h"
-#include "app/WidgetTree.h"
+#include "controls/WidgetTree.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -118,6 +118,14 @@ HudView::~HudView()
 void HudView::installAsLogPrompt()
 {
     LogHandler::setPromptFactory([](const QString &message) -> QWidget * {
+        // In full screen the render view sits in a window of its own: look there too.
+        const AppManager *app = AppManager::instance();
+        for (QWidget *tree : {app->mainWindow(), app->renderView()}) {
+            if (tree && tree->findChild<QWidget *>("orbHudView")) {
+                qDebug() << "找到提示库";
+                return nullptr;
+            }
+        }
         auto *prompt = new HudView(2, message, true, 0);
         prompt->show();
         return prompt;

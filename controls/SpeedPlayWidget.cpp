@@ -1,7 +1,7 @@
 #include "controls/SpeedPlayWidget.h"
 
 #include "controls/PopupClose.h"
-#include "playback/OrbTimer.h"
+#include "controls/OrbTimer.h"
 
 #include <QButtonGroup>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "controls/Video360ModelType.h"
 
 #include "controls/PopupClose.h"
-#include "playback/OrbTimer.h"
+#include "controls/OrbTimer.h"
 
 #include <QButtonGroup>
 #include <QDebug>

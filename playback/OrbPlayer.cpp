@@ -7,15 +7,12 @@
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/PlayObject.h"
-#include "render/AVView.h"
-#include "render/VideoRender.h"
 #include "telemetry/GPSTool.h"
 #include "telemetry/RecordLookup.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QDebug>
-#include <QScreen>
+#include <QGuiApplication>
 #include <algorithm>
 #include <atomic>
 #include <cstdarg>
@@ -39,13 +36,15 @@ void missingFrameLogCallback(void *, int level, const libvlc_log_t *, const char
     if (!OrbPlayer::takeMissingFrameReport(level, buffer, QDateTime::currentMSecsSinceEpoch()))
         return;
     qDebug() << "触发丢帧";
-    // Runs on a libVLC thread: only a queued request reaches the GUI.
+    // Runs on a libVLC thread: only a queued request reaches the GUI, whose
+    // prompt factory places the prompt.
     QMetaObject::invokeMethod(
-        qApp,
+        LogHandler::instance(),
         [] {
-            if (QWidget *window = QApplication::activeWindow())
+            // Only over a window of ours that has the focus.
+            if (QGuiApplication::focusWindow())
                 LogHandler::instance()->showHudDialog(
-                    QCoreApplication::translate("QObject", "Video_missing_frame"), window);
+                    QCoreApplication::translate("QObject", "Video_missing_frame"), nullptr);
         },
         Qt::QueuedConnection);
 }
@@ -69,10 +68,6 @@ OrbPlayer::OrbPlayer(QObject *parent)
 {
     qRegisterMetaType<PlayObjectState>("PlayObjectState");
     qRegisterMetaType<VideoMessage *>("VideoMessage*");
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        m_screenWidth = screen->geometry().width();
-        m_screenHeight = screen->geometry().height();
-    }
     initLibVlc(false);
     qDebug() << "VideoMessage---firstModel::::::::::" << m_firstModel.get();
     m_rate = 1.0;
@@ -133,28 +128,28 @@ void OrbPlayer::refuseGroup(const QString &why)
     emit playbackStateChange(Error);
 }
 
-void OrbPlayer::playFiles(const QList<DbModel *> &models, const QList<QWidget *> &views)
+void OrbPlayer::playFiles(const QList<DbModel *> &models, const QList<ChannelOutput> &outputs)
 {
     deleteChannels();
     qDebug() << "初始化播放器个数：" << models.size();
     if (m_instances.empty())
         return refuseGroup("libVLC could not start");
-    if (views.size() < models.size())
-        return refuseGroup(QString("%1 views for %2 files").arg(views.size()).arg(models.size()));
+    if (outputs.size() < models.size())
+        return refuseGroup(QString("%1 views for %2 files").arg(outputs.size()).arg(models.size()));
     for (int index = 0; index < models.size(); ++index) {
         DbModel *model = models.at(index);
         if (!model)
             continue;
         bool unreadable = false;
         getCurrentFileMessageInfo(
-            model, [this, model, index, &views, &unreadable](VideoMessage &message) {
+            model, [this, model, index, &outputs, &unreadable](VideoMessage &message) {
                 // A file the probe could not read (or refused: thousands of tracks)
                 // keeps libVLC, and a stop, busy for half a minute, whichever way
                 // it draws. Files never probed take the decoder's frame size instead.
                 unreadable = index == 0 && GPSTool::isProbed(model->path)
                     && (message.width.toInt() <= 0 || message.height.toInt() <= 0);
                 if (!unreadable)
-                    setUpChannel(*model, message, index, views.at(index));
+                    setUpChannel(*model, message, index, outputs.at(index));
             });
         if (unreadable) {
             emit displayErrorMessage();
@@ -166,7 +161,10 @@ void OrbPlayer::playFiles(const QList<DbModel *> &models, const QList<QWidget *>
         channel->play();
 }
 
-void OrbPlayer::setUpChannel(const DbModel &model, VideoMessage &message, int index, QWidget *view)
+void OrbPlayer::setUpChannel(const DbModel &model,
+                             VideoMessage &message,
+                             int index,
+                             const ChannelOutput &output)
 {
     qDebug() << "Scale after Screen Size:" << message.width << "*" << message.height
              << "  ::Scale___" << 1;
@@ -193,13 +191,7 @@ void OrbPlayer::setUpChannel(const DbModel &model, VideoMessage &message, int in
         qDebug() << "PlayObject create--------------------" << channel;
     }
     channel->setRate(m_rate);
-    if (auto *native = qobject_cast<AVView *>(view)) {
-        channel->setRenderTarget(false, native);
-    } else if (auto *render = qobject_cast<VideoRender *>(view)) {
-        connect(channel, &PlayObject::initTexture, render, &VideoRender::initTexture);
-        connect(channel, &PlayObject::updateTexture2D, render, &VideoRender::updateTexture2D);
-        channel->setRenderTarget(true, render);
-    }
+    channel->setOutput(output);
     m_channels.append(channel);
 }
 

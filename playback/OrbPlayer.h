@@ -1,5 +1,6 @@
 #pragma once
 
+#include "playback/ChannelOutput.h"
 #include "playback/PlayObjectState.h"
 
 #include <QList>
@@ -11,7 +12,6 @@
 
 class DbModel;
 class PlayObject;
-class QWidget;
 class VideoMessage;
 struct libvlc_instance_t;
 
@@ -29,7 +29,8 @@ public:
     ~OrbPlayer() override;
 
     void initLibVlc(bool reset);
-    void playFiles(const QList<DbModel *> &models, const QList<QWidget *> &views);
+    // One output per model, in the group's order.
+    void playFiles(const QList<DbModel *> &models, const QList<ChannelOutput> &outputs);
     void play();
     void pause();
     void setTime(int milliseconds);
@@ -68,7 +69,10 @@ public slots:
                                    const std::function<void(VideoMessage &)> &callback);
 
 private:
-    void setUpChannel(const DbModel &model, VideoMessage &message, int index, QWidget *view);
+    void setUpChannel(const DbModel &model,
+                      VideoMessage &message,
+                      int index,
+                      const ChannelOutput &output);
     void deleteChannels();
     void refuseGroup(const QString &why);
 
@@ -79,6 +83,4 @@ private:
     double m_rate = 1.0;
     double m_volume = 0.7;
     std::unique_ptr<VideoMessage> m_firstModel;
-    int m_screenWidth = 0;
-    int m_screenHeight = 0;
 };

@@ -3,7 +3,7 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
-#include "render/VideoRender.h"
+#include "playback/FrameSink.h"
 
 #include <QDebug>
 #include <QDir>
@@ -25,6 +25,8 @@ PlayObject::PlayObject(const QString &path, libvlc_instance_t *instance, int wid
     , m_width(qMax(0, width))
     , m_height(qMax(0, height))
 {
+    // Frames cross to the sink's thread by queued calls.
+    qRegisterMetaType<VideoDataOrb>("VideoDataOrb");
     allocatePlanes(m_width, m_height);
     const VideoDataOrb &first = m_frames.first();
     qDebug() << "newImageBuffer[0] (" << first.planes[0].size() << ") newImageBuffer[1] ("
@@ -69,8 +71,8 @@ void PlayObject::vlcVideoFrame()
 
 void PlayObject::setTargetAcceptsFrames(bool accept)
 {
-    if (auto *render = qobject_cast<VideoRender *>(m_renderTarget.data()))
-        render->setAcceptFrames(accept);
+    if (m_sinkContext)
+        m_sink->setAcceptFrames(accept);
 }
 
 void PlayObject::play()
@@ -125,21 +127,34 @@ int PlayObject::volume() const
     return m_player ? libvlc_audio_get_volume(m_player) : -1;
 }
 
-void PlayObject::setRenderTarget(bool openGL, QWidget *target)
+void PlayObject::setOutput(const ChannelOutput &output)
 {
-    if (!m_player || !target)
+    if (!m_player)
         return;
-    if (openGL) {
-        m_renderTarget = target;
+    if (FrameSink *sink = output.sink) {
+        m_sink = sink;
+        m_sinkContext = sink->frameContext();
+        // Queued from libVLC's threads, direct from the GUI thread; dropped
+        // with the sink's context.
+        connect(
+            this, &PlayObject::initTexture, m_sinkContext,
+            [sink](int width, int height, float rate) { sink->initTexture(width, height, rate); });
+        connect(this, &PlayObject::updateTexture2D, m_sinkContext,
+                [sink](int width, int height, int linesize, const VideoDataOrb &data,
+                       const QString &url) {
+                    sink->updateTexture2D(width, height, linesize, data, url);
+                });
         emit initTexture(m_width, m_height, 1.0f);
         return;
     }
+    if (!output.nativeWindow)
+        return;
 #if defined(Q_OS_WIN)
-    libvlc_media_player_set_hwnd(m_player, reinterpret_cast<void *>(target->winId()));
+    libvlc_media_player_set_hwnd(m_player, reinterpret_cast<void *>(output.nativeWindow));
 #elif defined(Q_OS_MACOS)
-    libvlc_media_player_set_nsobject(m_player, reinterpret_cast<void *>(target->winId()));
+    libvlc_media_player_set_nsobject(m_player, reinterpret_cast<void *>(output.nativeWindow));
 #else
-    libvlc_media_player_set_xwindow(m_player, uint32_t(target->winId()));
+    libvlc_media_player_set_xwindow(m_player, uint32_t(output.nativeWindow));
 #endif
 }
 
@@ -185,9 +200,9 @@ void PlayObject::detachOutput()
     qDebug() << "执行关闭vlc";
     if (!m_player)
         return;
-    if (auto *render = qobject_cast<VideoRender *>(m_renderTarget.data())) {
-        render->setAcceptFrames(false);
-        render->closeSmpTex();
+    if (m_sinkContext) {
+        m_sink->setAcceptFrames(false);
+        m_sink->closeSmpTex();
     }
 #if defined(Q_OS_WIN)
     libvlc_media_player_set_hwnd(m_player, nullptr);
@@ -289,8 +304,8 @@ bool PlayObject::adoptFrameSize(int width, int height)
 {
     // Recordings the import never probes (transport streams) have no stored
     // size: decode at the decoder's, within what the renderer takes.
-    if (width <= 0 || height <= 0 || width > VideoRender::MaxFrameSide
-        || height > VideoRender::MaxFrameSide)
+    if (width <= 0 || height <= 0 || width > FrameSink::MaxFrameSide
+        || height > FrameSink::MaxFrameSide)
         return false;
     {
         QMutexLocker locker(&m_bufferMutex);

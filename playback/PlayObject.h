@@ -1,5 +1,6 @@
 #pragma once
 
+#include "playback/ChannelOutput.h"
 #include "playback/PlayObjectState.h"
 #include "playback/VideoDataOrb.h"
 
@@ -8,7 +9,6 @@
 #include <QPointer>
 #include <QString>
 #include <QVector>
-#include <QWidget>
 #include <atomic>
 
 struct libvlc_instance_t;
@@ -21,7 +21,8 @@ struct libvlc_event_t;
 // finished frame is handed on as a VideoDataOrb sharing those buffers, by a
 // queued signal. A frame's buffers are decoded into again only once nobody
 // holds that frame, so every frame stays as it was decoded without a copy.
-// In the native path libVLC draws into a widget's window instead.
+// In the native path libVLC draws into a native window instead. Whatever shows
+// the frames is a FrameSink: the engine knows no widget.
 // Lives on the GUI thread; the static callbacks run on libVLC's threads and
 // touch only the buffers (under the mutex) and signals.
 class PlayObject : public QObject
@@ -40,7 +41,8 @@ public:
     int volume() const;
     void setAudioMaster(bool master) { m_audioMaster = master; }
     bool isAudioMaster() const { return m_audioMaster; }
-    void setRenderTarget(bool openGL, QWidget *target);
+    // Frames go to the output's sink, or libVLC draws into its native window.
+    void setOutput(const ChannelOutput &output);
     void attachEvents();
     void applyColorAdjust();
     void close();
@@ -90,7 +92,9 @@ private:
     int freeFrameSlot();
     void setTargetAcceptsFrames(bool accept);
 
-    QPointer<QWidget> m_renderTarget;
+    FrameSink *m_sink = nullptr;
+    // The sink's context: the sink is called only while it lives.
+    QPointer<QObject> m_sinkContext;
     // Decode buffer sets: frames the renderer still holds, and free ones.
     static constexpr int MaxPooledFrames = 4;
     QVector<VideoDataOrb> m_frames;

@@ -2,10 +2,10 @@
 
 #include "app/AppManager.h"
 #include "controls/HudView.h"
-#include "controls/PlayerTool.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
+#include "playback/PlayerTool.h"
 #include "render/RenderView.h"
 
 #include <QDebug>
@@ -139,10 +139,10 @@ void VideoView::startGroup(const QList<DbModel *> &models, bool logSwaps)
     RenderView::SwapCallback swap = [](QWidget *, int) {};
     if (logSwaps)
         swap = [](QWidget *, int) { qDebug() << "11111111111111111111"; };
-    const QList<QWidget *> views = m_renderView->initViews(
+    m_renderView->initViews(
         models, m_playerTool, swap, [this](bool on) { setFullScreen(on); },
         [this] { m_playerTool->togglePlayPause(); });
-    player->playFiles(models, views);
+    player->playFiles(models, m_renderView->channelOutputs());
 }
 
 void VideoView::playListWithPlayerType(int type, const QList<DbModel *> &models)

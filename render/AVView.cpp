@@ -1,7 +1,7 @@
 #include "render/AVView.h"
 
 #include "app/AppManager.h"
-#include "playback/OrbTimer.h"
+#include "controls/OrbTimer.h"
 #include "render/PlaybackArea.h"
 #include "render/RenderGeometry.h"
 

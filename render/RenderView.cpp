@@ -153,6 +153,20 @@ void RenderView::connectView(QWidget *view, int index)
     view->show();
 }
 
+QList<ChannelOutput> RenderView::channelOutputs() const
+{
+    QList<ChannelOutput> outputs;
+    for (QWidget *view : m_views) {
+        ChannelOutput output;
+        if (auto *render = qobject_cast<VideoRender *>(view))
+            output.sink = render;
+        else if (qobject_cast<AVView *>(view))
+            output.nativeWindow = quintptr(view->winId());
+        outputs << output;
+    }
+    return outputs;
+}
+
 void RenderView::clearViews()
 {
     for (QWidget *view : qAsConst(m_views)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/ChannelOutput.h"
+
 #include <QList>
 #include <QPointer>
 #include <QRect>
@@ -40,6 +42,9 @@ public:
     void restoreGeometry();
 
     const QList<QWidget *> &views() const { return m_views; }
+    // Where each view's channel plays: into the OpenGL view as a frame sink,
+    // or into the native view's own window.
+    QList<ChannelOutput> channelOutputs() const;
     const QList<float> &aspects() const { return m_aspects; }
     int glViewCount() const { return m_glViewCount; }
     bool isFullScreen() const { return m_savedGeometry.width() > 0; }

@@ -1,6 +1,6 @@
 #include "render/VideoRender.h"
 
-#include "playback/OrbTimer.h"
+#include "controls/OrbTimer.h"
 #include "render/GLTools.h"
 #include "render/GPUProgram.h"
 #include "render/Model.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/VideoDataOrb.h"
+#include "playback/FrameSink.h"
 #include "render/Camera.h"
 
 #include <QByteArray>
@@ -23,15 +23,10 @@ class Texture2D;
 // 0, 1, 2 and 4). The view in the main position (the one given the control bar)
 // also handles the playback area's clicks, keys, zoom and pan.
 // GUI thread only.
-class VideoRender final : public QOpenGLWidget, protected QOpenGLExtraFunctions
+class VideoRender final : public QOpenGLWidget, protected QOpenGLExtraFunctions, public FrameSink
 {
     Q_OBJECT
 public:
-    // Largest frame side taken: beyond it the texture (with the panorama
-    // border rows) outgrows what GL implementations accept, and the plane
-    // sizes near the int range.
-    static constexpr int MaxFrameSide = 8192;
-
     // Panoramic channels: takes keyboard focus.
     VideoRender(int renderType, QWidget *parent);
     // Ordinary channels (mode 3).
@@ -42,7 +37,8 @@ public:
     void setControlBar(QWidget *bar) { m_controlBar = bar; }
     QWidget *controlBar() const { return m_controlBar; }
     // The decoder sets this on play and clears it on pause and close.
-    void setAcceptFrames(bool accept) { m_acceptFrames = accept; }
+    void setAcceptFrames(bool accept) override { m_acceptFrames = accept; }
+    QObject *frameContext() override { return this; }
     bool acceptFrames() const { return m_acceptFrames; }
     void setPadScale(float scale) { m_padScale = scale; }
 
@@ -73,9 +69,10 @@ signals:
 
 public slots:
     void setValueIS3DVideo(bool isOK);
-    void initTexture(int width, int height, float rate);
-    void updateTexture2D(int width, int height, int linesize, VideoDataOrb data, QString url);
-    void closeSmpTex();
+    void initTexture(int width, int height, float rate) override;
+    void
+    updateTexture2D(int width, int height, int linesize, VideoDataOrb data, QString url) override;
+    void closeSmpTex() override;
     void starTimeHide();
     void closeZoomAction();
     void scaleChange(bool isBig);

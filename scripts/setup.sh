@@ -18,7 +18,11 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-build_all() {
+configure() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+}
+
+build_all() {
+    configure "$@"
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }

@@ -56,8 +56,8 @@ int main(int argc, char *argv[])
         models << model;
     }
     OrbPlayer player;
-    const QList<QWidget *> views = renderView->initViews(models, bar, {}, {}, {});
-    player.playFiles(models, views);
+    renderView->initViews(models, bar, {}, {}, {});
+    player.playFiles(models, renderView->channelOutputs());
     std::vector<std::atomic_int> handedOn(size_t(player.channels().size()));
     for (int i = 0; i < player.channels().size(); ++i) {
         QObject::connect(

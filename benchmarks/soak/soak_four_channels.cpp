@@ -15,7 +15,7 @@
 #include "app/KelmoraWidget.h"
 #include "app/LogToFile.h"
 #include "app/MainComposition.h"
-#include "controls/PlayerTool.h"
+#include "playback/PlayerTool.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
 #include "playback/OrbPlayer.h"

@@ -8,7 +8,7 @@
 #include "app/AppManager.h"
 #include "app/KelmoraWidget.h"
 #include "app/MainComposition.h"
-#include "controls/PlayerTool.h"
+#include "playback/PlayerTool.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"

@@ -1,5 +1,5 @@
 #include "app/KelmoraWidget.h"
-#include "app/WidgetTree.h"
+#include "controls/WidgetTree.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>

@@ -4,9 +4,9 @@
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
 #include "controls/ChangeColorWidget.h"
-#include "controls/PlayerTool.h"
 #include "controls/SpeedPlayWidget.h"
 #include "controls/Video360ModelType.h"
+#include "controls/VideoSlider.h"
 #include "controls/VolumeWidget.h"
 #include "edit/VideoEdit.h"
 #include "library/DbModel.h"
@@ -14,7 +14,7 @@
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
 #include "playback/PlayObject.h"
-#include "playback/VideoSlider.h"
+#include "playback/PlayerTool.h"
 #include "render/RenderView.h"
 #include "tests/support/PathGuard.h"
 #include "tests/support/TestClips.h"
@@ -152,8 +152,8 @@ void TestControlBar::startPlaying(const QString &path)
     QSignalSpy record(m_bar, &PlayerTool::starPlayNotification);
     m_bar->setGroupList({model});
     m_bar->player()->closeAll();
-    const QList<QWidget *> views = m_renderView->initViews({model}, m_bar, {}, {}, {});
-    m_bar->player()->playFiles({model}, views);
+    m_renderView->initViews({model}, m_bar, {}, {}, {});
+    m_bar->player()->playFiles({model}, m_renderView->channelOutputs());
     QTRY_VERIFY_WITH_TIMEOUT(m_bar->isPlaying(), 20000);
     QTRY_VERIFY_WITH_TIMEOUT(!record.isEmpty(), 20000);
 }

@@ -1,8 +1,8 @@
 #include "tests/support/TestHome.h"
 
-#include "controls/LeftView.h"
-#include "controls/RangeHandleMath.h"
-#include "controls/RightView.h"
+#include "edit/LeftView.h"
+#include "edit/RangeHandleMath.h"
+#include "edit/RightView.h"
 
 #include <QApplication>
 #include <QMouseEvent>

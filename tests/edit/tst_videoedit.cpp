@@ -3,7 +3,7 @@
 
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
-#include "controls/RightView.h"
+#include "edit/RightView.h"
 #include "edit/CutSizeEstimate.h"
 #include "edit/VideoEdit.h"
 #include "library/CmdModel.h"

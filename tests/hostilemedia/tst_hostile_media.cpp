@@ -5,7 +5,7 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
-#include "controls/PlayerTool.h"
+#include "playback/PlayerTool.h"
 #include "edit/VideoEdit.h"
 #include "library/AddLoadWidget.h"
 #include "library/DbManager.h"

@@ -129,7 +129,7 @@ void TestOrbPlayer::startGroup(const QStringList &paths)
     m_player->closeAll();
     const QList<QWidget *> views = m_renderView->initViews(models, m_bar, {}, {}, {});
     QCOMPARE(views.size(), models.size());
-    m_player->playFiles(models, views);
+    m_player->playFiles(models, m_renderView->channelOutputs());
 }
 
 void TestOrbPlayer::missingFrameReportsAtMostEveryTenSeconds()
@@ -310,7 +310,7 @@ void TestOrbPlayer::shortViewListIsRefusedWithAnError()
 {
     QSignalSpy states(m_player.get(), &OrbPlayer::playbackStateChange);
     const QList<DbModel *> models = group({m_clips.at(0), m_clips.at(1)});
-    m_player->playFiles(models, {new QWidget(m_area.get())});
+    m_player->playFiles(models, {ChannelOutput {}});
     QCOMPARE(statesOf(states), QList<PlayObjectState> {Error});
     QVERIFY(m_player->channels().isEmpty());
     QCOMPARE(m_player->masterChannel(), nullptr);

@@ -1,5 +1,6 @@
 #include "app/AppManager.h"
 #include "playback/PlayObject.h"
+#include "tests/support/CollectingFrameSink.h"
 #include "tests/support/QueuedSignalSpy.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
@@ -8,6 +9,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 #include <cstring>
+#include <memory>
 #include <vlc/vlc.h>
 
 namespace {
@@ -33,6 +35,8 @@ private slots:
     void formatNegotiation_data();
     void formatNegotiation();
     void playsToTheEndHandingOnEveryFrame();
+    void playsIntoASinkWithoutAnyWidget();
+    void aSinkThatGoesAwayIsNoLongerCalled();
     void buffersComeBackOnceFramesAreDropped();
     void channelsWithoutEventsStayQuiet();
     void pauseFreezesThePictureButNotWhileOpening();
@@ -47,8 +51,10 @@ private:
 
 void TestPlayObject::initTestCase()
 {
+    // No display at all: the engine needs none.
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
     qRegisterMetaType<PlayObjectState>("PlayObjectState");
-    qRegisterMetaType<VideoDataOrb>("VideoDataOrb");
     m_clip = makeClip(m_dir.path(), "red clip 行车.mp4", "320x240", 2.0);
     QVERIFY(!m_clip.isEmpty());
     const char *args[] = {"--no-audio", "--quiet", "--no-video-title-show"};
@@ -159,6 +165,51 @@ void TestPlayObject::playsToTheEndHandingOnEveryFrame()
     channel.close();
 }
 
+void TestPlayObject::playsIntoASinkWithoutAnyWidget()
+{
+    CollectingFrameSink sink;
+    PlayObject channel(m_clip, m_vlc.get(), 320, 240);
+    channel.setOutput({&sink, 0});
+    // The sink learns the size before the first frame.
+    QCOMPARE(sink.sizes, QList<QSize> {QSize(320, 240)});
+    QueuedSignalSpy states(&channel, &PlayObject::stateChanged);
+    channel.attachEvents();
+    channel.play();
+    QVERIFY(sink.accepting);
+    QTRY_VERIFY_WITH_TIMEOUT(sink.frames >= 10, 20000);
+    QCOMPARE(sink.frameSize, QSize(320, 240));
+    QCOMPARE(sink.lastUrl, m_clip);
+    QCOMPARE(sink.lastFrame.planes[0].size(), 320 * 240);
+    QVERIFY(qAbs(quint8(sink.lastFrame.planes[0].at(120 * 320 + 160)) - 81) <= 3);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !states.isEmpty() && states.last().at(0).value<PlayObjectState>() == Ended, 30000);
+    QVERIFY2(sink.frames >= 40, qPrintable(QString::number(sink.frames)));
+
+    channel.close();
+    QVERIFY(!sink.accepting);
+    QCOMPARE(sink.closed, 1);
+    const int framesAtClose = sink.frames;
+    QTest::qWait(200);
+    QCOMPARE(sink.frames, framesAtClose);
+}
+
+void TestPlayObject::aSinkThatGoesAwayIsNoLongerCalled()
+{
+    auto sink = std::make_unique<CollectingFrameSink>();
+    PlayObject channel(m_clip, m_vlc.get(), 320, 240);
+    channel.setOutput({sink.get(), 0});
+    QueuedSignalSpy frames(&channel, &PlayObject::updateTexture2D);
+    channel.play();
+    QTRY_VERIFY_WITH_TIMEOUT(sink->frames >= 3, 20000);
+    sink.reset();
+    // Frames still come and go; pause and close must not touch the sink.
+    const int before = frames.size();
+    QTRY_VERIFY_WITH_TIMEOUT(frames.size() > before + 3, 20000);
+    channel.pause();
+    channel.close();
+    QVERIFY(channel.isClosed());
+}
+
 // A receiver that drops each frame after use (as the renderer does) gives its
 // buffers back: a whole clip decodes into a handful of them, not one per frame.
 void TestPlayObject::buffersComeBackOnceFramesAreDropped()
@@ -253,5 +304,5 @@ void TestPlayObject::callsAfterCloseAreIgnored()
     QCOMPARE(channel.rate(), 1.0);
 }
 
-KELMORA_TEST_MAIN(QApplication, TestPlayObject)
+KELMORA_TEST_MAIN(QCoreApplication, TestPlayObject)
 #include "tst_playobject.moc"

@@ -1,6 +1,6 @@
 // Position slider jumps and single-shot timer restarts.
-#include "playback/OrbTimer.h"
-#include "playback/VideoSlider.h"
+#include "controls/OrbTimer.h"
+#include "controls/VideoSlider.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>

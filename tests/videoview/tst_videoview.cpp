@@ -1,7 +1,7 @@
 // The playback area on real libVLC and OpenGL: groups played end to end,
 // the idle cover, full screen in and out and the player-type switch.
 #include "app/AppManager.h"
-#include "controls/PlayerTool.h"
+#include "playback/PlayerTool.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"

@@ -1,7 +1,7 @@
-#include "controls/LeftView.h"
+#include "edit/LeftView.h"
 
 #include "app/Helpers.h"
-#include "controls/RangeHandleMath.h"
+#include "edit/RangeHandleMath.h"
 
 #include <QDebug>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "playback/OrbTimer.h"
+#include "controls/OrbTimer.h"
 
 #include <QTimer>
 

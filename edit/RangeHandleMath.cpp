@@ -1,4 +1,4 @@
-#include "controls/RangeHandleMath.h"
+#include "edit/RangeHandleMath.h"
 
 #include <algorithm>
 

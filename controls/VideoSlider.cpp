@@ -1,4 +1,4 @@
-#include "playback/VideoSlider.h"
+#include "controls/VideoSlider.h"
 
 #include <QDebug>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "app/WidgetTree.h"
+#include "controls/WidgetTree.h"
 
 #include <QWidget>
 

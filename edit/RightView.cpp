@@ -1,7 +1,7 @@
-#include "controls/RightView.h"
+#include "edit/RightView.h"
 
 #include "app/Helpers.h"
-#include "controls/RangeHandleMath.h"
+#include "edit/RangeHandleMath.h"
 
 #include <QDebug>
 #include <QMouseEvent>

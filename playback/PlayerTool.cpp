@@ -1,4 +1,4 @@
-#include "controls/PlayerTool.h"
+#include "playback/PlayerTool.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
@@ -8,6 +8,7 @@
 #include "controls/RoundedDialog.h"
 #include "controls/SpeedPlayWidget.h"
 #include "controls/Video360ModelType.h"
+#include "controls/VideoSlider.h"
 #include "controls/VolumeWidget.h"
 #include "edit/VideoEdit.h"
 #include "library/CmdModel.h"
@@ -16,7 +17,6 @@
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
 #include "playback/PlayObject.h"
-#include "playback/VideoSlider.h"
 #include "render/RenderView.h"
 
 #include <QApplication>

@@ -1,0 +1,68 @@
+# The layer rule: a library whose name does not end in "_ui" stays free of
+# widgets, so that records, telemetry, geometry and the playback engine build,
+# run and are tested without a screen. Checked at configure time over each
+# such library's whole link closure.
+set(KELMORA_WIDGET_LIBRARIES Qt5::Widgets Qt5::OpenGL Qt5::WebEngineWidgets Qt5::QuickWidgets)
+
+# Appends to out_var the path "a -> b -> ... -> Qt5::Widgets" when target reaches
+# a widget library through its links; empty when it does not.
+function(_kelmora_widget_path target trail out_var)
+    set(${out_var} "" PARENT_SCOPE)
+    if(target IN_LIST KELMORA_WIDGET_LIBRARIES)
+        set(${out_var} "${trail}" PARENT_SCOPE)
+        return()
+    endif()
+    if(NOT TARGET ${target})
+        return()
+    endif()
+    get_property(seen GLOBAL PROPERTY _KELMORA_LAYER_SEEN)
+    if(target IN_LIST seen)
+        return()
+    endif()
+    set_property(GLOBAL APPEND PROPERTY _KELMORA_LAYER_SEEN ${target})
+    get_target_property(type ${target} TYPE)
+    set(links)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+        get_target_property(direct ${target} LINK_LIBRARIES)
+        if(direct)
+            list(APPEND links ${direct})
+        endif()
+    endif()
+    get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
+    if(interface)
+        list(APPEND links ${interface})
+    endif()
+    foreach(link ${links})
+        # $<LINK_ONLY:x> wraps private dependencies of static libraries.
+        string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+        if(link MATCHES "^\\$<")
+            continue()
+        endif()
+        _kelmora_widget_path(${link} "${trail} -> ${link}" found)
+        if(found)
+            set(${out_var} "${found}" PARENT_SCOPE)
+            return()
+        endif()
+    endforeach()
+endfunction()
+
+# Stops configuration when a GUI-free library among targets reaches widgets.
+function(kelmora_check_layers)
+    set(faults)
+    foreach(target ${ARGN})
+        if(target MATCHES "_ui$")
+            continue()
+        endif()
+        set_property(GLOBAL PROPERTY _KELMORA_LAYER_SEEN "")
+        _kelmora_widget_path(${target} "${target}" path)
+        if(path)
+            list(APPEND faults "  ${path}")
+        endif()
+    endforeach()
+    if(faults)
+        list(JOIN faults "\n" text)
+        message(FATAL_ERROR "Layer rule broken: a library whose name does not end in \"_ui\" "
+            "must not link widgets. Move the widget code into the folder's _ui library, "
+            "or the dependency out of the GUI-free one:\n${text}")
+    endif()
+endfunction()
