@@ -2,7 +2,7 @@
 
 #include "app/Helpers.h"
 #include "app/NetworkListener.h"
-#include "app/SettingsKeys.h"
+#include "app/Settings.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -47,10 +47,10 @@ AppManager::AppManager(const QLocale &systemLocale, QObject *parent)
 {
     qDebug() << "AppManager初始化 ";
     m_listener = new NetworkListener(this);
-    m_longOrLatType = 1;
+    m_longOrLatType = CoordinateFormat::DecimalDegrees;
 
     applyLocaleDefaults(systemLocale);
-    const int saved = settingsValue(SettingsKeys::Language).toInt();
+    const int saved = Settings::language().get();
     if (saved < 1) {
         const QString path = catalogPath(m_languageIndex);
         auto *translator = new QTranslator(QCoreApplication::instance());
@@ -81,11 +81,11 @@ void AppManager::applyLocaleDefaults(const QLocale &locale)
     switch (language) {
     case QLocale::Chinese:
         m_languageIndex = 1;
-        m_mapType = 1;
+        m_mapType = MapType::Baidu;
         break;
     case QLocale::English:
         m_languageIndex = 2;
-        m_speedUnitType = 1;
+        m_speedUnitType = SpeedUnit::MilesPerHour;
         break;
     case QLocale::French:
     case QLocale::German:
@@ -101,7 +101,7 @@ void AppManager::applyLocaleDefaults(const QLocale &locale)
         break;
     default:
         // Korean shares the imperial-units default of the unlisted languages.
-        m_speedUnitType = 1;
+        m_speedUnitType = SpeedUnit::MilesPerHour;
         m_languageIndex = language == QLocale::Korean ? 7 : 2;
         break;
     }
@@ -110,43 +110,34 @@ void AppManager::applyLocaleDefaults(const QLocale &locale)
 void AppManager::applySavedLanguage(int saved)
 {
     setLanguage(saved);
-    if (saved == 1) {
-        m_mapType = 1;
-        m_speedUnitType = 0;
-    } else if (saved == 2 || saved == 7) {
-        m_speedUnitType = 1;
-        m_mapType = 0;
+    if (saved == 1) { // Chinese
+        m_mapType = MapType::Baidu;
+        m_speedUnitType = SpeedUnit::KilometresPerHour;
+    } else if (saved == 2 || saved == 7) { // English, Korean
+        m_speedUnitType = SpeedUnit::MilesPerHour;
+        m_mapType = MapType::Google;
     } else {
-        m_mapType = 0;
-        m_speedUnitType = 0;
+        m_mapType = MapType::Google;
+        m_speedUnitType = SpeedUnit::KilometresPerHour;
     }
 }
 
 void AppManager::readSavedChoices()
 {
-    struct Choice
-    {
-        const char *key;
-        int *member;
-        const char *savedLine;
-        const char *missingLine;
-    };
-    const Choice choices[] = {
-        {SettingsKeys::MapType, &m_mapType, "历史选择地图:", "没有历史选择地图"},
-        {SettingsKeys::SpeedUnit, &m_speedUnitType, "历史选择单位:", "没有历史选择单位"},
-        {SettingsKeys::LongOrLat, &m_longOrLatType, "历史选择经纬度:", "没有历史选择经纬度"},
-        {SettingsKeys::PlayModel, &m_playModelType, "历史选择多路播放:", "没有历史选择多路播放"},
-        {SettingsKeys::PlayerType, &m_playerType, "历史选择播放器内核:", "没有历史选择播放器内核"},
-    };
-    for (const Choice &choice : choices) {
-        const QString value = settingsValue(choice.key);
-        if (value.isEmpty()) {
-            qDebug() << choice.missingLine;
-            continue;
-        }
-        *choice.member = value.toInt();
-        qDebug() << choice.savedLine << *choice.member;
-    }
+    const auto read
+        = [](const auto &setting, auto &member, const char *savedLine, const char *missingLine) {
+              if (const auto saved = setting.saved()) {
+                  member = *saved;
+                  qDebug() << savedLine << choiceNumber(member);
+              } else {
+                  qDebug() << missingLine;
+              }
+          };
+    read(Settings::mapType(), m_mapType, "历史选择地图:", "没有历史选择地图");
+    read(Settings::speedUnit(), m_speedUnitType, "历史选择单位:", "没有历史选择单位");
+    read(Settings::coordinateFormat(), m_longOrLatType, "历史选择经纬度:", "没有历史选择经纬度");
+    read(Settings::playMode(), m_playModelType, "历史选择多路播放:", "没有历史选择多路播放");
+    read(Settings::playerType(), m_playerType, "历史选择播放器内核:", "没有历史选择播放器内核");
 }
 
 QString AppManager::catalogPath(int languageNumber)
@@ -162,25 +153,26 @@ QString AppManager::catalogPath(int languageNumber)
     return kCatalogFolder + "KelmoraPlay_English.qm";
 }
 
-QUrl AppManager::probeUrl(int mapType)
+QUrl AppManager::probeUrl(MapType mapType)
 {
-    return mapType == 1 ? QUrl("http://www.baidu.com/") : QUrl("http://www.google.com/");
+    return mapType == MapType::Baidu ? QUrl("http://www.baidu.com/")
+                                     : QUrl("http://www.google.com/");
 }
 
-void AppManager::setPanoramaModelType(int type)
+void AppManager::setPanoramaModelType(PanoramaMode type)
 {
     if (m_panoramaModelType != type)
         m_panoramaModelType = type;
 }
 
-void AppManager::setMapType(int type)
+void AppManager::setMapType(MapType type)
 {
     if (m_mapType == type)
         return;
     m_mapType = type;
-    settingsValue(SettingsKeys::MapType, type, true);
+    Settings::mapType().set(type);
     restartProbe();
-    emit changeMapType(type);
+    emit changeMapType(choiceNumber(type));
 }
 
 void AppManager::restartProbe()
@@ -202,48 +194,48 @@ void AppManager::restartProbe()
     }
 }
 
-void AppManager::setSpeedUnitType(int type)
+void AppManager::setSpeedUnitType(SpeedUnit type)
 {
     if (m_speedUnitType == type)
         return;
     m_speedUnitType = type;
-    settingsValue(SettingsKeys::SpeedUnit, type, true);
-    emit changeSpeedUnitType(type);
+    Settings::speedUnit().set(type);
+    emit changeSpeedUnitType(choiceNumber(type));
 }
 
-void AppManager::setLongOrLatType(int type)
+void AppManager::setLongOrLatType(CoordinateFormat type)
 {
     if (m_longOrLatType == type)
         return;
     m_longOrLatType = type;
-    settingsValue(SettingsKeys::LongOrLat, type, true);
-    emit changeLongOrLatType(type);
+    Settings::coordinateFormat().set(type);
+    emit changeLongOrLatType(choiceNumber(type));
 }
 
-void AppManager::setPlayModelType(int type)
+void AppManager::setPlayModelType(PlayMode type)
 {
     if (m_playModelType == type)
         return;
     m_playModelType = type;
-    settingsValue(SettingsKeys::PlayModel, type, true);
-    emit changePlayModelType(type);
+    Settings::playMode().set(type);
+    emit changePlayModelType(choiceNumber(type));
 }
 
-void AppManager::setPlayerType(int type)
+void AppManager::setPlayerType(PlayerType type)
 {
     if (m_playerType == type)
         return;
     m_playerType = type;
     // Takes effect at the next start; nothing listens for it now.
-    settingsValue(SettingsKeys::PlayerType, type, true);
+    Settings::playerType().set(type);
 }
 
-void AppManager::switchPlayerType(int type)
+void AppManager::switchPlayerType(PlayerType type)
 {
     if (m_playerType == type)
         return;
     m_playerType = type;
-    qDebug() << (type == 1 ? "设置苹果播放器" : "设置vlc播放");
+    qDebug() << (type == PlayerType::NativeWindow ? "设置苹果播放器" : "设置vlc播放");
 }
 
 void AppManager::setLanguage(int number)
@@ -253,34 +245,25 @@ void AppManager::setLanguage(int number)
     // Earlier translators stay installed; the newest one wins.
     auto *translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(path) && QCoreApplication::installTranslator(translator))
-        settingsValue(SettingsKeys::Language, QString::number(number), true);
+        Settings::language().set(number);
     else
         translator->deleteLater();
 }
 
 int AppManager::savedLanguage() const
 {
-    const int saved = settingsValue(SettingsKeys::Language).toInt();
+    const int saved = Settings::language().get();
     return saved >= 1 ? saved : m_languageIndex;
-}
-
-static const char *colorKey(int which)
-{
-    if (which == 1)
-        return SettingsKeys::VideoColor1;
-    if (which == 2)
-        return SettingsKeys::VideoColor2;
-    return SettingsKeys::VideoColor3;
 }
 
 float AppManager::videoColorValue(int which) const
 {
-    return settingsValue(colorKey(which)).toFloat();
+    return Settings::videoColor(which).saved().value_or(0.0f);
 }
 
 void AppManager::setVideoColorValue(int which, float value)
 {
-    settingsValue(colorKey(which), value, true);
+    Settings::videoColor(which).set(value);
     emit changePlayerColor();
 }
 

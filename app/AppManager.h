@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SettingChoices.h"
+
 #include <QLocale>
 #include <QObject>
 #include <functional>
@@ -23,13 +25,13 @@ public:
     explicit AppManager(const QLocale &systemLocale, QObject *parent = nullptr);
     ~AppManager() override;
 
-    int panoramaModelType() const { return m_panoramaModelType; }
-    int playerType() const { return m_playerType; }
-    int speedUnitType() const { return m_speedUnitType; }
-    int mapType() const { return m_mapType; }
+    PanoramaMode panoramaModelType() const { return m_panoramaModelType; }
+    PlayerType playerType() const { return m_playerType; }
+    SpeedUnit speedUnitType() const { return m_speedUnitType; }
+    MapType mapType() const { return m_mapType; }
     int languageIndex() const { return m_languageIndex; }
-    int longOrLatType() const { return m_longOrLatType; }
-    int playModelType() const { return m_playModelType; }
+    CoordinateFormat longOrLatType() const { return m_longOrLatType; }
+    PlayMode playModelType() const { return m_playModelType; }
     QWidget *mainWindow() const { return m_mainWindow; }
     // The render view: the host of the HUD prompts over the picture.
     QWidget *renderView() const { return m_renderView; }
@@ -39,14 +41,14 @@ public:
     void setMainWindow(QWidget *window) { m_mainWindow = window; }
     void setRenderView(QWidget *view) { m_renderView = view; }
     void setPlayerTool(PlayerTool *tool) { m_playerTool = tool; }
-    void setPanoramaModelType(int type);
+    void setPanoramaModelType(PanoramaMode type);
 
-    void setMapType(int type);
-    void setSpeedUnitType(int type);
-    void setLongOrLatType(int type);
-    void setPlayModelType(int type);
-    void setPlayerType(int type);
-    void switchPlayerType(int type);
+    void setMapType(MapType type);
+    void setSpeedUnitType(SpeedUnit type);
+    void setLongOrLatType(CoordinateFormat type);
+    void setPlayModelType(PlayMode type);
+    void setPlayerType(PlayerType type);
+    void switchPlayerType(PlayerType type);
 
     void setLanguage(int number);
     int savedLanguage() const;
@@ -58,9 +60,10 @@ public:
     void logThreadInfo(int number, const QString &tag) const;
 
     static QString catalogPath(int languageNumber);
-    static QUrl probeUrl(int mapType);
+    static QUrl probeUrl(MapType mapType);
 
 signals:
+    // Change signals carry the choice's stored number.
     void changeMapType(int type);
     void changeSpeedUnitType(int type);
     void changeLongOrLatType(int type);
@@ -74,13 +77,13 @@ private:
     void readSavedChoices();
     void restartProbe();
 
-    int m_panoramaModelType = 3;
-    int m_playerType = 0;
-    int m_speedUnitType = 0;
-    int m_mapType = 0;
+    PanoramaMode m_panoramaModelType = PanoramaMode::Flat;
+    PlayerType m_playerType = PlayerType::OpenGL;
+    SpeedUnit m_speedUnitType = SpeedUnit::KilometresPerHour;
+    MapType m_mapType = MapType::Google;
     int m_languageIndex = 2;
-    int m_longOrLatType = 1;
-    int m_playModelType = 0;
+    CoordinateFormat m_longOrLatType = CoordinateFormat::DecimalDegrees;
+    PlayMode m_playModelType = PlayMode::OneChannel;
     NetworkListener *m_listener = nullptr;
     QWidget *m_mainWindow = nullptr;
     QWidget *m_renderView = nullptr;

@@ -1,7 +1,6 @@
 #include "app/LogHandler.h"
 
-#include "app/Helpers.h"
-#include "app/SettingsKeys.h"
+#include "app/Settings.h"
 
 #include <QDebug>
 
@@ -19,7 +18,7 @@ void LogHandler::setPromptFactory(PromptFactory factory)
 void LogHandler::showHudDialog(const QString &message, QWidget *)
 {
     qDebug() << "接收到丢帧消息";
-    if (settingsValue(SettingsKeys::NoShowWidget).toInt() == 1)
+    if (Settings::promptOptOut(2).get() == 1)
         return;
     if (!m_promptFactory) {
         qDebug() << "no prompt factory installed; dropped-frame prompt not shown";

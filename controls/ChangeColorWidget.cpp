@@ -1,8 +1,8 @@
 #include "controls/ChangeColorWidget.h"
+#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
-#include "app/SettingsKeys.h"
 #include "controls/VideoSlider.h"
 
 #include <QCloseEvent>
@@ -68,13 +68,9 @@ ChangeColorWidget::~ChangeColorWidget()
 
 int ChangeColorWidget::sliderValueFor(int which)
 {
-    static const char *const keys[]
-        = {SettingsKeys::VideoColor1, SettingsKeys::VideoColor2, SettingsKeys::VideoColor3};
     if (which < 1 || which > 3)
         return 0;
-    if (settingsValue(keys[which - 1]).isEmpty())
-        return 100;
-    return int(AppManager::instance()->videoColorValue(which) * 100);
+    return int(Settings::videoColor(which).get() * 100);
 }
 
 int ChangeColorWidget::whichOf(const QObject *slider) const

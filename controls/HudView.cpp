@@ -4,7 +4,7 @@
 #include "app/Helpers.h"
 #include "app/LogHandler.h"
 #include "app/Platform.h"
-#include "app/SettingsKeys.h"
+#include "app/Settings.h"
 #include "controls/WidgetTree.h"
 
 #include <QApplication>
@@ -285,18 +285,14 @@ void HudView::releaseMainWindow()
 
 QString HudView::noShowKey() const
 {
-    if (m_kind == 11)
-        return SettingsKeys::NoShowFullWidget;
-    if (m_kind == 12)
-        return SettingsKeys::EnterNoShowFullWidget;
-    return SettingsKeys::NoShowWidget;
+    return QLatin1String(Settings::promptOptOut(m_kind).key());
 }
 
 void HudView::on_sureButton_clicked()
 {
     if (m_kind == 10) {
         // The new type applies at the next start; the prompt stays until the end.
-        AppManager::instance()->setPlayerType(m_value);
+        AppManager::instance()->setPlayerType(static_cast<PlayerType>(m_value));
         QCoreApplication::exit(0);
         return;
     }
@@ -317,7 +313,7 @@ void HudView::on_selectButton_clicked()
 {
     m_timer->stop();
     m_optionChecked = !m_optionChecked;
-    settingsValue(noShowKey(), m_optionChecked ? "1" : "0", true);
+    Settings::promptOptOut(m_kind).set(m_optionChecked ? 1 : 0);
     m_selectButton->setIcon(QIcon(m_optionChecked ? kCheckedIcon : kUncheckedIcon));
 }
 

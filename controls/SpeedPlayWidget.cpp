@@ -1,7 +1,7 @@
 #include "controls/SpeedPlayWidget.h"
 
-#include "controls/PopupClose.h"
 #include "controls/OrbTimer.h"
+#include "controls/PopupClose.h"
 
 #include <QButtonGroup>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "controls/Video360ModelType.h"
 
-#include "controls/PopupClose.h"
 #include "controls/OrbTimer.h"
+#include "controls/PopupClose.h"
 
 #include <QButtonGroup>
 #include <QDebug>

@@ -1,7 +1,7 @@
 #include "controls/VolumeWidget.h"
 
-#include "controls/PopupClose.h"
 #include "controls/OrbTimer.h"
+#include "controls/PopupClose.h"
 
 #include <QDebug>
 #include <QLabel>

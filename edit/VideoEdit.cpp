@@ -1,12 +1,12 @@
 #include "edit/VideoEdit.h"
+#include "app/Settings.h"
 
 #include "app/Helpers.h"
-#include "app/SettingsKeys.h"
 #include "controls/HudDialog.h"
 #include "controls/HudView.h"
+#include "edit/CutSizeEstimate.h"
 #include "edit/LeftView.h"
 #include "edit/RightView.h"
-#include "edit/CutSizeEstimate.h"
 #include "library/CmdModel.h"
 #include "library/FFmpegThread.h"
 #include "library/VideoMessage.h"
@@ -392,7 +392,7 @@ void VideoEdit::on_sureButton_clicked()
     }
     m_loadingHud->show();
 
-    settingsValue(QLatin1String(SettingsKeys::SaveFilePath));
+    Settings::saveFolder().get();
     emit isCuting(true);
     connect(m_thread, &FFmpegThread::taskFinishedForCutVideo, this, &VideoEdit::onCutFinished,
             Qt::QueuedConnection);

@@ -1,8 +1,8 @@
 #include "library/CmdModel.h"
+#include "app/Settings.h"
 
 #include "app/Helpers.h"
 #include "app/Platform.h"
-#include "app/SettingsKeys.h"
 
 #include <QDebug>
 #include <QDir>
@@ -93,8 +93,8 @@ QString CmdModel::getSavePath()
             = QDir(thumbnailPath()).filePath(base + QStringLiteral("_") + QStringLiteral(".png"));
     } else {
         const QString suffix = cmdType == Cut ? QStringLiteral(".mp4") : QStringLiteral(".png");
-        outputPath = settingsValue(QLatin1String(SettingsKeys::SaveFilePath)) + QLatin1Char('/')
-            + base + QLatin1Char('_') + timeSuffix + suffix;
+        outputPath = Settings::saveFolder().get() + QLatin1Char('/') + base + QLatin1Char('_')
+            + timeSuffix + suffix;
     }
     return outputPath;
 }

@@ -1,7 +1,7 @@
 #include "library/FFmpegThread.h"
+#include "app/Settings.h"
 
 #include "app/Helpers.h"
-#include "app/SettingsKeys.h"
 #include "library/CmdModel.h"
 
 #include <QDebug>
@@ -42,8 +42,7 @@ bool FFmpegThread::runJob()
     qDebug().noquote() << "cut for video save path:" << command << ":::::::" << inputPath;
 
     // Without a save folder the target would land in the file system's root.
-    if (m_model->cmdType != CmdModel::Thumbnail
-        && settingsValue(QLatin1String(SettingsKeys::SaveFilePath)).isEmpty()) {
+    if (m_model->cmdType != CmdModel::Thumbnail && Settings::saveFolder().get().isEmpty()) {
         qDebug() << "saveFilePath is not set";
         return false;
     }

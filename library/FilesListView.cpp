@@ -1,8 +1,8 @@
 #include "library/FilesListView.h"
+#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
-#include "app/SettingsKeys.h"
 #include "controls/HudDialog.h"
 #include "controls/HudView.h"
 #include "controls/PromptBox.h"
@@ -338,8 +338,9 @@ void FilesListView::on_listWidget_itemClicked(QListWidgetItem *item)
     qDebug() << "判断选中item文件是否存在";
     if (fileExists(m_currentModel->path)) {
         qDebug() << "选中item文件存在";
-        m_playGroup = PlayGroup::build(m_currentModel, m_modelsByFileName,
-                                       AppManager::instance()->playModelType(), pathExists);
+        m_playGroup
+            = PlayGroup::build(m_currentModel, m_modelsByFileName,
+                               choiceNumber(AppManager::instance()->playModelType()), pathExists);
     } else {
         qDebug() << "选中item文件不存在";
         m_playGroup.clear();
@@ -546,7 +547,7 @@ void FilesListView::confirmThen(const QString &text, const std::function<void()>
 void FilesListView::checkShowFileNumber()
 {
     m_addButton->setEnabled(false);
-    const QString lastPath = settingsValue(SettingsKeys::LastOpenPath);
+    const QString lastPath = Settings::lastOpenFolder().get();
     DbManager::instance()->selectDbModels(
         DbTableKind::LoadFiles, 0, {}, {"time"},
         [this, lastPath](QList<DbModel *> listed, bool) { openAddFilesDialog(listed, lastPath); });
@@ -578,7 +579,7 @@ void FilesListView::addFilesAction(QStringList fileNames)
         showNotice(tr("selectFiles_Added"));
         return;
     }
-    settingsValue(SettingsKeys::LastOpenPath, QFileInfo(fileNames.first()).path(), true);
+    Settings::lastOpenFolder().set(QFileInfo(fileNames.first()).path());
     qDebug() << "添加文件开始：：："
              << "number::" << fileNames.size();
     // Let the click handler return before the import dialog takes over.

@@ -1,6 +1,7 @@
 #include "library/GpsItem.h"
 
 #include "app/Helpers.h"
+#include "app/SettingChoices.h"
 
 #include <QJsonDocument>
 #include <cmath>
@@ -71,7 +72,7 @@ QString GpsItem::markerScript(int mapType) const
     const double lat = latitude.toDouble();
     const double lon = longitude.toDouble();
     const Coordinate point = convertCoordinate(mapType, latitude, longitude, isInChina(lat, lon));
-    if (mapType != 0) {
+    if (mapType != choiceNumber(MapType::Google)) {
         const QString pair = QStringLiteral("[%1,%2]").arg(QString::number(point.second, 'f', 6),
                                                            QString::number(point.first, 'f', 6));
         return QStringLiteral("\n                 updateMarkerPosition(%1);\n             ")

@@ -1,6 +1,7 @@
 #include "library/VideoMessage.h"
 
 #include "app/Helpers.h"
+#include "app/SettingChoices.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 
@@ -186,7 +187,7 @@ QString VideoMessage::polylineScript(int mapType) const
         const Coordinate point = convertCoordinate(mapType, it->latitude, it->longitude, isChina);
         const QString lat = QString::number(point.first, 'f', 6);
         const QString lon = QString::number(point.second, 'f', 6);
-        if (mapType != 0) {
+        if (mapType != choiceNumber(MapType::Google)) {
             pairs.append(QJsonArray {lon, lat});
         } else {
             QVariantMap p;
@@ -195,7 +196,7 @@ QString VideoMessage::polylineScript(int mapType) const
             points.append(p);
         }
     }
-    if (mapType != 0) {
+    if (mapType != choiceNumber(MapType::Google)) {
         if (pairs.isEmpty())
             return QString();
         const QString json = QString::fromUtf8(QJsonDocument(pairs).toJson(QJsonDocument::Compact));

@@ -1,9 +1,9 @@
 #include "playback/OrbPlayer.h"
+#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/LogHandler.h"
-#include "app/SettingsKeys.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/PlayObject.h"
@@ -71,8 +71,8 @@ OrbPlayer::OrbPlayer(QObject *parent)
     initLibVlc(false);
     qDebug() << "VideoMessage---firstModel::::::::::" << m_firstModel.get();
     m_rate = 1.0;
-    const double saved = settingsValue(SettingsKeys::VideoSound).toDouble();
-    m_volume = saved == 0.0 ? SettingsKeys::DefaultVideoSound : saved;
+    const double saved = Settings::videoSound().get();
+    m_volume = saved == 0.0 ? Settings::videoSound().defaultValue() : saved;
 }
 
 OrbPlayer::~OrbPlayer()
@@ -223,7 +223,7 @@ void OrbPlayer::setRate(double rate)
 void OrbPlayer::setVolume(double volume)
 {
     m_volume = volume;
-    settingsValue(SettingsKeys::VideoSound, volume, true);
+    Settings::videoSound().set(volume);
     if (PlayObject *master = masterChannel())
         master->setVolume(int(volume * 100));
 }

@@ -1,23 +1,14 @@
 #include "playback/PlayObject.h"
+#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
-#include "app/SettingsKeys.h"
 #include "playback/FrameSink.h"
 
 #include <QDebug>
 #include <QDir>
 #include <cstring>
 #include <vlc/vlc.h>
-
-namespace {
-// A colour value that was never saved leaves the picture as it is.
-float savedColorOr(const char *key, float neutral)
-{
-    const QString text = settingsValue(key);
-    return text.isEmpty() ? neutral : text.toFloat();
-}
-} // namespace
 
 PlayObject::PlayObject(const QString &path, libvlc_instance_t *instance, int width, int height)
     : m_url(path)
@@ -178,9 +169,10 @@ void PlayObject::applyColorAdjust()
 {
     if (!m_player)
         return;
-    const float brightness = savedColorOr(SettingsKeys::VideoColor1, 1.0f);
-    const float contrast = savedColorOr(SettingsKeys::VideoColor2, 1.0f);
-    const float saturation = savedColorOr(SettingsKeys::VideoColor3, 1.0f);
+    // A value never saved leaves the picture as it is.
+    const float brightness = Settings::videoColor(1).get();
+    const float contrast = Settings::videoColor(2).get();
+    const float saturation = Settings::videoColor(3).get();
     libvlc_video_set_adjust_float(m_player, libvlc_adjust_Brightness, brightness);
     libvlc_video_set_adjust_float(m_player, libvlc_adjust_Contrast, contrast);
     libvlc_video_set_adjust_float(m_player, libvlc_adjust_Saturation, saturation);

@@ -1,8 +1,8 @@
 #include "playback/PlayerTool.h"
+#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
-#include "app/SettingsKeys.h"
 #include "controls/ChangeColorWidget.h"
 #include "controls/HudView.h"
 #include "controls/RoundedDialog.h"
@@ -59,7 +59,7 @@ PlayerTool::PlayerTool(QWidget *parent, int playerArgument, QWidget *hostWidget)
     }
     setStyleSheet("QToolTip { background-color: #808080; color:white; font-size: 13px; }");
     setupPlayer();
-    if (AppManager::instance()->playerType() == 1)
+    if (AppManager::instance()->playerType() == PlayerType::NativeWindow)
         setZoomButtonsHidden(true);
 }
 
@@ -378,7 +378,7 @@ void PlayerTool::showPrompt(const QString &text)
 
 bool PlayerTool::saveFolderUsable() const
 {
-    const QString folder = settingsValue(SettingsKeys::SaveFilePath);
+    const QString folder = Settings::saveFolder().get();
     return !folder.isEmpty() && QFileInfo(folder).isDir();
 }
 
@@ -532,7 +532,7 @@ void PlayerTool::on_colorButton_clicked()
 
 void PlayerTool::on_play360_clicked()
 {
-    if (AppManager::instance()->playerType() == 1) {
+    if (AppManager::instance()->playerType() == PlayerType::NativeWindow) {
         showPrompt(tr("userTapToolButtonChangeModel"));
         return;
     }
@@ -548,7 +548,8 @@ void PlayerTool::on_play360_clicked()
         container = windowContainer("speedHUD", size, true, "beishu.png");
         container->move(windowPosition(m_play360, size, false));
     }
-    auto *panel = new Video360ModelType(AppManager::instance()->panoramaModelType(), container);
+    auto *panel = new Video360ModelType(choiceNumber(AppManager::instance()->panoramaModelType()),
+                                        container);
     panel->resize(size);
     connect(panel, &Video360ModelType::Video360ModelTypeChangedNotification, this,
             &PlayerTool::panoramaChosen);
@@ -569,7 +570,7 @@ void PlayerTool::panoramaChosen(double value)
     }
     m_play360->setIcon(QIcon(":/Resources/PlayTool/" + icon));
     m_play360->setIconSize(size);
-    AppManager::instance()->setPanoramaModelType(mode);
+    AppManager::instance()->setPanoramaModelType(static_cast<PanoramaMode>(mode));
     emit set3DPlayType(value);
 }
 

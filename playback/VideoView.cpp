@@ -148,8 +148,8 @@ void VideoView::startGroup(const QList<DbModel *> &models, bool logSwaps)
 void VideoView::playListWithPlayerType(int type, const QList<DbModel *> &models)
 {
     m_playerTool->stop();
-    AppManager::instance()->switchPlayerType(type);
-    m_playerTool->setZoomButtonsHidden(type != 0);
+    AppManager::instance()->switchPlayerType(static_cast<PlayerType>(type));
+    m_playerTool->setZoomButtonsHidden(static_cast<PlayerType>(type) != PlayerType::OpenGL);
     for (const DbModel *model : models)
         qDebug() << "lllllllllll:::" << model->fileName;
     if (models.isEmpty())

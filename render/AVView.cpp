@@ -98,7 +98,7 @@ bool AVView::eventFilter(QObject *watched, QEvent *event)
         if (!isMainView())
             return false;
         // Zooming by wheel belongs to the OpenGL path only.
-        if (AppManager::instance()->playerType() != 1)
+        if (AppManager::instance()->playerType() != PlayerType::NativeWindow)
             scaleChange(static_cast<QWheelEvent *>(event)->angleDelta().y() > 0);
         return true;
     default:

@@ -82,7 +82,7 @@ void RenderView::createView(DbModel *model, int index)
 {
     const float height = model->height.toFloat();
     const float aspect = height != 0.0f ? model->width.toFloat() / height : 0.0f;
-    const bool native = AppManager::instance()->playerType() == 1;
+    const bool native = AppManager::instance()->playerType() == PlayerType::NativeWindow;
     QWidget *view = nullptr;
     if (model->is3DVideo) {
         if (index == 0 && m_controlBar)
@@ -92,7 +92,8 @@ void RenderView::createView(DbModel *model, int index)
             av->setIs360Video(true);
             view = av;
         } else {
-            auto *render = new VideoRender(AppManager::instance()->panoramaModelType(), this);
+            auto *render
+                = new VideoRender(choiceNumber(AppManager::instance()->panoramaModelType()), this);
             render->setPadScale(m_scale);
             render->setValueIS3DVideo(true);
             view = render;
@@ -185,8 +186,8 @@ void RenderView::layoutViews()
 {
     if (m_views.isEmpty())
         return;
-    const RenderViewLayout::Layout layout
-        = RenderViewLayout::compute(size(), AppManager::instance()->panoramaModelType(), m_aspects);
+    const RenderViewLayout::Layout layout = RenderViewLayout::compute(
+        size(), choiceNumber(AppManager::instance()->panoramaModelType()), m_aspects);
     QWidget *main = m_views.first();
     main->setGeometry(rect());
     if (auto *render = qobject_cast<VideoRender *>(main))
@@ -253,7 +254,7 @@ void RenderView::set360Mode(double mode)
 
 bool RenderView::allViewsReady() const
 {
-    if (AppManager::instance()->playerType() == 1)
+    if (AppManager::instance()->playerType() == PlayerType::NativeWindow)
         return true;
     int ready = 0;
     for (QWidget *view : m_views) {

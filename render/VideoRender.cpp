@@ -216,7 +216,7 @@ void VideoRender::setDefaultWh(bool isInit, int width, int height)
         m_expectedFrameSize = m_videoWidth * m_videoHeight;
     }
     m_textureWidth = m_videoWidth;
-    m_textureHeight = m_renderType == 3 || m_videoHeight == 0
+    m_textureHeight = panoramaMode() == PanoramaMode::Flat || m_videoHeight == 0
         ? m_videoHeight
         : RenderGeometry::panoramicTextureHeight(m_videoHeight, m_padScale);
     m_aspect
@@ -244,7 +244,7 @@ void VideoRender::updateTexture2D(
     ++m_framesTaken;
     m_readyForFrame = false;
     m_lastFrameSize = n;
-    if (m_renderType == 3) {
+    if (panoramaMode() == PanoramaMode::Flat) {
         for (size_t i = 0; i < 3; ++i)
             m_planes[i] = data.planes[i];
     } else {
@@ -272,17 +272,17 @@ void VideoRender::initSmpTex()
         = {"smpTex4",  "smpTex0", "smpTex01", "smpTex1",  "smpTex10", "smpTex11", "smpTex12",
            "smpTex13", "smpTex2", "smpTex21", "smpTex22", "smpTex23", "smpTex3"};
     std::vector<TextureSetId> ids;
-    switch (m_renderType) {
-    case 0:
+    switch (panoramaMode()) {
+    case PanoramaMode::UpperAndLower:
         ids = {ZeroLower, ZeroUpper};
         break;
-    case 1:
+    case PanoramaMode::MainAndSides:
         ids = {OneMain, OneSide0, OneSide1, OneSide2, OneSide3};
         break;
-    case 2:
+    case PanoramaMode::Quarters:
         ids = {TwoUpperLeft, TwoUpperRight, TwoLowerLeft, TwoLowerRight};
         break;
-    case 4:
+    case PanoramaMode::Sphere:
         ids = {ThreeMain};
         break;
     default:
@@ -338,17 +338,17 @@ void VideoRender::paintGL()
 
     QMatrix4x4 projection;
     projection.perspective(float(m_fieldOfView), m_aspect, 0.1f, 100.f);
-    switch (m_renderType) {
-    case 0:
+    switch (panoramaMode()) {
+    case PanoramaMode::UpperAndLower:
         renderTypeZero(projection);
         break;
-    case 1:
+    case PanoramaMode::MainAndSides:
         renderTypeOne(projection);
         break;
-    case 2:
+    case PanoramaMode::Quarters:
         renderTypeTwo(projection);
         break;
-    case 4:
+    case PanoramaMode::Sphere:
         renderTypeThree(projection);
         break;
     default:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SettingChoices.h"
 #include "playback/FrameSink.h"
 #include "render/Camera.h"
 
@@ -45,6 +46,7 @@ public:
     void setPanoramaMode(int mode);
 
     int renderType() const { return m_renderType; }
+    PanoramaMode panoramaMode() const { return static_cast<PanoramaMode>(m_renderType); }
     bool is360Video() const { return m_is360Video; }
     int zoomLevel() const { return m_zoomLevel; }
     int fieldOfView() const { return m_fieldOfView; }
@@ -141,7 +143,7 @@ private:
     void renderTypeFour();
 
     bool isMainView() const { return m_controlBar != nullptr; }
-    bool isPanoramaMode() const { return m_is360Video && m_renderType != 3; }
+    bool isPanoramaMode() const { return m_is360Video && panoramaMode() != PanoramaMode::Flat; }
     QWidget *playbackArea() const;
     bool playbackAreaFullScreen() const;
     QSize playbackAreaSize() const;

@@ -35,7 +35,8 @@ bool VideoRender::handleMousePress(QMouseEvent *event)
 {
     if (isMainView()) {
         m_lastPos = event->pos();
-        if (m_is360Video && m_renderType == 1 && selectSideView(event->pos()))
+        if (m_is360Video && panoramaMode() == PanoramaMode::MainAndSides
+            && selectSideView(event->pos()))
             return true;
     }
     emit tapViewCloseControlView();
@@ -57,7 +58,7 @@ bool VideoRender::handleMouseRelease(QMouseEvent *)
 
 bool VideoRender::handleDoubleClick(QMouseEvent *event)
 {
-    if (m_is360Video && m_renderType == 2)
+    if (m_is360Video && panoramaMode() == PanoramaMode::Quarters)
         return selectQuarter(event->pos());
     if (m_zoomLevel > 0) {
         resetZoom();

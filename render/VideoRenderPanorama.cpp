@@ -21,13 +21,13 @@ void VideoRender::SerModelCameraDefault()
         if (m_spheres[s])
             m_spheres[s]->setRotation(angle, 0.f, 1.f, 0.f);
     };
-    switch (m_renderType) {
-    case 0:
+    switch (panoramaMode()) {
+    case PanoramaMode::UpperAndLower:
         m_mainCamera.setPitchLimit(10);
         turn(S1, -90.f);
         turn(S3, 90.f);
         break;
-    case 1: {
+    case PanoramaMode::MainAndSides: {
         m_mainCamera.setPitchLimit(89);
         turn(S1, -90.f);
         m_selectedView = 0;
@@ -38,14 +38,14 @@ void VideoRender::SerModelCameraDefault()
         }
         break;
     }
-    case 2:
+    case PanoramaMode::Quarters:
         m_mainCamera.setPitchLimit(89);
         turn(S1, -90.f);
         turn(S3, 90.f);
         turn(S4, 180.f);
         turn(S5, 0.f);
         break;
-    case 4:
+    case PanoramaMode::Sphere:
         m_mainCamera.setPitchLimit(89);
         turn(S1, -90.f);
         break;

@@ -1,8 +1,8 @@
 #include "settings/SetWidget.h"
+#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
-#include "app/SettingsKeys.h"
 #include "controls/HudView.h"
 
 #include <QButtonGroup>
@@ -264,12 +264,13 @@ void SetWidget::checkCurrentChoices()
     const AppManager *app = AppManager::instance();
     const auto check
         = [this](const char *name) { findChild<QPushButton *>(name)->setChecked(true); };
-    check(app->speedUnitType() == 1 ? "speedButonnPMH" : "speedButonnKMH");
-    check(app->longOrLatType() == 1 ? "LongOrLatTypeOne" : "LongOrLatType");
-    check(app->mapType() == 1 ? "mapTypeOne" : "mapType");
-    check(app->playerType() != 0 ? "playerTypeButtonTwo" : "playerTypeButtonOne");
+    check(app->speedUnitType() == SpeedUnit::MilesPerHour ? "speedButonnPMH" : "speedButonnKMH");
+    check(app->longOrLatType() == CoordinateFormat::DecimalDegrees ? "LongOrLatTypeOne"
+                                                                   : "LongOrLatType");
+    check(app->mapType() == MapType::Baidu ? "mapTypeOne" : "mapType");
+    check(app->playerType() != PlayerType::OpenGL ? "playerTypeButtonTwo" : "playerTypeButtonOne");
     const char *modes[] = {"playModelOne", "playModelTwo", "playModelThree"};
-    const int mode = app->playModelType();
+    const int mode = choiceNumber(app->playModelType());
     check(mode >= 0 && mode <= 2 ? modes[mode] : "playModelFour");
 }
 
@@ -297,7 +298,7 @@ void SetWidget::retranslateUi()
 
 void SetWidget::showSavedFolder()
 {
-    const QString folder = settingsValue(SettingsKeys::SaveFilePath);
+    const QString folder = Settings::saveFolder().get();
     if (!folder.isEmpty())
         m_savePathLabel->setText(folder);
 }
@@ -313,11 +314,11 @@ void SetWidget::on_openPathButton_clicked()
 {
     // Disabled while the dialog runs so a second click cannot open another.
     m_openPathButton->setEnabled(false);
-    const QString start = settingsValue(SettingsKeys::SaveFilePath);
+    const QString start = Settings::saveFolder().get();
     const QString folder = QFileDialog::getExistingDirectory(
         nullptr, QString(), start, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (!folder.isEmpty()) {
-        settingsValue(SettingsKeys::SaveFilePath, folder, true);
+        Settings::saveFolder().set(folder);
         qDebug() << "Reset save path URL: " << folder;
         m_savePathLabel->setText(folder);
     }
@@ -344,43 +345,43 @@ void SetWidget::on_CancelButton_clicked()
 
 void SetWidget::on_speedButonnKMH_clicked()
 {
-    AppManager::instance()->setSpeedUnitType(0);
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
 }
 void SetWidget::on_speedButonnPMH_clicked()
 {
-    AppManager::instance()->setSpeedUnitType(1);
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::MilesPerHour);
 }
 void SetWidget::on_LongOrLatType_clicked()
 {
-    AppManager::instance()->setLongOrLatType(0);
+    AppManager::instance()->setLongOrLatType(CoordinateFormat::DegreesMinutesSeconds);
 }
 void SetWidget::on_LongOrLatTypeOne_clicked()
 {
-    AppManager::instance()->setLongOrLatType(1);
+    AppManager::instance()->setLongOrLatType(CoordinateFormat::DecimalDegrees);
 }
 void SetWidget::on_mapType_clicked()
 {
-    AppManager::instance()->setMapType(0);
+    AppManager::instance()->setMapType(MapType::Google);
 }
 void SetWidget::on_mapTypeOne_clicked()
 {
-    AppManager::instance()->setMapType(1);
+    AppManager::instance()->setMapType(MapType::Baidu);
 }
 void SetWidget::on_playModelOne_clicked()
 {
-    AppManager::instance()->setPlayModelType(0);
+    AppManager::instance()->setPlayModelType(PlayMode::OneChannel);
 }
 void SetWidget::on_playModelTwo_clicked()
 {
-    AppManager::instance()->setPlayModelType(1);
+    AppManager::instance()->setPlayModelType(PlayMode::TwoChannels);
 }
 void SetWidget::on_playModelThree_clicked()
 {
-    AppManager::instance()->setPlayModelType(2);
+    AppManager::instance()->setPlayModelType(PlayMode::ThreeChannels);
 }
 void SetWidget::on_playModelFour_clicked()
 {
-    AppManager::instance()->setPlayModelType(3);
+    AppManager::instance()->setPlayModelType(PlayMode::FourChannels);
 }
 
 void SetWidget::on_comboBox_currentIndexChanged(int index)
@@ -394,25 +395,26 @@ void SetWidget::on_comboBox_currentIndexChanged(int index)
 void SetWidget::on_playerTypeButtonOne_clicked()
 {
     qDebug() << "点击了性能优先";
-    choosePlayerType(0);
+    choosePlayerType(PlayerType::OpenGL);
 }
 
 void SetWidget::on_playerTypeButtonTwo_clicked()
 {
     qDebug() << "点击了流畅优先";
-    choosePlayerType(1);
+    choosePlayerType(PlayerType::NativeWindow);
 }
 
-void SetWidget::choosePlayerType(int type)
+void SetWidget::choosePlayerType(PlayerType type)
 {
     AppManager *app = AppManager::instance();
     if (app->playerType() == type)
         return;
     // The new type needs a restart: the prompt's OK stores it and ends the
     // program. Until then the page keeps showing the type in use.
-    auto *prompt = new HudView(10, tr("UserChangePlayerType"), false, type, nullptr);
+    auto *prompt = new HudView(10, tr("UserChangePlayerType"), false, choiceNumber(type), nullptr);
     prompt->show();
-    findChild<QPushButton *>(app->playerType() != 0 ? "playerTypeButtonTwo" : "playerTypeButtonOne")
+    findChild<QPushButton *>(app->playerType() != PlayerType::OpenGL ? "playerTypeButtonTwo"
+                                                                     : "playerTypeButtonOne")
         ->setChecked(true);
     closeContainer();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SettingChoices.h"
+
 #include <QWidget>
 
 class QButtonGroup;
@@ -52,7 +54,7 @@ private:
     void checkCurrentChoices();
     void retranslateUi();
     void showSavedFolder();
-    void choosePlayerType(int type);
+    void choosePlayerType(PlayerType type);
     void closeContainer();
 
     bool m_initialised = false;

@@ -88,8 +88,9 @@ void MapShow::setupConnections()
 
 QString MapShow::pageUrl(int mapType)
 {
-    const QString page
-        = mapType == 1 ? QStringLiteral("baidu_map.html") : QStringLiteral("google_map.html");
+    const QString page = mapType == choiceNumber(MapType::Baidu)
+        ? QStringLiteral("baidu_map.html")
+        : QStringLiteral("google_map.html");
     // fromLocalFile escapes spaces, '#' and '%' in the install folder and
     // gives file:///C:/... on Windows as well as file:///opt/... elsewhere.
     return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/Html/")
@@ -135,7 +136,7 @@ void MapShow::onNetworkResult(bool reachable)
     m_networkOk = reachable;
     if (reachable)
         m_placeholder->setState(LogoWidget::NoGps);
-    loadPage(AppManager::instance()->mapType());
+    loadPage(choiceNumber(AppManager::instance()->mapType()));
     m_placeholder->setState(reachable ? LogoWidget::NoGps : LogoWidget::NoNetwork);
     autoSelectMap();
 }
@@ -169,7 +170,7 @@ void MapShow::sendTrack()
 {
     if (!m_current)
         return;
-    runScript(trackScript(*m_current, AppManager::instance()->mapType()));
+    runScript(trackScript(*m_current, choiceNumber(AppManager::instance()->mapType())));
 }
 
 void MapShow::runScript(const QString &script)
@@ -198,10 +199,10 @@ void MapShow::onNewRecording(VideoMessage *record)
         qDebug() << "清空地图轨迹";
         return;
     }
-    const int mapType = AppManager::instance()->mapType();
+    const int mapType = choiceNumber(AppManager::instance()->mapType());
     const QString track = trackScript(*record, mapType);
     if (!track.isEmpty()) {
-        if (mapType == 0 && !record->gpsItems.isEmpty())
+        if (mapType == choiceNumber(MapType::Google) && !record->gpsItems.isEmpty())
             runScript(record->gpsItems.first().markerScript(mapType));
         runScript(track);
     }
@@ -224,7 +225,7 @@ void MapShow::onPlaySecond(int second)
         m_bridge.setCompassAngle(angle, m_view);
         m_lastCompassHeading = sample.angle;
     }
-    runScript(sample.markerScript(AppManager::instance()->mapType()));
+    runScript(sample.markerScript(choiceNumber(AppManager::instance()->mapType())));
 }
 
 void MapShow::changeEvent(QEvent *event)

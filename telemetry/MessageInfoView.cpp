@@ -46,8 +46,8 @@ MessageInfoView::MessageInfoView(QWidget *parent)
 {
     setupForm();
     m_distanceText->setText(QStringLiteral("0.0 KM"));
-    m_coordinateFormat = AppManager::instance()->longOrLatType();
-    m_speedUnit = AppManager::instance()->speedUnitType();
+    m_coordinateFormat = choiceNumber(AppManager::instance()->longOrLatType());
+    m_speedUnit = choiceNumber(AppManager::instance()->speedUnitType());
     showPosition();
     showDistance(0);
 }

@@ -9,7 +9,7 @@
 
 SpeedDial::SpeedDial(QWidget *parent)
     : QWidget(parent)
-    , m_speedUnit(AppManager::instance()->speedUnitType())
+    , m_speedUnit(choiceNumber(AppManager::instance()->speedUnitType()))
 {
     setObjectName(QStringLiteral("SpeedDial"));
     resize(478, 375);
@@ -67,7 +67,9 @@ void SpeedDial::paintEvent(QPaintEvent *event)
     QRectF unitRect(g.arcRect);
     unitRect.setHeight(TelemetryText::dialUnitTextHeight(g.arcRect));
     painter.drawText(unitRect, Qt::AlignHCenter | Qt::AlignBottom,
-                     m_speedUnit == 0 ? QStringLiteral("KM/H") : QStringLiteral("MPH"));
+                     m_speedUnit == choiceNumber(SpeedUnit::KilometresPerHour)
+                         ? QStringLiteral("KM/H")
+                         : QStringLiteral("MPH"));
     painter.end();
 
     QWidget::paintEvent(event);

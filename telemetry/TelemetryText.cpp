@@ -1,5 +1,7 @@
 #include "telemetry/TelemetryText.h"
 
+#include "app/SettingChoices.h"
+
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -29,7 +31,7 @@ int clampToInt(qint64 value)
 
 double unitFactor(int speedUnit)
 {
-    return speedUnit == 0 ? 1.852 : 1.15;
+    return speedUnit == choiceNumber(SpeedUnit::KilometresPerHour) ? 1.852 : 1.15;
 }
 
 int knotsToUnit(double knots, int speedUnit)
@@ -73,7 +75,8 @@ double distance(int totalSpeedNum, const QString &averageKnots, int speedUnit)
 
 QString unitWord(int speedUnit)
 {
-    return speedUnit == 0 ? QStringLiteral("KM") : QStringLiteral("Miles");
+    return speedUnit == choiceNumber(SpeedUnit::KilometresPerHour) ? QStringLiteral("KM")
+                                                                   : QStringLiteral("Miles");
 }
 
 QString distanceText(double distance, int decimals, int speedUnit)

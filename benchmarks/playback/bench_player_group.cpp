@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
         models << model;
     }
     OrbPlayer player;
-    renderView->initViews(models, bar, {}, {}, {});
+    const QList<QWidget *> views = renderView->initViews(models, bar, {}, {}, {});
     player.playFiles(models, renderView->channelOutputs());
     std::vector<std::atomic_int> handedOn(size_t(player.channels().size()));
     for (int i = 0; i < player.channels().size(); ++i) {

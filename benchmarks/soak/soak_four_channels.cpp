@@ -15,10 +15,10 @@
 #include "app/KelmoraWidget.h"
 #include "app/LogToFile.h"
 #include "app/MainComposition.h"
-#include "playback/PlayerTool.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
 #include "playback/OrbPlayer.h"
+#include "playback/PlayerTool.h"
 #include "playback/VideoView.h"
 #include "telemetry/MapShow.h"
 #include "tests/fixtures/FixtureTracks.h"
@@ -319,7 +319,7 @@ int main(int argc, char *argv[])
     for (const QString &path : group)
         insertRow(path);
 
-    AppManager::instance()->setPlayModelType(3); // four channels
+    AppManager::instance()->setPlayModelType(PlayMode::FourChannels); // four channels
     auto *window = new KelmoraWidget;
     AppManager::instance()->setMainWindow(window);
     window->setGeometry(mainWindowGeometry(1920, 1080));

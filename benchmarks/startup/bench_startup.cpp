@@ -8,13 +8,13 @@
 #include "app/AppManager.h"
 #include "app/KelmoraWidget.h"
 #include "app/MainComposition.h"
-#include "playback/PlayerTool.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
 #include "playback/OrbPlayer.h"
 #include "playback/PlayObject.h"
 #include "playback/PlayObjectState.h"
+#include "playback/PlayerTool.h"
 #include "playback/VideoView.h"
 #include "tests/fixtures/FixtureTracks.h"
 #include "tests/fixtures/RecordingFactory.h"
@@ -134,7 +134,7 @@ QVector<double> firstFrames(const QStringList &group, int playMode, int runs)
     DbManager::instance()->deleteAllData(DbTableKind::LoadFiles);
     for (const QString &path : group)
         addRow(path, "20230501120000000");
-    AppManager::instance()->setPlayModelType(playMode);
+    AppManager::instance()->setPlayModelType(PlayMode(playMode));
     auto *window = new KelmoraWidget;
     AppManager::instance()->setMainWindow(window);
     window->setGeometry(mainWindowGeometry(1920, 1080));

@@ -10,7 +10,6 @@
 #include "app/LogToFile.h"
 #include "app/MainComposition.h"
 #include "app/SettingsKeys.h"
-#include "playback/PlayerTool.h"
 #include "edit/RightView.h"
 #include "edit/VideoEdit.h"
 #include "library/CmdModel.h"
@@ -21,6 +20,7 @@
 #include "playback/OrbPlayer.h"
 #include "playback/PlayObject.h"
 #include "playback/PlayObjectState.h"
+#include "playback/PlayerTool.h"
 #include "playback/VideoView.h"
 #include "render/RenderView.h"
 #include "render/VideoRender.h"
@@ -207,7 +207,7 @@ void TestAcceptance::initTestCase()
     m_saveDir = QDir(m_media.path()).filePath("saved");
     QVERIFY(QDir().mkpath(m_saveDir));
     settingsValue(QLatin1String(SettingsKeys::SaveFilePath), m_saveDir, true);
-    AppManager::instance()->setPlayModelType(2); // three channels
+    AppManager::instance()->setPlayModelType(PlayMode::ThreeChannels); // three channels
     compose();
 }
 
@@ -527,14 +527,14 @@ void TestAcceptance::speedColourAndPanorama()
     // Panorama mode on the panoramic front channel.
     QVERIFY(m_panels.fileList->modelAt(rowOf(kMomentTwo[0]))->is3DVideo);
     QTRY_VERIFY_WITH_TIMEOUT(barButton("play360")->isEnabled(), 5000);
-    const int mode = AppManager::instance()->panoramaModelType();
+    const int mode = choiceNumber(AppManager::instance()->panoramaModelType());
     QTest::mouseClick(barButton("play360"), Qt::LeftButton);
     QWidget *modes = nullptr;
     QTRY_VERIFY_WITH_TIMEOUT((modes = findAnywhere<QWidget>("Video360ModelType")) != nullptr, 5000);
     auto *other = modes->findChild<QPushButton *>(mode == 0 ? "speed2" : "speed1");
     QVERIFY(other);
     QTest::mouseClick(other, Qt::LeftButton);
-    QTRY_VERIFY(AppManager::instance()->panoramaModelType() != mode);
+    QTRY_VERIFY(choiceNumber(AppManager::instance()->panoramaModelType()) != mode);
     QTRY_VERIFY_WITH_TIMEOUT(!findAnywhere<QWidget>("Video360ModelType"), 5000);
     QTest::qWait(300);
     shoot("09-panorama");
@@ -616,7 +616,7 @@ void TestAcceptance::settingsApplyAtOnce()
     QVERIFY2(m_panels.telemetryPanel->findChild<QLabel *>("latText")->text().contains("°"),
              qPrintable(m_panels.telemetryPanel->findChild<QLabel *>("latText")->text()));
     choose("playModelOne");
-    QCOMPARE(AppManager::instance()->playModelType(), 0);
+    QCOMPARE(choiceNumber(AppManager::instance()->playModelType()), 0);
     QCOMPARE(m_panels.fileList->playGroup().size(), 1);
     auto *language = page->findChild<QComboBox *>("comboBox");
     QVERIFY(language);
@@ -634,9 +634,9 @@ void TestAcceptance::settingsApplyAtOnce()
 
     // Stored at once, as a fresh manager reads them.
     const AppManager fresh {QLocale(QLocale::English)};
-    QCOMPARE(fresh.speedUnitType(), 1);
-    QCOMPARE(fresh.longOrLatType(), 0);
-    QCOMPARE(fresh.playModelType(), 0);
+    QCOMPARE(choiceNumber(fresh.speedUnitType()), 1);
+    QCOMPARE(choiceNumber(fresh.longOrLatType()), 0);
+    QCOMPARE(choiceNumber(fresh.playModelType()), 0);
     QCOMPARE(fresh.savedLanguage(), 1);
 }
 
@@ -672,7 +672,7 @@ void TestAcceptance::restartKeepsLibraryCacheAndSettings()
     qDebug() << "acceptance: restart";
     compose();
     QCOMPARE(m_panels.fileList->rowCount(), 6);
-    QCOMPARE(AppManager::instance()->speedUnitType(), 1);
+    QCOMPARE(choiceNumber(AppManager::instance()->speedUnitType()), 1);
     QCOMPARE(m_panels.telemetryPanel->speedDial()->speedUnit(), 1);
     QCOMPARE(m_panels.fileList->findChild<QPushButton *>("setButton")->toolTip().contains("设置"),
              true);

@@ -84,12 +84,12 @@ void TestAppManager::startupDefaults()
 
     AppManager manager {QLocale(locale)};
     QCOMPARE(manager.languageIndex(), language);
-    QCOMPARE(manager.mapType(), mapType);
-    QCOMPARE(manager.speedUnitType(), speedUnit);
-    QCOMPARE(manager.longOrLatType(), 1);
-    QCOMPARE(manager.playModelType(), 0);
-    QCOMPARE(manager.playerType(), 0);
-    QCOMPARE(manager.panoramaModelType(), 3);
+    QCOMPARE(choiceNumber(manager.mapType()), mapType);
+    QCOMPARE(choiceNumber(manager.speedUnitType()), speedUnit);
+    QCOMPARE(choiceNumber(manager.longOrLatType()), 1);
+    QCOMPARE(choiceNumber(manager.playModelType()), 0);
+    QCOMPARE(choiceNumber(manager.playerType()), 0);
+    QCOMPARE(choiceNumber(manager.panoramaModelType()), 3);
     if (!listFullText.isEmpty())
         QCOMPARE(QCoreApplication::translate("FilesListView", "listFilesForDelete"), listFullText);
     // A first start writes nothing until the user changes something.
@@ -121,11 +121,11 @@ void TestAppManager::persistingSettersWriteAndSignal()
     if (!signal.isEmpty())
         spy = std::make_unique<QSignalSpy>(&manager, signal.constData());
     const QHash<QString, std::function<void(int)>> setters {
-        {SettingsKeys::MapType, [&](int v) { manager.setMapType(v); }},
-        {SettingsKeys::SpeedUnit, [&](int v) { manager.setSpeedUnitType(v); }},
-        {SettingsKeys::LongOrLat, [&](int v) { manager.setLongOrLatType(v); }},
-        {SettingsKeys::PlayModel, [&](int v) { manager.setPlayModelType(v); }},
-        {SettingsKeys::PlayerType, [&](int v) { manager.setPlayerType(v); }},
+        {SettingsKeys::MapType, [&](int v) { manager.setMapType(MapType(v)); }},
+        {SettingsKeys::SpeedUnit, [&](int v) { manager.setSpeedUnitType(SpeedUnit(v)); }},
+        {SettingsKeys::LongOrLat, [&](int v) { manager.setLongOrLatType(CoordinateFormat(v)); }},
+        {SettingsKeys::PlayModel, [&](int v) { manager.setPlayModelType(PlayMode(v)); }},
+        {SettingsKeys::PlayerType, [&](int v) { manager.setPlayerType(PlayerType(v)); }},
     };
     setters[key](3);
     QCOMPARE(settingsValue(key), QString("3"));
@@ -137,11 +137,11 @@ void TestAppManager::persistingSettersWriteAndSignal()
 
     // The next start reads the saved choice back.
     AppManager next {QLocale("en_US")};
-    const QHash<QString, int> read {{SettingsKeys::MapType, next.mapType()},
-                                    {SettingsKeys::SpeedUnit, next.speedUnitType()},
-                                    {SettingsKeys::LongOrLat, next.longOrLatType()},
-                                    {SettingsKeys::PlayModel, next.playModelType()},
-                                    {SettingsKeys::PlayerType, next.playerType()}};
+    const QHash<QString, int> read {{SettingsKeys::MapType, choiceNumber(next.mapType())},
+                                    {SettingsKeys::SpeedUnit, choiceNumber(next.speedUnitType())},
+                                    {SettingsKeys::LongOrLat, choiceNumber(next.longOrLatType())},
+                                    {SettingsKeys::PlayModel, choiceNumber(next.playModelType())},
+                                    {SettingsKeys::PlayerType, choiceNumber(next.playerType())}};
     QCOMPARE(read.value(key), 3);
 }
 
@@ -157,8 +157,8 @@ void TestAppManager::unchangedValuesWriteNothing()
     QVERIFY(store().allKeys().isEmpty());
     QVERIFY(!manager.networkListener()->hasReply()); // no probe started
 
-    manager.switchPlayerType(1);
-    QCOMPARE(manager.playerType(), 1);
+    manager.switchPlayerType(PlayerType::NativeWindow);
+    QCOMPARE(choiceNumber(manager.playerType()), 1);
     QVERIFY(store().allKeys().isEmpty()); // switching is not persisted
 }
 

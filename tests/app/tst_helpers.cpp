@@ -1,4 +1,5 @@
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "app/ZCChinaLocation.h"
 #include "tests/support/TestHome.h"
 
@@ -27,6 +28,7 @@ private slots:
     void foldersAreCreatedUnderTheDataHome();
     void foldersFallBackWhenTheyCannotBeCreated();
     void settingsRoundTrip();
+    void typedSettingsKeepTheStoredTexts();
 };
 
 void TestHelpers::chinaRegion_data()
@@ -206,6 +208,46 @@ void TestHelpers::settingsRoundTrip()
     QCOMPARE(settingsValue("videoSound"), QString("0.5"));
     // Stored in the per-user native store under the fixed organisation.
     QVERIFY(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Kelmora/KelmoraPlayer.conf"));
+}
+
+// The typed settings write exactly the texts earlier versions wrote and read
+// theirs back, so a library of settings survives the upgrade both ways.
+void TestHelpers::typedSettingsKeepTheStoredTexts()
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Kelmora", "KelmoraPlayer").clear();
+    // Nothing saved: the default, and no text appears in the store.
+    QCOMPARE(Settings::mapType().saved(), std::nullopt);
+    QCOMPARE(Settings::coordinateFormat().get(), CoordinateFormat::DecimalDegrees);
+    QCOMPARE(Settings::videoColor(2).get(), 1.0f);
+    QCOMPARE(Settings::videoSound().get(), 0.7);
+    QVERIFY(settingsValue(SettingsKeys::MapType).isEmpty());
+
+    Settings::mapType().set(MapType::Baidu);
+    Settings::playMode().set(PlayMode::FourChannels);
+    Settings::videoColor(3).set(2.75f);
+    Settings::videoSound().set(0.5);
+    Settings::saveFolder().set(QStringLiteral("/media/it's \"here\"/行车"));
+    Settings::promptOptOut(12).set(1);
+    Settings::language().set(9);
+    const QList<QPair<const char *, QString>> written = {
+        {SettingsKeys::MapType, "1"},
+        {SettingsKeys::PlayModel, "3"},
+        {SettingsKeys::VideoColor3, "2.75"},
+        {SettingsKeys::VideoSound, "0.5"},
+        {SettingsKeys::SaveFilePath, "/media/it's \"here\"/行车"},
+        {SettingsKeys::EnterNoShowFullWidget, "1"},
+        {SettingsKeys::Language, "9"},
+    };
+    for (const auto &[key, text] : written)
+        QCOMPARE(settingsValue(key), text);
+
+    // Texts as older versions wrote them, odd ones included.
+    settingsValue(SettingsKeys::SpeedUnit, "1", true);
+    settingsValue(SettingsKeys::PlayerType, "junk", true);
+    settingsValue(SettingsKeys::VideoColor1, QVariant(0.25f), true);
+    QCOMPARE(Settings::speedUnit().get(), SpeedUnit::MilesPerHour);
+    QCOMPARE(Settings::playerType().saved(), std::optional<PlayerType>(PlayerType::OpenGL));
+    QCOMPARE(Settings::videoColor(1).get(), 0.25f);
 }
 
 KELMORA_TEST_MAIN(QCoreApplication, TestHelpers)

@@ -445,7 +445,7 @@ void TestControlBar::panoramaChoiceIsSaved()
     chooser->findChild<QPushButton *>("speed2")->click();
     QCOMPARE(mode.size(), 1);
     QCOMPARE(mode.at(0).at(0).toDouble(), 1.0);
-    QCOMPARE(AppManager::instance()->panoramaModelType(), 1);
+    QCOMPARE(choiceNumber(AppManager::instance()->panoramaModelType()), 1);
 }
 
 void TestControlBar::colourSlidersOpenAtSavedValues_data()
@@ -626,17 +626,17 @@ void TestControlBar::deletingThePlayingGroupDisablesTheBar()
 
 void TestControlBar::nativePlayerTypeOnlyPromptsForPanorama()
 {
-    AppManager::instance()->switchPlayerType(1);
+    AppManager::instance()->switchPlayerType(PlayerType::NativeWindow);
     PlayerTool bar(m_area.get());
     bar.setRenderView(m_renderView);
-    AppManager::instance()->switchPlayerType(0);
+    AppManager::instance()->switchPlayerType(PlayerType::OpenGL);
     QVERIFY(bar.findChild<QPushButton *>("scaleBig")->isHidden());
     QVERIFY(bar.findChild<QPushButton *>("scaleSmall")->isHidden());
-    AppManager::instance()->switchPlayerType(1);
+    AppManager::instance()->switchPlayerType(PlayerType::NativeWindow);
     bar.setPanoramaButtonEnabled(true);
     QSignalSpy hud(&bar, &PlayerTool::hideShowHud);
     bar.findChild<QPushButton *>("play360")->click();
-    AppManager::instance()->switchPlayerType(0);
+    AppManager::instance()->switchPlayerType(PlayerType::OpenGL);
     QVERIFY(hudTexts(m_renderView).contains(PlayerTool::tr("userTapToolButtonChangeModel")));
     QVERIFY(popups().isEmpty());
     QVERIFY(hud.isEmpty());

@@ -367,19 +367,19 @@ void TestPrompts::kindTenWaitsAndCancels()
     QVERIFY(hud && hud->isVisible());
     QVERIFY(shell.blocked());
 
-    const int typeBefore = AppManager::instance()->playerType();
+    const int typeBefore = choiceNumber(AppManager::instance()->playerType());
     shell.click(hud->findChild<QPushButton *>("cancelButton"));
     flushDeletes();
     QVERIFY(hud.isNull());
     QVERIFY(!shell.blocked());
-    QCOMPARE(AppManager::instance()->playerType(), typeBefore);
+    QCOMPARE(choiceNumber(AppManager::instance()->playerType()), typeBefore);
 }
 
 void TestPrompts::kindTenOkEndsTheEventLoop()
 {
     Shell shell;
     QVERIFY(QTest::qWaitForWindowExposed(&shell.window));
-    const int wanted = AppManager::instance()->playerType() == 0 ? 1 : 0;
+    const int wanted = choiceNumber(AppManager::instance()->playerType()) == 0 ? 1 : 0;
     QPointer<HudView> hud = new HudView(10, "Switch the player type?", false, wanted);
     hud->show();
 
@@ -392,10 +392,10 @@ void TestPrompts::kindTenOkEndsTheEventLoop()
     const int code = QCoreApplication::exec();
     guard.stop();
     QCOMPARE(code, 0);
-    QCOMPARE(AppManager::instance()->playerType(), wanted);
+    QCOMPARE(choiceNumber(AppManager::instance()->playerType()), wanted);
     QCOMPARE(settingsValue(SettingsKeys::PlayerType).toInt(), wanted);
     QVERIFY(hud && hud->isVisible());
-    AppManager::instance()->setPlayerType(0);
+    AppManager::instance()->setPlayerType(PlayerType::OpenGL);
 }
 
 void TestPrompts::droppedFrameRequestFromWorker()

@@ -82,7 +82,7 @@ void TestFileList::init()
 {
     DbManager::instance()->deleteAllData(DbTableKind::LoadFiles);
     DbManager::instance()->deleteAllData(DbTableKind::VideoMessage);
-    AppManager::instance()->setPlayModelType(2);
+    AppManager::instance()->setPlayModelType(PlayMode::ThreeChannels);
 }
 
 void TestFileList::cleanup()
@@ -187,7 +187,7 @@ void TestFileList::clickBuildsTheChannelGroup()
     m_list->enableList();
     QVERIFY(m_list->listWidget()->isEnabled());
 
-    AppManager::instance()->setPlayModelType(0);
+    AppManager::instance()->setPlayModelType(PlayMode::OneChannel);
     m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rRow));
     QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)),
              QStringList({"20240101_120000_0001_R.MP4"}));
@@ -197,15 +197,16 @@ void TestFileList::playModeChangeRebuildsTheGroup()
 {
     addEntry("20240101_120000_0001_F.MP4", "20240101120000000");
     addEntry("20240101_120000_0001_R.MP4", "20240101120000000");
-    AppManager::instance()->setPlayModelType(0);
+    AppManager::instance()->setPlayModelType(PlayMode::OneChannel);
     m_window = std::make_unique<QWidget>();
     m_list = new FilesListView(m_window.get(), m_window.get());
     QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);
-    AppManager::instance()->setPlayModelType(1); // nothing chosen yet: nothing announced
+    AppManager::instance()->setPlayModelType(
+        PlayMode::TwoChannels); // nothing chosen yet: nothing announced
     QCOMPARE(groups.size(), 0);
     m_list->on_listWidget_itemClicked(m_list->listWidget()->item(0));
-    AppManager::instance()->setPlayModelType(0);
-    AppManager::instance()->setPlayModelType(1);
+    AppManager::instance()->setPlayModelType(PlayMode::OneChannel);
+    AppManager::instance()->setPlayModelType(PlayMode::TwoChannels);
     QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)),
              QStringList({"20240101_120000_0001_F.MP4", "20240101_120000_0001_R.MP4"}));
 }
@@ -214,7 +215,7 @@ void TestFileList::navigationWrapsAround()
 {
     for (int i = 0; i < 3; ++i)
         addEntry(QString("clip_%1.mp4").arg(i), QString("2024010112000000%1").arg(i));
-    AppManager::instance()->setPlayModelType(0);
+    AppManager::instance()->setPlayModelType(PlayMode::OneChannel);
     m_window = std::make_unique<QWidget>();
     m_list = new FilesListView(m_window.get(), m_window.get());
     QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);

@@ -5,7 +5,6 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
-#include "playback/PlayerTool.h"
 #include "edit/VideoEdit.h"
 #include "library/AddLoadWidget.h"
 #include "library/DbManager.h"
@@ -14,6 +13,7 @@
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
 #include "playback/PlayObject.h"
+#include "playback/PlayerTool.h"
 #include "playback/VideoView.h"
 #include "render/RenderView.h"
 #include "telemetry/RecordLookup.h"
@@ -271,7 +271,7 @@ void TestHostileMedia::init()
     DbManager::instance()->helper().createTable(DbManager::tableDefinition(DbTableKind::LoadFiles));
     DbManager::instance()->deleteAllData(DbTableKind::LoadFiles);
     DbManager::instance()->deleteAllData(DbTableKind::VideoMessage);
-    AppManager::instance()->setPlayModelType(0);
+    AppManager::instance()->setPlayModelType(PlayMode::OneChannel);
 }
 
 void TestHostileMedia::cleanup()
@@ -478,8 +478,9 @@ void TestHostileMedia::nativeWindowRefusesWhatCannotPlay()
     KELMORA_SKIP_NATIVE_WINDOW_UNDER_TSAN();
     const QString path = QDir(m_dir.path()).filePath(name);
     QVERIFY(entryFor(path, "20240101120000000").insertToDb());
-    AppManager::instance()->switchPlayerType(1);
-    const auto restore = qScopeGuard([] { AppManager::instance()->switchPlayerType(0); });
+    AppManager::instance()->switchPlayerType(PlayerType::NativeWindow);
+    const auto restore
+        = qScopeGuard([] { AppManager::instance()->switchPlayerType(PlayerType::OpenGL); });
     buildPlayer();
     QCOMPARE(m_list->rowCount(), 1);
 

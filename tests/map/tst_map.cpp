@@ -158,12 +158,12 @@ void TestMap::initTestCase()
 
 void TestMap::init()
 {
-    AppManager::instance()->setMapType(0);
+    AppManager::instance()->setMapType(MapType::Google);
 }
 
 void TestMap::showWithPage(MapShow &map, int mapType)
 {
-    AppManager::instance()->setMapType(mapType);
+    AppManager::instance()->setMapType(MapType(mapType));
     map.resize(376, 376);
     map.show();
     QVERIFY(QTest::qWaitForWindowExposed(&map));
@@ -461,7 +461,7 @@ void TestMap::mapTypeChangeReloadsAndResends()
     map.onPlaySecond(0);
     QCOMPARE(pageState(map.view()->page()).value("compass").toInt(), 270);
 
-    AppManager::instance()->setMapType(1);
+    AppManager::instance()->setMapType(MapType::Baidu);
     QVERIFY(waitForPage(map.view(), pageFile(1)));
     QTRY_VERIFY(map.isPageReady());
     // The track comes again once the new page has loaded.

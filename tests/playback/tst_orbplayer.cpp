@@ -263,7 +263,7 @@ void TestOrbPlayer::panoramicRecordingGetsAPanoramaView()
     stored.saveToDb();
     QVERIFY(stored.isSave);
 
-    AppManager::instance()->setPanoramaModelType(4);
+    AppManager::instance()->setPanoramaModelType(PanoramaMode::Sphere);
     startGroup({panorama, m_clips.at(1)});
     auto *main = qobject_cast<VideoRender *>(m_renderView->views().first());
     QVERIFY(main);
@@ -275,16 +275,16 @@ void TestOrbPlayer::panoramicRecordingGetsAPanoramaView()
 
     m_renderView->set360Mode(2.0);
     QCOMPARE(main->renderType(), 2);
-    AppManager::instance()->setPanoramaModelType(3);
+    AppManager::instance()->setPanoramaModelType(PanoramaMode::Flat);
 }
 
 void TestOrbPlayer::nativeWindowPathDrawsIntoTheView()
 {
     KELMORA_SKIP_NATIVE_WINDOW_UNDER_TSAN();
-    AppManager::instance()->switchPlayerType(1);
+    AppManager::instance()->switchPlayerType(PlayerType::NativeWindow);
     QSignalSpy states(m_player.get(), &OrbPlayer::playbackStateChange);
     startGroup({m_clips.at(0), m_clips.at(1)});
-    AppManager::instance()->switchPlayerType(0);
+    AppManager::instance()->switchPlayerType(PlayerType::OpenGL);
     auto *main = qobject_cast<AVView *>(m_renderView->views().first());
     QVERIFY(main);
     QVERIFY(qobject_cast<AVView *>(m_renderView->views().at(1)));

@@ -132,7 +132,7 @@ void TestSettings::init()
     QSettings s = store();
     s.clear();
     s.sync();
-    app()->setPlayerType(0);
+    app()->setPlayerType(PlayerType::OpenGL);
 }
 
 void TestSettings::cleanup()
@@ -171,10 +171,10 @@ void TestSettings::choiceButtonsReachAppManager()
     // Start from another value so the click is a change.
     const int other = value == 0 ? 1 : 0;
     AppManager *m = app();
-    m->setSpeedUnitType(other);
-    m->setLongOrLatType(other);
-    m->setMapType(other);
-    m->setPlayModelType(other);
+    m->setSpeedUnitType(SpeedUnit(other));
+    m->setLongOrLatType(CoordinateFormat(other));
+    m->setMapType(MapType(other));
+    m->setPlayModelType(PlayMode(other));
     {
         QSettings s = store();
         s.clear();
@@ -258,11 +258,11 @@ void TestSettings::pageShowsCurrentChoices()
     QFETCH(int, comboIndex);
 
     AppManager *m = app();
-    m->setSpeedUnitType(speed);
-    m->setLongOrLatType(coord);
-    m->setMapType(map);
-    m->setPlayModelType(mode);
-    m->setPlayerType(player);
+    m->setSpeedUnitType(SpeedUnit(speed));
+    m->setLongOrLatType(CoordinateFormat(coord));
+    m->setMapType(MapType(map));
+    m->setPlayModelType(PlayMode(mode));
+    m->setPlayerType(PlayerType(player));
     settingsValue(SettingsKeys::Language, language, true);
 
     SetWidget page;
@@ -455,13 +455,13 @@ void TestSettings::playerTypePromptCancel()
     QVERIFY(cancel);
     QTest::mouseClick(cancel, Qt::LeftButton);
     QTRY_VERIFY(hudPrompts().isEmpty());
-    QCOMPARE(app()->playerType(), 0);
+    QCOMPARE(choiceNumber(app()->playerType()), 0);
     QVERIFY(!isStored(SettingsKeys::PlayerType));
 }
 
 void TestSettings::playerTypePromptConfirmEndsProgram()
 {
-    app()->setPlayerType(1);
+    app()->setPlayerType(PlayerType::NativeWindow);
     Popup popup;
     QVERIFY(QTest::qWaitForWindowExposed(&popup.dialog));
     QVERIFY(button(popup.page, "playerTypeButtonTwo")->isChecked());
@@ -480,7 +480,7 @@ void TestSettings::playerTypePromptConfirmEndsProgram()
     guard.start(10000);
     const int rc = QApplication::exec();
     QCOMPARE(rc, 0);
-    QCOMPARE(app()->playerType(), 0);
+    QCOMPARE(choiceNumber(app()->playerType()), 0);
     QCOMPARE(settingsValue(SettingsKeys::PlayerType), QString("0"));
 }
 

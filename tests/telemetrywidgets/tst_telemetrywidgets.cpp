@@ -122,8 +122,8 @@ private slots:
 
 void TelemetryWidgetsTest::init()
 {
-    AppManager::instance()->setSpeedUnitType(0);
-    AppManager::instance()->setLongOrLatType(1);
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
+    AppManager::instance()->setLongOrLatType(CoordinateFormat::DecimalDegrees);
 }
 
 void TelemetryWidgetsTest::speedConversion_data()
@@ -412,7 +412,7 @@ void TelemetryWidgetsTest::reactsToManagerChanges()
     strip.currentPlayTime(0);
     QCOMPARE(strip.speedDial()->speed(), 19);
 
-    AppManager::instance()->setSpeedUnitType(1);
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::MilesPerHour);
     QCOMPARE(strip.speedDial()->speedUnit(), 1);
     QCOMPARE(strip.speedDial()->speed(), 19); // kept until the next second
     QCOMPARE(labelText(info, "aveSpeedText"), QStringLiteral("12"));
@@ -421,22 +421,22 @@ void TelemetryWidgetsTest::reactsToManagerChanges()
     strip.currentPlayTime(0);
     QCOMPARE(strip.speedDial()->speed(), 12);
 
-    AppManager::instance()->setSpeedUnitType(0);
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
     QCOMPARE(labelText(info, "distanceText"), QStringLiteral("18.5 KM"));
     QCOMPARE(labelText(info, "aveSpeedText"), QStringLiteral("19"));
 
     QTest::ignoreMessage(QtDebugMsg, "经纬度显示方式改变为：度分秒");
-    AppManager::instance()->setLongOrLatType(0);
+    AppManager::instance()->setLongOrLatType(CoordinateFormat::DegreesMinutesSeconds);
     QCOMPARE(info->coordinateFormat(), 0);
     QCOMPARE(labelText(info, "latText"), QStringLiteral("22°32'7\""));
     QTest::ignoreMessage(QtDebugMsg, "经纬度显示方式改变为：小数点显示");
-    AppManager::instance()->setLongOrLatType(1);
+    AppManager::instance()->setLongOrLatType(CoordinateFormat::DecimalDegrees);
     QCOMPARE(labelText(info, "latText"), QStringLiteral("22.535389"));
 
     // A new panel starts in the manager's current choices.
-    AppManager::instance()->setSpeedUnitType(1);
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::MilesPerHour);
     QTest::ignoreMessage(QtDebugMsg, "经纬度显示方式改变为：度分秒");
-    AppManager::instance()->setLongOrLatType(0);
+    AppManager::instance()->setLongOrLatType(CoordinateFormat::DegreesMinutesSeconds);
     MessageInfoView fresh;
     QCOMPARE(fresh.speedUnit(), 1);
     QCOMPARE(labelText(&fresh, "distanceText"), QStringLiteral("0 Miles"));

@@ -1,11 +1,11 @@
 // The playback area on real libVLC and OpenGL: groups played end to end,
 // the idle cover, full screen in and out and the player-type switch.
 #include "app/AppManager.h"
-#include "playback/PlayerTool.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
 #include "playback/PlayObject.h"
+#include "playback/PlayerTool.h"
 #include "playback/VideoView.h"
 #include "render/RenderView.h"
 #include "tests/support/SanitizerSkips.h"
@@ -84,7 +84,7 @@ void TestVideoView::cleanup()
 {
     m_main.reset();
     AppManager::instance()->setMainWindow(nullptr);
-    AppManager::instance()->switchPlayerType(0);
+    AppManager::instance()->switchPlayerType(PlayerType::OpenGL);
     qDeleteAll(m_models);
     m_models.clear();
 }
@@ -224,7 +224,7 @@ void TestVideoView::playerTypeSwitchHidesZoomButtons()
     PlayerTool *bar = m_view->playerTool();
     QCOMPARE(bar->findChild<QPushButton *>("scaleBig")->isHidden(), type != 0);
     QCOMPARE(bar->findChild<QPushButton *>("scaleSmall")->isHidden(), type != 0);
-    QCOMPARE(AppManager::instance()->playerType(), type);
+    QCOMPARE(choiceNumber(AppManager::instance()->playerType()), type);
     QTRY_VERIFY_WITH_TIMEOUT(bar->isPlaying(), 20000);
     QCOMPARE(bar->player()->currentUrl(), m_clips[0]);
 }
