@@ -49,8 +49,8 @@ VideoEdit::~VideoEdit()
     if (m_thread) {
         // A cut still running lives on, with its copy of the job, until ffmpeg
         // ends; the window must not stay deaf to the mouse after the dialog is gone.
-        disconnect(m_thread, nullptr, this, nullptr);
-        connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
+        disconnect(m_thread.get(), nullptr, this, nullptr);
+        letThreadFinish(m_thread.release());
         releaseWindow();
         if (m_loadingHud)
             m_loadingHud->close();
@@ -381,8 +381,8 @@ void VideoEdit::on_sureButton_clicked()
     // The thread runs a copy: the range handles and buttons go on writing the
     // dialog's own model while ffmpeg runs.
     CmdModel *job = m_model->clone();
-    m_thread = new FFmpegThread(job);
-    job->setParent(m_thread);
+    m_thread.reset(new FFmpegThread(job));
+    job->setParent(m_thread.get());
     auto *ownerWidget = qobject_cast<QWidget *>(m_owner.data());
     m_loadingHud = new HudDialog(0, ownerWidget ? ownerWidget : m_blockedWindow.data());
     if (m_blockedWindow && m_blockedWindow->isFullScreen()) {
@@ -392,20 +392,17 @@ void VideoEdit::on_sureButton_clicked()
     }
     m_loadingHud->show();
 
-    Settings::saveFolder().get();
     emit isCuting(true);
-    connect(m_thread, &FFmpegThread::taskFinishedForCutVideo, this, &VideoEdit::onCutFinished,
+    connect(m_thread.get(), &FFmpegThread::taskFinishedForCutVideo, this, &VideoEdit::onCutFinished,
             Qt::QueuedConnection);
     m_thread->start(QThread::InheritPriority);
 }
 
 void VideoEdit::onCutFinished(bool isOk)
 {
-    // The signal comes from run(); wait for its last instructions before deleting.
-    m_thread->wait();
     const bool noProgram = m_thread->programNotStarted();
-    delete m_thread;
-    m_thread = nullptr;
+    // The signal comes from run(): letting go only waits for its last instructions.
+    m_thread.reset();
 
     QString message;
     if (isOk) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/ThreadPtr.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -85,7 +87,7 @@ private:
     QPushButton *m_cancelButton = nullptr;
     QPushButton *m_sureButton = nullptr;
 
-    FFmpegThread *m_thread = nullptr;
+    ThreadPtr<FFmpegThread> m_thread;
     QPointer<HudDialog> m_loadingHud;
     QPointer<QWidget> m_blockedWindow;
 };

@@ -28,10 +28,10 @@ AddLoadWidget::AddLoadWidget(const QString &title, const QStringList &files, QWi
     m_importTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmsszzz"));
 
     qDebug() << "准备开启获取缩略图线程";
-    m_thread = new MyThread(files);
-    connect(m_thread, &MyThread::taskFinishedForThumbPictrue, this,
+    m_thread.reset(new MyThread(files));
+    connect(m_thread.get(), &MyThread::taskFinishedForThumbPictrue, this,
             &AddLoadWidget::onThumbnailDone);
-    connect(m_thread, &QThread::finished, this, &AddLoadWidget::CurrentThreadFinished);
+    connect(m_thread.get(), &QThread::finished, this, &AddLoadWidget::CurrentThreadFinished);
     connect(m_cancelButton, &QPushButton::clicked, this, &AddLoadWidget::on_cancelButton_clicked);
     m_thread->start();
 }
@@ -39,11 +39,8 @@ AddLoadWidget::AddLoadWidget(const QString &title, const QStringList &files, QWi
 AddLoadWidget::~AddLoadWidget()
 {
     qDebug() << "AddLoadWidget销毁";
-    // A thread still running (panel closed without cancel) is stopped first,
-    // so its object is never deleted under it.
-    m_thread->requestInterruption();
-    m_thread->wait();
-    m_thread->deleteLater();
+    // A thread still running (panel closed without cancel) is stopped by its
+    // owner, m_thread, which never deletes it while it runs.
 }
 
 void AddLoadWidget::buildForm(const QString &title)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/ThreadPtr.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -22,7 +24,7 @@ public:
     AddLoadWidget(const QString &title, const QStringList &files, QWidget *parent = nullptr);
     ~AddLoadWidget() override;
 
-    MyThread *thread() const { return m_thread; }
+    MyThread *thread() const { return m_thread.get(); }
     QString importTime() const { return m_importTime; }
     // Valid once the batch is complete.
     int storedCount() const { return m_storedCount; }
@@ -54,7 +56,7 @@ private:
     QProgressBar *m_progressBar = nullptr;
     QLabel *m_connectLable = nullptr;
     QPushButton *m_cancelButton = nullptr;
-    MyThread *m_thread = nullptr;
+    ThreadPtr<MyThread> m_thread;
     QString m_importTime;
     int m_totalCount = 0;
     bool m_completed = false;

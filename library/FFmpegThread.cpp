@@ -1,10 +1,12 @@
 #include "library/FFmpegThread.h"
-#include "app/Settings.h"
 
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "library/CmdModel.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 
 FFmpegThread::FFmpegThread(CmdModel *model, QObject *parent)
@@ -64,12 +66,21 @@ bool FFmpegThread::runJob()
         m_programNotStarted = process.error() == QProcess::FailedToStart;
         return false;
     }
-    if (!process.waitForFinished(TimeoutMs)) {
-        // A job still running after the time limit is a failure, whatever part
-        // of the file it has written so far.
-        qDebug() << "ffmpeg timed out";
+    QElapsedTimer elapsed;
+    elapsed.start();
+    // Short slices, so that an owner letting go of the job stops it at once.
+    while (!process.waitForFinished(SliceMs)) {
+        const bool interrupted = isInterruptionRequested();
+        if (!interrupted && elapsed.elapsed() < TimeoutMs
+            && process.state() != QProcess::NotRunning)
+            continue;
+        // A job stopped or still running after the time limit is a failure,
+        // whatever part of the file it has written so far.
+        qDebug() << (interrupted ? "ffmpeg stopped: the job was let go" : "ffmpeg timed out");
         process.kill();
         process.waitForFinished(5000);
+        if (interrupted)
+            QFile::remove(m_model->outputPath);
         return false;
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {

@@ -8,6 +8,8 @@ class CmdModel;
 // reports the result by one of its signals, emitted from that thread. The
 // model is not owned, must outlive the job and is read on the job's thread:
 // a caller that goes on editing its model hands over a clone().
+// requestInterruption() stops a running job within one slice: ffmpeg is
+// killed and its half-written output removed.
 class FFmpegThread : public QThread
 {
     Q_OBJECT
@@ -21,6 +23,7 @@ public:
     static bool isOutputWritten(const QString &path);
 
     static constexpr int TimeoutMs = 600000;
+    static constexpr int SliceMs = 50;
 
     // Whether the last job failed because the ffmpeg program could not be
     // started at all (missing or not executable), rather than ffmpeg failing.

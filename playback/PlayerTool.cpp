@@ -65,12 +65,11 @@ PlayerTool::PlayerTool(QWidget *parent, int playerArgument, QWidget *hostWidget)
 
 PlayerTool::~PlayerTool()
 {
-    // The capture thread reports to this bar; let it end before the bar goes.
+    // A still under way gets a moment to be written; one that takes longer is
+    // stopped when its owner lets go of it below.
     if (m_captureThread) {
         m_captureThread->disconnect(this);
-        m_captureThread->wait();
-        delete m_captureThread;
-        delete m_captureModel;
+        m_captureThread->wait(ThreadDeleter::StopWaitMs);
     }
     // Stopping the channels reports states; the form must not hear them while
     // it is being torn down.
@@ -630,12 +629,14 @@ void PlayerTool::on_imageButton_clicked()
     m_imageButton->setEnabled(false);
     if (parentWidget())
         parentWidget()->setAttribute(Qt::WA_TransparentForMouseEvents, true);
-    m_captureModel = new CmdModel(CmdModel::Still);
-    m_captureModel->capturePosition = QString::number(m_currentSecond + 1);
-    m_captureModel->inputPath = m_currentRecord ? m_currentRecord->path : m_player->currentUrl();
-    m_captureThread = new FFmpegThread(m_captureModel);
-    connect(m_captureThread, &FFmpegThread::taskFinishedForThumbPictrue, window(),
-            [this](bool isOk) { captureFinished(isOk); });
+    auto *model = new CmdModel(CmdModel::Still);
+    model->capturePosition = QString::number(m_currentSecond + 1);
+    model->inputPath = m_currentRecord ? m_currentRecord->path : m_player->currentUrl();
+    m_captureThread.reset(new FFmpegThread(model));
+    model->setParent(m_captureThread.get());
+    m_captureModel = model;
+    connect(m_captureThread.get(), &FFmpegThread::taskFinishedForThumbPictrue, this,
+            &PlayerTool::captureFinished);
     m_captureThread->start(QThread::InheritPriority);
 }
 
@@ -648,12 +649,9 @@ void PlayerTool::captureFinished(bool isOk)
         qDebug() << (QFileInfo::exists(m_captureModel->outputPath) ? "剪辑失败命令：文件存在"
                                                                    : "剪辑失败命令：文件不存在");
     }
-    // The signal is the thread's last act; the wait only lets run() return.
-    m_captureThread->wait();
     const bool noProgram = m_captureThread->programNotStarted();
-    delete m_captureThread;
-    m_captureThread = nullptr;
-    delete m_captureModel;
+    // The signal is the thread's last act: letting go only waits for run() to return.
+    m_captureThread.reset();
     m_captureModel = nullptr;
     m_imageButton->setEnabled(true);
     if (parentWidget())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/ThreadPtr.h"
 #include "playback/PlayObjectState.h"
 #include "render/ControlBarInterface.h"
 #include "render/RenderView.h"
@@ -142,8 +143,9 @@ private:
     int m_currentSecond = 0;
     bool m_groupPlayed = false; // a position came since the group started
     QList<DbModel *> m_groupList;
+    // The still under way; its model is the thread's child.
+    ThreadPtr<FFmpegThread> m_captureThread;
     CmdModel *m_captureModel = nullptr;
-    FFmpegThread *m_captureThread = nullptr;
 
     QLabel *m_starLabel = nullptr;
     QLabel *m_endLabel = nullptr;

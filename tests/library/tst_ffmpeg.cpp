@@ -3,6 +3,8 @@
 #include "app/SettingsKeys.h"
 #include "library/CmdModel.h"
 #include "library/FFmpegThread.h"
+#include "library/ThreadPtr.h"
+#include "tests/support/PathGuard.h"
 #include "tests/support/TestHome.h"
 
 #include <QCoreApplication>
@@ -11,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -98,6 +101,7 @@ private slots:
     void cutVariants();
     void stillCapture();
     void failuresAreReported();
+    void lettingGoOfAJobNeverBlocksLong();
     void outputSizeIs64Bit();
 
 private:
@@ -347,6 +351,49 @@ void FFmpegTest::stillCapture()
     const Probe p = probe(model.outputPath);
     QCOMPARE(p.width, 640);
     QCOMPARE(p.height, 480);
+}
+
+// Its owner lets go of a job (window closed, program ending): a running
+// ffmpeg is killed at once and its half-written cut removed; a thread that
+// does not stop keeps its owner waiting a few seconds at most, then deletes
+// itself once it ends, never while it runs.
+void FFmpegTest::lettingGoOfAJobNeverBlocksLong()
+{
+    QTemporaryDir bin;
+    const QString standIn = bin.filePath("ffmpeg");
+    QFile script(standIn);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(
+        "#!/bin/sh\nfor a; do last=$a; done\necho partial > \"$last\"\nexec /bin/sleep 60\n");
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+    {
+        PathGuard path(QFile::encodeName(bin.path()));
+        auto *model = new CmdModel(CmdModel::Cut);
+        model->inputPath = m_source;
+        model->endSecond = 5;
+        ThreadPtr<FFmpegThread> job(new FFmpegThread(model));
+        model->setParent(job.get());
+        job->start();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(model->outputPath), 10000);
+        const QString output = model->outputPath;
+        QElapsedTimer clock;
+        clock.start();
+        job.reset();
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!QFile::exists(output));
+    }
+
+    ThreadPtr<QThread> stubborn(QThread::create([] { QThread::msleep(4500); }));
+    stubborn->start();
+    const QPointer<QThread> watched = stubborn.get();
+    QElapsedTimer clock;
+    clock.start();
+    stubborn.reset();
+    QVERIFY2(clock.elapsed() >= ThreadDeleter::StopWaitMs - 100 && clock.elapsed() < 4400,
+             qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(watched);
+    QTRY_VERIFY_WITH_TIMEOUT(watched.isNull(), 10000);
 }
 
 void FFmpegTest::failuresAreReported()
