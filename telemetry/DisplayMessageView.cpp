@@ -69,7 +69,7 @@ void DisplayMessageView::setupManagerConnections()
         m_messageInfoView->setSpeedUnit(unit);
     });
     connect(manager, &AppManager::changeLongOrLatType, this, [this](int format) {
-        if (format != 0)
+        if (format != choiceNumber(CoordinateFormat::DegreesMinutesSeconds))
             qDebug() << "经纬度显示方式改变为：小数点显示";
         else
             qDebug() << "经纬度显示方式改变为：度分秒";

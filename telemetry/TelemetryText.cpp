@@ -64,7 +64,9 @@ QString decimalToDMS(double decimalDegree)
 
 QString coordinateText(const QString &decimalText, int coordinateFormat)
 {
-    return coordinateFormat != 0 ? decimalText : decimalToDMS(decimalText.toDouble());
+    return coordinateFormat != choiceNumber(CoordinateFormat::DegreesMinutesSeconds)
+        ? decimalText
+        : decimalToDMS(decimalText.toDouble());
 }
 
 double distance(int totalSpeedNum, const QString &averageKnots, int speedUnit)
