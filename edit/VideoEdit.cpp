@@ -421,7 +421,6 @@ void VideoEdit::onCutFinished(bool isOk)
 
     auto *ownerWidget = qobject_cast<QWidget *>(m_owner.data());
     auto *prompt = new HudView(1, message, false, 0, ownerWidget ? ownerWidget : window());
-    prompt->setObjectName(QStringLiteral("cutResultPrompt"));
     prompt->show();
     emit isCuting(false);
 }

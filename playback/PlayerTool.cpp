@@ -246,7 +246,11 @@ bool PlayerTool::hasOpenChannel() const
 
 bool PlayerTool::hasEmbeddedPopup() const
 {
-    return m_panoramaPopup || m_speedPopup || m_soundPopup || m_cutPopup;
+    // A popup hidden under the bar's feet (the cut dialog hides its own in full
+    // screen) is not open: a press must not be spent closing it.
+    const auto shown = [](const QPointer<QWidget> &popup) { return popup && !popup->isHidden(); };
+    return shown(m_panoramaPopup) || shown(m_speedPopup) || shown(m_soundPopup)
+        || shown(m_cutPopup);
 }
 
 void PlayerTool::pause()
@@ -350,19 +354,26 @@ void PlayerTool::changeAllState(bool state)
     m_slider->clearFocus();
 }
 
+bool PlayerTool::holdsPopup() const
+{
+    return m_panoramaPopup || m_speedPopup || m_soundPopup || m_cutPopup;
+}
+
 void PlayerTool::closeEmbeddedPopups()
 {
-    if (hasEmbeddedPopup() && m_renderView)
+    if (holdsPopup() && m_renderView)
         m_renderView->closePopupViews();
 }
 
 bool PlayerTool::popupPressCloses()
 {
-    if (m_embedded && hasEmbeddedPopup()) {
+    const bool anyShown = hasEmbeddedPopup();
+    if (m_embedded && holdsPopup()) {
         if (m_renderView)
             m_renderView->closePopupViews();
         clearPopupReferences();
-        return true;
+        if (anyShown)
+            return true;
     }
     emit hideShowHud();
     return false;
@@ -424,14 +435,19 @@ QPoint PlayerTool::windowPosition(QPushButton *button, const QSize &panel, bool 
     const QPoint b = button->mapTo(this, QPoint(0, 0));
     const bool full = w->isFullScreen();
     const int t = full ? 0 : style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    const int x = b.x() + button->width() + w->x() - panel.width() / 2;
+    int x = b.x() + button->width() + w->x() - panel.width() / 2;
     int y;
     if (colour) {
         y = full ? w->y() + this->y() - panel.height() : w->y() + t + this->y() + height();
         if (this->x() > 0)
             y = this->y() - panel.height();
+    } else if (this->x() <= 0) {
+        // Right above the bar, measured on the screen: a guessed title-bar
+        // height put the panel over the bar where the frame differs.
+        x = button->mapToGlobal(QPoint(button->width(), 0)).x() - panel.width() / 2;
+        y = mapToGlobal(QPoint(0, 0)).y() - panel.height();
     } else {
-        y = this->x() <= 0 ? w->y() + t + this->y() - panel.height() : this->y() - panel.height();
+        y = this->y() - panel.height();
     }
     return {x, y};
 }
@@ -562,7 +578,7 @@ void PlayerTool::panoramaChosen(double value)
     QString icon = "model02.png";
     QSize size(25, 25);
     if (mode >= 1 && mode <= 3) {
-        icon = QStringLiteral("model%12.png").arg(mode);
+        icon = QStringLiteral("model") + QString::number(mode) + QStringLiteral("2.png");
     } else if (mode == 4) {
         icon = "model42.png";
         size = QSize(40, 30);

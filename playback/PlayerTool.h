@@ -55,6 +55,7 @@ public:
     VideoMessage *currentRecord() const { return m_currentRecord; }
     // Whether any embedded popup is open.
     bool hasEmbeddedPopup() const;
+    bool holdsPopup() const;
     // Elapsed or total label text for a position in milliseconds; minutes
     // are not wrapped into hours.
     static QString timeText(qint64 milliseconds);

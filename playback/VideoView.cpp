@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -196,6 +197,13 @@ void VideoView::setFullScreen(bool on)
     m_layout->setEnabled(true);
     if (m_mainWindow)
         m_mainWindow->show();
+}
+
+void VideoView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The info page's "Display size" follows the area, full screen included.
+    emit videoViewWindowFrameChange(size());
 }
 
 void VideoView::addFilesStarted()

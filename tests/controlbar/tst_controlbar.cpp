@@ -22,9 +22,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QHBoxLayout>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -73,6 +78,7 @@ private slots:
     void speedPanelHighlightsOnlyKnownRates();
     void volumePanelReportsZero();
     void panoramaChoiceIsSaved();
+    void aPopupHiddenByTheCutDialogDoesNotEatAPress();
     void colourSlidersOpenAtSavedValues_data();
     void colourSlidersOpenAtSavedValues();
     void colourResetSavesNeutral();
@@ -278,8 +284,10 @@ void TestControlBar::endOfRecordingFollowsLoopMode()
     if (loop)
         button("replayButton")->click();
     QCOMPARE(button("replayButton")->isChecked(), loop);
-    QCOMPARE(button("replayButton")->toolTip(),
-             loop ? PlayerTool::tr("one_play") : button("replayButton")->toolTip());
+    // Until the user chooses, the tip names the button; once looping it says so.
+    const QString untouched = PlayerTool::tr("<html><head/><body><p><span style=\" "
+                                             "color:#ffffff;\">循环播放</span></p></body></html>");
+    QCOMPARE(button("replayButton")->toolTip(), loop ? PlayerTool::tr("one_play") : untouched);
     QSignalSpy same(m_bar, &PlayerTool::sameButton);
     QSignalSpy next(m_bar, &PlayerTool::nextButton);
     QTRY_VERIFY_WITH_TIMEOUT(same.size() + next.size() > 0, 20000);
@@ -359,6 +367,12 @@ void TestControlBar::separatePopupWindowsSitAboveTheBar()
     QVERIFY(dialog);
     QCOMPARE(int(dialog->windowFlags() & 0x7fffffff) & 0x40040809, 0x40040809);
     QCOMPARE(dialog->size(), QSize(90, 260));
+    // On the screen: its bottom edge on the bar's top edge, centred on the
+    // button's right edge as the popups of the bar are.
+    QPushButton *speed = button("playSpeedButton");
+    QCOMPARE(dialog->geometry().bottom() + 1, m_bar->mapToGlobal(QPoint(0, 0)).y());
+    QCOMPARE(dialog->geometry().center().x() + 1,
+             speed->mapToGlobal(QPoint(speed->width(), 0)).x());
     QVERIFY(dialog->findChild<SpeedPlayWidget *>());
     QVERIFY(popups().isEmpty());
     QPointer<QDialog> guard(dialog);
@@ -446,6 +460,52 @@ void TestControlBar::panoramaChoiceIsSaved()
     QCOMPARE(mode.size(), 1);
     QCOMPARE(mode.at(0).at(0).toDouble(), 1.0);
     QCOMPARE(choiceNumber(AppManager::instance()->panoramaModelType()), 1);
+
+    // The bar's button shows the chosen mode's picture.
+    const struct
+    {
+        const char *choice;
+        const char *icon;
+        QSize size;
+    } icons[] = {{"speed1", "model02.png", {25, 25}},
+                 {"speed2", "model12.png", {25, 25}},
+                 {"speed3", "model22.png", {25, 25}},
+                 {"speed4", "model32.png", {25, 25}},
+                 {"speed5", "model42.png", {40, 30}}};
+    for (const auto &row : icons) {
+        if (popups().isEmpty())
+            button("play360")->click();
+        popups()
+            .value(0)
+            ->findChild<Video360ModelType *>()
+            ->findChild<QPushButton *>(row.choice)
+            ->click();
+        QPushButton *play360 = button("play360");
+        QCOMPARE(play360->iconSize(), row.size);
+        const QImage shown = play360->icon().pixmap(row.size).toImage();
+        const QImage wanted
+            = QIcon(QStringLiteral(":/Resources/PlayTool/") + row.icon).pixmap(row.size).toImage();
+        QVERIFY2(!wanted.isNull() && shown == wanted, row.choice);
+    }
+}
+
+void TestControlBar::aPopupHiddenByTheCutDialogDoesNotEatAPress()
+{
+    QTemporaryDir saveDir;
+    settingsValue(SettingsKeys::SaveFilePath, saveDir.path(), true);
+    startPlaying(m_clip);
+    m_bar->setEmbedded(true);
+    button("cutButton")->click();
+    QTRY_VERIFY(!popups().isEmpty());
+    // In full screen the cut dialog hides its own container while it cuts.
+    QPointer<QWidget> cutContainer = popups().value(0);
+    cutContainer->hide();
+    button("playSpeedButton")->click();
+    QTRY_VERIFY(cutContainer.isNull());
+    const QList<QWidget *> open = popups();
+    QCOMPARE(open.size(), 1);
+    QVERIFY(open.first()->isVisible());
+    QVERIFY(open.first()->findChild<SpeedPlayWidget *>());
 }
 
 void TestControlBar::colourSlidersOpenAtSavedValues_data()
@@ -662,26 +722,38 @@ void TestControlBar::languageChangeRetranslatesTheBar()
 
 void TestControlBar::screenshots()
 {
+    // Pictures for a person to look at, in the build folder; each must show
+    // something, not an empty grab.
+    const QString dir = QCoreApplication::applicationDirPath() + "/screenshots";
+    QVERIFY(QDir().mkpath(dir));
+    const auto save = [&dir](QWidget &widget, const char *name) {
+        const QImage shot = widget.grab().toImage();
+        QSet<QRgb> colours;
+        for (int y = 0; y < shot.height(); y += 4)
+            for (int x = 0; x < shot.width(); x += 4)
+                colours << shot.pixel(x, y);
+        QVERIFY2(colours.size() > 2, name);
+        QVERIFY(shot.save(dir + "/controlbar_" + name + ".png"));
+    };
     startPlaying(m_clip);
     m_bar->pause();
-    m_bar->grab().save("/tmp/controlbar_bar.png");
+    save(*m_bar, "bar");
     SpeedPlayWidget speed(2);
     speed.resize(90, 260);
-    speed.grab().save("/tmp/controlbar_speed.png");
+    save(speed, "speed");
     VolumeWidget volume(0.6);
     volume.resize(70, 260);
-    volume.grab().save("/tmp/controlbar_volume.png");
+    save(volume, "volume");
     ChangeColorWidget colour;
     colour.setWindowFlags(Qt::Widget);
-    colour.grab().save("/tmp/controlbar_colour.png");
+    save(colour, "colour");
     Video360ModelType chooser(3);
     chooser.resize(90, 260);
-    chooser.grab().save("/tmp/controlbar_panorama.png");
+    save(chooser, "panorama");
     m_bar->setEmbedded(true);
     button("playSpeedButton")->click();
     QTest::qWait(300);
-    m_area->grab().save("/tmp/controlbar_embedded_speed.png");
-    QVERIFY(QFileInfo::exists("/tmp/controlbar_bar.png"));
+    save(*m_area, "embedded_speed");
 }
 
 KELMORA_TEST_MAIN(QApplication, TestControlBar)

@@ -254,7 +254,7 @@ void TestVideoEdit::realCut()
     QTRY_COMPARE_WITH_TIMEOUT(cutting.count(), 2, 120000);
     QCOMPARE(cutting.last().at(0).toBool(), false);
     QVERIFY(!edit.isBusy());
-    QVERIFY(owner.findChild<QWidget *>("cutResultPrompt"));
+    QVERIFY(owner.findChild<QWidget *>("orbHudView"));
 
     const QStringList outputs = QDir(saveDir).entryList({"*.mp4"});
     QCOMPARE(outputs.size(), 1);

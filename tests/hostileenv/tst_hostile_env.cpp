@@ -584,7 +584,7 @@ void TestHostileEnv::failedCutAndStillSayWhy()
     QSignalSpy cutting(&edit, &VideoEdit::isCuting);
     edit.findChild<QPushButton *>("sureButton")->click();
     QTRY_COMPARE_WITH_TIMEOUT(cutting.count(), 2, 30000);
-    auto *prompt = owner.findChild<QWidget *>("cutResultPrompt");
+    auto *prompt = owner.findChild<QWidget *>("orbHudView");
     QVERIFY(prompt);
     QCOMPARE(hudText(prompt), cutPrompt);
     QCOMPARE(QDir(saveDir.path()).entryList(QDir::Files), QStringList());

@@ -605,7 +605,7 @@ void TestHostileMedia::oddNamesImportPlayCaptureAndCut()
     edit.findChild<QPushButton *>(QStringLiteral("sureButton"))->click();
     QTRY_COMPARE_WITH_TIMEOUT(cutting.count(), 2, kBoundMs);
     QCOMPARE(cutting.last().at(0).toBool(), false);
-    QVERIFY(m_window->findChild<QWidget *>(QStringLiteral("cutResultPrompt")));
+    QVERIFY(m_window->findChild<QWidget *>(QStringLiteral("orbHudView")));
     const QStringList made = saved.entryList({"*.mp4"}, QDir::Files, QDir::Time);
     QCOMPARE(made.size(), cuts + 1);
     QVERIFY(made.first().startsWith(QFileInfo(path).baseName()));

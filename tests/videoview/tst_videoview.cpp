@@ -172,6 +172,9 @@ void TestVideoView::fullScreenInAndOut()
     const Qt::WindowFlags saved = m_view->windowFlags();
     QCOMPARE(m_view->savedWindowFlags(), saved);
     PlayerTool *bar = m_view->playerTool();
+    // The info page's "Display size" hears every change of the area.
+    QSignalSpy area(m_view, &VideoView::videoViewWindowFrameChange);
+    const auto lastArea = [&area] { return area.isEmpty() ? QSize() : area.last().at(0).toSize(); };
 
     bar->findChild<QPushButton *>("fullButton")->click();
     QVERIFY(m_view->isFull);
@@ -187,6 +190,7 @@ void TestVideoView::fullScreenInAndOut()
     QTRY_COMPARE(m_view->size(), screen);
     QCOMPARE(m_view->renderView()->size(), screen);
     QCOMPARE(bar->geometry(), QRect(10, screen.height() - 83 - 15, screen.width() - 20, 83));
+    QTRY_COMPARE(lastArea(), screen);
     bar->show(); // as a click on the picture would
     m_view->grab().save("/tmp/videoview_fullscreen.png");
     bar->hide();
@@ -205,6 +209,9 @@ void TestVideoView::fullScreenInAndOut()
     QCOMPARE(bar->x(), 0);
     QCOMPARE(bar->height(), 83);
     QCOMPARE(m_view->renderView()->height(), m_view->height() - 83);
+    QTRY_COMPARE(lastArea(), m_view->size());
+    m_main->resize(m_main->size() + QSize(40, 30));
+    QTRY_COMPARE(lastArea(), m_view->size());
     m_main->grab().save("/tmp/videoview_normal.png");
 }
 
