@@ -53,16 +53,18 @@ AppManager::AppManager(const QLocale &systemLocale, QObject *parent)
     const int saved = Settings::language().get();
     if (saved < 1) {
         const QString path = catalogPath(m_languageIndex);
-        auto *translator = new QTranslator(QCoreApplication::instance());
         qDebug() << "国家:" << QLocale::countryToString(systemLocale.country()) << "语言："
                  << systemLocale.name();
-        if (translator->load(path)) {
-            if (QCoreApplication::installTranslator(translator))
-                qDebug() << "国际化翻译安装成功";
-            else
-                qDebug() << "国际化翻译安装失败";
-        } else {
+        switch (installCatalogue(path)) {
+        case CatalogueInstalled:
+            qDebug() << "国际化翻译安装成功";
+            break;
+        case CatalogueNotInstalled:
+            qDebug() << "国际化翻译安装失败";
+            break;
+        case CatalogueNotLoaded:
             qDebug() << "国际化翻译加载失败，可能languagePath路径错误";
+            break;
         }
     } else {
         applySavedLanguage(saved);
@@ -242,12 +244,27 @@ void AppManager::setLanguage(int number)
 {
     const QString path = catalogPath(number);
     m_languageIndex = number;
-    // Earlier translators stay installed; the newest one wins.
-    auto *translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(path) && QCoreApplication::installTranslator(translator))
+    if (installCatalogue(path) == CatalogueInstalled)
         Settings::language().set(number);
-    else
-        translator->deleteLater();
+}
+
+AppManager::CatalogueResult AppManager::installCatalogue(const QString &path)
+{
+    auto *translator = new QTranslator(this);
+    CatalogueResult result = CatalogueInstalled;
+    if (!translator->load(path))
+        result = CatalogueNotLoaded;
+    else if (!QCoreApplication::installTranslator(translator))
+        result = CatalogueNotInstalled;
+    if (result != CatalogueInstalled) {
+        delete translator;
+        return result;
+    }
+    // One catalogue at a time: a text the new one lacks must not come from
+    // the language the user left. Deleting a translator uninstalls it.
+    delete m_translator;
+    m_translator = translator;
+    return result;
 }
 
 int AppManager::savedLanguage() const

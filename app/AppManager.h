@@ -4,9 +4,11 @@
 
 #include <QLocale>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class NetworkListener;
+class QTranslator;
 class QWidget;
 class PlayerTool;
 
@@ -72,6 +74,8 @@ signals:
     void changePlayerColor();
 
 private:
+    enum CatalogueResult { CatalogueInstalled, CatalogueNotInstalled, CatalogueNotLoaded };
+    CatalogueResult installCatalogue(const QString &path);
     void applyLocaleDefaults(const QLocale &locale);
     void applySavedLanguage(int saved);
     void readSavedChoices();
@@ -85,6 +89,8 @@ private:
     CoordinateFormat m_longOrLatType = CoordinateFormat::DecimalDegrees;
     PlayMode m_playModelType = PlayMode::OneChannel;
     NetworkListener *m_listener = nullptr;
+    // The installed interface catalogue, a child; it replaces the previous one.
+    QPointer<QTranslator> m_translator;
     QWidget *m_mainWindow = nullptr;
     QWidget *m_renderView = nullptr;
     PlayerTool *m_playerTool = nullptr;

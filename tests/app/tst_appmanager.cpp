@@ -24,6 +24,7 @@ private slots:
     void unchangedValuesWriteNothing();
     void setLanguageInstallsAndPersists_data();
     void setLanguageInstallsAndPersists();
+    void languageChangesLeaveOneCatalogue();
     void colourValues();
 
 private:
@@ -185,6 +186,21 @@ void TestAppManager::setLanguageInstallsAndPersists()
     QCOMPARE(settingsValue(SettingsKeys::Language), savedText);
     QCOMPARE(manager.savedLanguage(), savedText.toInt());
     QCOMPARE(QCoreApplication::translate("SetWidget", "Russian"), languageName);
+}
+
+// Each change used to add a translator to the application for good.
+void TestAppManager::languageChangesLeaveOneCatalogue()
+{
+    AppManager manager {QLocale("zh_CN")};
+    const QString chinese = QCoreApplication::translate("PlayerTool", "one_play");
+    for (int number : {9, 10, 6, 1, 2})
+        manager.setLanguage(number);
+    QCOMPARE(manager.findChildren<QTranslator *>().size(), 1);
+    QCOMPARE(QCoreApplication::instance()->findChildren<QTranslator *>().size(), 0);
+    QVERIFY(QCoreApplication::translate("PlayerTool", "one_play") != chinese);
+    // A number out of range takes the English catalogue, again in place of the last.
+    manager.setLanguage(42);
+    QCOMPARE(manager.findChildren<QTranslator *>().size(), 1);
 }
 
 void TestAppManager::colourValues()
