@@ -16,9 +16,6 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
 #include <sys/sysinfo.h>
 #endif
 #ifdef __GLIBC__
@@ -32,35 +29,6 @@ void tuneAllocator()
 #ifdef __GLIBC__
     // Setting the threshold also fixes it: glibc no longer moves it up.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-#endif
-}
-
-bool keepSystemAwake()
-{
-#ifdef Q_OS_WIN
-    // ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED
-    return SetThreadExecutionState(0x80000003) != 0;
-#else
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        qDebug() << "keep awake: no session bus, the screen saver may start";
-        return false;
-    }
-    // The inhibit cookie lapses when our bus connection closes, that is when
-    // the process ends, as on Windows.
-    QDBusInterface saver("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
-                         "org.freedesktop.ScreenSaver", bus);
-    if (!saver.isValid()) {
-        qDebug() << "keep awake: no screen saver service, the screen saver may start";
-        return false;
-    }
-    const QDBusReply<uint> reply = saver.call("Inhibit", QCoreApplication::applicationName(),
-                                              QStringLiteral("Playing recordings"));
-    if (!reply.isValid()) {
-        qDebug() << "keep awake: inhibit refused:" << reply.error().message();
-        return false;
-    }
-    return true;
 #endif
 }
 

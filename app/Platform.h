@@ -8,10 +8,6 @@
 // interface. Linux is implemented; the Windows forms stay where they are cheap.
 namespace Platform {
 
-// Keeps the system and the display awake for the rest of the process.
-// Returns false (after a debug line) when no inhibitor could be taken.
-bool keepSystemAwake();
-
 // Has the allocator give large blocks (decoded frame buffers) straight back
 // to the system when they are freed. glibc otherwise raises its threshold
 // after the first such free and keeps them in per-thread arenas; as every

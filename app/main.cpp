@@ -18,7 +18,6 @@ int main(int argc, char *argv[])
     prepareProcess();
     QApplication app(argc, argv);
     nameApplication();
-    Platform::keepSystemAwake();
 
     const QString logPath = QDir(appDataPath()).filePath("log.txt");
     LogToFile logFile(logPath);

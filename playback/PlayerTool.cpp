@@ -2,6 +2,7 @@
 #include "app/Settings.h"
 
 #include "app/AppManager.h"
+#include "app/AwakeLock.h"
 #include "app/Helpers.h"
 #include "controls/ChangeColorWidget.h"
 #include "controls/HudView.h"
@@ -186,6 +187,7 @@ void PlayerTool::setupButtons()
 
 void PlayerTool::setupPlayer()
 {
+    m_awake = new AwakeLock(this);
     m_player = new OrbPlayer(this);
     connect(m_player, &OrbPlayer::durationChanged, this, &PlayerTool::durationChanged);
     connect(m_player, &OrbPlayer::positionChanged, this, &PlayerTool::positionChanged);
@@ -780,6 +782,8 @@ void PlayerTool::metaDataChanged(VideoMessage *model)
 
 void PlayerTool::playbackStateChange(PlayObjectState state)
 {
+    // The screen may blank and the system sleep unless a recording plays.
+    m_awake->setHeld(state == Playing);
     switch (state) {
     case Playing:
         changeAllState(true);

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPointer>
 
+class AwakeLock;
 class CmdModel;
 class DbModel;
 class FFmpegThread;
@@ -53,6 +54,8 @@ public:
     void setGroupList(const QList<DbModel *> &models) { m_groupList = models; }
     OrbPlayer *player() const { return m_player; }
     VideoMessage *currentRecord() const { return m_currentRecord; }
+    // Held while a recording plays.
+    AwakeLock *awakeLock() const { return m_awake; }
     // Whether any embedded popup is open.
     bool hasEmbeddedPopup() const;
     bool holdsPopup() const;
@@ -139,6 +142,7 @@ private:
     QPointer<QWidget> m_soundPopup;
     QPointer<QWidget> m_cutPopup;
     OrbPlayer *m_player = nullptr;
+    AwakeLock *m_awake = nullptr;
     qint64 m_duration = 0;
     VideoMessage *m_currentRecord = nullptr;
     int m_currentSecond = 0;

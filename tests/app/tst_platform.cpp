@@ -1,3 +1,4 @@
+#include "app/AwakeLock.h"
 #include "app/Platform.h"
 #include "tests/support/TestHome.h"
 
@@ -34,10 +35,13 @@ void TestPlatform::keepAwakeNeverBlocksStartup()
 {
     QElapsedTimer clock;
     clock.start();
-    const bool taken = Platform::keepSystemAwake();
-    qInfo() << "keep awake taken:" << taken;
-    // Without a session bus or screen saver the call answers at once.
-    QVERIFY(clock.elapsed() < 30000);
+    AwakeLock lock;
+    lock.setHeld(true);
+    lock.setHeld(false);
+    lock.setHeld(true);
+    // Whatever the desktop (or its absence), asking answers at once.
+    QVERIFY2(clock.elapsed() < 30000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(lock.isHeld());
 }
 
 void TestPlatform::largeBlocksGoBackToTheSystem()

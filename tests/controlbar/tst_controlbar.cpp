@@ -1,6 +1,7 @@
 // The control bar and its popup panels on a real player: real libVLC playing
 // small recordings made by ffmpeg, real still captures into a folder.
 #include "app/AppManager.h"
+#include "app/AwakeLock.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
 #include "controls/ChangeColorWidget.h"
@@ -66,6 +67,7 @@ private slots:
     void timeLabelsDoNotWrapIntoHours();
     void formHasTheThirteenButtonsDisabled();
     void barFollowsThePlayerState();
+    void screenStaysOnOnlyWhilePlaying();
     void nextAndPreviousNeedAPosition_data();
     void nextAndPreviousNeedAPosition();
     void endOfRecordingFollowsLoopMode_data();
@@ -237,6 +239,19 @@ void TestControlBar::barFollowsThePlayerState()
     for (const char *name : ButtonNames)
         QVERIFY2(!button(name)->isEnabled(), name);
     QVERIFY(!m_bar->findChild<VideoSlider *>("slider")->isEnabled());
+}
+
+void TestControlBar::screenStaysOnOnlyWhilePlaying()
+{
+    QVERIFY(!m_bar->awakeLock()->isHeld());
+    startPlaying(m_clip);
+    QVERIFY(m_bar->awakeLock()->isHeld());
+    m_bar->pause();
+    QTRY_VERIFY(!m_bar->awakeLock()->isHeld());
+    button("playButton")->click();
+    QTRY_VERIFY(m_bar->awakeLock()->isHeld());
+    m_bar->player()->closeAll();
+    QTRY_VERIFY(!m_bar->awakeLock()->isHeld());
 }
 
 void TestControlBar::nextAndPreviousNeedAPosition_data()
