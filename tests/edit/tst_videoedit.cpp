@@ -3,8 +3,8 @@
 
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
-#include "edit/RightView.h"
 #include "edit/CutSizeEstimate.h"
+#include "edit/RightView.h"
 #include "edit/VideoEdit.h"
 #include "library/CmdModel.h"
 #include "library/VideoMessage.h"

@@ -1,11 +1,11 @@
 // The playback area on real libVLC and OpenGL: groups played end to end,
 // the idle cover, full screen in and out and the player-type switch.
 #include "app/AppManager.h"
-#include "playback/PlayerTool.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
 #include "playback/PlayObject.h"
+#include "playback/PlayerTool.h"
 #include "playback/VideoView.h"
 #include "render/RenderView.h"
 #include "tests/support/SanitizerSkips.h"
