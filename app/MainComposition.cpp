@@ -4,6 +4,7 @@
 #include "app/LogHandler.h"
 #include "app/Platform.h"
 #include "controls/HudView.h"
+#include "controls/Palette.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
@@ -81,9 +82,9 @@ MainPanels composeMainWindow(KelmoraWidget *window)
 
     auto *leftTop = new QWidget;
     leftTop->setObjectName("left_topMain");
-    QPalette black = leftTop->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    leftTop->setPalette(black);
+    QPalette background = leftTop->palette();
+    background.setColor(QPalette::Window, Palette::videoBackground());
+    leftTop->setPalette(background);
     leftTop->setAutoFillBackground(true);
     auto *topLayout = new QHBoxLayout(leftTop);
     zeroSpacing(topLayout);

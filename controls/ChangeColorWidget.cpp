@@ -3,6 +3,8 @@
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "controls/Palette.h"
+#include "controls/StyleSheets.h"
 #include "controls/VideoSlider.h"
 
 #include <QCloseEvent>
@@ -21,7 +23,14 @@ ChangeColorWidget::ChangeColorWidget(QWidget *parent)
     setWindowTitle(tr("Form"));
     resize(270, 165);
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet("#ChangeColorWidget { background: white; }");
+    setStyleSheet(QStringLiteral("#ChangeColorWidget { background: %1; }")
+                      .arg(Palette::css(Palette::cardBackground())));
+    const QString sliderStyle
+        = QStringLiteral("QSlider::groove:horizontal { height: 5px; background: %1; }"
+                         "QSlider::sub-page:horizontal { background: %2; }"
+                         "QSlider::handle:horizontal { width: 18px; height: 18px; margin: "
+                         "-7px 0; border-radius: 9px; background: %2; }")
+              .arg(Palette::css(Palette::trackBackground()), Palette::css(Palette::accent()));
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(15, 10, 20, 10);
     const int maxima[] = {100, 200, 300};
@@ -35,11 +44,7 @@ ChangeColorWidget::ChangeColorWidget(QWidget *parent)
         slider->setObjectName(QStringLiteral("horizontalSlider%1").arg(i + 1));
         slider->setRange(0, maxima[i]);
         slider->setFocusPolicy(Qt::NoFocus);
-        slider->setStyleSheet("QSlider::groove:horizontal { height: 5px; background: #C8CAD0; }"
-                              "QSlider::sub-page:horizontal { background: #FF5200; }"
-                              "QSlider::handle:horizontal { width: 18px; height: 18px; margin: "
-                              "-7px 0; border-radius: 9px; "
-                              "background: #FF5200; }");
+        slider->setStyleSheet(sliderStyle);
         slider->setValue(sliderValueFor(i + 1));
         connect(slider, &QSlider::sliderMoved, this, &ChangeColorWidget::sliderMoved);
         connect(slider, &VideoSlider::orbsliderPressed, this, [] { qDebug() << "按下"; });
@@ -50,13 +55,11 @@ ChangeColorWidget::ChangeColorWidget(QWidget *parent)
     auto *reset = new QPushButton(tr("重置"), this);
     reset->setObjectName("pushButton");
     reset->setFocusPolicy(Qt::NoFocus);
-    if (QSysInfo::productVersion() == "7")
-        reset->setStyleSheet(
-            "QPushButton { color: #0C1016;font-family: 'Arial'; letter-spacing: 0px;"
-            "line-height: normal;border: none;}");
-    else
-        reset->setStyleSheet("QPushButton { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;"
-                             "line-height: normal;border: none;}");
+    const QColor resetText = QSysInfo::productVersion() == "7" ? Palette::promptText() : QColor();
+    reset->setStyleSheet(
+        QStringLiteral("QPushButton { %1 %2 }")
+            .arg(StyleSheets::fontDeclarations(StyleSheets::promptFamily(), resetText),
+                 StyleSheets::noBorder()));
     grid->addWidget(reset, 3, 0, 1, 2, Qt::AlignCenter);
     connect(reset, &QPushButton::clicked, this, &ChangeColorWidget::on_pushButton_clicked);
 }

@@ -5,6 +5,8 @@
 #include "app/LogHandler.h"
 #include "app/Platform.h"
 #include "app/Settings.h"
+#include "controls/Palette.h"
+#include "controls/StyleSheets.h"
 #include "controls/WidgetTree.h"
 
 #include <QApplication>
@@ -17,7 +19,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QSysInfo>
 #include <QTextBoundaryFinder>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -40,23 +41,12 @@ QVector<HudView *> &openPrompts()
     return prompts;
 }
 
-QString labelStyle()
-{
-    const QString family
-        = QSysInfo::productVersion() == QLatin1String("7") ? "Arial" : "Microsoft YaHei UI";
-    const QString rule
-        = QStringLiteral(
-              "{ color: #0C1016;font-family: '%1'; letter-spacing: 0px;line-height: normal;}")
-              .arg(family);
-    return "QWidget " + rule + "QLabel " + rule;
-}
-
 QPushButton *iconButton(const char *objectName, const char *icon, QWidget *parent)
 {
     auto *button = new QPushButton(parent);
     button->setObjectName(objectName);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setStyleSheet("border: none;");
+    button->setStyleSheet(StyleSheets::noBorder());
     button->setFixedHeight(40);
     button->setIcon(QIcon(icon));
     button->setIconSize(QSize(40, 40));
@@ -150,7 +140,7 @@ void HudView::buildForm(const QString &text, bool withNoShowOption)
     QFont font("Arial", 13);
     font.setBold(false);
     m_label->setFont(font);
-    setStyleSheet(labelStyle());
+    setStyleSheet(StyleSheets::fontRules(StyleSheets::promptFamily(), Palette::promptText()));
     // A name too long to wrap widens the card instead of being cut off.
     m_label->ensurePolished();
     const int run = widestUnbreakableRun(m_label->fontMetrics(), text) + 2 * m_label->margin() + 4;
@@ -205,7 +195,7 @@ QWidget *HudView::buildOptionRow()
     m_selectButton = new QPushButton(row);
     m_selectButton->setObjectName("selectButton");
     m_selectButton->setFocusPolicy(Qt::NoFocus);
-    m_selectButton->setStyleSheet("border: none;");
+    m_selectButton->setStyleSheet(StyleSheets::noBorder());
     m_selectButton->setFixedSize(40, 45);
     m_selectButton->setIcon(QIcon(kUncheckedIcon));
     m_selectButton->setIconSize(QSize(20, 20));
@@ -329,7 +319,7 @@ void HudView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
+    painter.setBrush(Palette::cardBackground());
     painter.drawRect(rect());
 }
 

@@ -1,12 +1,13 @@
 #include "controls/PromptBox.h"
 
 #include "controls/HudDialog.h"
+#include "controls/Palette.h"
+#include "controls/StyleSheets.h"
 
 #include <QDebug>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QSysInfo>
 #include <QVBoxLayout>
 
 PromptBox::PromptBox(const QString &message, int value, QWidget *host)
@@ -15,12 +16,7 @@ PromptBox::PromptBox(const QString &message, int value, QWidget *host)
     , m_value(value)
     , m_host(host)
 {
-    const QString family
-        = QSysInfo::productVersion() == QLatin1String("7") ? "Arial" : "Microsoft YaHei UI";
-    const QString rule
-        = QStringLiteral("{ font-family: '%1'; letter-spacing: 0px;line-height: normal;}")
-              .arg(family);
-    setStyleSheet("QWidget " + rule + "QLabel " + rule);
+    setStyleSheet(StyleSheets::fontRules(StyleSheets::promptFamily()));
     testSize(host);
     buildCard();
 }
@@ -36,7 +32,9 @@ void PromptBox::buildCard()
     m_card->setObjectName("promptCard");
     // Only the card gets the white rounded background, not its children.
     m_card->setAttribute(Qt::WA_StyledBackground);
-    m_card->setStyleSheet("#promptCard { background-color: white;border-radius: 16px;}");
+    m_card->setStyleSheet(
+        QStringLiteral("#promptCard { background-color: %1; border-radius: 16px; }")
+            .arg(Palette::css(Palette::cardBackground())));
     m_card->setMaximumWidth(470);
 
     auto *label = new QLabel(m_message, m_card);
@@ -54,7 +52,7 @@ void PromptBox::buildCard()
     auto *sure = new QPushButton(m_card);
     sure->setObjectName("sureButton");
     sure->setFocusPolicy(Qt::NoFocus);
-    sure->setStyleSheet("border: none;");
+    sure->setStyleSheet(StyleSheets::noBorder());
     sure->setIcon(QIcon(":/Resources/PlayTool/sure.png"));
     sure->setIconSize(QSize(30, 30));
     sure->setFixedHeight(40);

@@ -1,5 +1,7 @@
 #include "controls/RoundedDialog.h"
 
+#include "controls/Palette.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -16,5 +18,5 @@ void RoundedDialog::paintEvent(QPaintEvent *)
     QPainterPath path;
     path.addRoundedRect(QRectF(0, 0, width(), height()), 15, 15);
     painter.setPen(Qt::NoPen);
-    painter.fillPath(path, QColor(231, 231, 231));
+    painter.fillPath(path, Palette::popupBackground());
 }

@@ -1,18 +1,21 @@
 #include "controls/SpeedPlayWidget.h"
 
 #include "controls/OrbTimer.h"
+#include "controls/Palette.h"
 #include "controls/PopupClose.h"
+#include "controls/StyleSheets.h"
 
 #include <QButtonGroup>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
-const char PlainStyle[] = "QPushButton {color: black;border: none;font-size: 18px;}";
-const char SelectedStyle[]
-    = "QPushButton {background-image: url(:/Resources/PlayTool/selectItem.jpg);"
-      "background-position: center center;background-repeat: no-repeat;"
-      "color: white;border: none;font-size: 20px;}";
+QString buttonStyle(bool selected)
+{
+    return selected ? StyleSheets::imageButton(
+               QStringLiteral(":/Resources/PlayTool/selectItem.jpg"), Palette::accentText(), 20)
+                    : StyleSheets::imageButton(QString(), Palette::popupText(), 18);
+}
 } // namespace
 
 SpeedPlayWidget::SpeedPlayWidget(double rate, QWidget *parent)
@@ -32,7 +35,7 @@ SpeedPlayWidget::SpeedPlayWidget(double rate, QWidget *parent)
         button->setObjectName(QStringLiteral("speed%1").arg(i + 1));
         button->setFocusPolicy(Qt::NoFocus);
         button->setMinimumHeight(40);
-        button->setStyleSheet(button->objectName() == selected ? SelectedStyle : PlainStyle);
+        button->setStyleSheet(buttonStyle(button->objectName() == selected));
         m_group->addButton(button);
         layout->addWidget(button);
     }
@@ -75,7 +78,7 @@ void SpeedPlayWidget::buttonClicked(QAbstractButton *button)
     m_rate = rateOf(button->objectName());
     emit speedPlayChangedNotification(m_rate);
     for (QAbstractButton *each : m_group->buttons())
-        each->setStyleSheet(each == button ? SelectedStyle : PlainStyle);
+        each->setStyleSheet(buttonStyle(each == button));
     connect(m_timer, &OrbTimer::timeout, this, &SpeedPlayWidget::closeContainer,
             Qt::UniqueConnection);
     m_timer->start(2000);

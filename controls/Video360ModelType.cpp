@@ -2,6 +2,7 @@
 
 #include "controls/OrbTimer.h"
 #include "controls/PopupClose.h"
+#include "controls/StyleSheets.h"
 
 #include <QButtonGroup>
 #include <QDebug>
@@ -48,7 +49,7 @@ Video360ModelType::Video360ModelType(double mode, QWidget *parent)
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setFlat(true);
-        button->setStyleSheet("QPushButton {border: none;}");
+        button->setStyleSheet(StyleSheets::iconButtons());
         button->setIcon(modeIcon(i));
         const bool current = mode == i;
         button->setChecked(current);

@@ -1,6 +1,7 @@
 #include "controls/VolumeWidget.h"
 
 #include "controls/OrbTimer.h"
+#include "controls/Palette.h"
 #include "controls/PopupClose.h"
 
 #include <QDebug>
@@ -34,11 +35,13 @@ VolumeWidget::VolumeWidget(double volume, QWidget *parent)
     m_slider->setRange(0, 100);
     m_slider->setFocusPolicy(Qt::NoFocus);
     m_slider->setStyleSheet(
-        "QSlider::groove:vertical { width: 6px; background: #FF5200; border-radius: 3px; }"
-        "QSlider::sub-page:vertical { background: #C8CAD0; border-radius: 3px; }"
-        "QSlider::add-page:vertical { background: #FF5200; border-radius: 3px; }"
-        "QSlider::handle:vertical { background: #FF5200; height: 16px; width: 16px; margin: 0 "
-        "-5px; border-radius: 8px; }");
+        QStringLiteral(
+            "QSlider::groove:vertical { width: 6px; background: %1; border-radius: 3px; }"
+            "QSlider::sub-page:vertical { background: %2; border-radius: 3px; }"
+            "QSlider::add-page:vertical { background: %1; border-radius: 3px; }"
+            "QSlider::handle:vertical { background: %1; height: 16px; width: 16px; margin: 0 "
+            "-5px; border-radius: 8px; }")
+            .arg(Palette::css(Palette::accent()), Palette::css(Palette::trackBackground())));
     m_slider->setValue(qRound(volume * 100));
     layout->addWidget(m_slider, 1, Qt::AlignHCenter);
     layout->addWidget(iconLabel("speaker-.png", this));

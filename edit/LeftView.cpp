@@ -1,6 +1,7 @@
 #include "edit/LeftView.h"
 
 #include "app/Helpers.h"
+#include "controls/Palette.h"
 #include "edit/RangeHandleMath.h"
 
 #include <QDebug>
@@ -86,18 +87,18 @@ void LeftView::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     if (width() > KnobSize) {
-        painter.setBrush(QColor(108, 108, 108));
+        painter.setBrush(Palette::rangeHandleSpan());
         painter.drawRoundedRect(QRectF(0, (height() - 22) / 2, width() - height() / 3, 22), 11, 11);
     }
     const QRect knob = knobRect();
-    painter.setBrush(Qt::white);
+    painter.setBrush(Palette::rangeHandleKnob());
     painter.drawEllipse(knob);
-    painter.setBrush(Qt::red);
+    painter.setBrush(Palette::rangeHandleMark());
     painter.drawEllipse(QRect(width() - 26, knob.y() + 10, 16, 16));
 
     const double s = leftStartSeconds(width(), parentWidth(), duration);
     if (s > 0) {
-        painter.setPen(Qt::black);
+        painter.setPen(Palette::popupText());
         const int textHeight = painter.fontMetrics().height();
         painter.drawText(QRect(width() - KnobSize, height() - textHeight, KnobSize, textHeight),
                          Qt::AlignBottom | Qt::AlignHCenter,

@@ -1,6 +1,7 @@
 #include "edit/RightView.h"
 
 #include "app/Helpers.h"
+#include "controls/Palette.h"
 #include "edit/RangeHandleMath.h"
 
 #include <QDebug>
@@ -83,19 +84,19 @@ void RightView::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     if (width() > KnobSize) {
-        painter.setBrush(QColor(108, 108, 108));
+        painter.setBrush(Palette::rangeHandleSpan());
         painter.drawRoundedRect(
             QRectF(height() / 3, (height() - 22) / 2, width() - height() / 3, 22), 11, 11);
     }
     const QRect knob = knobRect();
-    painter.setBrush(Qt::white);
+    painter.setBrush(Palette::rangeHandleKnob());
     painter.drawEllipse(knob);
-    painter.setBrush(Qt::red);
+    painter.setBrush(Palette::rangeHandleMark());
     painter.drawEllipse(QRect(10, knob.y() + 10, 16, 16));
 
     const int v = rightEndSeconds(width(), parentWidth(), duration);
     if (rightShowsLabel(width(), parentWidth(), duration)) {
-        painter.setPen(Qt::black);
+        painter.setPen(Palette::popupText());
         const int textHeight = painter.fontMetrics().height();
         painter.drawText(QRect(0, height() - textHeight, KnobSize, textHeight),
                          Qt::AlignBottom | Qt::AlignHCenter, formatPlayTime(v));

@@ -4,6 +4,8 @@
 #include "app/Helpers.h"
 #include "controls/HudDialog.h"
 #include "controls/HudView.h"
+#include "controls/Palette.h"
+#include "controls/StyleSheets.h"
 #include "edit/CutSizeEstimate.h"
 #include "edit/LeftView.h"
 #include "edit/RightView.h"
@@ -23,14 +25,6 @@
 #include <cmath>
 
 namespace {
-const char *const SelectedStyle
-    = "QPushButton {background-image: "
-      "url(:/Resources/PlayTool/buttonImage.png);background-position: "
-      "center center;background-repeat: no-repeat;color: white;border: none;font-size: 12px;}";
-const char *const UnselectedStyle
-    = "QPushButton {background-image: "
-      "url(:/Resources/PlayTool/buttonImahe1.png);background-position: "
-      "center center;background-repeat: no-repeat;color: black;border: none;font-size: 12px;}";
 const int HandleHeight = 70;
 } // namespace
 
@@ -66,14 +60,12 @@ void VideoEdit::buildForm()
     resize(595, 372);
     setMinimumSize(595, 372);
     setFocusPolicy(Qt::NoFocus);
-    setStyleSheet(QStringLiteral(
-        "QWidget { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;line-height: normal;}"
-        "QLabel { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;line-height: normal;}"));
+    setStyleSheet(StyleSheets::fontRules(StyleSheets::pageFamily()));
 
     auto *layout = new QVBoxLayout(this);
     auto *title = new QLabel(tr("视频编辑"), this);
     title->setObjectName(QStringLiteral("title"));
-    title->setStyleSheet(QStringLiteral("font-size: 21px;"));
+    title->setStyleSheet(StyleSheets::fontSize(21));
     title->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
     layout->addWidget(buildRangeRow());
@@ -99,7 +91,7 @@ QWidget *VideoEdit::buildRangeRow()
 {
     auto *row = new QWidget(this);
     auto *layout = new QHBoxLayout(row);
-    const QString labelStyle = QStringLiteral("color: rgba(0, 0, 0, 180);font-size: 12px;");
+    const QString labelStyle = StyleSheets::text(Palette::withAlpha(Palette::popupText(), 180), 12);
     m_startLabel = new QLabel(tr("00:00"), row);
     m_startLabel->setObjectName(QStringLiteral("starLabel"));
     m_endLabel = new QLabel(row);
@@ -122,9 +114,7 @@ QWidget *VideoEdit::buildRangeRow()
     m_bar->setObjectName(QStringLiteral("widget_12"));
     m_bar->setFixedHeight(20);
     m_bar->setAttribute(Qt::WA_StyledBackground);
-    m_bar->setStyleSheet(
-        QStringLiteral("\n background: qlineargradient(x1:0, y1:0.5, x2:1, y2:0.5, "
-                       "stop:0 #eaa833, stop:0.9 #fb640b);"));
+    m_bar->setStyleSheet(QStringLiteral("background: %1;").arg(StyleSheets::highlightGradient()));
     barLayout->addWidget(m_bar, 1);
 
     m_left = new LeftView(m_progressWidget);
@@ -150,7 +140,7 @@ QWidget *VideoEdit::buildTrackRow()
     auto *layout = new QVBoxLayout(row);
     auto *videoTitle = new QLabel(tr("视频轨迹"), row);
     videoTitle->setObjectName(QStringLiteral("videoTitle"));
-    videoTitle->setStyleSheet(QStringLiteral("font-size: 21px;"));
+    videoTitle->setStyleSheet(StyleSheets::fontSize(21));
     layout->addWidget(videoTitle);
 
     auto *buttons = new QHBoxLayout;
@@ -166,7 +156,7 @@ QWidget *VideoEdit::buildTrackRow()
         button->setChecked(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        button->setStyleSheet(QStringLiteral("border: none;font-size: 12px;"));
+        button->setStyleSheet(StyleSheets::borderlessText(12));
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
@@ -215,7 +205,7 @@ QWidget *VideoEdit::buildActionRow()
         button->setMaximumSize(80, 45);
         button->setIconSize(QSize(60, 30));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setStyleSheet(QStringLiteral("border: none;"));
+        button->setStyleSheet(StyleSheets::noBorder());
     }
     layout->addStretch(1);
     layout->addWidget(m_cancelButton);
@@ -304,7 +294,11 @@ void VideoEdit::updateTrackIcons()
 
 QString VideoEdit::createdResolutionButtonStyleString(bool isSelected)
 {
-    return QLatin1String(isSelected ? SelectedStyle : UnselectedStyle);
+    return isSelected
+        ? StyleSheets::imageButton(QStringLiteral(":/Resources/PlayTool/buttonImage.png"),
+                                   Palette::accentText(), 12)
+        : StyleSheets::imageButton(QStringLiteral(":/Resources/PlayTool/buttonImahe1.png"),
+                                   Palette::popupText(), 12);
 }
 
 void VideoEdit::createdCutSizeShowTextForOriginalButton(int second)

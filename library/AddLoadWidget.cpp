@@ -3,6 +3,8 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "controls/HudView.h"
+#include "controls/Palette.h"
+#include "controls/StyleSheets.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/MyThread.h"
@@ -70,7 +72,7 @@ void AddLoadWidget::buildForm(const QString &title)
     QFont bold = m_titleLabel->font();
     bold.setBold(true);
     m_titleLabel->setFont(bold);
-    m_titleLabel->setStyleSheet(QStringLiteral("font-size: 16px;"));
+    m_titleLabel->setStyleSheet(StyleSheets::fontSize(16));
     m_titleLabel->setAlignment(Qt::AlignCenter);
 
     m_progressBar = new QProgressBar(widget);
@@ -79,13 +81,14 @@ void AddLoadWidget::buildForm(const QString &title)
     m_progressBar->setValue(0);
     m_progressBar->setTextVisible(false);
     m_progressBar->setStyleSheet(
-        QStringLiteral("QProgressBar { border: none; border-radius: 4px; background: #C8CAD0; }"
-                       "QProgressBar::chunk { border-radius: 4px; background: #FF5200; }"));
+        QStringLiteral("QProgressBar { border: none; border-radius: 4px; background: %1; }"
+                       "QProgressBar::chunk { border-radius: 4px; background: %2; }")
+            .arg(Palette::css(Palette::trackBackground()), Palette::css(Palette::accent())));
 
     m_connectLable = new QLabel(tr("Please wait: 0/0"), widget);
     m_connectLable->setObjectName(QStringLiteral("connectLable"));
     m_connectLable->setFixedHeight(30);
-    m_connectLable->setStyleSheet(QStringLiteral("font-size: 15px;"));
+    m_connectLable->setStyleSheet(StyleSheets::fontSize(15));
     m_connectLable->setAlignment(Qt::AlignCenter);
 
     auto *line = new QLabel(widget);
@@ -106,7 +109,7 @@ void AddLoadWidget::buildForm(const QString &title)
     horizontalLayout->setObjectName(QStringLiteral("horizontalLayout"));
     m_cancelButton = new QPushButton(widget2);
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    m_cancelButton->setStyleSheet(QStringLiteral("border: none;"));
+    m_cancelButton->setStyleSheet(StyleSheets::noBorder());
     m_cancelButton->setIcon(QIcon(QStringLiteral(":/Resources/PlayTool/cancel.png")));
     m_cancelButton->setIconSize(QSize(60, 30));
     horizontalLayout->addWidget(m_cancelButton);
@@ -120,7 +123,7 @@ void AddLoadWidget::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(231, 231, 231));
+    painter.setBrush(Palette::popupBackground());
     painter.drawRoundedRect(rect(), 15, 15);
     QWidget::paintEvent(event);
 }

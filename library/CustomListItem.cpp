@@ -1,6 +1,8 @@
 #include "library/CustomListItem.h"
 
 #include "app/Helpers.h"
+#include "controls/Palette.h"
+#include "controls/StyleSheets.h"
 #include "library/DbModel.h"
 
 #include <QDebug>
@@ -65,12 +67,17 @@ CustomListItem::~CustomListItem() = default;
 
 QString CustomListItem::rowStyleSheet()
 {
-    return "CustomListItem, CustomListItem QWidget { background-color: transparent; border: none; }"
-           "CustomListItem QLabel#label1 { color: #ffffff; font-size: 13px; }"
-           "CustomListItem QLabel#label2, CustomListItem QLabel#label3 { color: #5f6367; "
-           "font-size: 12px; }"
-           "CustomListItem[selected=\"true\"] QLabel#label2,"
-           " CustomListItem[selected=\"true\"] QLabel#label3 { color: #ffffff; }";
+    const QColor foreground = Palette::panelForeground();
+    const QColor dimmed(0x5f, 0x63, 0x67);
+    return QStringLiteral(
+               "CustomListItem, CustomListItem QWidget { background-color: transparent; border: "
+               "none; }"
+               "CustomListItem QLabel#label1 { %1 }"
+               "CustomListItem QLabel#label2, CustomListItem QLabel#label3 { %2 }"
+               "CustomListItem[selected=\"true\"] QLabel#label2,"
+               " CustomListItem[selected=\"true\"] QLabel#label3 { color: %3; }")
+        .arg(StyleSheets::text(foreground, 13), StyleSheets::text(dimmed, 12),
+             Palette::css(foreground));
 }
 
 QPixmap CustomListItem::missingThumbnail()

@@ -5,8 +5,10 @@
 #include "app/Helpers.h"
 #include "controls/HudDialog.h"
 #include "controls/HudView.h"
+#include "controls/Palette.h"
 #include "controls/PromptBox.h"
 #include "controls/RoundedDialog.h"
+#include "controls/StyleSheets.h"
 #include "library/AddLoadWidget.h"
 #include "library/CustomListItem.h"
 #include "library/CustomScrollBar.h"
@@ -33,8 +35,8 @@
 namespace {
 QString whiteToolTip(const QString &text)
 {
-    return "<html><head/><body><p><span style=\" color:#ffffff;\">" + text
-        + "</span></p></body></html>";
+    return "<html><head/><body><p><span style=\" color:" + Palette::css(Palette::toolTipText())
+        + ";\">" + text + "</span></p></body></html>";
 }
 
 QPushButton *toolButton(const char *name, const char *icon, QWidget *parent)
@@ -94,7 +96,8 @@ void FilesListView::setupForm()
     setObjectName("FilesListView");
     resize(376, 451);
     setMinimumWidth(376);
-    setStyleSheet("background-color: #161d25;border: none;");
+    const QString panel = Palette::css(Palette::panelBackground());
+    setStyleSheet(QStringLiteral("background-color: %1; border: none;").arg(panel));
     auto *layout = new QVBoxLayout(this);
     layout->setObjectName("verticalLayout");
     layout->setSpacing(0);
@@ -104,8 +107,7 @@ void FilesListView::setupForm()
     m_toolBar->setObjectName("widget");
     m_toolBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     m_toolBar->setMinimumSize(376, 64);
-    m_toolBar->setStyleSheet(
-        "QToolTip { background-color: #808080; border: none;color:  white; font-size: 13px;  }");
+    m_toolBar->setStyleSheet(StyleSheets::toolTip());
     auto *bar = new QHBoxLayout(m_toolBar);
     bar->setObjectName("horizontalLayout");
     bar->setSpacing(0);
@@ -123,13 +125,16 @@ void FilesListView::setupForm()
     m_listWidget = new QListWidget(this);
     m_listWidget->setObjectName("listWidget");
     m_listWidget->setVerticalScrollBar(new CustomScrollBar(m_listWidget));
+    // The chosen row's highlight fades in from the panel behind it.
     m_listWidget->setStyleSheet(
-        "QListWidget { background-color: #161d25; border: none; outline: none; }"
-        "QListWidget::item:selected, QListWidget::item:selected:hover {"
-        " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #161d25, stop:0.08 #eaa833, "
-        "stop:0.9 #fb640b);"
-        " padding-right: 10px; border-top-right-radius: 10px; border-bottom-right-radius: 10px; }"
-        "QListWidget::item:hover:!selected { background: transparent; }"
+        QStringLiteral(
+            "QListWidget { background-color: %1; border: none; outline: none; }"
+            "QListWidget::item:selected, QListWidget::item:selected:hover {"
+            " background: %2;"
+            " padding-right: 10px; border-top-right-radius: 10px; border-bottom-right-radius: "
+            "10px; }"
+            "QListWidget::item:hover:!selected { background: transparent; }")
+            .arg(panel, StyleSheets::highlightGradient(Palette::panelBackground()))
         + CustomListItem::rowStyleSheet());
     m_listWidget->setUniformItemSizes(true);
     m_listWidget->viewport()->installEventFilter(this);

@@ -6,8 +6,10 @@
 #include "app/Helpers.h"
 #include "controls/ChangeColorWidget.h"
 #include "controls/HudView.h"
+#include "controls/Palette.h"
 #include "controls/RoundedDialog.h"
 #include "controls/SpeedPlayWidget.h"
+#include "controls/StyleSheets.h"
 #include "controls/Video360ModelType.h"
 #include "controls/VideoSlider.h"
 #include "controls/VolumeWidget.h"
@@ -58,7 +60,7 @@ PlayerTool::PlayerTool(QWidget *parent, int playerArgument, QWidget *hostWidget)
         m_buttonRow->setContentsMargins(side, 0, side, 0);
         m_buttonRow->setSpacing(15);
     }
-    setStyleSheet("QToolTip { background-color: #808080; color:white; font-size: 13px; }");
+    setStyleSheet(StyleSheets::toolTip(StyleSheets::ToolTipFrame::Native));
     setupPlayer();
     if (AppManager::instance()->playerType() == PlayerType::NativeWindow)
         setZoomButtonsHidden(true);
@@ -95,7 +97,7 @@ void PlayerTool::setupForm()
     top->setObjectName("horizontalLayout_2");
     top->setSpacing(5);
     top->setContentsMargins(0, 0, 0, 0);
-    const char labelStyle[] = "color: white;font-size: 12px;";
+    const QString labelStyle = StyleSheets::text(Palette::panelForeground(), 12);
     m_starLabel = new QLabel(rowOne);
     m_starLabel->setObjectName("starLabel");
     m_starLabel->setFixedSize(45, 25);
@@ -118,7 +120,7 @@ void PlayerTool::setupForm()
 
     auto *rowTwo = new QWidget(this);
     rowTwo->setObjectName("widget");
-    rowTwo->setStyleSheet("border: none");
+    rowTwo->setStyleSheet(StyleSheets::noBorder());
     rowTwo->setMinimumHeight(40);
     m_buttonRow = new QHBoxLayout(rowTwo);
     m_buttonRow->setObjectName("horizontalLayout");
@@ -511,7 +513,8 @@ void PlayerTool::on_volumeButton_clicked()
     if (m_embedded && m_renderView) {
         const QSize size(70, 262);
         container = embeddedContainer(size, QString());
-        container->setStyleSheet("background: rgb(231, 231, 231); border-radius: 15px;");
+        container->setStyleSheet(QStringLiteral("background: %1; border-radius: 15px;")
+                                     .arg(Palette::css(Palette::popupBackground())));
         container->move(embeddedPosition(m_volumeButton, size, false));
         m_soundPopup = container;
     } else {
@@ -849,7 +852,9 @@ void PlayerTool::sliderReleased()
 void PlayerTool::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_embedded ? QColor(0, 0, 0, 204) : QColor(Qt::black));
+    // Embedded, the bar lies over the video and lets some of it through.
+    const QColor background = Palette::videoBackground();
+    painter.fillRect(rect(), m_embedded ? Palette::withAlpha(background, 204) : background);
     ControlBarInterface::paintEvent(event);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppManager.h"
 #include "controls/HudView.h"
+#include "controls/Palette.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
@@ -232,5 +233,5 @@ void VideoView::closePlayer()
 
 void VideoView::paintEvent(QPaintEvent *)
 {
-    QPainter(this).fillRect(rect(), Qt::black);
+    QPainter(this).fillRect(rect(), Palette::videoBackground());
 }

@@ -1,6 +1,7 @@
 #include "render/RenderView.h"
 
 #include "app/AppManager.h"
+#include "controls/Palette.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "render/AVView.h"
@@ -32,7 +33,7 @@ RenderView::~RenderView()
 void RenderView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(rect(), Palette::videoBackground());
 }
 
 void RenderView::resizeEvent(QResizeEvent *event)

@@ -4,6 +4,8 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "controls/HudView.h"
+#include "controls/Palette.h"
+#include "controls/StyleSheets.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -72,15 +74,15 @@ const FormText kFormTexts[] = {
     {"appName", QT_TRANSLATE_NOOP("SetWidget", "KELMORA PLAYER")},
 };
 
-const char kPageStyle[]
-    = "QWidget { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;line-height: normal;}"
-      "QLabel { font-family: 'Microsoft YaHei UI'; letter-spacing: 0px;line-height: normal;}";
-const char kChoiceStyle[] = "border: none;font-size: 12px;";
-const char kHeadingStyle[] = "font-size: 16px;";
 // Every declaration inside its rule: stray ones between rules are not style
 // sheet syntax, and the parser skips what follows them.
-const char kComboStyle[] = "QComboBox {border: none; color: black;}"
-                           "QComboBox::down-arrow {image: url(:/Resources/PlayTool/xiangxia.png);}";
+QString comboStyle()
+{
+    return QStringLiteral(
+               "QComboBox { border: none; color: %1; }"
+               "QComboBox::down-arrow { image: url(:/Resources/PlayTool/xiangxia.png); }")
+        .arg(Palette::css(Palette::popupText()));
+}
 
 constexpr int kLeft = 30;
 constexpr int kRowWidth = 470;
@@ -90,7 +92,7 @@ SetWidget::SetWidget(QWidget *parent)
     : QWidget(parent)
 {
     buildForm();
-    setStyleSheet(kPageStyle);
+    setStyleSheet(StyleSheets::fontRules(StyleSheets::pageFamily()));
     fillLanguages();
     checkCurrentChoices();
     showSavedFolder();
@@ -157,7 +159,7 @@ void SetWidget::buildForm()
         addChoice(modes[i], modeGroup, kLeft + i * 118, 286, 115);
     auto *note = new QLabel(this);
     note->setObjectName("playModelText");
-    note->setStyleSheet("color: rgba(0, 0, 0, 0.5);font-size: 10px;");
+    note->setStyleSheet(StyleSheets::text(Palette::withAlpha(Palette::popupText(), 127), 10));
     note->setWordWrap(true);
     note->setGeometry(kLeft, 314, kRowWidth, 30);
     addLine("line_4", 352);
@@ -180,7 +182,8 @@ void SetWidget::buildForm()
     background->setGeometry(kLeft, 556, 380, 32);
     m_savePathLabel = new QLabel(this);
     m_savePathLabel->setObjectName("savePathLabel");
-    m_savePathLabel->setStyleSheet("color: rgba(255, 255, 255, 1);font-size: 12px;");
+    // White on the dark field of the picture behind it.
+    m_savePathLabel->setStyleSheet(StyleSheets::text(Palette::panelForeground(), 12));
     m_savePathLabel->setGeometry(kLeft + 10, 556, 360, 32);
     m_savePathLabel->setContextMenuPolicy(Qt::NoContextMenu);
     m_savePathLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -188,18 +191,19 @@ void SetWidget::buildForm()
     m_openPathButton->setObjectName("openPathButton");
     m_openPathButton->setIcon(QIcon(":/Resources/PlayTool/show link.png"));
     m_openPathButton->setIconSize(QSize(32, 32));
-    m_openPathButton->setStyleSheet("border: none;");
+    m_openPathButton->setStyleSheet(StyleSheets::noBorder());
     m_openPathButton->setGeometry(kLeft + 390, 556, 32, 32);
     addLine("line_7", 604);
 
     auto *appName = new QLabel(this);
     appName->setObjectName("appName");
-    appName->setStyleSheet("font-size: 16px; font-weight: bold;");
+    appName->setStyleSheet(StyleSheets::fontSize(16) + " font-weight: bold;");
     appName->setGeometry(kLeft, 616, kRowWidth, 28);
     addLine("line_8", 650);
     m_appConnect = new QLabel(this);
     m_appConnect->setObjectName("appConnect");
-    m_appConnect->setStyleSheet("font-size: 12px; color: rgba(0, 0, 0, 0.7);");
+    m_appConnect->setStyleSheet(
+        StyleSheets::text(Palette::withAlpha(Palette::popupText(), 178), 12));
     m_appConnect->setGeometry(kLeft, 660, kRowWidth, 100);
     m_appConnect->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_appConnect->setContextMenuPolicy(Qt::NoContextMenu);
@@ -209,7 +213,7 @@ void SetWidget::buildForm()
     cancel->setObjectName("CancelButton");
     cancel->setIcon(QIcon(":/Resources/PlayTool/cancel.png"));
     cancel->setIconSize(QSize(32, 32));
-    cancel->setStyleSheet("border: none;");
+    cancel->setStyleSheet(StyleSheets::noBorder());
     cancel->setGeometry(530 - 50, 10, 40, 40);
 }
 
@@ -217,7 +221,7 @@ QLabel *SetWidget::addHeading(const char *name, int y)
 {
     auto *label = new QLabel(this);
     label->setObjectName(name);
-    label->setStyleSheet(kHeadingStyle);
+    label->setStyleSheet(StyleSheets::fontSize(16));
     label->setGeometry(kLeft, y, 300, 26);
     return label;
 }
@@ -228,7 +232,7 @@ QPushButton *SetWidget::addChoice(const char *name, QButtonGroup *group, int x, 
     button->setObjectName(name);
     button->setCheckable(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setStyleSheet(kChoiceStyle);
+    button->setStyleSheet(StyleSheets::borderlessText(12));
     QIcon icon;
     icon.addFile(":/Resources/PlayTool/selecting.png", QSize(), QIcon::Normal, QIcon::Off);
     icon.addFile(":/Resources/PlayTool/selected.png", QSize(), QIcon::Normal, QIcon::On);
@@ -256,7 +260,7 @@ void SetWidget::fillLanguages()
     // English catalogue, so English is what the list shows.
     const int saved = AppManager::instance()->savedLanguage();
     m_comboBox->setCurrentIndex((saved >= 1 && saved <= kLanguageCount ? saved : kEnglish) - 1);
-    m_comboBox->setStyleSheet(kComboStyle);
+    m_comboBox->setStyleSheet(comboStyle());
 }
 
 void SetWidget::checkCurrentChoices()

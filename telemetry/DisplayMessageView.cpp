@@ -1,6 +1,7 @@
 #include "telemetry/DisplayMessageView.h"
 
 #include "app/AppManager.h"
+#include "controls/StyleSheets.h"
 #include "library/VideoMessage.h"
 #include "telemetry/GsensorView.h"
 #include "telemetry/MessageInfoView.h"
@@ -25,7 +26,7 @@ void DisplayMessageView::setupForm()
     setObjectName(QStringLiteral("DisplayMessageView"));
     resize(845, 364);
     setMinimumSize(732, 198);
-    setStyleSheet(QStringLiteral("border: none"));
+    setStyleSheet(StyleSheets::noBorder());
 
     auto *stack = new QGridLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -40,7 +41,7 @@ void DisplayMessageView::setupForm()
     panels->setObjectName(QStringLiteral("widget"));
     panels->setMinimumSize(732, 198);
     panels->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    panels->setStyleSheet(QStringLiteral("border: none"));
+    panels->setStyleSheet(StyleSheets::noBorder());
     auto *row = new QHBoxLayout(panels);
     row->setObjectName(QStringLiteral("horizontalLayout"));
     row->setSpacing(30);
@@ -48,9 +49,9 @@ void DisplayMessageView::setupForm()
 
     m_gsensorView = new GsensorView(panels);
     m_speedDial = new SpeedDial(panels);
-    m_speedDial->setStyleSheet(QStringLiteral("border: none;"));
+    m_speedDial->setStyleSheet(StyleSheets::noBorder());
     m_messageInfoView = new MessageInfoView(panels);
-    m_messageInfoView->setStyleSheet(QStringLiteral("border: none;"));
+    m_messageInfoView->setStyleSheet(StyleSheets::noBorder());
     for (QWidget *panel :
          {static_cast<QWidget *>(m_gsensorView), static_cast<QWidget *>(m_speedDial),
           static_cast<QWidget *>(m_messageInfoView)})

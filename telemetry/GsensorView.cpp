@@ -1,6 +1,8 @@
 #include "telemetry/GsensorView.h"
 
 #include "app/Helpers.h"
+#include "controls/Palette.h"
+#include "controls/StyleSheets.h"
 #include "telemetry/TelemetryText.h"
 
 #include <QEvent>
@@ -37,22 +39,19 @@ void GsensorView::setupForm()
     horizontalLayout->setSpacing(0);
     horizontalLayout->setContentsMargins(30, 0, 0, 15);
 
-    const auto makeEntry
-        = [legend, horizontalLayout](const char *name, const char *icon, const char *style) {
-              auto *button = new QPushButton(legend);
-              button->setObjectName(QLatin1String(name));
-              button->setIcon(QIcon(QLatin1String(icon)));
-              button->setStyleSheet(QLatin1String(style));
-              button->setFocusPolicy(Qt::NoFocus);
-              horizontalLayout->addWidget(button);
-              return button;
-          };
-    m_legendX = makeEntry("pushButtonX", ":/Resources/PlayTool/redImage.png",
-                          "border: none;\ncolor:white;\nfont-size: 11px;");
-    m_legendY = makeEntry("pushButtonY", ":/Resources/PlayTool/greenImage.png",
-                          "border: none;\ncolor:white;font-size: 11px;");
-    m_legendZ = makeEntry("pushButtonZ", ":/Resources/PlayTool/blueImage.png",
-                          "border: none;\ncolor:white;font-size: 11px;");
+    const QString style = StyleSheets::borderlessText(11, Palette::panelForeground());
+    const auto makeEntry = [legend, horizontalLayout, &style](const char *name, const char *icon) {
+        auto *button = new QPushButton(legend);
+        button->setObjectName(QLatin1String(name));
+        button->setIcon(QIcon(QLatin1String(icon)));
+        button->setStyleSheet(style);
+        button->setFocusPolicy(Qt::NoFocus);
+        horizontalLayout->addWidget(button);
+        return button;
+    };
+    m_legendX = makeEntry("pushButtonX", ":/Resources/PlayTool/redImage.png");
+    m_legendY = makeEntry("pushButtonY", ":/Resources/PlayTool/greenImage.png");
+    m_legendZ = makeEntry("pushButtonZ", ":/Resources/PlayTool/blueImage.png");
 
     verticalLayout->addWidget(legend);
     verticalLayout->addSpacerItem(
@@ -133,7 +132,8 @@ void GsensorView::paintEvent(QPaintEvent *event)
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setFont(m_chartFont);
 
-    painter.setPen(Qt::white);
+    const QColor foreground = Palette::panelForeground();
+    painter.setPen(foreground);
     painter.drawLine(40, h - 40, w, h - 40);
     painter.drawLine(40, h - 40, 40, 40);
 
@@ -148,7 +148,7 @@ void GsensorView::paintEvent(QPaintEvent *event)
         const int y = (h - 40) - i * rowStep;
         painter.setPen(QPen(QColor(237, 231, 231, 80), 1, Qt::DotLine));
         painter.drawLine(40, y, w, y);
-        painter.setPen(Qt::white);
+        painter.setPen(foreground);
         const QString label = QString::number(scalePoints.at(i).y() / 1000.0, 'f', 1);
         painter.drawText(32 - painter.fontMetrics().horizontalAdvance(label), y + 5, label);
     }

@@ -1,5 +1,7 @@
 #include "telemetry/LogoWidget.h"
 
+#include "controls/StyleSheets.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -35,8 +37,7 @@ void LogoWidget::setupForm()
     m_label = new QLabel(this);
     m_label->setObjectName(QStringLiteral("label"));
     m_label->setFixedHeight(30);
-    m_label->setStyleSheet(
-        QStringLiteral("color: rgba(250,250,250,0.2);\nborder: none;font-size: 13px;"));
+    m_label->setStyleSheet(StyleSheets::borderlessText(13, QColor(250, 250, 250, 51)));
     m_label->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_label);
 }

@@ -1,6 +1,8 @@
 #include "telemetry/MapShow.h"
 
 #include "app/AppManager.h"
+#include "controls/Palette.h"
+#include "controls/StyleSheets.h"
 #include "library/VideoMessage.h"
 #include "telemetry/LogoWidget.h"
 
@@ -37,12 +39,14 @@ void MapShow::setupLayout()
     setObjectName(QStringLiteral("MapShow"));
     resize(376, 376);
     setMinimumWidth(376);
-    setStyleSheet(QStringLiteral("border: none;"));
+    setStyleSheet(StyleSheets::noBorder());
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     setWindowTitle(tr("Form"));
 
     m_stack = new QStackedWidget(this);
-    m_stack->setStyleSheet(QStringLiteral("background-color: rgba(22, 29, 37,0.98);"));
+    m_stack->setStyleSheet(
+        QStringLiteral("background-color: %1;")
+            .arg(Palette::css(Palette::withAlpha(Palette::panelBackground(), 249))));
     m_view = new QWebEngineView(m_stack);
     m_placeholder = new LogoWidget(m_stack);
     m_placeholder->setStyleSheet(QStringLiteral("background-color: transparent;"));

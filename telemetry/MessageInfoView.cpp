@@ -2,6 +2,8 @@
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "controls/Palette.h"
+#include "controls/StyleSheets.h"
 #include "library/GpsItem.h"
 #include "library/VideoMessage.h"
 #include "telemetry/TelemetryText.h"
@@ -18,10 +20,6 @@
 
 namespace {
 
-const char captionStyle[] = "\ncolor: white;\nfont-size: 10px;\n\n";
-const char speedStyle[] = "color:red;font-size: 28px;";
-const char positionStyle[] = "color:white;font-size: 15px;";
-
 QLabel *separator(QWidget *parent)
 {
     auto *line = new QLabel(parent);
@@ -31,11 +29,11 @@ QLabel *separator(QWidget *parent)
     return line;
 }
 
-QLabel *label(QWidget *parent, const char *name, const char *style)
+QLabel *label(QWidget *parent, const char *name, const QString &style)
 {
     auto *l = new QLabel(parent);
     l->setObjectName(QLatin1String(name));
-    l->setStyleSheet(QLatin1String(style));
+    l->setStyleSheet(style);
     return l;
 }
 
@@ -71,9 +69,7 @@ void MessageInfoView::setupForm()
         button->setIcon(QIcon(QLatin1String(icon)));
         button->setIconSize(QSize(30, 30));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setStyleSheet(
-            QStringLiteral("QPushButton { border: none; }\nQToolTip { background-color: "
-                           "#808080; border: none;color:  white; font-size: 13px;}"));
+        button->setStyleSheet(StyleSheets::iconButtons() + StyleSheets::toolTip());
         return button;
     };
     auto *pageLeft = new QWidget(m_buttonStack);
@@ -115,6 +111,9 @@ QWidget *MessageInfoView::buildGpsPage()
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(0, 0, 0, 0);
 
+    const QColor foreground = Palette::panelForeground();
+    const QString captionStyle = StyleSheets::text(foreground, 10);
+    const QString positionStyle = StyleSheets::text(foreground, 15);
     auto *captions = new QHBoxLayout;
     m_aveSpeed = label(page, "aveSpeed", captionStyle);
     m_maxSpeed = label(page, "maxSpeed", captionStyle);
@@ -126,6 +125,7 @@ QWidget *MessageInfoView::buildGpsPage()
 
     auto *speeds = new QGridLayout;
     speeds->setObjectName(QStringLiteral("gridLayout"));
+    const QString speedStyle = StyleSheets::text(QColor(Qt::red), 28);
     m_aveSpeedText = label(page, "aveSpeedText", speedStyle);
     m_maxSpeedText = label(page, "maxSpeedText", speedStyle);
     m_maxSpeedText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -151,7 +151,7 @@ QWidget *MessageInfoView::buildGpsPage()
     position->addWidget(m_distance, 1, 0);
     column->addLayout(position);
 
-    m_distanceText = label(page, "distanceText", "color:white;font-size: 13px;");
+    m_distanceText = label(page, "distanceText", StyleSheets::text(foreground, 13));
     column->addWidget(m_distanceText);
     column->addStretch();
     return page;
@@ -167,8 +167,8 @@ QWidget *MessageInfoView::buildPlayInfoPage()
     m_textEdit = new QTextEdit(page);
     m_textEdit->setObjectName(QStringLiteral("textEdit"));
     m_textEdit->setReadOnly(true);
-    m_textEdit->setStyleSheet(QStringLiteral(
-        "border: none;\nbackground-color: rgba(0, 0, 0, 0);\ncolor:white;\nfont-size: 11px;"));
+    m_textEdit->setStyleSheet(QStringLiteral("background-color: transparent; ")
+                              + StyleSheets::borderlessText(11, Palette::panelForeground()));
     column->addWidget(m_textEdit);
     return page;
 }

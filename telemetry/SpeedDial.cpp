@@ -1,6 +1,7 @@
 #include "telemetry/SpeedDial.h"
 
 #include "app/AppManager.h"
+#include "controls/Palette.h"
 #include "telemetry/TelemetryText.h"
 
 #include <QLinearGradient>
@@ -42,7 +43,7 @@ void SpeedDial::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);
 
-    painter.setPen(QPen(Qt::white, 2));
+    painter.setPen(QPen(Palette::panelForeground(), 2));
     painter.drawLines(g.ticks);
 
     QPen track(QColor(QStringLiteral("#3C5865")), 8);
@@ -59,7 +60,7 @@ void SpeedDial::paintEvent(QPaintEvent *event)
     painter.drawArc(g.arcRect, TelemetryText::dialStartAngle16,
                     TelemetryText::dialValueSpan16(m_speed));
 
-    painter.setPen(Qt::white);
+    painter.setPen(Palette::panelForeground());
     painter.setFont(m_valueFont);
     painter.drawText(g.arcRect, Qt::AlignCenter, QString::number(m_speed));
 
