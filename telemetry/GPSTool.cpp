@@ -216,7 +216,7 @@ void GPSTool::storeRecord(GpsItem sample)
     ++storedCount;
     const double s = sample.speed.toDouble();
     if (s > 0 && s < 400) {
-        speedSum = int(speedSum + s);
+        speedSum += s;
         ++speedCount;
         if (record.maxSpeed.toDouble() < s)
             record.maxSpeed = QString::number(s, 'f', 3);
@@ -247,10 +247,10 @@ void GPSTool::deriveFigures()
 {
     // speedSum and speedCount both run over every sample, so their quotient
     // already is the average speed, however many samples a second holds.
-    if (speedSum < 1 || speedCount < 1)
+    if (speedCount < 1)
         record.aevSpeed = QStringLiteral("0");
     else
-        record.aevSpeed = QString::number(double(speedSum) / double(speedCount), 'f', 3);
+        record.aevSpeed = QString::number(speedSum / speedCount, 'f', 3);
     record.totalSpeedNum = recordsPerSecond >= 2 ? speedCount / recordsPerSecond : speedCount;
     record.gpsTotailNum = storedCount;
     record.isChina = inChina;

@@ -364,17 +364,23 @@ void TelemetryFormatsTest::speedFigures()
     tool.record.maxSpeed.clear(); // as after the reset a parse starts with
     QTest::ignoreMessage(QtDebugMsg, "解析出来的数据：22.500000::114.000000 秒 0");
     tool.acceptSample(fix("22.500000", "114.000000", "10.6"));
-    QCOMPARE(tool.speedSum, 10);
+    QCOMPARE(tool.speedSum, 10.6);
     tool.secondIndex = 1;
     tool.acceptSample(fix("22.500100", "114.000000", "10.6"));
-    QCOMPARE(tool.speedSum, 20);
+    QCOMPARE(tool.speedSum, 21.2);
     tool.deriveFigures();
-    QCOMPARE(tool.record.aevSpeed, QString("10.000"));
-    QCOMPARE(tool.record.distance, QString("10.000"));
+    QCOMPARE(tool.record.aevSpeed, QString("10.600"));
+    QCOMPARE(tool.record.distance, QString("10.600"));
     QCOMPARE(tool.record.maxSpeed, QString("10.600"));
     QCOMPARE(tool.record.totalSpeedNum, 2);
     QCOMPARE(tool.record.gpsTotailNum, 2);
     QVERIFY(tool.record.isChina);
+
+    // A crawl that sums to less than one knot still has its average.
+    GPSTool crawl;
+    crawl.acceptSample(fix("22.500000", "114.000000", "0.4"));
+    crawl.deriveFigures();
+    QCOMPARE(crawl.record.aevSpeed, QString("0.400"));
 }
 
 void TelemetryFormatsTest::outOfRangeSpeedAndAngle()
@@ -418,8 +424,8 @@ void TelemetryFormatsTest::invalidSamplesKeepOnlyGsensor()
 
 void TelemetryFormatsTest::averageOverSeveralSamplesPerSecond()
 {
-    // Ten samples a second at 36.5 knots: the average stays 36 (truncated
-    // sum), it is not divided by the ten samples a second once more.
+    // Ten samples a second at 36.5 knots: the average is 36.5, not divided
+    // by the ten samples a second once more.
     GPSTool tool;
     tool.recordsPerSecond = 10;
     for (int i = 0; i < 30; ++i) {
@@ -427,7 +433,7 @@ void TelemetryFormatsTest::averageOverSeveralSamplesPerSecond()
         tool.secondIndex = ++tool.recordsRead / tool.recordsPerSecond;
     }
     tool.deriveFigures();
-    QCOMPARE(tool.record.aevSpeed, QString("36.000"));
+    QCOMPARE(tool.record.aevSpeed, QString("36.500"));
     QCOMPARE(tool.record.totalSpeedNum, 3);
     QCOMPARE(tool.record.gpsItems.size(), 3);
 }
