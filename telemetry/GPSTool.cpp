@@ -190,8 +190,14 @@ void GPSTool::validatePosition(GpsItem &sample, const GpsItem &last)
     }
     if (last.isPositionNull() || (last.latitude.toDouble() == 0 && last.longitude.toDouble() == 0))
         return;
-    const float dLat = float(std::fabs(std::fabs(last.latitude.toDouble()) - std::fabs(lat)));
-    const float dLon = float(std::fabs(std::fabs(last.longitude.toDouble()) - std::fabs(lon)));
+    // Signed values: a point mirrored across the equator or the prime meridian
+    // is far away. Longitude is measured the short way round, so stepping
+    // across the 180° meridian is no jump.
+    const float dLat = float(std::fabs(last.latitude.toDouble() - lat));
+    double lonStep = std::fabs(last.longitude.toDouble() - lon);
+    if (lonStep > 180)
+        lonStep = 360 - lonStep;
+    const float dLon = float(lonStep);
     if (dLat < 0.5f && dLon < 0.5f)
         return;
     sample.status = false;

@@ -55,6 +55,8 @@ private slots:
     void blockLayoutName_data();
     void blockLayoutName();
     void jumpIsComparedWithLastAccepted();
+    void jump_data();
+    void jump();
     void rangeRejection_data();
     void rangeRejection();
     void speedFigures();
@@ -321,10 +323,58 @@ void TelemetryFormatsTest::jumpIsComparedWithLastAccepted()
     QCOMPARE(tool.record.gpsItems.keys(), QStringList({"0", "2"}));
     QCOMPARE(tool.record.gsensorItems.size(), 3);
     QCOMPARE(tool.lastAccepted.latitude, QString("22.900000"));
-    // Mirrored across the equator: the absolute values agree, so it passes.
-    tool.secondIndex = 3;
-    tool.acceptSample(fix("-22.900000", "114.000000"));
-    QVERIFY(tool.record.gpsItems.contains("3"));
+}
+
+void TelemetryFormatsTest::jump_data()
+{
+    QTest::addColumn<QString>("lastLat");
+    QTest::addColumn<QString>("lastLon");
+    QTest::addColumn<QString>("lat");
+    QTest::addColumn<QString>("lon");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("mirrored across the equator") << "30.000000"
+                                                 << "100.000000"
+                                                 << "-30.000000"
+                                                 << "100.000000" << false;
+    QTest::newRow("mirrored across the prime meridian") << "48.000000"
+                                                        << "5.000000"
+                                                        << "48.000000"
+                                                        << "-5.000000" << false;
+    QTest::newRow("mirrored across both") << "30.000000"
+                                          << "100.000000"
+                                          << "-30.000000"
+                                          << "-100.000000" << false;
+    QTest::newRow("small step across the equator") << "0.200000"
+                                                   << "100.000000"
+                                                   << "-0.200000"
+                                                   << "100.000000" << true;
+    QTest::newRow("small step across the 180th meridian") << "10.000000"
+                                                          << "179.900000"
+                                                          << "10.000000"
+                                                          << "-179.900000" << true;
+    QTest::newRow("jump across the 180th meridian") << "10.000000"
+                                                    << "179.800000"
+                                                    << "10.000000"
+                                                    << "-179.600000" << false;
+}
+
+void TelemetryFormatsTest::jump()
+{
+    QFETCH(QString, lastLat);
+    QFETCH(QString, lastLon);
+    QFETCH(QString, lat);
+    QFETCH(QString, lon);
+    QFETCH(bool, accepted);
+    GPSTool tool;
+    tool.acceptSample(fix(lastLat, lastLon));
+    tool.secondIndex = 1;
+    if (!accepted)
+        QTest::ignoreMessage(QtDebugMsg,
+                             qPrintable("无效经纬度：前后经纬度相距太远::" + lat + " " + lon));
+    tool.acceptSample(fix(lat, lon));
+    QCOMPARE(tool.record.gpsItems.contains("1"), accepted);
+    QCOMPARE(tool.lastAccepted.latitude + " " + tool.lastAccepted.longitude,
+             accepted ? lat + " " + lon : lastLat + " " + lastLon);
 }
 
 void TelemetryFormatsTest::rangeRejection_data()
