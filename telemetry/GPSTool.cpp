@@ -496,8 +496,9 @@ void GPSTool::readSampleSizeMode(Mp4BoxFile &file,
     }
     QByteArray bytes;
     for (quint32 block : blocks) {
-        if (!file.readZeroFilled(qint64(block) + 48, TelemetryFormats::layoutASize, &bytes))
-            continue;
+        // A block past the end of the file reads as zeros: it keeps its
+        // second so the later samples stay on theirs.
+        file.readZeroFilled(qint64(block) + 48, TelemetryFormats::layoutASize, &bytes);
         acceptSample(TelemetryFormats::decodeLayoutA(bytes, true, false));
         ++secondIndex;
     }
@@ -519,9 +520,8 @@ void GPSTool::readChunkOffsetMode(Mp4BoxFile &file, qint64 stcoContent, qint64 s
             return;
         for (int i = 0; i < n; ++i) {
             const quint32 offset = qFromBigEndian<quint32>(table.constData() + i * 4);
-            if (!file.readZeroFilled(qint64(offset) + 65536 + 48, TelemetryFormats::layoutASize,
-                                     &bytes))
-                continue;
+            // Past the end of the file: zeros, still on its own second.
+            file.readZeroFilled(qint64(offset) + 65536 + 48, TelemetryFormats::layoutASize, &bytes);
             acceptSample(TelemetryFormats::decodeLayoutA(bytes, true, false));
             ++secondIndex;
         }
@@ -581,12 +581,12 @@ void GPSTool::readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd
             return;
         for (int i = 0; i < n; ++i) {
             const qint64 entry = qFromBigEndian<quint32>(table.constData() + i * 8);
+            // A record past the end of the file reads as zeros and still takes
+            // its second, so the later samples stay on theirs.
             quint32 marker = 0;
-            if (!file.readLe32(entry + 12, &marker))
-                continue;
+            file.readLe32(entry + 12, &marker);
             const qint64 start = marker == 264 ? entry + 48 : entry + 16;
-            if (!file.readZeroFilled(start, TelemetryFormats::gpsBoxRecordSize, &bytes))
-                continue;
+            file.readZeroFilled(start, TelemetryFormats::gpsBoxRecordSize, &bytes);
             if (TelemetryFormats::isLayoutB(bytes))
                 acceptSample(TelemetryFormats::decodeLayoutB(bytes));
             else

@@ -59,6 +59,17 @@ int topLevelBox(const QByteArray &bytes, const QByteArray &type)
     return -1;
 }
 
+// The box reader itself, whatever libavformat's probe makes of a damaged file.
+VideoMessage readBoxesOf(const QString &file, bool blockTrack)
+{
+    GPSTool tool;
+    if (blockTrack)
+        tool.readBlockTrack(file);
+    else
+        tool.readGpsBox(file);
+    return tool.record;
+}
+
 using Mutation = std::function<void(QByteArray &)>;
 } // namespace
 Q_DECLARE_METATYPE(Mutation)
@@ -89,6 +100,8 @@ private slots:
     void unreadableFiles();
     void hostileFiles_data();
     void hostileFiles();
+    void recordPastTheEnd_data();
+    void recordPastTheEnd();
     void truncatedAndFlippedFiles();
     void exiftoolAgrees_data();
     void exiftoolAgrees();
@@ -349,15 +362,8 @@ void TelemetryMediaTest::hostileFiles()
     QFETCH(QString, name);
     QFETCH(Mutation, mutation);
     QFETCH(bool, sameSamples);
-    // The box reader itself, whatever libavformat's probe makes of the damage.
-    const auto readDirectly = [&name](const QString &file) {
-        GPSTool tool;
-        if (name.endsWith(".MOV"))
-            tool.readBlockTrack(file);
-        else
-            tool.readGpsBox(file);
-        return tool.record;
-    };
+    const auto readDirectly
+        = [&name](const QString &file) { return readBoxesOf(file, name.endsWith(".MOV")); };
     const QString damagedFile = mutated(qPrintable(name), mutation);
     parsed(damagedFile);
     const VideoMessage pristine = readDirectly(m_dir.filePath(name));
@@ -369,6 +375,38 @@ void TelemetryMediaTest::hostileFiles()
         for (auto it = damaged.gpsItems.cbegin(); it != damaged.gpsItems.cend(); ++it)
             QVERIFY(nmeaPositions.contains(it->latitude + " " + it->longitude));
     }
+}
+
+void TelemetryMediaTest::recordPastTheEnd_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Mutation>("mutation");
+    // Each moves the record of second 1 far past the end of the file.
+    const quint32 pastTheEnd = 0xFFFF0000u;
+    const auto table = [](QByteArray &b, const char *type) { return b.lastIndexOf(type) - 4; };
+    QTest::newRow("gps box entry")
+        << FixtureNames::gpsBoxA264
+        << Mutation([=](QByteArray &b) { setBe32(&b, table(b, "gps ") + 16 + 8 * 1, pastTheEnd); });
+    QTest::newRow("block track, chunk offset")
+        << FixtureNames::blockChunkOffset
+        << Mutation([=](QByteArray &b) { setBe32(&b, table(b, "stco") + 16 + 4 * 1, pastTheEnd); });
+    QTest::newRow("block track, last frame of the second")
+        << FixtureNames::blockSampleSize << Mutation([=](QByteArray &b) {
+               setBe32(&b, table(b, "stco") + 16 + 4 * (30 * 2 - 1), pastTheEnd);
+           });
+}
+
+void TelemetryMediaTest::recordPastTheEnd()
+{
+    QFETCH(QString, name);
+    QFETCH(Mutation, mutation);
+    const bool blockTrack = name.endsWith(".MOV");
+    const VideoMessage damaged = readBoxesOf(mutated(qPrintable(name), mutation), blockTrack);
+    // That second reads as zeros; every later sample stays on its own second.
+    VideoMessage expected = readBoxesOf(m_dir.filePath(name), blockTrack);
+    QVERIFY(expected.gpsItems.remove("1") == 1);
+    expected.gsensorItems["1"] = QStringList({"0", "0", "0"});
+    QCOMPARE(samplesText(damaged), samplesText(expected));
 }
 
 void TelemetryMediaTest::truncatedAndFlippedFiles()
