@@ -1,6 +1,5 @@
 // Sample decoders and the validation and summary rules of GPSTool, on bytes
 // built in the test (no files).
-#include "library/DbModel.h"
 #include "telemetry/GPSTool.h"
 #include "telemetry/TelemetryFormats.h"
 #include "tests/support/TestHome.h"
@@ -63,7 +62,6 @@ private slots:
     void outOfRangeSpeedAndAngle();
     void invalidSamplesKeepOnlyGsensor();
     void averageOverSeveralSamplesPerSecond();
-    void transportStreamIsNotOpened();
 };
 
 void TelemetryFormatsTest::degrees_data()
@@ -486,20 +484,6 @@ void TelemetryFormatsTest::averageOverSeveralSamplesPerSecond()
     QCOMPARE(tool.record.aevSpeed, QString("36.500"));
     QCOMPARE(tool.record.totalSpeedNum, 3);
     QCOMPARE(tool.record.gpsItems.size(), 3);
-}
-
-void TelemetryFormatsTest::transportStreamIsNotOpened()
-{
-    GPSTool tool;
-    DbModel model;
-    model.path = "/nowhere/clip.TS";
-    model.fileName = "clip.TS";
-    QTest::ignoreMessage(QtDebugMsg, "FFMpeg没有打开文件: /nowhere/clip.TS");
-    tool.parse(model);
-    QCOMPARE(tool.record.path, model.path);
-    QCOMPARE(tool.record.aevSpeed, QString("0"));
-    QVERIFY(tool.record.duration.isEmpty());
-    QVERIFY(tool.record.gsensorItems.isEmpty());
 }
 
 KELMORA_TEST_MAIN(QCoreApplication, TelemetryFormatsTest)

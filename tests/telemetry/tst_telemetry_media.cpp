@@ -98,6 +98,8 @@ private slots:
     void oddNames();
     void unreadableFiles_data();
     void unreadableFiles();
+    void transportStreamIsNotOpened_data();
+    void transportStreamIsNotOpened();
     void hostileFiles_data();
     void hostileFiles();
     void recordPastTheEnd_data();
@@ -287,6 +289,35 @@ void TelemetryMediaTest::unreadableFiles()
     QCOMPARE(r.path, file);
     QVERIFY(r.duration.isEmpty() && r.width == "0" && r.demuxer.isEmpty());
     QCOMPARE(r.aevSpeed, QString("0"));
+    QVERIFY(r.gpsItems.isEmpty() && r.gsensorItems.isEmpty());
+}
+
+void TelemetryMediaTest::transportStreamIsNotOpened_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("probed");
+    QTest::newRow("lower-case suffix") << "clip.ts" << false;
+    QTest::newRow("upper-case suffix") << "clip.TS" << false;
+    // The same bytes under another name are read: the empty fields of the
+    // rows above come from the name, not from a file libavformat refuses.
+    QTest::newRow("same stream named .mp4") << "clip-ts.mp4" << true;
+}
+
+void TelemetryMediaTest::transportStreamIsNotOpened()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, probed);
+    const QString file = m_dir.filePath(name);
+    if (name != FixtureNames::transportStream) {
+        QFile::remove(file);
+        QVERIFY(QFile::copy(path(FixtureNames::transportStream), file));
+    }
+    if (!probed)
+        QTest::ignoreMessage(QtDebugMsg, qPrintable("FFMpeg没有打开文件: " + file));
+    const VideoMessage r = parsed(file);
+    QCOMPARE(r.duration, probed ? QString("2") : QString());
+    QCOMPARE(r.resolution, probed ? QString("160*90") : QString());
+    QCOMPARE(r.demuxer, probed ? QString("lavf") : QString());
     QVERIFY(r.gpsItems.isEmpty() && r.gsensorItems.isEmpty());
 }
 
