@@ -190,8 +190,14 @@ void GPSTool::validatePosition(GpsItem &sample, const GpsItem &last)
     }
     if (last.isPositionNull() || (last.latitude.toDouble() == 0 && last.longitude.toDouble() == 0))
         return;
-    const float dLat = float(std::fabs(std::fabs(last.latitude.toDouble()) - std::fabs(lat)));
-    const float dLon = float(std::fabs(std::fabs(last.longitude.toDouble()) - std::fabs(lon)));
+    // Signed values: a point mirrored across the equator or the prime meridian
+    // is far away. Longitude is measured the short way round, so stepping
+    // across the 180° meridian is no jump.
+    const float dLat = float(std::fabs(last.latitude.toDouble() - lat));
+    double lonStep = std::fabs(last.longitude.toDouble() - lon);
+    if (lonStep > 180)
+        lonStep = 360 - lonStep;
+    const float dLon = float(lonStep);
     if (dLat < 0.5f && dLon < 0.5f)
         return;
     sample.status = false;
@@ -216,7 +222,7 @@ void GPSTool::storeRecord(GpsItem sample)
     ++storedCount;
     const double s = sample.speed.toDouble();
     if (s > 0 && s < 400) {
-        speedSum = int(speedSum + s);
+        speedSum += s;
         ++speedCount;
         if (record.maxSpeed.toDouble() < s)
             record.maxSpeed = QString::number(s, 'f', 3);
@@ -247,10 +253,10 @@ void GPSTool::deriveFigures()
 {
     // speedSum and speedCount both run over every sample, so their quotient
     // already is the average speed, however many samples a second holds.
-    if (speedSum < 1 || speedCount < 1)
+    if (speedCount < 1)
         record.aevSpeed = QStringLiteral("0");
     else
-        record.aevSpeed = QString::number(double(speedSum) / double(speedCount), 'f', 3);
+        record.aevSpeed = QString::number(speedSum / speedCount, 'f', 3);
     record.totalSpeedNum = recordsPerSecond >= 2 ? speedCount / recordsPerSecond : speedCount;
     record.gpsTotailNum = storedCount;
     record.isChina = inChina;
@@ -490,8 +496,9 @@ void GPSTool::readSampleSizeMode(Mp4BoxFile &file,
     }
     QByteArray bytes;
     for (quint32 block : blocks) {
-        if (!file.readZeroFilled(qint64(block) + 48, TelemetryFormats::layoutASize, &bytes))
-            continue;
+        // A block past the end of the file reads as zeros: it keeps its
+        // second so the later samples stay on theirs.
+        file.readZeroFilled(qint64(block) + 48, TelemetryFormats::layoutASize, &bytes);
         acceptSample(TelemetryFormats::decodeLayoutA(bytes, true, false));
         ++secondIndex;
     }
@@ -513,9 +520,8 @@ void GPSTool::readChunkOffsetMode(Mp4BoxFile &file, qint64 stcoContent, qint64 s
             return;
         for (int i = 0; i < n; ++i) {
             const quint32 offset = qFromBigEndian<quint32>(table.constData() + i * 4);
-            if (!file.readZeroFilled(qint64(offset) + 65536 + 48, TelemetryFormats::layoutASize,
-                                     &bytes))
-                continue;
+            // Past the end of the file: zeros, still on its own second.
+            file.readZeroFilled(qint64(offset) + 65536 + 48, TelemetryFormats::layoutASize, &bytes);
             acceptSample(TelemetryFormats::decodeLayoutA(bytes, true, false));
             ++secondIndex;
         }
@@ -575,12 +581,12 @@ void GPSTool::readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd
             return;
         for (int i = 0; i < n; ++i) {
             const qint64 entry = qFromBigEndian<quint32>(table.constData() + i * 8);
+            // A record past the end of the file reads as zeros and still takes
+            // its second, so the later samples stay on theirs.
             quint32 marker = 0;
-            if (!file.readLe32(entry + 12, &marker))
-                continue;
+            file.readLe32(entry + 12, &marker);
             const qint64 start = marker == 264 ? entry + 48 : entry + 16;
-            if (!file.readZeroFilled(start, TelemetryFormats::gpsBoxRecordSize, &bytes))
-                continue;
+            file.readZeroFilled(start, TelemetryFormats::gpsBoxRecordSize, &bytes);
             if (TelemetryFormats::isLayoutB(bytes))
                 acceptSample(TelemetryFormats::decodeLayoutB(bytes));
             else

@@ -58,7 +58,9 @@ public:
     int secondIndex = 0;
     int recordsRead = 0;
     int recordsPerSecond = 1;
-    int speedSum = 0;
+    // Knots with their fractions: a sum truncated after each addition read
+    // the average up to a knot low.
+    double speedSum = 0;
     int speedCount = 0;
     int storedCount = 0;
     bool inChina = false;

@@ -33,7 +33,7 @@ public:
     bool findChild(const Box &parent, const QByteArray &type, Box *found);
 
     // count bytes at pos; bytes past the end of the file read as zero.
-    // False when pos itself is not inside the file.
+    // False when pos itself is not inside the file (out is then all zeros).
     bool readZeroFilled(qint64 pos, int count, QByteArray *out);
     // A big-endian 32-bit value at pos, which must lie inside limit.
     bool readBe32(qint64 pos, qint64 limit, quint32 *value);

@@ -54,12 +54,17 @@ QString decimalToDMS(double decimalDegree)
 {
     if (!std::isfinite(decimalDegree))
         decimalDegree = 0.0;
-    const double degrees = std::trunc(decimalDegree);
-    const double minutes = std::trunc((decimalDegree - degrees) * 60);
-    const double seconds = std::trunc(((decimalDegree - degrees) * 60 - minutes) * 60);
-    return QString("%1%2%3'%4\"")
-        .arg(QString::number(clampToInt(degrees)), QStringLiteral("°"),
-             QString::number(clampToInt(minutes)), QString::number(clampToInt(seconds)));
+    // The parts of the magnitude, the sign written once in front: "-33°30'0\"",
+    // not "-33°-30'0\"". The text carries no axis, so no hemisphere letter.
+    const double magnitude = std::fabs(decimalDegree);
+    const int degrees = clampToInt(std::trunc(magnitude));
+    const double fraction = (magnitude - std::trunc(magnitude)) * 60;
+    const int minutes = clampToInt(std::trunc(fraction));
+    const int seconds = clampToInt(std::trunc((fraction - std::trunc(fraction)) * 60));
+    const bool negative = decimalDegree < 0 && (degrees != 0 || minutes != 0 || seconds != 0);
+    return QString("%1%2%3%4'%5\"")
+        .arg(negative ? QStringLiteral("-") : QString(), QString::number(degrees),
+             QStringLiteral("°"), QString::number(minutes), QString::number(seconds));
 }
 
 QString coordinateText(const QString &decimalText, int coordinateFormat)

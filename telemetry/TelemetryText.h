@@ -22,7 +22,7 @@ int knotsTextToUnit(const QString &knots, int speedUnit);
 // Whole-number text of a knots text in the display unit ("19" for "10.000" in km/h).
 QString speedText(const QString &knots, int speedUnit);
 
-// "22°32'7\"" from 22.535389; every part keeps the sign of a negative value.
+// "22°32'7\"" from 22.535389; "-33°30'0\"" from -33.5 (the sign once, in front).
 QString decimalToDMS(double decimalDegree);
 // The position text as shown: unchanged in decimal format, otherwise its DMS.
 QString coordinateText(const QString &decimalText, int coordinateFormat);

@@ -1,6 +1,5 @@
 // Sample decoders and the validation and summary rules of GPSTool, on bytes
 // built in the test (no files).
-#include "library/DbModel.h"
 #include "telemetry/GPSTool.h"
 #include "telemetry/TelemetryFormats.h"
 #include "tests/support/TestHome.h"
@@ -55,13 +54,14 @@ private slots:
     void blockLayoutName_data();
     void blockLayoutName();
     void jumpIsComparedWithLastAccepted();
+    void jump_data();
+    void jump();
     void rangeRejection_data();
     void rangeRejection();
     void speedFigures();
     void outOfRangeSpeedAndAngle();
     void invalidSamplesKeepOnlyGsensor();
     void averageOverSeveralSamplesPerSecond();
-    void transportStreamIsNotOpened();
 };
 
 void TelemetryFormatsTest::degrees_data()
@@ -321,10 +321,58 @@ void TelemetryFormatsTest::jumpIsComparedWithLastAccepted()
     QCOMPARE(tool.record.gpsItems.keys(), QStringList({"0", "2"}));
     QCOMPARE(tool.record.gsensorItems.size(), 3);
     QCOMPARE(tool.lastAccepted.latitude, QString("22.900000"));
-    // Mirrored across the equator: the absolute values agree, so it passes.
-    tool.secondIndex = 3;
-    tool.acceptSample(fix("-22.900000", "114.000000"));
-    QVERIFY(tool.record.gpsItems.contains("3"));
+}
+
+void TelemetryFormatsTest::jump_data()
+{
+    QTest::addColumn<QString>("lastLat");
+    QTest::addColumn<QString>("lastLon");
+    QTest::addColumn<QString>("lat");
+    QTest::addColumn<QString>("lon");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("mirrored across the equator") << "30.000000"
+                                                 << "100.000000"
+                                                 << "-30.000000"
+                                                 << "100.000000" << false;
+    QTest::newRow("mirrored across the prime meridian") << "48.000000"
+                                                        << "5.000000"
+                                                        << "48.000000"
+                                                        << "-5.000000" << false;
+    QTest::newRow("mirrored across both") << "30.000000"
+                                          << "100.000000"
+                                          << "-30.000000"
+                                          << "-100.000000" << false;
+    QTest::newRow("small step across the equator") << "0.200000"
+                                                   << "100.000000"
+                                                   << "-0.200000"
+                                                   << "100.000000" << true;
+    QTest::newRow("small step across the 180th meridian") << "10.000000"
+                                                          << "179.900000"
+                                                          << "10.000000"
+                                                          << "-179.900000" << true;
+    QTest::newRow("jump across the 180th meridian") << "10.000000"
+                                                    << "179.800000"
+                                                    << "10.000000"
+                                                    << "-179.600000" << false;
+}
+
+void TelemetryFormatsTest::jump()
+{
+    QFETCH(QString, lastLat);
+    QFETCH(QString, lastLon);
+    QFETCH(QString, lat);
+    QFETCH(QString, lon);
+    QFETCH(bool, accepted);
+    GPSTool tool;
+    tool.acceptSample(fix(lastLat, lastLon));
+    tool.secondIndex = 1;
+    if (!accepted)
+        QTest::ignoreMessage(QtDebugMsg,
+                             qPrintable("无效经纬度：前后经纬度相距太远::" + lat + " " + lon));
+    tool.acceptSample(fix(lat, lon));
+    QCOMPARE(tool.record.gpsItems.contains("1"), accepted);
+    QCOMPARE(tool.lastAccepted.latitude + " " + tool.lastAccepted.longitude,
+             accepted ? lat + " " + lon : lastLat + " " + lastLon);
 }
 
 void TelemetryFormatsTest::rangeRejection_data()
@@ -364,17 +412,23 @@ void TelemetryFormatsTest::speedFigures()
     tool.record.maxSpeed.clear(); // as after the reset a parse starts with
     QTest::ignoreMessage(QtDebugMsg, "解析出来的数据：22.500000::114.000000 秒 0");
     tool.acceptSample(fix("22.500000", "114.000000", "10.6"));
-    QCOMPARE(tool.speedSum, 10);
+    QCOMPARE(tool.speedSum, 10.6);
     tool.secondIndex = 1;
     tool.acceptSample(fix("22.500100", "114.000000", "10.6"));
-    QCOMPARE(tool.speedSum, 20);
+    QCOMPARE(tool.speedSum, 21.2);
     tool.deriveFigures();
-    QCOMPARE(tool.record.aevSpeed, QString("10.000"));
-    QCOMPARE(tool.record.distance, QString("10.000"));
+    QCOMPARE(tool.record.aevSpeed, QString("10.600"));
+    QCOMPARE(tool.record.distance, QString("10.600"));
     QCOMPARE(tool.record.maxSpeed, QString("10.600"));
     QCOMPARE(tool.record.totalSpeedNum, 2);
     QCOMPARE(tool.record.gpsTotailNum, 2);
     QVERIFY(tool.record.isChina);
+
+    // A crawl that sums to less than one knot still has its average.
+    GPSTool crawl;
+    crawl.acceptSample(fix("22.500000", "114.000000", "0.4"));
+    crawl.deriveFigures();
+    QCOMPARE(crawl.record.aevSpeed, QString("0.400"));
 }
 
 void TelemetryFormatsTest::outOfRangeSpeedAndAngle()
@@ -418,8 +472,8 @@ void TelemetryFormatsTest::invalidSamplesKeepOnlyGsensor()
 
 void TelemetryFormatsTest::averageOverSeveralSamplesPerSecond()
 {
-    // Ten samples a second at 36.5 knots: the average stays 36 (truncated
-    // sum), it is not divided by the ten samples a second once more.
+    // Ten samples a second at 36.5 knots: the average is 36.5, not divided
+    // by the ten samples a second once more.
     GPSTool tool;
     tool.recordsPerSecond = 10;
     for (int i = 0; i < 30; ++i) {
@@ -427,23 +481,9 @@ void TelemetryFormatsTest::averageOverSeveralSamplesPerSecond()
         tool.secondIndex = ++tool.recordsRead / tool.recordsPerSecond;
     }
     tool.deriveFigures();
-    QCOMPARE(tool.record.aevSpeed, QString("36.000"));
+    QCOMPARE(tool.record.aevSpeed, QString("36.500"));
     QCOMPARE(tool.record.totalSpeedNum, 3);
     QCOMPARE(tool.record.gpsItems.size(), 3);
-}
-
-void TelemetryFormatsTest::transportStreamIsNotOpened()
-{
-    GPSTool tool;
-    DbModel model;
-    model.path = "/nowhere/clip.TS";
-    model.fileName = "clip.TS";
-    QTest::ignoreMessage(QtDebugMsg, "FFMpeg没有打开文件: /nowhere/clip.TS");
-    tool.parse(model);
-    QCOMPARE(tool.record.path, model.path);
-    QCOMPARE(tool.record.aevSpeed, QString("0"));
-    QVERIFY(tool.record.duration.isEmpty());
-    QVERIFY(tool.record.gsensorItems.isEmpty());
 }
 
 KELMORA_TEST_MAIN(QCoreApplication, TelemetryFormatsTest)

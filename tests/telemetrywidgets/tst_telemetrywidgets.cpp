@@ -159,8 +159,9 @@ void TelemetryWidgetsTest::decimalToDMS_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("latitude") << 22.535389 << QStringLiteral("22°32'7\"");
     QTest::newRow("longitude") << 114.076126 << QStringLiteral("114°4'34\"");
-    QTest::newRow("negative keeps the sign in every part")
-        << -33.5 << QStringLiteral("-33°-30'0\"");
+    QTest::newRow("negative: the sign once") << -33.5 << QStringLiteral("-33°30'0\"");
+    QTest::newRow("negative below one degree") << -0.5 << QStringLiteral("-0°30'0\"");
+    QTest::newRow("negative rounding to zero") << -0.0001 << QStringLiteral("0°0'0\"");
     QTest::newRow("zero") << 0.0 << QStringLiteral("0°0'0\"");
     QTest::newRow("nan") << qQNaN() << QStringLiteral("0°0'0\"");
 }
