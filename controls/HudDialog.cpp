@@ -20,7 +20,11 @@ void centreOverHost(QWidget *child, const QWidget *host)
         return;
     const QPoint centre = child->parentWidget()->mapFromGlobal(
         host->mapToGlobal(QPoint(host->width() / 2, host->height() / 2)));
-    const QPoint topLeft = centre - QPoint(child->width() / 2, child->height() / 2);
+    // Never partly outside the layer, where it would be cut off.
+    const QSize room = child->parentWidget()->size() - child->size();
+    QPoint topLeft = centre - QPoint(child->width() / 2, child->height() / 2);
+    topLeft.setX(qBound(0, topLeft.x(), qMax(0, room.width())));
+    topLeft.setY(qBound(0, topLeft.y(), qMax(0, room.height())));
     if (child->pos() != topLeft)
         child->move(topLeft);
 }
@@ -40,6 +44,10 @@ void coverActiveWindow(QDialog *layer, const char *noWindowLine)
             }
         }
     }
+    // Right after a file dialog closes no window is active yet: cover the
+    // host's own window rather than stay at a default size the panel overflows.
+    if (!reference && layer->parentWidget())
+        reference = layer->parentWidget()->window();
     if (reference) {
         const int titleBar = layer->style()->pixelMetric(QStyle::PM_TitleBarHeight);
         const QRect geometry = fullWindowLayerGeometry(reference->geometry(), titleBar);

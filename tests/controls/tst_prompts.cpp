@@ -167,6 +167,7 @@ private slots:
     void promptWithoutAnyHost();
     void waitAnimation();
     void importLayerClosesOnPanelDone();
+    void importLayerCoversTheHostWithoutAnActiveWindow();
     void promptBoxOk();
     void roundedDialogPaintsRoundedGrey();
 };
@@ -489,6 +490,25 @@ void TestPrompts::importLayerClosesOnPanelDone()
     QCOMPARE(finished.count(), 1);
     flushDeletes();
     QVERIFY(dialog.isNull());
+}
+
+// As after the add-files dialog closes: nothing is active when the layer
+// appears. It used to keep a default size and cut the panel off.
+void TestPrompts::importLayerCoversTheHostWithoutAnActiveWindow()
+{
+    Shell shell;
+    QVERIFY(QTest::qWaitForWindowExposed(&shell.window));
+    QApplication::setActiveWindow(nullptr);
+    QVERIFY(!QApplication::activeWindow());
+    auto *panel = new TestPanel;
+    QPointer<HudDialog> dialog = new HudDialog(panel, shell.renderView);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QVERIFY(dialog->geometry().contains(shell.window.geometry()));
+    QTRY_COMPARE(centreInHost(panel, shell.renderView), QPoint(350, 250));
+    QVERIFY(dialog->rect().contains(panel->geometry()));
+    dialog->close();
+    flushDeletes();
 }
 
 void TestPrompts::promptBoxOk()
