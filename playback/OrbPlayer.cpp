@@ -9,6 +9,7 @@
 #include "playback/PlayObject.h"
 #include "telemetry/GPSTool.h"
 #include "telemetry/RecordLookup.h"
+#include "telemetry/TelemetryReader.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -65,7 +66,9 @@ bool OrbPlayer::takeMissingFrameReport(int level, const char *message, qint64 no
 OrbPlayer::OrbPlayer(QObject *parent)
     : QObject(parent)
     , m_firstModel(std::make_unique<VideoMessage>())
+    , m_reader(new TelemetryReader(this))
 {
+    connect(m_reader, &TelemetryReader::recordRead, this, &OrbPlayer::telemetryRead);
     qRegisterMetaType<PlayObjectState>("PlayObjectState");
     qRegisterMetaType<VideoMessage *>("VideoMessage*");
     initLibVlc(false);
@@ -111,6 +114,7 @@ void OrbPlayer::initLibVlc(bool reset)
 
 void OrbPlayer::deleteChannels()
 {
+    m_durationKnown = false;
     for (PlayObject *channel : qAsConst(m_channels)) {
         channel->disconnect(this);
         disconnect(channel, nullptr, this, nullptr);
@@ -278,6 +282,7 @@ void OrbPlayer::durationChangedSlots(qint64 duration)
     qDebug() << "durationChangedSlots:" << duration;
     if (duration <= 0)
         return;
+    m_durationKnown = true;
     qDebug() << "send durationChanged:" << duration;
     emit durationChanged(duration);
     qDebug() << "send metaDataChanged";
@@ -301,6 +306,23 @@ void OrbPlayer::getCurrentFileMessageInfo(DbModel *dbModel,
 {
     if (!dbModel || !callback)
         return;
-    VideoMessage record = RecordLookup::find(*dbModel, RecordLookup::Log::Player);
+    bool complete = false;
+    VideoMessage record = RecordLookup::findOrProbe(*dbModel, RecordLookup::Log::Player, &complete);
+    // The picture starts now; the panels fill when the telemetry arrives.
+    if (!complete)
+        m_reader->read(*dbModel);
     callback(record);
+}
+
+void OrbPlayer::telemetryRead(const VideoMessage &record)
+{
+    // Cached for the next time whichever group plays now.
+    VideoMessage stored = record;
+    stored.saveToDb();
+    if (record.path != m_currentUrl || m_channels.isEmpty())
+        return;
+    *m_firstModel = stored;
+    // Before the duration is known the record goes out with it, as always.
+    if (m_durationKnown)
+        emit metaDataChanged(m_firstModel.get());
 }

@@ -12,6 +12,7 @@
 
 class DbModel;
 class PlayObject;
+class TelemetryReader;
 class VideoMessage;
 struct libvlc_instance_t;
 
@@ -65,10 +66,13 @@ public slots:
     void durationChangedSlots(qint64 duration);
     void positionChangedSlots(qint64 progress);
     void displayErrorMessageSlots();
+    // The channel's record: cached, or probed at once with its telemetry read
+    // on a worker (metaDataChanged again once it arrives).
     void getCurrentFileMessageInfo(DbModel *dbModel,
                                    const std::function<void(VideoMessage &)> &callback);
 
 private:
+    void telemetryRead(const VideoMessage &record);
     void setUpChannel(const DbModel &model,
                       VideoMessage &message,
                       int index,
@@ -83,4 +87,6 @@ private:
     double m_rate = 1.0;
     double m_volume = 0.7;
     std::unique_ptr<VideoMessage> m_firstModel;
+    TelemetryReader *m_reader = nullptr;
+    bool m_durationKnown = false;
 };

@@ -56,19 +56,15 @@ QList<QWidget *> RenderView::initViews(const QList<DbModel *> &models,
     m_fullScreenCallback = fullScreen;
     m_toggleCallback = toggle;
 
-    QList<VideoMessage> records;
     for (DbModel *model : models) {
-        const VideoMessage record = RecordLookup::find(*model, RecordLookup::Log::RenderView);
+        // The media fields suffice here; the player reads what is not cached.
+        bool complete = false;
+        const VideoMessage record
+            = RecordLookup::findOrProbe(*model, RecordLookup::Log::RenderView, &complete);
         if (record.filesType == 3 && model->fileName.contains('A'))
             model->is3DVideo = true;
         model->width = QString::number(record.width.toFloat() * 1.0, 'g', 6);
         model->height = QString::number(record.height.toFloat() * 1.0, 'g', 6);
-        records.append(record);
-    }
-    // Cache what was parsed, so the next look-up finds it.
-    for (VideoMessage &record : records) {
-        if (!record.isSave)
-            record.saveToDb();
     }
 
     for (int i = 0; i < models.size(); ++i)

@@ -81,6 +81,15 @@ GPSTool::~GPSTool()
     qDebug() << "GPSTool close";
 }
 
+int GPSTool::probe(const DbModel &model)
+{
+    record.resetFromDbModel(model);
+    recordsPerSecond = 1;
+    const int route = probeMedia(model.path);
+    deriveFigures();
+    return route;
+}
+
 void GPSTool::parse(const DbModel &model)
 {
     record.resetFromDbModel(model);

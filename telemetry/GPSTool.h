@@ -21,6 +21,9 @@ public:
 
     // Probe, read the telemetry and derive the summary figures into record.
     void parse(const DbModel &model);
+    // Only the media fields (frame size, kind, duration) and the figures of
+    // no samples: what playing needs at once. Returns the reader route.
+    int probe(const DbModel &model);
 
     // 10 for the block-track layout, else the stream count; 0 when the file
     // cannot be probed (or is a transport stream).

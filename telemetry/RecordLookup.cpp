@@ -8,10 +8,10 @@
 
 namespace RecordLookup {
 
-VideoMessage find(const DbModel &model, Log log)
+namespace {
+bool findCached(const DbModel &model, Log log, VideoMessage &record)
 {
     const bool player = log == Log::Player;
-    VideoMessage record;
     bool found = false;
     DbManager::instance()->selectVideoMessage(
         DbTableKind::VideoMessage, 0, {{"fileName", model.fileName}}, {},
@@ -22,13 +22,31 @@ VideoMessage find(const DbModel &model, Log log)
             }
         },
         player ? DbManager::SelectLog::Single : DbManager::SelectLog::FileSize);
-    if (found) {
+    if (found)
         qDebug() << (player ? " 数据库返回成功 " : "db retuen data succeed");
+    return found;
+}
+} // namespace
+
+VideoMessage find(const DbModel &model, Log log)
+{
+    VideoMessage record;
+    if (findCached(model, log, record))
         return record;
-    }
-    qDebug() << (player ? "开始解析gps数据" : "Start parsing gps data");
+    qDebug() << (log == Log::Player ? "开始解析gps数据" : "Start parsing gps data");
     GPSTool tool;
     tool.parse(model);
+    return tool.record;
+}
+
+VideoMessage findOrProbe(const DbModel &model, Log log, bool *complete)
+{
+    VideoMessage record;
+    *complete = findCached(model, log, record);
+    if (*complete)
+        return record;
+    GPSTool tool;
+    tool.probe(model);
     return tool.record;
 }
 

@@ -13,4 +13,9 @@ enum class Log { Player, RenderView };
 
 VideoMessage find(const DbModel &model, Log log);
 
+// The cached record, or, when none is stored yet, the media fields alone,
+// probed at once (*complete false): the telemetry is then read elsewhere, on
+// a worker, so a large or slow file never stalls the caller.
+VideoMessage findOrProbe(const DbModel &model, Log log, bool *complete);
+
 } // namespace RecordLookup
