@@ -3,6 +3,7 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "controls/HudView.h"
+#include "library/CmdModel.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/MyThread.h"
@@ -172,6 +173,7 @@ QMap<QString, QString> AddLoadWidget::rowFor(const QString &path, const QString 
     model.width = QStringLiteral("0");
     model.height = QStringLiteral("0");
     model.is3DVideo = model.fileName.contains(QLatin1Char('F'), Qt::CaseSensitive);
+    model.thumbnail = CmdModel::thumbnailName(path);
     return model.toDbMap();
 }
 

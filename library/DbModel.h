@@ -21,15 +21,23 @@ public:
     QString size; // MB with one decimal
     QString width = QStringLiteral("0");
     QString height = QStringLiteral("0");
+    // Thumbnail file name in the thumbnail folder; empty in rows stored by
+    // earlier versions, whose thumbnail has the name legacyThumbnailName gives.
+    QString thumbnail;
 
-    // Column name to text, the LoadFiles row of this entry.
+    // Column name to text, the LoadFiles row of this entry. The JSON keeps
+    // the three keys earlier versions read; the newer ones are added only
+    // when set.
     QMap<QString, QString> toDbMap() const;
-    // Reads is3DVideo, width and height from the jsonMessage column; a text
-    // that does not parse changes nothing.
+    // Reads is3DVideo, width, height and thumbnail from the jsonMessage
+    // column; a text that does not parse changes nothing.
     void fromJsonMessage(const QString &text);
 
     // Adds this entry as one LoadFiles row.
     bool insertToDb() const;
+
+    // The thumbnail picture's full path.
+    QString thumbnailFile() const;
 };
 
 // Groups of entries travel in the file list's signals.

@@ -260,7 +260,6 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
 
     // The current entry's row is about to go: keep what identifies it.
     const QString currentPath = m_currentModel ? m_currentModel->path : QString();
-    const QString currentName = m_currentModel ? m_currentModel->fileName : QString();
     const bool hadCurrent = m_currentModel != nullptr;
     QStringList groupPaths;
     for (const DbModel *member : qAsConst(m_playGroup))
@@ -286,10 +285,9 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
             m_playGroup.append(model);
         if (hadCurrent && model->path == currentPath)
             m_currentModel = model;
+        // The same file is the same path: two folders may hold one name.
         if (isResort && hadCurrent) {
-            const bool same
-                = descending ? model->path == currentPath : model->fileName == currentName;
-            if (same) {
+            if (model->path == currentPath) {
                 m_currentModel = model;
                 m_listWidget->setCurrentItem(item);
             }
@@ -439,6 +437,7 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
         return;
     const int row = m_listWidget->row(item);
     const QString fileName = model->fileName;
+    const QString path = model->path;
 
     bool replay = false;
     bool clearAfter = false;
@@ -458,9 +457,6 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
         }
     }
 
-    for (auto it = m_modelsByFileName.begin(); it != m_modelsByFileName.end();) {
-        it = it.key() == fileName ? m_modelsByFileName.erase(it) : std::next(it);
-    }
     m_playGroup.removeAll(model);
     // The row widget and its entry live until this handler has returned.
     std::unique_ptr<DbModel> entry = std::move(static_cast<EntryItem *>(item)->model);
@@ -468,8 +464,11 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
     rowWidget->hide();
     delete m_listWidget->takeItem(m_listWidget->row(item));
     scheduleVisibleRows();
-    DbManager::instance()->deleteData(DbTableKind::LoadFiles, {{"fileName", fileName}});
-    DbManager::instance()->deleteData(DbTableKind::VideoMessage, {{"fileName", fileName}});
+    if (m_modelsByFileName.value(fileName) == entry.get())
+        remapFileName(fileName);
+    // By path: another folder's file of the same name stays, with its record.
+    DbManager::instance()->deleteData(DbTableKind::LoadFiles, {{"path", path}});
+    DbManager::instance()->deleteData(DbTableKind::VideoMessage, {{"path", path}});
 
     if (replay && m_currentModel) {
         qDebug() << "hjhbkjhkjgbjhvbjhbhjbjh::::" + m_currentModel->path;
@@ -477,6 +476,20 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
     }
     if (clearAfter)
         on_deleteButton_clicked();
+}
+
+// The name's entry goes to the last listed row that still has it, as a
+// reload would map it.
+void FilesListView::remapFileName(const QString &fileName)
+{
+    m_modelsByFileName.remove(fileName);
+    for (int row = m_listWidget->count() - 1; row >= 0; --row) {
+        DbModel *model = modelAt(row);
+        if (model && model->fileName == fileName) {
+            m_modelsByFileName.insert(fileName, model);
+            return;
+        }
+    }
 }
 
 void FilesListView::on_deleteButton_clicked()

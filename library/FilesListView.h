@@ -79,6 +79,7 @@ private:
     void clickRow(int row, bool makeCurrent);
     int rowMatching(const QString &url) const;
     void deleteOneEntry(DbModel *model, CustomListItem *row);
+    void remapFileName(const QString &fileName);
     void onPlayModelChanged(int type);
     void openAddFilesDialog(const QList<DbModel *> &listed, const QString &lastPath);
     void confirmThen(const QString &text, const std::function<void()> &onSure);

@@ -3,10 +3,15 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
+#include "library/AddLoadWidget.h"
+#include "library/CmdModel.h"
 #include "library/CustomListItem.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
+#include "library/VideoMessage.h"
+#include "telemetry/RecordLookup.h"
+#include "tests/fixtures/RecordingFactory.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 
@@ -17,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
@@ -31,6 +37,37 @@ QStringList fileNamesOf(const QList<DbModel *> &models)
 QList<DbModel *> groupOf(const QSignalSpy &spy, int index)
 {
     return spy.at(index).at(0).value<QList<DbModel *>>();
+}
+
+// The paths of a table's rows, sorted.
+QStringList storedPaths(const QString &table)
+{
+    QSqlQuery query(QString("SELECT path FROM %1 ORDER BY path").arg(table));
+    QStringList paths;
+    while (query.next())
+        paths << query.value(0).toString();
+    return paths;
+}
+
+// One reading a second at a steady speed, starting at the given latitude.
+QVector<FixtureSample> steadyDrive(double knots, double latNmea)
+{
+    QVector<FixtureSample> samples;
+    for (int i = 0; i < 4; ++i) {
+        FixtureSample s;
+        s.second = i;
+        s.latNmea = latNmea + 0.01 * i;
+        s.speedKnots = knots;
+        samples << s;
+    }
+    return samples;
+}
+
+QImage shownThumbnail(CustomListItem *row)
+{
+    const auto *label = row ? row->findChild<QLabel *>("thumbnail") : nullptr;
+    return label ? label->pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_RGB32)
+                 : QImage();
 }
 
 int countRows(DbTableKind kind)
@@ -58,6 +95,7 @@ private slots:
     void deleteIsGuardedForTwoSeconds();
     void deletingTheOnlySelectedRowClearsAll();
     void clearAllEmptiesListAndDatabase();
+    void sameNameInThreeFoldersKeepsEachItsOwn();
     void newPathsDropListedFiles_data();
     void newPathsDropListedFiles();
     void addingFilesThroughTheDialogImportsAndPlays();
@@ -66,6 +104,7 @@ private slots:
 private:
     void addEntry(const QString &name, const QString &time, bool onDisk = true);
     void driveFileDialog(const QStringList &paths);
+    int rowOf(const QString &path) const;
 
     QTemporaryDir m_media;
     std::unique_ptr<QWidget> m_window;
@@ -302,6 +341,114 @@ void TestFileList::clearAllEmptiesListAndDatabase()
     QVERIFY(m_list->playGroup().isEmpty());
 }
 
+int TestFileList::rowOf(const QString &path) const
+{
+    for (int row = 0; row < m_list->rowCount(); ++row) {
+        if (m_list->modelAt(row)->path == path)
+            return row;
+    }
+    return -1;
+}
+
+void TestFileList::sameNameInThreeFoldersKeepsEachItsOwn()
+{
+    // A camera restarts its numbering after each format: three FILE0001.MP4,
+    // each with its own drive and picture size. The first was added by an
+    // earlier version (name-keyed row, thumbnail and cached record).
+    QStringList paths;
+    const QSize sizes[] = {{160, 90}, {96, 160}, {128, 128}};
+    const double knots[] = {20, 40, 60};
+    for (int i = 0; i < 3; ++i) {
+        const QString folder = QDir(m_media.path()).filePath(QString("card%1").arg(i + 1));
+        QVERIFY(QDir().mkpath(folder));
+        RecordingFactory factory(folder);
+        factory.setPreset("ultrafast");
+        factory.setVideo(sizes[i].width(), sizes[i].height());
+        QVERIFY2(factory.makeTextStream("FILE0001.MP4", steadyDrive(knots[i], 2232.1 + i)),
+                 qPrintable(factory.error()));
+        paths << factory.path("FILE0001.MP4");
+    }
+    const auto modelOf = [](const QString &path) {
+        DbModel model;
+        model.path = path;
+        model.fileName = QFileInfo(path).fileName();
+        return model;
+    };
+
+    DbModel earlier = modelOf(paths[0]);
+    earlier.time = "20230101120000000";
+    earlier.size = "0.1";
+    earlier.is3DVideo = true; // what earlier versions stored for an "F" in the name
+    QVERIFY(earlier.insertToDb());
+    QImage legacy(58, 58, QImage::Format_RGB32);
+    legacy.fill(Qt::red);
+    QVERIFY(legacy.save(thumbnailPath() + "/FILE0001_.png"));
+    // As the render view of earlier versions cached it, after its first play.
+    VideoMessage cached = RecordLookup::find(earlier, RecordLookup::Log::RenderView);
+    cached.saveToDb();
+    QVERIFY(cached.isSave);
+
+    {
+        AddLoadWidget panel("Video is loading", {paths[1], paths[2]});
+        QSignalSpy completed(&panel, &AddLoadWidget::sendLoadingCompleted);
+        QVERIFY(completed.wait(60000));
+    }
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QCOMPARE(m_list->rowCount(), 3);
+
+    // Each row shows its own picture: the old row its old one.
+    QImage own[3];
+    own[0] = legacy;
+    for (int i : {1, 2})
+        own[i] = QImage(thumbnailPath() + "/" + CmdModel::thumbnailName(paths[i]))
+                     .convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!own[1].isNull() && own[1] != own[2] && own[1] != legacy);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(shownThumbnail(m_list->rowWidget(rowOf(paths[i]))) == own[i],
+                 qPrintable(paths[i]));
+
+    // Each shows its own telemetry, first parsed then from the cache, as the
+    // render view looks it up and stores it.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < 3; ++i) {
+            VideoMessage record = RecordLookup::find(*m_list->modelAt(rowOf(paths[i])),
+                                                     RecordLookup::Log::RenderView);
+            QVERIFY2(qAbs(record.maxSpeed.toDouble() - knots[i]) < 0.01,
+                     qPrintable(QString("%1: %2 knots").arg(paths[i], record.maxSpeed)));
+            QCOMPARE(record.path, paths[i]);
+            QCOMPARE(record.isSave,
+                     i == 0 || pass == 1); // the old row's record is read, not parsed
+            if (!record.isSave)
+                record.saveToDb();
+        }
+    }
+
+    // The selection survives a re-sort in either direction on its own path.
+    m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rowOf(paths[1])));
+    m_list->enableList();
+    auto *sort = m_list->findChild<QPushButton *>("pushButton_4");
+    sort->click();
+    sort->click();
+    QCOMPARE(m_list->currentModel()->path, paths[1]);
+    QCOMPARE(m_list->listWidget()->currentRow(), rowOf(paths[1]));
+
+    // Deleting one keeps the others' rows and records.
+    m_list->rowWidget(rowOf(paths[1]))->findChild<QPushButton *>()->click();
+    QCOMPARE(m_list->rowCount(), 2);
+    QCOMPARE(storedPaths("LoadFiles"), QStringList({paths[0], paths[2]}));
+    QCOMPARE(storedPaths("VideoMessage"), QStringList({paths[0], paths[2]}));
+
+    // So does deleting the old row (a fresh panel: no two-second guard).
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QCOMPARE(m_list->rowCount(), 2);
+    m_list->rowWidget(rowOf(paths[0]))->findChild<QPushButton *>()->click();
+    QCOMPARE(storedPaths("LoadFiles"), QStringList({paths[2]}));
+    QCOMPARE(storedPaths("VideoMessage"), QStringList({paths[2]}));
+    QVERIFY(shownThumbnail(m_list->rowWidget(0)) == own[2]);
+}
+
 void TestFileList::newPathsDropListedFiles_data()
 {
     QTest::addColumn<QStringList>("picked");
@@ -378,7 +525,7 @@ void TestFileList::addingFilesThroughTheDialogImportsAndPlays()
     // Ascending order: the first new row (after the one already listed) plays.
     QCOMPARE(fileNamesOf(groupOf(groups, 0)).value(0), QString("2024_0501 it's 前.mp4"));
     QCOMPARE(settingsValue(SettingsKeys::LastOpenPath), m_media.path());
-    QVERIFY(QFileInfo::exists(thumbnailPath() + "/2024_0501 it's 前_.png"));
+    QVERIFY(QFileInfo::exists(thumbnailPath() + "/" + CmdModel::thumbnailName(clips.first())));
 }
 
 void TestFileList::onlyListedFilesGiveANotice()

@@ -95,6 +95,7 @@ private slots:
     void dbModelRow();
     void dbModelJsonMessage_data();
     void dbModelJsonMessage();
+    void dbModelNewKeysBesideTheOldOnes();
     void videoMessageDefaultsAndClear();
     void jsonRoundTripOfAnHourTrack();
     void jsonKeysAndForm();
@@ -179,6 +180,33 @@ void RecordsTest::dbModelJsonMessage()
     QTEST(d.is3DVideo, "is3D");
     QTEST(d.width, "width");
     QTEST(d.height, "height");
+}
+
+void RecordsTest::dbModelNewKeysBesideTheOldOnes()
+{
+    // A row as earlier versions stored it: no thumbnail name.
+    const QString earlier
+        = "{\n    \"height\": \"1920\",\n    \"is3DVideo\": true,\n    \"width\": \"3840\"\n}\n";
+    DbModel old;
+    old.path = "/card/DCIM/FILE0001.MP4";
+    old.fromJsonMessage(earlier);
+    QCOMPARE(old.thumbnailFile(), thumbnailPath() + "/FILE0001_.png");
+    QCOMPARE(old.toDbMap().value("jsonMessage"), earlier); // written back unchanged
+
+    DbModel d = old;
+    d.thumbnail = "FILE0001_0badf00d.png";
+    const QJsonObject stored
+        = QJsonDocument::fromJson(d.toDbMap().value("jsonMessage").toUtf8()).object();
+    // Earlier versions read the same three keys as before.
+    QCOMPARE(stored.value("is3DVideo"), QJsonValue(true));
+    QCOMPARE(stored.value("width"), QJsonValue("3840"));
+    QCOMPARE(stored.value("height"), QJsonValue("1920"));
+    DbModel back;
+    back.path = d.path;
+    back.fromJsonMessage(d.toDbMap().value("jsonMessage"));
+    QCOMPARE(back.thumbnailFile(), thumbnailPath() + "/FILE0001_0badf00d.png");
+    back.fromJsonMessage("{\"thumbnail\": \"../../elsewhere.png\"}");
+    QCOMPARE(back.thumbnailFile(), thumbnailPath() + "/elsewhere.png"); // never another folder
 }
 
 void RecordsTest::videoMessageDefaultsAndClear()
