@@ -172,7 +172,8 @@ QMap<QString, QString> AddLoadWidget::rowFor(const QString &path, const QString 
     model.time = importTime;
     model.width = QStringLiteral("0");
     model.height = QStringLiteral("0");
-    model.is3DVideo = model.fileName.contains(QLatin1Char('F'), Qt::CaseSensitive);
+    // Whether it is panoramic depends on its telemetry, read on first play.
+    model.is3DVideo = false;
     model.thumbnail = CmdModel::thumbnailName(path);
     return model.toDbMap();
 }

@@ -23,6 +23,8 @@ QMap<QString, QString> DbModel::toDbMap() const
     message.insert(QLatin1String("height"), height);
     if (!thumbnail.isEmpty())
         message.insert(QLatin1String("thumbnail"), thumbnail);
+    if (viewChoice != ViewChoice::Automatic)
+        message.insert(QLatin1String(ViewChoiceKey), viewChoice == ViewChoice::Panorama);
 
     QMap<QString, QString> map;
     map.insert(QStringLiteral("fileName"), fileName);
@@ -43,6 +45,10 @@ void DbModel::fromJsonMessage(const QString &text)
     width = message.value(QLatin1String("width")).toString();
     height = message.value(QLatin1String("height")).toString();
     thumbnail = message.value(QLatin1String("thumbnail")).toString();
+    const QJsonValue choice = message.value(QLatin1String(ViewChoiceKey));
+    viewChoice = !choice.isBool() ? ViewChoice::Automatic
+        : choice.toBool()         ? ViewChoice::Panorama
+                                  : ViewChoice::Flat;
 }
 
 bool DbModel::insertToDb() const
@@ -56,4 +62,11 @@ QString DbModel::thumbnailFile() const
     const QString name = thumbnail.isEmpty() ? CmdModel::legacyThumbnailName(path)
                                              : QFileInfo(thumbnail).fileName();
     return QDir(thumbnailPath()).filePath(name);
+}
+
+bool DbModel::showsPanorama(int filesType) const
+{
+    if (viewChoice != ViewChoice::Automatic)
+        return viewChoice == ViewChoice::Panorama;
+    return filesType == 3 && fileName.contains(QLatin1Char('A'));
 }

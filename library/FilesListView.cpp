@@ -13,6 +13,7 @@
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/PlayGroup.h"
+#include "library/VideoMessage.h"
 #include "settings/SetWidget.h"
 
 #include <QDateTime>
@@ -22,6 +23,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -148,6 +150,9 @@ void FilesListView::setupForm()
     connect(m_setButton, &QPushButton::clicked, this, &FilesListView::on_setButton_clicked);
     connect(m_sortButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_4_clicked);
     connect(m_addButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_2_clicked);
+    m_listWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_listWidget, &QListWidget::customContextMenuRequested, this,
+            &FilesListView::showRowMenu);
 }
 
 void FilesListView::retranslate()
@@ -521,6 +526,62 @@ void FilesListView::on_setButton_clicked()
     connect(dialog, &QDialog::finished, page, &QObject::deleteLater);
     connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
     dialog->show();
+}
+
+// Flat or 360° ----------------------------------------------------------------
+
+void FilesListView::showRowMenu(const QPoint &pos)
+{
+    const DbModel *model = modelOf(m_listWidget->itemAt(pos));
+    if (!model)
+        return;
+    const bool panorama = showsPanorama(*model);
+    auto *menu = new QMenu(this);
+    menu->setObjectName("rowMenu");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The panel's dark background reaches the menu; its text must be light.
+    menu->setStyleSheet("QMenu { background-color: #161d25; color: #ffffff; padding: 4px; }"
+                        "QMenu::item { padding: 6px 16px; }"
+                        "QMenu::item:selected { background-color: #fb640b; }");
+    QAction *action = menu->addAction(panorama ? tr("Show flat") : tr("Show as 360°"));
+    action->setObjectName("panoramaAction");
+    // By path: the list may be reloaded while the menu is open.
+    connect(action, &QAction::triggered, this,
+            [this, path = model->path, panorama] { choosePanorama(path, !panorama); });
+    menu->popup(m_listWidget->viewport()->mapToGlobal(pos));
+}
+
+bool FilesListView::showsPanorama(const DbModel &model) const
+{
+    int filesType = 0;
+    if (model.viewChoice == DbModel::ViewChoice::Automatic) {
+        DbManager::instance()->selectVideoMessage(DbTableKind::VideoMessage, 0,
+                                                  {{"path", model.path}}, {},
+                                                  [&filesType](VideoMessage &record, bool ok) {
+                                                      if (ok)
+                                                          filesType = record.filesType;
+                                                  });
+    }
+    return model.showsPanorama(filesType);
+}
+
+void FilesListView::choosePanorama(const QString &path, bool panorama)
+{
+    const DbModel::ViewChoice choice
+        = panorama ? DbModel::ViewChoice::Panorama : DbModel::ViewChoice::Flat;
+    bool playing = false;
+    for (int row = 0; row < m_listWidget->count(); ++row) {
+        DbModel *model = modelAt(row);
+        if (model && model->path == path) {
+            model->viewChoice = choice;
+            playing = playing || m_playGroup.contains(model);
+        }
+    }
+    DbManager::instance()->mergeJsonMessage(DbTableKind::LoadFiles, "path", path,
+                                            {{DbModel::ViewChoiceKey, panorama}});
+    // The render view decides when a group opens: open the group again.
+    if (playing && m_currentModel)
+        playSameAs(m_currentModel->path);
 }
 
 // Adding files --------------------------------------------------------------

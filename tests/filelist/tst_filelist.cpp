@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -96,6 +97,7 @@ private slots:
     void deletingTheOnlySelectedRowClearsAll();
     void clearAllEmptiesListAndDatabase();
     void sameNameInThreeFoldersKeepsEachItsOwn();
+    void rowMenuSwitchesTheViewAndRemembersIt();
     void newPathsDropListedFiles_data();
     void newPathsDropListedFiles();
     void addingFilesThroughTheDialogImportsAndPlays();
@@ -105,6 +107,7 @@ private:
     void addEntry(const QString &name, const QString &time, bool onDisk = true);
     void driveFileDialog(const QStringList &paths);
     int rowOf(const QString &path) const;
+    QAction *openRowMenu(int row);
 
     QTemporaryDir m_media;
     std::unique_ptr<QWidget> m_window;
@@ -447,6 +450,86 @@ void TestFileList::sameNameInThreeFoldersKeepsEachItsOwn()
     QCOMPARE(storedPaths("LoadFiles"), QStringList({paths[2]}));
     QCOMPARE(storedPaths("VideoMessage"), QStringList({paths[2]}));
     QVERIFY(shownThumbnail(m_list->rowWidget(0)) == own[2]);
+}
+
+QAction *TestFileList::openRowMenu(int row)
+{
+    // As a right click does it: the event reaches the list's viewport.
+    QWidget *viewport = m_list->listWidget()->viewport();
+    const QPoint pos
+        = m_list->listWidget()->visualItemRect(m_list->listWidget()->item(row)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
+    QApplication::sendEvent(viewport, &event);
+    const QList<QMenu *> menus = m_list->findChildren<QMenu *>("rowMenu");
+    return menus.isEmpty() ? nullptr : menus.last()->findChild<QAction *>("panoramaAction");
+}
+
+void TestFileList::rowMenuSwitchesTheViewAndRemembersIt()
+{
+    // A front camera's row as earlier versions stored it ("F": is3DVideo true),
+    // and a panoramic channel whose cached record is of the panoramic type.
+    const QString front = QDir(m_media.path()).filePath("20240101_120000_0001_F.MP4");
+    const QString panoramic = QDir(m_media.path()).filePath("20240101_120000_0001_A.MP4");
+    for (const QString &path : {front, panoramic}) {
+        QFile(path).open(QIODevice::WriteOnly);
+        DbModel model;
+        model.fileName = QFileInfo(path).fileName();
+        model.path = path;
+        model.time = "20240101120000000";
+        model.is3DVideo = path == front;
+        QVERIFY(model.insertToDb());
+    }
+    VideoMessage record;
+    record.fileName = QFileInfo(panoramic).fileName();
+    record.path = panoramic;
+    record.filesType = 3;
+    record.saveToDb();
+    AppManager::instance()->setPlayModelType(PlayMode::OneChannel);
+
+    const auto choose = [this](const QString &path, const QString &offered) {
+        QAction *action = openRowMenu(rowOf(path));
+        QVERIFY(action);
+        QCOMPARE(action->text(), offered);
+        auto *menu = qobject_cast<QMenu *>(action->parent());
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QTRY_VERIFY(m_list->findChildren<QMenu *>("rowMenu").isEmpty());
+    };
+    const auto storedChoice = [](const QString &path) {
+        DbModel::ViewChoice choice = DbModel::ViewChoice::Automatic;
+        DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {{"path", path}}, {},
+                                              [&](QList<DbModel *> models, bool) {
+                                                  if (models.size() == 1)
+                                                      choice = models.first()->viewChoice;
+                                              });
+        return choice;
+    };
+
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    choose(front, "Show as 360°");
+    QCOMPARE(storedChoice(front), DbModel::ViewChoice::Panorama);
+    QCOMPARE(m_list->modelAt(rowOf(front))->viewChoice, DbModel::ViewChoice::Panorama);
+    choose(panoramic, "Show flat");
+    QCOMPARE(storedChoice(panoramic), DbModel::ViewChoice::Flat);
+
+    // Remembered by the library; choosing for the playing recording opens it again.
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    choose(panoramic, "Show as 360°");
+    QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);
+    m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rowOf(front)));
+    m_list->enableList();
+    choose(front, "Show flat");
+    QCOMPARE(groups.size(), 2);
+    QCOMPARE(groupOf(groups, 1).value(0)->path, front);
+    QCOMPARE(groupOf(groups, 1).value(0)->viewChoice, DbModel::ViewChoice::Flat);
+    QCOMPARE(storedChoice(front), DbModel::ViewChoice::Flat);
+    QCOMPARE(storedChoice(panoramic), DbModel::ViewChoice::Panorama);
 }
 
 void TestFileList::newPathsDropListedFiles_data()

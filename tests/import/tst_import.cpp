@@ -286,9 +286,11 @@ void TestImport::threeDFlag_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("is3D");
-    QTest::newRow("front") << "20240101_120000_F.MP4" << true;
+    // A front camera's "F" says nothing: the telemetry decides on first play.
+    QTest::newRow("front") << "20240101_120000_F.MP4" << false;
     QTest::newRow("rear") << "20240101_120000_R.MP4" << false;
     QTest::newRow("lower f") << "20240101_120000_f.mp4" << false;
+    QTest::newRow("numbered") << "FILE0001.MP4" << false;
 }
 
 void TestImport::threeDFlag()
