@@ -3,8 +3,12 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "controls/HudView.h"
+<<<<<<< HEAD
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"
+=======
+#include "library/CmdModel.h"
+>>>>>>> library-by-path
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/MyThread.h"
@@ -174,7 +178,9 @@ QMap<QString, QString> AddLoadWidget::rowFor(const QString &path, const QString 
     model.time = importTime;
     model.width = QStringLiteral("0");
     model.height = QStringLiteral("0");
-    model.is3DVideo = model.fileName.contains(QLatin1Char('F'), Qt::CaseSensitive);
+    // Whether it is panoramic depends on its telemetry, read on first play.
+    model.is3DVideo = false;
+    model.thumbnail = CmdModel::thumbnailName(path);
     return model.toDbMap();
 }
 

@@ -4,6 +4,7 @@
 #include "app/Helpers.h"
 #include "app/Platform.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -85,12 +86,25 @@ CmdModel *CmdModel::clone(QObject *parent) const
     return copy;
 }
 
+QString CmdModel::thumbnailName(const QString &videoPath)
+{
+    const QFileInfo info(videoPath);
+    const QByteArray hash = QCryptographicHash::hash(
+        QDir::cleanPath(info.absoluteFilePath()).toUtf8(), QCryptographicHash::Sha1);
+    return info.baseName() + QLatin1Char('_') + QString::fromLatin1(hash.toHex().left(8))
+        + QStringLiteral(".png");
+}
+
+QString CmdModel::legacyThumbnailName(const QString &videoPath)
+{
+    return QFileInfo(videoPath).baseName() + QStringLiteral("_") + QStringLiteral(".png");
+}
+
 QString CmdModel::getSavePath()
 {
     const QString base = QFileInfo(inputPath).baseName();
     if (cmdType == Thumbnail) {
-        outputPath
-            = QDir(thumbnailPath()).filePath(base + QStringLiteral("_") + QStringLiteral(".png"));
+        outputPath = QDir(thumbnailPath()).filePath(thumbnailName(inputPath));
     } else {
         const QString suffix = cmdType == Cut ? QStringLiteral(".mp4") : QStringLiteral(".png");
         outputPath = Settings::saveFolder().get() + QLatin1Char('/') + base + QLatin1Char('_')

@@ -41,6 +41,15 @@ public:
     // Computes, stores in outputPath and returns the target file.
     Q_INVOKABLE QString getSavePath();
 
+    // File name, inside the thumbnail folder, of a recording's thumbnail:
+    // base name, "_", the first 8 hex digits of the SHA-1 of the absolute
+    // path, ".png". Cameras restart their numbering, so one name in two
+    // folders needs two pictures.
+    static QString thumbnailName(const QString &videoPath);
+    // The name earlier versions gave it (base name + "_.png"), shared by
+    // every recording of that base name; rows they stored still use it.
+    static QString legacyThumbnailName(const QString &videoPath);
+
     // What is run: the ffmpeg program and its arguments; also set outputPath.
     QString program() const;
     QStringList arguments();

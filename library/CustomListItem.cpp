@@ -26,7 +26,7 @@ CustomListItem::CustomListItem(DbModel *model, QWidget *parent)
 
     auto *thumbnail = new QLabel(this);
     thumbnail->setFixedSize(58, 58);
-    const QString thumbFile = thumbnailFile(m_model->path);
+    const QString thumbFile = m_model->thumbnailFile();
     thumbnail->setObjectName("thumbnail");
     thumbnail->setPixmap(QFileInfo::exists(thumbFile) ? QPixmap(thumbFile) : missingThumbnail());
     row->addWidget(thumbnail);
@@ -95,11 +95,6 @@ QPixmap CustomListItem::missingThumbnail()
     painter.end();
     QPixmapCache::insert(QStringLiteral("kelmora-missing-thumbnail"), picture);
     return picture;
-}
-
-QString CustomListItem::thumbnailFile(const QString &videoPath)
-{
-    return thumbnailPath() + "/" + QFileInfo(videoPath).baseName() + "_" + ".png";
 }
 
 void CustomListItem::setSelectedStyle(bool selected)

@@ -20,8 +20,6 @@ public:
 
     // Style rules of every row, set once on the list that holds them.
     static QString rowStyleSheet();
-    // The thumbnail file the import made for this entry.
-    static QString thumbnailFile(const QString &videoPath);
     // What the row shows when that file is missing.
     static QPixmap missingThumbnail();
 

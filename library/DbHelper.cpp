@@ -4,6 +4,7 @@
 #include "library/VideoMessage.h"
 
 #include <QDebug>
+#include <QJsonDocument>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -201,6 +202,48 @@ bool DbHelper::deleteDataWhere(const QMap<QString, QString> &where)
         return false;
     }
     return true;
+}
+
+bool DbHelper::mergeIntoJsonMessage(const QString &column,
+                                    const QString &value,
+                                    const QJsonObject &fields)
+{
+    const QString json = QStringLiteral("jsonMessage");
+    if (!checkColumns({column, json}))
+        return false;
+    QSqlQuery select(m_db);
+    select.prepare(
+        QStringLiteral("SELECT ID, %1 FROM %2 WHERE %3=?").arg(json, m_currentTable, column));
+    select.addBindValue(value);
+    if (!select.exec()) {
+        qDebug() << "查询数据失败：" << select.lastError().text();
+        return false;
+    }
+    QList<QPair<qint64, QJsonObject>> rows;
+    while (select.next()) {
+        const QJsonDocument document = QJsonDocument::fromJson(select.value(1).toString().toUtf8());
+        // Rewriting text that is not an object would lose what it holds.
+        if (!document.isObject()) {
+            qDebug() << "jsonMessage is not a JSON object, row" << select.value(0).toLongLong();
+            return false;
+        }
+        QJsonObject merged = document.object();
+        for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
+            merged.insert(it.key(), it.value());
+        rows.append({select.value(0).toLongLong(), merged});
+    }
+    select.finish();
+    for (const auto &row : qAsConst(rows)) {
+        QSqlQuery update(m_db);
+        update.prepare(QStringLiteral("UPDATE %1 SET %2=? WHERE ID=?").arg(m_currentTable, json));
+        update.addBindValue(QString::fromUtf8(QJsonDocument(row.second).toJson()));
+        update.addBindValue(row.first);
+        if (!update.exec()) {
+            qDebug() << update.lastError().text();
+            return false;
+        }
+    }
+    return !rows.isEmpty();
 }
 
 bool DbHelper::deleteAll()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QMap>
 #include <QMultiMap>
 #include <QSqlDatabase>
@@ -46,6 +47,11 @@ public:
     bool checkTableFields(const QMap<QString, QString> &map) const;
     bool inSertDataToTableName(const QMap<QString, QString> &map);
     bool deleteDataWhere(const QMap<QString, QString> &where);
+    // Sets the given keys in the JSON object of the jsonMessage column of every
+    // row whose column equals value, keeping every other key as it was. False
+    // when a statement failed, a row's JSON is not an object, or no row matched.
+    bool
+    mergeIntoJsonMessage(const QString &column, const QString &value, const QJsonObject &fields);
     bool deleteAll();
     // Both fold every matching row into their output; false when the statement failed
     // (selectVideoMessage also when no row matched).

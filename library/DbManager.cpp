@@ -149,6 +149,17 @@ bool DbManager::deleteData(DbTableKind kind, const QMap<QString, QString> &where
     return ok;
 }
 
+bool DbManager::mergeJsonMessage(DbTableKind kind,
+                                 const QString &column,
+                                 const QString &value,
+                                 const QJsonObject &fields)
+{
+    const bool ok = m_helper->createTable(tableDefinition(kind))
+        && m_helper->mergeIntoJsonMessage(column, value, fields);
+    qDebug() << (ok ? "更新数据成功" : "更新数据失败");
+    return ok;
+}
+
 bool DbManager::deleteAllData(DbTableKind kind)
 {
     const bool ok = m_helper->createTable(tableDefinition(kind)) && m_helper->deleteAll();

@@ -53,6 +53,12 @@ public:
     // Deletes the rows whose first column of the map (in key order) equals its value.
     bool deleteData(DbTableKind kind, const QMap<QString, QString> &where);
     bool deleteAllData(DbTableKind kind);
+    // Sets keys in the jsonMessage JSON of the rows whose column equals value;
+    // the other keys stay, so earlier versions read the rows as before.
+    bool mergeJsonMessage(DbTableKind kind,
+                          const QString &column,
+                          const QString &value,
+                          const QJsonObject &fields);
     void selectVideoMessage(DbTableKind kind,
                             int limit,
                             const QMap<QString, QString> &where,

@@ -1,8 +1,12 @@
 #include "library/DbModel.h"
 
+#include "app/Helpers.h"
+#include "library/CmdModel.h"
 #include "library/DbManager.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -17,6 +21,10 @@ QMap<QString, QString> DbModel::toDbMap() const
     message.insert(QLatin1String("is3DVideo"), is3DVideo);
     message.insert(QLatin1String("width"), width);
     message.insert(QLatin1String("height"), height);
+    if (!thumbnail.isEmpty())
+        message.insert(QLatin1String("thumbnail"), thumbnail);
+    if (viewChoice != ViewChoice::Automatic)
+        message.insert(QLatin1String(ViewChoiceKey), viewChoice == ViewChoice::Panorama);
 
     QMap<QString, QString> map;
     map.insert(QStringLiteral("fileName"), fileName);
@@ -36,9 +44,29 @@ void DbModel::fromJsonMessage(const QString &text)
     is3DVideo = message.value(QLatin1String("is3DVideo")).toBool();
     width = message.value(QLatin1String("width")).toString();
     height = message.value(QLatin1String("height")).toString();
+    thumbnail = message.value(QLatin1String("thumbnail")).toString();
+    const QJsonValue choice = message.value(QLatin1String(ViewChoiceKey));
+    viewChoice = !choice.isBool() ? ViewChoice::Automatic
+        : choice.toBool()         ? ViewChoice::Panorama
+                                  : ViewChoice::Flat;
 }
 
 bool DbModel::insertToDb() const
 {
     return DbManager::instance()->insertData(DbTableKind::LoadFiles, toDbMap());
+}
+
+QString DbModel::thumbnailFile() const
+{
+    // Only a name is taken from the row, never a folder.
+    const QString name = thumbnail.isEmpty() ? CmdModel::legacyThumbnailName(path)
+                                             : QFileInfo(thumbnail).fileName();
+    return QDir(thumbnailPath()).filePath(name);
+}
+
+bool DbModel::showsPanorama(int filesType) const
+{
+    if (viewChoice != ViewChoice::Automatic)
+        return viewChoice == ViewChoice::Panorama;
+    return filesType == 3 && fileName.contains(QLatin1Char('A'));
 }

@@ -9,6 +9,10 @@
 class DbModel
 {
 public:
+    // How the user asked to see the recording; Automatic follows the rule of
+    // showsPanorama. Stored as "show360" (absent for Automatic).
+    enum class ViewChoice { Automatic, Panorama, Flat };
+
     DbModel() = default;
     DbModel(const DbModel &other) = default;
     DbModel &operator=(const DbModel &other) = default;
@@ -16,20 +20,36 @@ public:
 
     QString fileName; // with extension, no folder
     QString path; // absolute
+    // Whether the playing view is panoramic: decided by the render view from
+    // showsPanorama; import stores false, not knowing the recording's type.
     bool is3DVideo = false;
     QString time; // import batch stamp "yyyyMMddhhmmsszzz"
     QString size; // MB with one decimal
     QString width = QStringLiteral("0");
     QString height = QStringLiteral("0");
+    // Thumbnail file name in the thumbnail folder; empty in rows stored by
+    // earlier versions, whose thumbnail has the name legacyThumbnailName gives.
+    QString thumbnail;
+    ViewChoice viewChoice = ViewChoice::Automatic;
 
-    // Column name to text, the LoadFiles row of this entry.
+    // Column name to text, the LoadFiles row of this entry. The JSON keeps
+    // the three keys earlier versions read; the newer ones are added only
+    // when set.
     QMap<QString, QString> toDbMap() const;
-    // Reads is3DVideo, width and height from the jsonMessage column; a text
-    // that does not parse changes nothing.
+    // Reads is3DVideo, width, height, thumbnail and the view choice from the
+    // jsonMessage column; a text that does not parse changes nothing.
     void fromJsonMessage(const QString &text);
 
     // Adds this entry as one LoadFiles row.
     bool insertToDb() const;
+
+    // The thumbnail picture's full path.
+    QString thumbnailFile() const;
+    // Panoramic when the user chose so; otherwise when the payload is of
+    // type 3 and the name holds a capital "A" (the cameras' panoramic channel).
+    bool showsPanorama(int filesType) const;
+
+    static constexpr const char *ViewChoiceKey = "show360";
 };
 
 // Groups of entries travel in the file list's signals.

@@ -15,6 +15,7 @@
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/PlayGroup.h"
+#include "library/VideoMessage.h"
 #include "settings/SetWidget.h"
 
 #include <QDateTime>
@@ -24,6 +25,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -153,6 +155,9 @@ void FilesListView::setupForm()
     connect(m_setButton, &QPushButton::clicked, this, &FilesListView::on_setButton_clicked);
     connect(m_sortButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_4_clicked);
     connect(m_addButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_2_clicked);
+    m_listWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_listWidget, &QListWidget::customContextMenuRequested, this,
+            &FilesListView::showRowMenu);
 }
 
 void FilesListView::retranslate()
@@ -265,7 +270,6 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
 
     // The current entry's row is about to go: keep what identifies it.
     const QString currentPath = m_currentModel ? m_currentModel->path : QString();
-    const QString currentName = m_currentModel ? m_currentModel->fileName : QString();
     const bool hadCurrent = m_currentModel != nullptr;
     QStringList groupPaths;
     for (const DbModel *member : qAsConst(m_playGroup))
@@ -291,10 +295,9 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
             m_playGroup.append(model);
         if (hadCurrent && model->path == currentPath)
             m_currentModel = model;
+        // The same file is the same path: two folders may hold one name.
         if (isResort && hadCurrent) {
-            const bool same
-                = descending ? model->path == currentPath : model->fileName == currentName;
-            if (same) {
+            if (model->path == currentPath) {
                 m_currentModel = model;
                 m_listWidget->setCurrentItem(item);
             }
@@ -444,6 +447,7 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
         return;
     const int row = m_listWidget->row(item);
     const QString fileName = model->fileName;
+    const QString path = model->path;
 
     bool replay = false;
     bool clearAfter = false;
@@ -463,9 +467,6 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
         }
     }
 
-    for (auto it = m_modelsByFileName.begin(); it != m_modelsByFileName.end();) {
-        it = it.key() == fileName ? m_modelsByFileName.erase(it) : std::next(it);
-    }
     m_playGroup.removeAll(model);
     // The row widget and its entry live until this handler has returned.
     std::unique_ptr<DbModel> entry = std::move(static_cast<EntryItem *>(item)->model);
@@ -473,8 +474,11 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
     rowWidget->hide();
     delete m_listWidget->takeItem(m_listWidget->row(item));
     scheduleVisibleRows();
-    DbManager::instance()->deleteData(DbTableKind::LoadFiles, {{"fileName", fileName}});
-    DbManager::instance()->deleteData(DbTableKind::VideoMessage, {{"fileName", fileName}});
+    if (m_modelsByFileName.value(fileName) == entry.get())
+        remapFileName(fileName);
+    // By path: another folder's file of the same name stays, with its record.
+    DbManager::instance()->deleteData(DbTableKind::LoadFiles, {{"path", path}});
+    DbManager::instance()->deleteData(DbTableKind::VideoMessage, {{"path", path}});
 
     if (replay && m_currentModel) {
         qDebug() << "hjhbkjhkjgbjhvbjhbhjbjh::::" + m_currentModel->path;
@@ -482,6 +486,20 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
     }
     if (clearAfter)
         on_deleteButton_clicked();
+}
+
+// The name's entry goes to the last listed row that still has it, as a
+// reload would map it.
+void FilesListView::remapFileName(const QString &fileName)
+{
+    m_modelsByFileName.remove(fileName);
+    for (int row = m_listWidget->count() - 1; row >= 0; --row) {
+        DbModel *model = modelAt(row);
+        if (model && model->fileName == fileName) {
+            m_modelsByFileName.insert(fileName, model);
+            return;
+        }
+    }
 }
 
 void FilesListView::on_deleteButton_clicked()
@@ -513,6 +531,62 @@ void FilesListView::on_setButton_clicked()
     connect(dialog, &QDialog::finished, page, &QObject::deleteLater);
     connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
     dialog->show();
+}
+
+// Flat or 360° ----------------------------------------------------------------
+
+void FilesListView::showRowMenu(const QPoint &pos)
+{
+    const DbModel *model = modelOf(m_listWidget->itemAt(pos));
+    if (!model)
+        return;
+    const bool panorama = showsPanorama(*model);
+    auto *menu = new QMenu(this);
+    menu->setObjectName("rowMenu");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The panel's dark background reaches the menu; its text must be light.
+    menu->setStyleSheet("QMenu { background-color: #161d25; color: #ffffff; padding: 4px; }"
+                        "QMenu::item { padding: 6px 16px; }"
+                        "QMenu::item:selected { background-color: #fb640b; }");
+    QAction *action = menu->addAction(panorama ? tr("Show flat") : tr("Show as 360°"));
+    action->setObjectName("panoramaAction");
+    // By path: the list may be reloaded while the menu is open.
+    connect(action, &QAction::triggered, this,
+            [this, path = model->path, panorama] { choosePanorama(path, !panorama); });
+    menu->popup(m_listWidget->viewport()->mapToGlobal(pos));
+}
+
+bool FilesListView::showsPanorama(const DbModel &model) const
+{
+    int filesType = 0;
+    if (model.viewChoice == DbModel::ViewChoice::Automatic) {
+        DbManager::instance()->selectVideoMessage(DbTableKind::VideoMessage, 0,
+                                                  {{"path", model.path}}, {},
+                                                  [&filesType](VideoMessage &record, bool ok) {
+                                                      if (ok)
+                                                          filesType = record.filesType;
+                                                  });
+    }
+    return model.showsPanorama(filesType);
+}
+
+void FilesListView::choosePanorama(const QString &path, bool panorama)
+{
+    const DbModel::ViewChoice choice
+        = panorama ? DbModel::ViewChoice::Panorama : DbModel::ViewChoice::Flat;
+    bool playing = false;
+    for (int row = 0; row < m_listWidget->count(); ++row) {
+        DbModel *model = modelAt(row);
+        if (model && model->path == path) {
+            model->viewChoice = choice;
+            playing = playing || m_playGroup.contains(model);
+        }
+    }
+    DbManager::instance()->mergeJsonMessage(DbTableKind::LoadFiles, "path", path,
+                                            {{DbModel::ViewChoiceKey, panorama}});
+    // The render view decides when a group opens: open the group again.
+    if (playing && m_currentModel)
+        playSameAs(m_currentModel->path);
 }
 
 // Adding files --------------------------------------------------------------

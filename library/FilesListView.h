@@ -62,6 +62,9 @@ public slots:
     void playPreviousOf(const QString &url);
     void playSameAs(const QString &url);
     void enableList();
+    // The row's menu at pos (list viewport coordinates): one entry that
+    // switches the recording to the view it does not have now.
+    void showRowMenu(const QPoint &pos);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -79,6 +82,11 @@ private:
     void clickRow(int row, bool makeCurrent);
     int rowMatching(const QString &url) const;
     void deleteOneEntry(DbModel *model, CustomListItem *row);
+    void remapFileName(const QString &fileName);
+    // What the render view will show: the user's choice, else the rule with
+    // the cached record's payload type (0 while it was never played).
+    bool showsPanorama(const DbModel &model) const;
+    void choosePanorama(const QString &path, bool panorama);
     void onPlayModelChanged(int type);
     void openAddFilesDialog(const QList<DbModel *> &listed, const QString &lastPath);
     void confirmThen(const QString &text, const std::function<void()> &onSure);

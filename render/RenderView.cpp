@@ -61,8 +61,9 @@ QList<QWidget *> RenderView::initViews(const QList<DbModel *> &models,
         bool complete = false;
         const VideoMessage record
             = RecordLookup::findOrProbe(*model, RecordLookup::Log::RenderView, &complete);
-        if (record.filesType == 3 && model->fileName.contains('A'))
-            model->is3DVideo = true;
+        // Decided afresh each time: the stored flag of earlier versions called
+        // any name with an "F" panoramic, front cameras included.
+        model->is3DVideo = model->showsPanorama(record.filesType);
         model->width = QString::number(record.width.toFloat() * 1.0, 'g', 6);
         model->height = QString::number(record.height.toFloat() * 1.0, 'g', 6);
     }

@@ -13,8 +13,10 @@ bool findCached(const DbModel &model, Log log, VideoMessage &record)
 {
     const bool player = log == Log::Player;
     bool found = false;
+    // By path: cameras restart their numbering, so a file name alone can be
+    // another recording's. Every version stored the path in this column.
     DbManager::instance()->selectVideoMessage(
-        DbTableKind::VideoMessage, 0, {{"fileName", model.fileName}}, {},
+        DbTableKind::VideoMessage, 0, {{"path", model.path}}, {},
         [&record, &found](VideoMessage &stored, bool ok) {
             if (ok) {
                 record = stored;

@@ -41,6 +41,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -164,6 +165,7 @@ private:
     void tearDown();
     void shoot(const QString &name);
     void clickRow(int row);
+    void chooseInRowMenu(int row, const char *text);
     int rowOf(const QString &fileName) const;
     QPushButton *barButton(const char *name) const;
     PlayerTool *bar() const { return m_panels.videoView->playerTool(); }
@@ -271,6 +273,26 @@ void TestAcceptance::clickRow(int row)
     QVERIFY2(item, qPrintable(QString("no row %1").arg(row)));
     list->scrollToItem(item);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+// A right click on the row, then a click on the menu's one entry.
+void TestAcceptance::chooseInRowMenu(int row, const char *text)
+{
+    QListWidget *list = m_panels.fileList->listWidget();
+    QTRY_VERIFY_WITH_TIMEOUT(list->isEnabled(), 20000);
+    QListWidgetItem *item = list->item(row);
+    QVERIFY2(item, qPrintable(QString("no row %1").arg(row)));
+    list->scrollToItem(item);
+    const QPoint at = list->visualItemRect(item).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &event);
+    QMenu *menu = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((menu = findAnywhere<QMenu>("rowMenu")) != nullptr, 5000);
+    const QList<QAction *> actions = menu->actions();
+    QCOMPARE(actions.size(), 1);
+    QCOMPARE(actions.first()->text(), QCoreApplication::translate("FilesListView", text));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(actions.first()).center());
+    QTRY_VERIFY(!findAnywhere<QMenu>("rowMenu"));
 }
 
 QPushButton *TestAcceptance::barButton(const char *name) const
@@ -524,9 +546,17 @@ void TestAcceptance::speedColourAndPanorama()
     colour->close();
     QTest::qWait(100);
 
-    // Panorama mode on the panoramic front channel.
-    QVERIFY(m_panels.fileList->modelAt(rowOf(kMomentTwo[0]))->is3DVideo);
+    // A front camera plays flat; its row's menu shows it as 360°, which
+    // opens the group again with a panoramic main view.
+    const DbModel *front = m_panels.fileList->modelAt(rowOf(kMomentTwo[0]));
+    QVERIFY(!front->is3DVideo);
+    QVERIFY(!barButton("play360")->isEnabled());
+    QSignalSpy reopened(m_panels.videoView, &VideoView::starPlayNotification);
+    chooseInRowMenu(rowOf(kMomentTwo[0]), "Show as 360°");
+    QTRY_VERIFY_WITH_TIMEOUT(!reopened.isEmpty(), 20000);
+    QVERIFY(front->is3DVideo);
     QTRY_VERIFY_WITH_TIMEOUT(barButton("play360")->isEnabled(), 5000);
+    QVERIFY(qobject_cast<VideoRender *>(renderView()->views().first())->is360Video());
     const int mode = choiceNumber(AppManager::instance()->panoramaModelType());
     QTest::mouseClick(barButton("play360"), Qt::LeftButton);
     QWidget *modes = nullptr;
@@ -684,6 +714,8 @@ void TestAcceptance::restartKeepsLibraryCacheAndSettings()
     QVERIFY(record);
     QCOMPARE(record->gpsItems.size(), kSeconds);
     QCOMPARE(player()->channels().size(), 1);
+    // The library remembers that this front camera is shown as 360°.
+    QTRY_VERIFY_WITH_TIMEOUT(barButton("play360")->isEnabled(), 5000);
     shoot("12-after-restart");
 
     const QString log = readLog();

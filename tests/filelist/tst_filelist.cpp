@@ -3,10 +3,15 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
+#include "library/AddLoadWidget.h"
+#include "library/CmdModel.h"
 #include "library/CustomListItem.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
+#include "library/VideoMessage.h"
+#include "telemetry/RecordLookup.h"
+#include "tests/fixtures/RecordingFactory.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 
@@ -15,8 +20,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
@@ -31,6 +38,37 @@ QStringList fileNamesOf(const QList<DbModel *> &models)
 QList<DbModel *> groupOf(const QSignalSpy &spy, int index)
 {
     return spy.at(index).at(0).value<QList<DbModel *>>();
+}
+
+// The paths of a table's rows, sorted.
+QStringList storedPaths(const QString &table)
+{
+    QSqlQuery query(QString("SELECT path FROM %1 ORDER BY path").arg(table));
+    QStringList paths;
+    while (query.next())
+        paths << query.value(0).toString();
+    return paths;
+}
+
+// One reading a second at a steady speed, starting at the given latitude.
+QVector<FixtureSample> steadyDrive(double knots, double latNmea)
+{
+    QVector<FixtureSample> samples;
+    for (int i = 0; i < 4; ++i) {
+        FixtureSample s;
+        s.second = i;
+        s.latNmea = latNmea + 0.01 * i;
+        s.speedKnots = knots;
+        samples << s;
+    }
+    return samples;
+}
+
+QImage shownThumbnail(CustomListItem *row)
+{
+    const auto *label = row ? row->findChild<QLabel *>("thumbnail") : nullptr;
+    return label ? label->pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_RGB32)
+                 : QImage();
 }
 
 int countRows(DbTableKind kind)
@@ -58,6 +96,8 @@ private slots:
     void deleteIsGuardedForTwoSeconds();
     void deletingTheOnlySelectedRowClearsAll();
     void clearAllEmptiesListAndDatabase();
+    void sameNameInThreeFoldersKeepsEachItsOwn();
+    void rowMenuSwitchesTheViewAndRemembersIt();
     void newPathsDropListedFiles_data();
     void newPathsDropListedFiles();
     void addingFilesThroughTheDialogImportsAndPlays();
@@ -66,6 +106,8 @@ private slots:
 private:
     void addEntry(const QString &name, const QString &time, bool onDisk = true);
     void driveFileDialog(const QStringList &paths);
+    int rowOf(const QString &path) const;
+    QAction *openRowMenu(int row);
 
     QTemporaryDir m_media;
     std::unique_ptr<QWidget> m_window;
@@ -302,6 +344,194 @@ void TestFileList::clearAllEmptiesListAndDatabase()
     QVERIFY(m_list->playGroup().isEmpty());
 }
 
+int TestFileList::rowOf(const QString &path) const
+{
+    for (int row = 0; row < m_list->rowCount(); ++row) {
+        if (m_list->modelAt(row)->path == path)
+            return row;
+    }
+    return -1;
+}
+
+void TestFileList::sameNameInThreeFoldersKeepsEachItsOwn()
+{
+    // A camera restarts its numbering after each format: three FILE0001.MP4,
+    // each with its own drive and picture size. The first was added by an
+    // earlier version (name-keyed row, thumbnail and cached record).
+    QStringList paths;
+    const QSize sizes[] = {{160, 90}, {96, 160}, {128, 128}};
+    const double knots[] = {20, 40, 60};
+    for (int i = 0; i < 3; ++i) {
+        const QString folder = QDir(m_media.path()).filePath(QString("card%1").arg(i + 1));
+        QVERIFY(QDir().mkpath(folder));
+        RecordingFactory factory(folder);
+        factory.setPreset("ultrafast");
+        factory.setVideo(sizes[i].width(), sizes[i].height());
+        QVERIFY2(factory.makeTextStream("FILE0001.MP4", steadyDrive(knots[i], 2232.1 + i)),
+                 qPrintable(factory.error()));
+        paths << factory.path("FILE0001.MP4");
+    }
+    const auto modelOf = [](const QString &path) {
+        DbModel model;
+        model.path = path;
+        model.fileName = QFileInfo(path).fileName();
+        return model;
+    };
+
+    DbModel earlier = modelOf(paths[0]);
+    earlier.time = "20230101120000000";
+    earlier.size = "0.1";
+    earlier.is3DVideo = true; // what earlier versions stored for an "F" in the name
+    QVERIFY(earlier.insertToDb());
+    QImage legacy(58, 58, QImage::Format_RGB32);
+    legacy.fill(Qt::red);
+    QVERIFY(legacy.save(thumbnailPath() + "/FILE0001_.png"));
+    // As the render view of earlier versions cached it, after its first play.
+    VideoMessage cached = RecordLookup::find(earlier, RecordLookup::Log::RenderView);
+    cached.saveToDb();
+    QVERIFY(cached.isSave);
+
+    {
+        AddLoadWidget panel("Video is loading", {paths[1], paths[2]});
+        QSignalSpy completed(&panel, &AddLoadWidget::sendLoadingCompleted);
+        QVERIFY(completed.wait(60000));
+    }
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QCOMPARE(m_list->rowCount(), 3);
+
+    // Each row shows its own picture: the old row its old one.
+    QImage own[3];
+    own[0] = legacy;
+    for (int i : {1, 2})
+        own[i] = QImage(thumbnailPath() + "/" + CmdModel::thumbnailName(paths[i]))
+                     .convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!own[1].isNull() && own[1] != own[2] && own[1] != legacy);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(shownThumbnail(m_list->rowWidget(rowOf(paths[i]))) == own[i],
+                 qPrintable(paths[i]));
+
+    // Each shows its own telemetry, first parsed then from the cache, as the
+    // render view looks it up and stores it.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < 3; ++i) {
+            VideoMessage record = RecordLookup::find(*m_list->modelAt(rowOf(paths[i])),
+                                                     RecordLookup::Log::RenderView);
+            QVERIFY2(qAbs(record.maxSpeed.toDouble() - knots[i]) < 0.01,
+                     qPrintable(QString("%1: %2 knots").arg(paths[i], record.maxSpeed)));
+            QCOMPARE(record.path, paths[i]);
+            QCOMPARE(record.isSave,
+                     i == 0 || pass == 1); // the old row's record is read, not parsed
+            if (!record.isSave)
+                record.saveToDb();
+        }
+    }
+
+    // The selection survives a re-sort in either direction on its own path.
+    m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rowOf(paths[1])));
+    m_list->enableList();
+    auto *sort = m_list->findChild<QPushButton *>("pushButton_4");
+    sort->click();
+    sort->click();
+    QCOMPARE(m_list->currentModel()->path, paths[1]);
+    QCOMPARE(m_list->listWidget()->currentRow(), rowOf(paths[1]));
+
+    // Deleting one keeps the others' rows and records.
+    m_list->rowWidget(rowOf(paths[1]))->findChild<QPushButton *>()->click();
+    QCOMPARE(m_list->rowCount(), 2);
+    QCOMPARE(storedPaths("LoadFiles"), QStringList({paths[0], paths[2]}));
+    QCOMPARE(storedPaths("VideoMessage"), QStringList({paths[0], paths[2]}));
+
+    // So does deleting the old row (a fresh panel: no two-second guard).
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QCOMPARE(m_list->rowCount(), 2);
+    m_list->rowWidget(rowOf(paths[0]))->findChild<QPushButton *>()->click();
+    QCOMPARE(storedPaths("LoadFiles"), QStringList({paths[2]}));
+    QCOMPARE(storedPaths("VideoMessage"), QStringList({paths[2]}));
+    QVERIFY(shownThumbnail(m_list->rowWidget(0)) == own[2]);
+}
+
+QAction *TestFileList::openRowMenu(int row)
+{
+    // As a right click does it: the event reaches the list's viewport.
+    QWidget *viewport = m_list->listWidget()->viewport();
+    const QPoint pos
+        = m_list->listWidget()->visualItemRect(m_list->listWidget()->item(row)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
+    QApplication::sendEvent(viewport, &event);
+    const QList<QMenu *> menus = m_list->findChildren<QMenu *>("rowMenu");
+    return menus.isEmpty() ? nullptr : menus.last()->findChild<QAction *>("panoramaAction");
+}
+
+void TestFileList::rowMenuSwitchesTheViewAndRemembersIt()
+{
+    // A front camera's row as earlier versions stored it ("F": is3DVideo true),
+    // and a panoramic channel whose cached record is of the panoramic type.
+    const QString front = QDir(m_media.path()).filePath("20240101_120000_0001_F.MP4");
+    const QString panoramic = QDir(m_media.path()).filePath("20240101_120000_0001_A.MP4");
+    for (const QString &path : {front, panoramic}) {
+        QFile(path).open(QIODevice::WriteOnly);
+        DbModel model;
+        model.fileName = QFileInfo(path).fileName();
+        model.path = path;
+        model.time = "20240101120000000";
+        model.is3DVideo = path == front;
+        QVERIFY(model.insertToDb());
+    }
+    VideoMessage record;
+    record.fileName = QFileInfo(panoramic).fileName();
+    record.path = panoramic;
+    record.filesType = 3;
+    record.saveToDb();
+    AppManager::instance()->setPlayModelType(PlayMode::OneChannel);
+
+    const auto choose = [this](const QString &path, const QString &offered) {
+        QAction *action = openRowMenu(rowOf(path));
+        QVERIFY(action);
+        QCOMPARE(action->text(), offered);
+        auto *menu = qobject_cast<QMenu *>(action->parent());
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QTRY_VERIFY(m_list->findChildren<QMenu *>("rowMenu").isEmpty());
+    };
+    const auto storedChoice = [](const QString &path) {
+        DbModel::ViewChoice choice = DbModel::ViewChoice::Automatic;
+        DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {{"path", path}}, {},
+                                              [&](QList<DbModel *> models, bool) {
+                                                  if (models.size() == 1)
+                                                      choice = models.first()->viewChoice;
+                                              });
+        return choice;
+    };
+
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    choose(front, "Show as 360°");
+    QCOMPARE(storedChoice(front), DbModel::ViewChoice::Panorama);
+    QCOMPARE(m_list->modelAt(rowOf(front))->viewChoice, DbModel::ViewChoice::Panorama);
+    choose(panoramic, "Show flat");
+    QCOMPARE(storedChoice(panoramic), DbModel::ViewChoice::Flat);
+
+    // Remembered by the library; choosing for the playing recording opens it again.
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    choose(panoramic, "Show as 360°");
+    QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);
+    m_list->on_listWidget_itemClicked(m_list->listWidget()->item(rowOf(front)));
+    m_list->enableList();
+    choose(front, "Show flat");
+    QCOMPARE(groups.size(), 2);
+    QCOMPARE(groupOf(groups, 1).value(0)->path, front);
+    QCOMPARE(groupOf(groups, 1).value(0)->viewChoice, DbModel::ViewChoice::Flat);
+    QCOMPARE(storedChoice(front), DbModel::ViewChoice::Flat);
+    QCOMPARE(storedChoice(panoramic), DbModel::ViewChoice::Panorama);
+}
+
 void TestFileList::newPathsDropListedFiles_data()
 {
     QTest::addColumn<QStringList>("picked");
@@ -378,7 +608,7 @@ void TestFileList::addingFilesThroughTheDialogImportsAndPlays()
     // Ascending order: the first new row (after the one already listed) plays.
     QCOMPARE(fileNamesOf(groupOf(groups, 0)).value(0), QString("2024_0501 it's 前.mp4"));
     QCOMPARE(settingsValue(SettingsKeys::LastOpenPath), m_media.path());
-    QVERIFY(QFileInfo::exists(thumbnailPath() + "/2024_0501 it's 前_.png"));
+    QVERIFY(QFileInfo::exists(thumbnailPath() + "/" + CmdModel::thumbnailName(clips.first())));
 }
 
 void TestFileList::onlyListedFilesGiveANotice()

@@ -3,6 +3,7 @@
 #include "app/Helpers.h"
 #include "controls/HudDialog.h"
 #include "library/AddLoadWidget.h"
+#include "library/CmdModel.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/MyThread.h"
@@ -165,9 +166,8 @@ void TestImport::existingThumbnailIsReused()
     QVERIFY(first.wait(60000));
     const QStringList made = QDir(thumbnailPath()).entryList({"reuse_src*.png"});
     QCOMPARE(made.size(), 1);
-    QVERIFY(QFile::copy(
-        QDir(thumbnailPath()).filePath(made.first()),
-        QDir(thumbnailPath()).filePath(QString(made.first()).replace("reuse_src", "reuse"))));
+    QVERIFY(QFile::copy(QDir(thumbnailPath()).filePath(made.first()),
+                        QDir(thumbnailPath()).filePath(CmdModel::thumbnailName(file))));
 
     AddLoadWidget panel(QStringLiteral("Video is loading"), {file});
     QSignalSpy completed(&panel, &AddLoadWidget::sendLoadingCompleted);
@@ -286,9 +286,11 @@ void TestImport::threeDFlag_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("is3D");
-    QTest::newRow("front") << "20240101_120000_F.MP4" << true;
+    // A front camera's "F" says nothing: the telemetry decides on first play.
+    QTest::newRow("front") << "20240101_120000_F.MP4" << false;
     QTest::newRow("rear") << "20240101_120000_R.MP4" << false;
     QTest::newRow("lower f") << "20240101_120000_f.mp4" << false;
+    QTest::newRow("numbered") << "FILE0001.MP4" << false;
 }
 
 void TestImport::threeDFlag()

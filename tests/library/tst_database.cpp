@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -113,6 +114,7 @@ private slots:
     void refusedInserts();
     void deleteUsesFirstKeyOnly();
     void videoMessageRows();
+    void jsonKeysMergeIntoOnePathsRows();
     void columnUpgradesAddMissingColumns();
     void killedWriterLeavesCommittedRows();
     void unopenableFileFailsCleanly();
@@ -375,6 +377,50 @@ void DatabaseTest::videoMessageRows()
     QVERIFY(db->deleteData(DbTableKind::VideoMessage, byName));
     db->selectVideoMessage(DbTableKind::VideoMessage, 0, byName, {}, keep);
     QVERIFY(!ok);
+}
+
+void DatabaseTest::jsonKeysMergeIntoOnePathsRows()
+{
+    DbManager *db = DbManager::instance();
+    QVERIFY(db->deleteAllData(DbTableKind::LoadFiles));
+    // One name in two folders; the first row also holds a key of some later version.
+    const QString one = "/card/one/it's FILE0001.MP4", two = "/card/two/it's FILE0001.MP4";
+    QMap<QString, QString> first = entry("it's FILE0001.MP4", one).toDbMap();
+    first["jsonMessage"] = "{\"height\": \"1080\", \"is3DVideo\": true, \"later\": [1, 2], "
+                           "\"width\": \"1920\"}";
+    QVERIFY(db->insertData(DbTableKind::LoadFiles, first));
+    const QMap<QString, QString> second = entry("it's FILE0001.MP4", two).toDbMap();
+    QVERIFY(db->insertData(DbTableKind::LoadFiles, second));
+    // The JSON of the n-th row stored.
+    const auto jsonOf = [](int row) {
+        const QVariantList texts
+            = Peek(databaseFile()).column("SELECT jsonMessage FROM LoadFiles ORDER BY ID");
+        return QJsonDocument::fromJson(texts.value(row).toString().toUtf8()).object();
+    };
+
+    QVERIFY(db->mergeJsonMessage(DbTableKind::LoadFiles, "path", one, {{"show360", false}}));
+    QJsonObject merged = jsonOf(0);
+    QCOMPARE(merged.value("show360"), QJsonValue(false));
+    QCOMPARE(merged.value("is3DVideo"), QJsonValue(true));
+    QCOMPARE(merged.value("width"), QJsonValue("1920"));
+    QCOMPARE(merged.value("later"), QJsonValue(QJsonArray {1, 2}));
+    QCOMPARE(jsonOf(1), QJsonDocument::fromJson(second["jsonMessage"].toUtf8()).object());
+    const QList<DbModel> read = selectModels({{"path", one}});
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(read.first().viewChoice, DbModel::ViewChoice::Flat);
+
+    // No row of that path, or one whose text is not an object: nothing is written.
+    QVERIFY(
+        !db->mergeJsonMessage(DbTableKind::LoadFiles, "path", "' OR '1'='1", {{"show360", true}}));
+    QVERIFY(!jsonOf(1).contains("show360"));
+    QCOMPARE(jsonOf(0).value("show360"), QJsonValue(false));
+    QMap<QString, QString> garbage = entry("x.mp4").toDbMap();
+    garbage["jsonMessage"] = "not json";
+    QVERIFY(db->insertData(DbTableKind::LoadFiles, garbage));
+    QVERIFY(!db->mergeJsonMessage(DbTableKind::LoadFiles, "path", garbage["path"],
+                                  {{"show360", true}}));
+    QCOMPARE(Peek(databaseFile()).column("SELECT jsonMessage FROM LoadFiles ORDER BY ID").value(2),
+             QVariant("not json"));
 }
 
 void DatabaseTest::columnUpgradesAddMissingColumns()

@@ -219,15 +219,18 @@ void FFmpegTest::savePaths()
 {
     CmdModel thumb(0);
     thumb.inputPath = "/v/20240101_120000_F.MP4";
-    QCOMPARE(thumb.getSavePath(), thumbnailPath() + "/20240101_120000_F_.png");
-    QCOMPARE(thumb.outputPath, thumbnailPath() + "/20240101_120000_F_.png");
-    // Names equal up to their first dot share one thumbnail.
+    // Base name, then the first 8 hex digits of the SHA-1 of the path.
+    QCOMPARE(thumb.getSavePath(), thumbnailPath() + "/20240101_120000_F_b6886e9a.png");
+    QCOMPARE(thumb.outputPath, thumbnailPath() + "/20240101_120000_F_b6886e9a.png");
+    QCOMPARE(CmdModel::legacyThumbnailName(thumb.inputPath), QString("20240101_120000_F_.png"));
+    // One name in two folders (a camera's card formatted in between) gets two
+    // pictures, and so do names equal up to their first dot.
     CmdModel a(0), b(0), c(0);
     a.inputPath = "/v/a.b.mp4";
     b.inputPath = "/v/a.c.mp4";
     c.inputPath = "/w/a.b.mp4";
-    QCOMPARE(a.getSavePath(), b.getSavePath());
-    QCOMPARE(a.getSavePath(), c.getSavePath());
+    QVERIFY(a.getSavePath() != b.getSavePath());
+    QVERIFY(a.getSavePath() != c.getSavePath());
 
     CmdModel cut(1);
     QVERIFY(QRegularExpression("^\\d{9}$").match(cut.timeSuffix).hasMatch());

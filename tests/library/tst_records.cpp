@@ -95,6 +95,9 @@ private slots:
     void dbModelRow();
     void dbModelJsonMessage_data();
     void dbModelJsonMessage();
+    void dbModelNewKeysBesideTheOldOnes();
+    void panoramaRule_data();
+    void panoramaRule();
     void videoMessageDefaultsAndClear();
     void jsonRoundTripOfAnHourTrack();
     void jsonKeysAndForm();
@@ -179,6 +182,68 @@ void RecordsTest::dbModelJsonMessage()
     QTEST(d.is3DVideo, "is3D");
     QTEST(d.width, "width");
     QTEST(d.height, "height");
+}
+
+void RecordsTest::dbModelNewKeysBesideTheOldOnes()
+{
+    // A row as earlier versions stored it: no thumbnail name, no view choice.
+    const QString earlier
+        = "{\n    \"height\": \"1920\",\n    \"is3DVideo\": true,\n    \"width\": \"3840\"\n}\n";
+    DbModel old;
+    old.path = "/card/DCIM/FILE0001.MP4";
+    old.fromJsonMessage(earlier);
+    QCOMPARE(old.viewChoice, DbModel::ViewChoice::Automatic);
+    QCOMPARE(old.thumbnailFile(), thumbnailPath() + "/FILE0001_.png");
+    QCOMPARE(old.toDbMap().value("jsonMessage"), earlier); // written back unchanged
+
+    DbModel d = old;
+    d.thumbnail = "FILE0001_0badf00d.png";
+    d.viewChoice = DbModel::ViewChoice::Flat;
+    const QJsonObject stored
+        = QJsonDocument::fromJson(d.toDbMap().value("jsonMessage").toUtf8()).object();
+    // Earlier versions read the same three keys as before.
+    QCOMPARE(stored.value("is3DVideo"), QJsonValue(true));
+    QCOMPARE(stored.value("width"), QJsonValue("3840"));
+    QCOMPARE(stored.value("height"), QJsonValue("1920"));
+    QCOMPARE(stored.value("show360"), QJsonValue(false));
+    DbModel back;
+    back.path = d.path;
+    back.fromJsonMessage(d.toDbMap().value("jsonMessage"));
+    QCOMPARE(back.viewChoice, DbModel::ViewChoice::Flat);
+    QCOMPARE(back.thumbnailFile(), thumbnailPath() + "/FILE0001_0badf00d.png");
+    back.fromJsonMessage("{\"show360\": true, \"thumbnail\": \"../../elsewhere.png\"}");
+    QCOMPARE(back.viewChoice, DbModel::ViewChoice::Panorama);
+    QCOMPARE(back.thumbnailFile(), thumbnailPath() + "/elsewhere.png"); // never another folder
+}
+
+void RecordsTest::panoramaRule_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("filesType");
+    QTest::addColumn<int>("choice"); // DbModel::ViewChoice
+    QTest::addColumn<bool>("panorama");
+    const int automatic = int(DbModel::ViewChoice::Automatic);
+    QTest::newRow("panoramic channel") << "2023_0501_130000_A.mp4" << 3 << automatic << true;
+    QTest::newRow("front camera") << "2023_0501_130000_F.MP4" << 3 << automatic << false;
+    QTest::newRow("numbered") << "FILE0001.MP4" << 3 << automatic << false;
+    QTest::newRow("A, other telemetry") << "2023_0501_130000_A.mp4" << 0 << automatic << false;
+    QTest::newRow("lower-case a") << "2023_0501_130000_a.mp4" << 3 << automatic << false;
+    QTest::newRow("chosen 360") << "2023_0501_130000_F.MP4" << 0
+                                << int(DbModel::ViewChoice::Panorama) << true;
+    QTest::newRow("chosen flat") << "2023_0501_130000_A.mp4" << 3 << int(DbModel::ViewChoice::Flat)
+                                 << false;
+}
+
+void RecordsTest::panoramaRule()
+{
+    QFETCH(QString, name);
+    QFETCH(int, filesType);
+    QFETCH(int, choice);
+    DbModel d;
+    d.fileName = name;
+    d.is3DVideo = true; // as earlier versions stored any name with an "F"
+    d.viewChoice = DbModel::ViewChoice(choice);
+    QTEST(d.showsPanorama(filesType), "panorama");
 }
 
 void RecordsTest::videoMessageDefaultsAndClear()

@@ -3,6 +3,7 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
+#include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
@@ -64,6 +65,7 @@ private slots:
     void pauseSeekAndRate();
     void volumeIsPersisted();
     void thumbnailClickSwapsIntoTheMainPosition();
+    void panoramicRecordingGetsAPanoramaView_data();
     void panoramicRecordingGetsAPanoramaView();
     void nativeWindowPathDrawsIntoTheView();
     void shortViewListIsRefusedWithAnError();
@@ -250,31 +252,63 @@ void TestOrbPlayer::thumbnailClickSwapsIntoTheMainPosition()
     QCOMPARE(m_player->masterChannel()->url(), m_clips.first());
 }
 
+void TestOrbPlayer::panoramicRecordingGetsAPanoramaView_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("filesType"); // of the cached record
+    QTest::addColumn<bool>("storedFlag"); // is3DVideo as the library row holds it
+    QTest::addColumn<int>("choice"); // DbModel::ViewChoice
+    QTest::addColumn<bool>("panorama");
+    const int automatic = int(DbModel::ViewChoice::Automatic);
+    QTest::newRow("panoramic channel")
+        << "2023_0501_130000_A.mp4" << 3 << false << automatic << true;
+    // Earlier versions stored the flag for any "F": a front camera plays flat.
+    QTest::newRow("front camera, old row")
+        << "2023_0501_130000_F.mp4" << 0 << true << automatic << false;
+    QTest::newRow("front camera chosen 360")
+        << "2023_0501_130000_F.mp4" << 0 << false << int(DbModel::ViewChoice::Panorama) << true;
+    QTest::newRow("panoramic channel chosen flat")
+        << "2023_0501_130000_A.mp4" << 3 << true << int(DbModel::ViewChoice::Flat) << false;
+}
+
 void TestOrbPlayer::panoramicRecordingGetsAPanoramaView()
 {
-    const QString panorama = QDir(m_dir.path()).filePath("2023_0501_130000_A.mp4");
-    QVERIFY(QFile::copy(m_clips.first(), panorama));
+    QFETCH(QString, name);
+    QFETCH(int, filesType);
+    QFETCH(bool, storedFlag);
+    QFETCH(int, choice);
+    QFETCH(bool, panorama);
+    const QString path = QDir(m_dir.path()).filePath(name);
+    QFile::remove(path);
+    QVERIFY(QFile::copy(m_clips.first(), path));
+    DbManager::instance()->deleteData(DbTableKind::VideoMessage, {{"path", path}});
     VideoMessage stored;
-    stored.fileName = QFileInfo(panorama).fileName();
-    stored.path = panorama;
+    stored.fileName = QFileInfo(path).fileName();
+    stored.path = path;
     stored.width = "320";
     stored.height = "180";
-    stored.filesType = 3;
+    stored.filesType = filesType;
     stored.saveToDb();
     QVERIFY(stored.isSave);
 
     AppManager::instance()->setPanoramaModelType(PanoramaMode::Sphere);
-    startGroup({panorama, m_clips.at(1)});
+    const QList<DbModel *> models = group({path, m_clips.at(1)});
+    models.first()->is3DVideo = storedFlag;
+    models.first()->viewChoice = DbModel::ViewChoice(choice);
+    m_player->closeAll();
+    QCOMPARE(m_renderView->initViews(models, m_bar, {}, {}, {}).size(), 2);
+    m_player->playFiles(models, m_renderView->channelOutputs());
     auto *main = qobject_cast<VideoRender *>(m_renderView->views().first());
     QVERIFY(main);
-    QVERIFY(main->is360Video());
-    QCOMPARE(main->renderType(), 4);
+    QCOMPARE(main->is360Video(), panorama);
+    QCOMPARE(models.first()->is3DVideo, panorama);
+    QCOMPARE(m_bar->panoramaEnabled.last(), panorama);
     QVERIFY(!qobject_cast<VideoRender *>(m_renderView->views().at(1))->is360Video());
-    QCOMPARE(m_bar->panoramaEnabled.last(), true);
-    QVERIFY(m_models.at(m_models.size() - 2)->is3DVideo);
-
-    m_renderView->set360Mode(2.0);
-    QCOMPARE(main->renderType(), 2);
+    if (panorama) {
+        QCOMPARE(main->renderType(), 4);
+        m_renderView->set360Mode(2.0);
+        QCOMPARE(main->renderType(), 2);
+    }
     AppManager::instance()->setPanoramaModelType(PanoramaMode::Flat);
 }
 

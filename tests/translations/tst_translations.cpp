@@ -236,6 +236,8 @@ void TestTranslations::keyTexts_data()
     row("English", "FFmpegThread", "ffmpeg_not_found",
         "ffmpeg was not found: install ffmpeg and try again.");
     row("English", "VideoView", "select_files_No_Has", "File has been moved or deleted");
+    row("English", "FilesListView", "Show as 360°", "Show as 360°");
+    row("English", "FilesListView", "Show flat", "Show flat");
     row("English", "ChangeColorWidget", "重置", "Reset");
     row("English", "FilesListView", "清空列表", "Empty the List");
     row("English", "FilesListView",
@@ -281,6 +283,8 @@ void TestTranslations::keyTexts_data()
     row("Chinese", "AddLoadWidget", "ffmpeg was not found: files were added without thumbnails.",
         "未找到 ffmpeg：文件已添加，但没有缩略图。");
     row("Chinese", "FFmpegThread", "ffmpeg_not_found", "未找到 ffmpeg，请安装 ffmpeg 后重试。");
+    row("Chinese", "FilesListView", "Show as 360°", "以 360° 全景显示");
+    row("Chinese", "FilesListView", "Show flat", "以平面显示");
 
     // The other eight: a key, a form word and a placeholder text each.
     row("French", "PlayerTool", "saveFilePath_noSet",
@@ -303,6 +307,7 @@ void TestTranslations::keyTexts_data()
     row("Japanese", "LogoWidget", "No GPS", "GPSデータなし");
     row("Japanese", "PlayerTool", "播放速度", "再生速度");
     row("Japanese", "SetWidget", "Version: %1", "バージョン：%1");
+    row("Japanese", "FilesListView", "Show flat", "平面で表示");
     row("Korean", "VideoEdit", "cutVideo_Fail", "편집에 실패했습니다");
     row("Korean", "SetWidget", "地图", "지도");
     row("Korean", "FFmpegThread", "ffmpeg_not_found",

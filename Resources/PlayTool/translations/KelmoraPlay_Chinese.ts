@@ -122,6 +122,16 @@
         <extracomment>import dialog title given by the file list</extracomment>
         <translation>视频加载中</translation>
     </message>
+    <message>
+        <source>Show as 360°</source>
+        <extracomment>file list row menu: show this recording as a panorama (it is shown flat now)</extracomment>
+        <translation>以 360° 全景显示</translation>
+    </message>
+    <message>
+        <source>Show flat</source>
+        <extracomment>file list row menu: show this recording flat (it is shown as a panorama now)</extracomment>
+        <translation>以平面显示</translation>
+    </message>
 </context>
 <context>
     <name>GsensorView</name>

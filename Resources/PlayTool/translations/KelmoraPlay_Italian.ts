@@ -122,6 +122,16 @@
         <extracomment>import dialog title given by the file list</extracomment>
         <translation>Caricamento dei video</translation>
     </message>
+    <message>
+        <source>Show as 360°</source>
+        <extracomment>file list row menu: show this recording as a panorama (it is shown flat now)</extracomment>
+        <translation>Mostra a 360°</translation>
+    </message>
+    <message>
+        <source>Show flat</source>
+        <extracomment>file list row menu: show this recording flat (it is shown as a panorama now)</extracomment>
+        <translation>Mostra in piano</translation>
+    </message>
 </context>
 <context>
     <name>GsensorView</name>

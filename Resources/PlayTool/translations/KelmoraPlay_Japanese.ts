@@ -122,6 +122,16 @@
         <extracomment>import dialog title given by the file list</extracomment>
         <translation>動画を読み込んでいます</translation>
     </message>
+    <message>
+        <source>Show as 360°</source>
+        <extracomment>file list row menu: show this recording as a panorama (it is shown flat now)</extracomment>
+        <translation>360°で表示</translation>
+    </message>
+    <message>
+        <source>Show flat</source>
+        <extracomment>file list row menu: show this recording flat (it is shown as a panorama now)</extracomment>
+        <translation>平面で表示</translation>
+    </message>
 </context>
 <context>
     <name>GsensorView</name>

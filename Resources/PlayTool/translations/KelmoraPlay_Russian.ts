@@ -122,6 +122,16 @@
         <extracomment>import dialog title given by the file list</extracomment>
         <translation>Загрузка видео</translation>
     </message>
+    <message>
+        <source>Show as 360°</source>
+        <extracomment>file list row menu: show this recording as a panorama (it is shown flat now)</extracomment>
+        <translation>Показать в режиме 360°</translation>
+    </message>
+    <message>
+        <source>Show flat</source>
+        <extracomment>file list row menu: show this recording flat (it is shown as a panorama now)</extracomment>
+        <translation>Показать в плоском виде</translation>
+    </message>
 </context>
 <context>
     <name>GsensorView</name>
