@@ -3,12 +3,9 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "controls/HudView.h"
-<<<<<<< HEAD
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"
-=======
 #include "library/CmdModel.h"
->>>>>>> library-by-path
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/MyThread.h"
