@@ -47,6 +47,7 @@ VideoMessage findOrProbe(const DbModel &model, Log log, bool *complete)
     *complete = findCached(model, log, record);
     if (*complete)
         return record;
+    qDebug() << (log == Log::Player ? "开始解析gps数据" : "Start parsing gps data");
     GPSTool tool;
     tool.probe(model);
     return tool.record;

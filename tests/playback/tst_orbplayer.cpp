@@ -12,6 +12,8 @@
 #include "render/ControlBarInterface.h"
 #include "render/RenderView.h"
 #include "render/VideoRender.h"
+#include "telemetry/RecordLookup.h"
+#include "tests/fixtures/FixtureTracks.h"
 #include "tests/support/SanitizerSkips.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
@@ -70,6 +72,7 @@ private slots:
     void nativeWindowPathDrawsIntoTheView();
     void shortViewListIsRefusedWithAnError();
     void missingFileEndsInAReportedError();
+    void telemetryIsReadWhileThePictureStarts();
 
 private:
     QList<DbModel *> group(const QStringList &paths);
@@ -183,7 +186,8 @@ void TestOrbPlayer::threeChannelsPlayInStep()
     QCOMPARE(statesOf(states).first(), Playing);
     QVERIFY(!durations.isEmpty());
     QVERIFY(qAbs(durations.first().at(0).toLongLong() - 3000) <= 100);
-    QCOMPARE(metaData.size(), durations.size());
+    // With each duration, and once more if the telemetry arrives after it.
+    QVERIFY(metaData.size() == durations.size() || metaData.size() == durations.size() + 1);
     auto *record = metaData.first().at(0).value<VideoMessage *>();
     QVERIFY(record);
     QCOMPARE(record->width, QString("320"));
@@ -356,6 +360,37 @@ void TestOrbPlayer::missingFileEndsInAReportedError()
     QSignalSpy errors(m_player.get(), &OrbPlayer::displayErrorMessage);
     startGroup({QDir(m_dir.path()).filePath("moved away \"it's\".mp4")});
     QTRY_VERIFY_WITH_TIMEOUT(errors.size() >= 1, 20000);
+}
+
+// A recording not yet cached: the picture starts at once and the telemetry
+// comes from a worker. Parsed on the GUI thread, as it once was, the record
+// would be cached before playing even began.
+void TestOrbPlayer::telemetryIsReadWhileThePictureStarts()
+{
+    RecordingFactory factory(m_dir.path());
+    const QVector<FixtureSample> drive = longDrive(20);
+    QVERIFY2(
+        factory.makeGpsBox("2023_0501_130000_F.MP4", drive, RecordingFactory::GpsBoxForm::LayoutA),
+        qPrintable(factory.error()));
+    const QString path = factory.path("2023_0501_130000_F.MP4");
+    QSignalSpy metaData(m_player.get(), &OrbPlayer::metaDataChanged);
+    startGroup({path});
+    bool cached = true;
+    const VideoMessage probed
+        = RecordLookup::findOrProbe(*m_models.last(), RecordLookup::Log::Player, &cached);
+    QVERIFY(!cached);
+    QVERIFY(probed.gpsItems.isEmpty());
+    QCOMPARE(probed.width, QString("160"));
+
+    const auto lastRecordSamples = [&metaData] {
+        auto *record = metaData.isEmpty() ? nullptr : metaData.last().at(0).value<VideoMessage *>();
+        return record ? record->gpsItems.size() : -1;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(lastRecordSamples(), drive.size(), 20000);
+    const VideoMessage stored
+        = RecordLookup::findOrProbe(*m_models.last(), RecordLookup::Log::Player, &cached);
+    QVERIFY(cached);
+    QCOMPARE(stored.gpsItems.size(), drive.size());
 }
 
 KELMORA_TEST_MAIN(QApplication, TestOrbPlayer)
