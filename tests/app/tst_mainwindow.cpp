@@ -1,25 +1,190 @@
+// The main window as the program composes it, on a real library file and
+// real recordings: its layout, and each connection between its panels shown
+// by what it changes at the receiving panel.
 #include "app/AppManager.h"
 #include "app/KelmoraWidget.h"
 #include "app/MainComposition.h"
+#include "library/DbModel.h"
 #include "library/FilesListView.h"
+#include "library/GpsItem.h"
+#include "library/VideoMessage.h"
+#include "playback/OrbPlayer.h"
+#include "playback/PlayObject.h"
+#include "playback/PlayerTool.h"
 #include "playback/VideoView.h"
 #include "telemetry/DisplayMessageView.h"
+#include "telemetry/GsensorView.h"
 #include "telemetry/MapShow.h"
+#include "telemetry/MessageInfoView.h"
+#include "telemetry/SpeedDial.h"
+#include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
+#include "tests/support/TestRecords.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTextEdit>
 #include <QtTest>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Five seconds of driving north at a steady heading of 90°, with G-sensor samples.
+VideoMessage telemetryRecord()
+{
+    VideoMessage record;
+    record.path = QStringLiteral("/rec/2024_0101_120000_F.MP4");
+    record.name = QStringLiteral("2024_0101_120000_F.MP4");
+    record.duration = QStringLiteral("5");
+    record.aevSpeed = QStringLiteral("30.000");
+    record.maxSpeed = QStringLiteral("40.000");
+    for (int s = 0; s < 5; ++s) {
+        GpsItem item;
+        item.status = true;
+        item.speed = QString::number(30 + s);
+        item.angle = 90.0f;
+        item.latitude = QString::number(35.681236 + s * 0.0004, 'f', 6);
+        item.longitude = QStringLiteral("139.767125");
+        record.gpsItems.insert(QString::number(s), item);
+        record.gsensorItems.insert(QString::number(s), {QString::number(s / 10.0), "-0.5", "1.0"});
+        ++record.gpsTotailNum;
+    }
+    return record;
+}
+
+// One composed main window over the test's library, and what the rows hand its panels.
+struct Rig
+{
+    // Declared before the window: the panels point at them until the window goes.
+    VideoMessage record = telemetryRecord();
+    QList<DbModel *> models;
+    std::unique_ptr<KelmoraWidget> window;
+    MainPanels panels;
+
+    ~Rig()
+    {
+        window.reset();
+        AppManager::instance()->setMainWindow(nullptr);
+        qDeleteAll(models);
+    }
+
+    bool compose()
+    {
+        window = std::make_unique<KelmoraWidget>();
+        AppManager::instance()->setMainWindow(window.get());
+        panels = composeMainWindow(window.get());
+        window->resize(1108, 693);
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
+    }
+
+    QList<DbModel *> group(const QString &path)
+    {
+        const QList<DbModel *> made = newModelsFor({path});
+        models << made;
+        return made;
+    }
+
+    PlayerTool *bar() const { return panels.videoView->playerTool(); }
+    OrbPlayer *player() const { return bar()->player(); }
+    bool playing(const QString &path) const
+    {
+        return bar()->isPlaying() && player()->currentUrl() == path;
+    }
+    // Started here rather than through the list, so no other wiring is involved.
+    bool playDirectly(const QString &path)
+    {
+        panels.videoView->playList(group(path));
+        return QTest::qWaitFor([&] { return playing(path); }, 20000);
+    }
+    // The playback area at rest: the cover shown, no channel, the bar's buttons off.
+    bool idle() const
+    {
+        return !panels.videoView->logo()->isHidden() && !player()->masterChannel()
+            && !bar()->findChild<QPushButton *>("playButton")->isEnabled();
+    }
+    QString listedPath() const
+    {
+        const DbModel *current = panels.fileList->currentModel();
+        return current ? current->path : QString();
+    }
+    QString playInformation() const
+    {
+        return panels.telemetryPanel->messageInfoView()
+            ->findChild<QTextEdit *>("textEdit")
+            ->toPlainText();
+    }
+};
+
+// One connection of the composition: the receiver is first put in the state
+// opposite to the effect, the sender's signal is emitted, and the effect that
+// only the connection can bring is awaited at the receiver.
+struct Wiring
+{
+    std::function<bool(Rig &)> arrange;
+    std::function<void(Rig &)> fire;
+    std::function<bool(Rig &)> effect;
+};
+
+bool nothingToArrange(Rig &)
+{
+    return true;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Wiring)
 
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void cleanup();
     void splitsFollowTheStretchFactors_data();
     void splitsFollowTheStretchFactors();
+    void panelsAreWired_data();
     void panelsAreWired();
+
+private:
+    QTemporaryDir m_media;
+    // Listed in this order: alpha is row 0, bravo row 1.
+    QString m_alpha;
+    QString m_bravo;
 };
+
+void TestMainWindow::initTestCase()
+{
+    qRegisterMetaType<PlayObjectState>("PlayObjectState");
+    qRegisterMetaType<VideoDataOrb>("VideoDataOrb");
+    const auto make = [this](const QString &name) {
+        const QString path = makeTestClip(QDir(m_media.path()).filePath(name),
+                                          "testsrc2=s=320x180:r=25:d=20", "sine=d=20");
+        // The list finds a recording by its canonical path.
+        return path.isEmpty() ? path : QFileInfo(path).canonicalFilePath();
+    };
+    m_alpha = make("drive_alpha.mp4");
+    m_bravo = make("drive_bravo.mp4");
+    QVERIFY(!m_alpha.isEmpty() && !m_bravo.isEmpty());
+    int stamp = 0;
+    for (const QString &path : {m_alpha, m_bravo}) {
+        DbModel entry;
+        entry.path = path;
+        entry.fileName = QFileInfo(path).fileName();
+        entry.time = QStringLiteral("2024010112000000%1").arg(stamp++);
+        entry.size = QStringLiteral("1.0");
+        QVERIFY(entry.insertToDb());
+    }
+}
+
+void TestMainWindow::cleanup()
+{
+    AppManager::instance()->switchPlayerType(PlayerType::OpenGL);
+}
 
 void TestMainWindow::splitsFollowTheStretchFactors_data()
 {
@@ -56,24 +221,121 @@ void TestMainWindow::splitsFollowTheStretchFactors()
     AppManager::instance()->setMainWindow(nullptr);
 }
 
+void TestMainWindow::panelsAreWired_data()
+{
+    QTest::addColumn<Wiring>("wiring");
+    const QString alpha = m_alpha;
+    const QString bravo = m_bravo;
+
+    QTest::newRow("1 starAddFiles pauses playback")
+        << Wiring {[alpha](Rig &r) { return r.playDirectly(alpha); },
+                   [](Rig &r) { emit r.panels.fileList->starAddFiles(); },
+                   [](Rig &r) { return r.player()->state() == Paused; }};
+    QTest::newRow("2 playFinishAllFiles returns the area to rest")
+        << Wiring {[alpha](Rig &r) { return r.playDirectly(alpha); },
+                   [](Rig &r) { emit r.panels.fileList->playFinishAllFiles(); },
+                   [](Rig &r) { return r.idle(); }};
+    QTest::newRow("3 currentWillPlayList plays the group")
+        << Wiring {nothingToArrange,
+                   [alpha](Rig &r) { emit r.panels.fileList->currentWillPlayList(r.group(alpha)); },
+                   [alpha](Rig &r) { return r.playing(alpha); }};
+    QTest::newRow("4 currentWillPlayListForChangePlayer switches the type and plays") << Wiring {
+        [](Rig &) {
+            AppManager::instance()->switchPlayerType(PlayerType::NativeWindow);
+            return true;
+        },
+        [alpha](Rig &r) {
+            emit r.panels.fileList->currentWillPlayListForChangePlayer(
+                choiceNumber(PlayerType::OpenGL), r.group(alpha));
+        },
+        [alpha](Rig &r) {
+            return AppManager::instance()->playerType() == PlayerType::OpenGL && r.playing(alpha);
+        }};
+    QTest::newRow("5 willPlaySameVideo chooses that row again") << Wiring {
+        nothingToArrange, [alpha](Rig &r) { emit r.panels.videoView->willPlaySameVideo(alpha); },
+        [alpha](Rig &r) { return r.listedPath() == alpha; }};
+    QTest::newRow("6 willPlayNextVideo chooses the next row")
+        << Wiring {nothingToArrange,
+                   [alpha](Rig &r) { emit r.panels.videoView->willPlayNextVideo(alpha, true); },
+                   [bravo](Rig &r) { return r.listedPath() == bravo; }};
+    QTest::newRow("7 willPlayPreviousVideo chooses the previous row")
+        << Wiring {nothingToArrange,
+                   [bravo](Rig &r) { emit r.panels.videoView->willPlayPreviousVideo(bravo); },
+                   [alpha](Rig &r) { return r.listedPath() == alpha; }};
+    // The list hands its own row, which the bar matches to the playing group by path.
+    QTest::newRow("8 userSelectDelete of the playing row stops it") << Wiring {
+        [alpha](Rig &r) { return r.playDirectly(alpha); },
+        [](Rig &r) {
+            emit r.panels.fileList->userSelectDelete(true, false, r.panels.fileList->modelAt(0));
+        },
+        [](Rig &r) { return r.idle(); }};
+    // Offline the probe never answers: say the network is there, as a good probe would.
+    QTest::newRow("9 starPlayNotification shows the map of a track")
+        << Wiring {[](Rig &r) {
+                       r.panels.map->onNetworkResult(true);
+                       return true;
+                   },
+                   [](Rig &r) { emit r.panels.videoView->starPlayNotification(&r.record); },
+                   [](Rig &r) { return r.panels.map->isMapShown(); }};
+    QTest::newRow("10 starPlayNotification fills the telemetry panel") << Wiring {
+        nothingToArrange, [](Rig &r) { emit r.panels.videoView->starPlayNotification(&r.record); },
+        [](Rig &r) {
+            return r.playInformation().contains(r.record.name)
+                && !r.panels.telemetryPanel->gsensorView()->xPoints().isEmpty();
+        }};
+    QTest::newRow("11 currentPlayTime turns the map's compass")
+        << Wiring {[](Rig &r) {
+                       r.panels.map->onNetworkResult(true);
+                       if (!QTest::qWaitFor([&] { return r.panels.map->isPageReady(); }, 20000))
+                           return false;
+                       r.panels.map->onNewRecording(&r.record);
+                       return true;
+                   },
+                   [](Rig &r) { emit r.panels.videoView->currentPlayTime(2); },
+                   [](Rig &r) { return r.panels.map->lastCompassHeading() == 90.0f; }};
+    QTest::newRow("12 currentPlayTime moves the telemetry panel")
+        << Wiring {[](Rig &r) {
+                       r.panels.telemetryPanel->starPlayNotification(&r.record);
+                       return true;
+                   },
+                   [](Rig &r) { emit r.panels.videoView->currentPlayTime(2); },
+                   [](Rig &r) {
+                       return r.panels.telemetryPanel->gsensorView()->current() == 2
+                           && r.panels.telemetryPanel->speedDial()->speed() > 0;
+                   }};
+    // Emitted here: the area's own resizes give other sizes (it is at least 732 × 495).
+    QTest::newRow("13 videoViewWindowFrameChange sets the shown display size") << Wiring {
+        [](Rig &r) {
+            r.panels.telemetryPanel->messageInfoView()->setVideo(&r.record);
+            return true;
+        },
+        [](Rig &r) { emit r.panels.videoView->videoViewWindowFrameChange(QSize(640, 400)); },
+        [](Rig &r) { return r.playInformation().contains("640*317"); }};
+    QTest::newRow("14 postPlayingState enables the list again")
+        << Wiring {[](Rig &r) {
+                       r.panels.fileList->listWidget()->setEnabled(false);
+                       return true;
+                   },
+                   [](Rig &r) { emit r.panels.videoView->postPlayingState(); },
+                   [](Rig &r) { return r.panels.fileList->listWidget()->isEnabled(); }};
+    QTest::newRow("15 closing the window stops the player") << Wiring {
+        [alpha](Rig &r) { return r.playDirectly(alpha); }, [](Rig &r) { r.window->close(); },
+        [](Rig &r) {
+            const PlayObject *master = r.player()->masterChannel();
+            return master && master->isClosed();
+        }};
+}
+
 void TestMainWindow::panelsAreWired()
 {
-    KelmoraWidget window;
-    AppManager::instance()->setMainWindow(&window);
-    const MainPanels panels = composeMainWindow(&window);
-    window.resize(1108, 693);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    // The list's request reaches the playback area, whose answer reaches the list back.
-    QSignalSpy relayed(panels.videoView, &VideoView::postPlayingState);
-    emit panels.fileList->currentWillPlayList({});
-    QCOMPARE(relayed.size(), 1);
-    QVERIFY(panels.fileList->listWidget()->isEnabled());
-    QSignalSpy closing(&window, &KelmoraWidget::closePlayer);
-    window.close();
-    QCOMPARE(closing.size(), 1);
-    AppManager::instance()->setMainWindow(nullptr);
+    QFETCH(Wiring, wiring);
+    Rig rig;
+    QVERIFY(rig.compose());
+    QCOMPARE(rig.panels.fileList->rowCount(), 2);
+    QVERIFY(wiring.arrange(rig));
+    QVERIFY2(!wiring.effect(rig), "the effect is there before the signal");
+    wiring.fire(rig);
+    QTRY_VERIFY_WITH_TIMEOUT(wiring.effect(rig), 20000);
 }
 
 KELMORA_TEST_MAIN(QApplication, TestMainWindow)

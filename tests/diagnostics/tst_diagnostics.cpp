@@ -2,11 +2,14 @@
 #include "diagnostics/CustomEvent.h"
 #include "diagnostics/PCModel.h"
 #include "diagnostics/SystemInfoThread.h"
+#include "tests/support/PathGuard.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestHome.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -89,10 +92,36 @@ void TestDiagnostics::runLogsOneJsonDescription()
 
 void TestDiagnostics::cancelOnQuitStopsTheThreadPromptly()
 {
+    // A video-card query that hangs, as a stuck lspci would: it tells its pid
+    // and then waits far longer than the bound below.
+    QTemporaryDir bin;
+    const QString pidFile = bin.filePath("lspci.pid");
+    QFile script(bin.filePath("lspci"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\necho $$ > '%1.part'\nmv '%1.part' '%1'\n"
+                                "exec /bin/sleep 30\n")
+                     .arg(pidFile)
+                     .toUtf8());
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+    PathGuard path(QFile::encodeName(bin.path()) + ':' + qgetenv("PATH"));
+
     SystemInfoThread thread;
+    // A failing case must not destroy a running thread.
+    const auto join = qScopeGuard([&thread] {
+        thread.requestInterruption();
+        thread.wait();
+    });
     thread.start();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(pidFile), 10000);
+    const QByteArray pid = readAll(pidFile).trimmed();
+    QVERIFY(!pid.isEmpty());
+    QVERIFY2(!thread.wait(500), "the probe did not wait for its slow query");
+
     thread.cancelTasksSlots();
-    QVERIFY(thread.wait(10000));
+    QVERIFY2(thread.wait(3000), "the thread still runs 3 s after the cancel");
+    // The query's program goes with it rather than sleeping on as an orphan.
+    QVERIFY(!QFileInfo::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)));
 }
 
 void TestDiagnostics::customEventCancels()

@@ -1,8 +1,10 @@
+#include "tests/support/Screenshots.h"
 #include "tests/support/TestHome.h"
 #include "tests/support/TestRecords.h"
 
 #include "app/Helpers.h"
 #include "app/SettingsKeys.h"
+#include "controls/Palette.h"
 #include "edit/CutSizeEstimate.h"
 #include "edit/RightView.h"
 #include "edit/VideoEdit.h"
@@ -141,7 +143,15 @@ void TestVideoEdit::dialogStartsFromTheRecord()
     QTRY_COMPARE(edit.cutModel()->endSecond, 60);
     QVERIFY(original->text().endsWith("58.1Mb"));
     QCOMPARE(hd720->text(), QStringLiteral("720P 39.1Mb"));
-    edit.grab().save(QStringLiteral("/tmp/importcut-videoedit.png"));
+    // The picture shows the handle where it now stands: its knob (a red mark in
+    // white) at the middle of the bar, the grey span over the cut-away half.
+    const QImage shot = edit.grab().toImage();
+    QVERIFY(shot.save(screenshotPath("importcut-videoedit.png")));
+    const QPoint knobCentre = right->mapTo(&edit, knob);
+    QCOMPARE(shot.pixelColor(knobCentre), Palette::rangeHandleMark());
+    QCOMPARE(shot.pixelColor(knobCentre - QPoint(0, 14)), Palette::rangeHandleKnob());
+    const QPoint span = right->mapTo(&edit, QPoint(right->width() - 20, right->height() / 2));
+    QCOMPARE(shot.pixelColor(span), Palette::rangeHandleSpan());
 
     hd720->click();
     QCOMPARE(edit.cutModel()->is720P, true);

@@ -1,7 +1,9 @@
+#include "tests/support/Screenshots.h"
 #include "tests/support/TestHome.h"
 
 #include "app/Helpers.h"
 #include "controls/HudDialog.h"
+#include "controls/Palette.h"
 #include "library/AddLoadWidget.h"
 #include "library/CmdModel.h"
 #include "library/DbManager.h"
@@ -118,7 +120,11 @@ void TestImport::threeFilesShowProgressAndStoreRows()
     QCOMPARE(values, (QList<int> {33, 66, 100}));
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    panel.grab().save(QStringLiteral("/tmp/importcut-addload.png"));
+    // The bar is drawn full: the accent reaches its right end.
+    const QImage shot = panel.grab().toImage();
+    QVERIFY(shot.save(screenshotPath("importcut-addload.png")));
+    const QPoint barEnd = bar->mapTo(&panel, QPoint(bar->width() - 6, bar->height() / 2));
+    QCOMPARE(shot.pixelColor(barEnd), Palette::accent());
     QVERIFY(texts.last().endsWith(QStringLiteral("3/3")));
 
     QStringList sorted = files;

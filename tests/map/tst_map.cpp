@@ -9,6 +9,7 @@
 #include "telemetry/LogoWidget.h"
 #include "telemetry/MapShow.h"
 #include "tests/support/PageScript.h"
+#include "tests/support/Screenshots.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
@@ -568,8 +569,6 @@ void TestMap::pageSurvivesBadArguments()
 
 void TestMap::screenshots()
 {
-    const QString folder = QDir::tempPath() + "/kelmora-map-shots";
-    QDir().mkpath(folder);
     {
         MapShow map;
         showWithPage(map, 1);
@@ -578,7 +577,17 @@ void TestMap::screenshots()
         map.onPlaySecond(7);
         map.view()->page()->runJavaScript("setCompassAngle(315);");
         QTest::qWait(800);
-        QVERIFY(map.grab().save(folder + "/map_canvas_track.png"));
+        const QImage shot = map.grab().toImage();
+        QVERIFY(shot.save(screenshotPath("map_canvas_track.png")));
+        // The track's blue, by the same rule trackPixels reads the canvas with.
+        int blue = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                blue += c.red() < 90 && c.green() > 140 && c.blue() > 230;
+            }
+        }
+        QVERIFY2(blue > 50, qPrintable(QString::number(blue)));
     }
     const QList<QPair<int, QString>> states {{LogoWidget::NetWorking, "probing"},
                                              {LogoWidget::NoNetwork, "no_network"},
@@ -589,7 +598,14 @@ void TestMap::screenshots()
         QVERIFY(QTest::qWaitForWindowExposed(&map));
         map.placeholder()->setState(state.first);
         QTest::qWait(50);
-        QVERIFY(map.grab().save(folder + "/map_placeholder_" + state.second + ".png"));
+        const QImage shot = map.grab().toImage();
+        QVERIFY(shot.save(screenshotPath("map_placeholder_" + state.second + ".png")));
+        // The logo and the state's text are drawn, not left as the flat backdrop.
+        for (const char *name : {"image", "label"}) {
+            const QLabel *part = map.placeholder()->findChild<QLabel *>(QLatin1String(name));
+            QVERIFY2(colourCount(shot, QRect(part->mapTo(&map, QPoint(0, 0)), part->size())) > 1,
+                     name);
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include "telemetry/MessageInfoView.h"
 #include "telemetry/SpeedDial.h"
 #include "telemetry/TelemetryText.h"
+#include "tests/support/Screenshots.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
@@ -56,7 +57,8 @@ QString labelText(const QWidget *root, const char *name)
     return label ? label->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
 }
 
-// Shows a widget on a dark backdrop, as in the player, and grabs it (saved under /tmp).
+// Shows a widget on a dark backdrop, as in the player, and grabs it (kept in
+// the build folder's screenshots); a null image when either fails.
 QImage shoot(QWidget *widget, const QString &file)
 {
     widget->setAutoFillBackground(true);
@@ -68,8 +70,7 @@ QImage shoot(QWidget *widget, const QString &file)
         return QImage();
     QTest::qWait(50);
     const QImage image = widget->grab().toImage();
-    image.save(QStringLiteral("/tmp/") + file);
-    return image;
+    return image.save(screenshotPath(file)) ? image : QImage();
 }
 
 // Thin antialiased lines come out darker than their pen: compare the channels.
@@ -556,7 +557,7 @@ void TelemetryWidgetsTest::stripFollowsPlayback()
     QCOMPARE(labelText(strip.messageInfoView(), "latText"), QStringLiteral("0"));
 }
 
-// The whole strip in both pages, for a look; the images land in /tmp.
+// The whole strip in both pages, for a look.
 void TelemetryWidgetsTest::screenshots()
 {
     VideoMessage record = recordWithTrack(90);
@@ -576,7 +577,25 @@ void TelemetryWidgetsTest::screenshots()
 
     DisplayMessageView empty;
     empty.resize(845, 364);
-    QVERIFY(!shoot(&empty, "telemetry-strip-empty.png").isNull());
+    const QImage emptyStrip = shoot(&empty, "telemetry-strip-empty.png");
+    QVERIFY(!emptyStrip.isNull());
+    // Below its legend the chart shows the X curve and the marker in red, and
+    // nothing red without a record.
+    const auto redInChart = [](const DisplayMessageView &shown, const QImage &image) {
+        const GsensorView *chart = shown.gsensorView();
+        const int legendBottom
+            = chart->findChild<QPushButton *>("pushButtonX")->geometry().bottom() + 1;
+        const QRect plot(chart->mapTo(&shown, QPoint(0, legendBottom)),
+                         QSize(chart->width(), chart->height() - legendBottom));
+        int red = 0;
+        for (int y = plot.top(); y <= plot.bottom(); ++y) {
+            for (int x = plot.left(); x <= plot.right(); ++x)
+                red += isReddish(image.pixelColor(x, y));
+        }
+        return red;
+    };
+    QVERIFY(redInChart(strip, gpsPage) > 100);
+    QCOMPARE(redInChart(empty, emptyStrip), 0);
 }
 
 KELMORA_TEST_MAIN(QApplication, TelemetryWidgetsTest)

@@ -1,6 +1,7 @@
 // The playback area on real libVLC and OpenGL: groups played end to end,
 // the idle cover, full screen in and out and the player-type switch.
 #include "app/AppManager.h"
+#include "controls/Palette.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/OrbPlayer.h"
@@ -9,6 +10,7 @@
 #include "playback/VideoView.h"
 #include "render/RenderView.h"
 #include "tests/support/SanitizerSkips.h"
+#include "tests/support/Screenshots.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 #include "tests/support/TestRecords.h"
@@ -22,6 +24,13 @@
 #include <QtTest>
 
 namespace {
+// The recording's frame is drawn in the area: a band across its middle shows
+// the test pattern's colours rather than one flat fill.
+bool pictureShown(const QImage &shot, const QRect &area)
+{
+    return colourCount(shot, QRect(area.left(), area.center().y() - 5, area.width(), 10)) > 20;
+}
+
 QString makeClip(const QString &folder, const QString &name, double seconds)
 {
     return makeTestClip(QDir(folder).filePath(name),
@@ -104,7 +113,13 @@ void TestVideoView::playsAGroupAndReplacesIt()
     QVERIFY((m_view->logo()->geometry().center() - m_view->renderView()->rect().center())
                 .manhattanLength()
             <= 1);
-    m_main->grab().save("/tmp/videoview_idle.png");
+    // The cover as drawn: the logo on the black area.
+    const QImage idle = m_main->grab().toImage();
+    QVERIFY(idle.save(screenshotPath("videoview_idle.png")));
+    QLabel *logo = m_view->logo();
+    QVERIFY(colourCount(idle, QRect(logo->mapTo(m_main.get(), QPoint(0, 0)), logo->size())) > 1);
+    QCOMPARE(idle.pixelColor(m_view->renderView()->mapTo(m_main.get(), QPoint(5, 5))),
+             Palette::videoBackground());
     QSignalSpy started(m_view, &VideoView::starPlayNotification);
     QSignalSpy seconds(m_view, &VideoView::currentPlayTime);
     QSignalSpy ready(m_view, &VideoView::postPlayingState);
@@ -192,7 +207,9 @@ void TestVideoView::fullScreenInAndOut()
     QCOMPARE(bar->geometry(), QRect(10, screen.height() - 83 - 15, screen.width() - 20, 83));
     QTRY_COMPARE(lastArea(), screen);
     bar->show(); // as a click on the picture would
-    m_view->grab().save("/tmp/videoview_fullscreen.png");
+    const QImage full = m_view->grab().toImage();
+    QVERIFY(full.save(screenshotPath("videoview_fullscreen.png")));
+    QVERIFY(pictureShown(full, m_view->rect()));
     bar->hide();
 
     bar->findChild<QPushButton *>("fullButton")->click();
@@ -212,7 +229,12 @@ void TestVideoView::fullScreenInAndOut()
     QTRY_COMPARE(lastArea(), m_view->size());
     m_main->resize(m_main->size() + QSize(40, 30));
     QTRY_COMPARE(lastArea(), m_view->size());
-    m_main->grab().save("/tmp/videoview_normal.png");
+    const QImage normal = m_main->grab().toImage();
+    QVERIFY(normal.save(screenshotPath("videoview_normal.png")));
+    const QWidget *picture = m_view->renderView();
+    QVERIFY(
+        pictureShown(normal, QRect(picture->mapTo(m_main.get(), QPoint(0, 0)), picture->size())));
+    QCOMPARE(normal.pixelColor(bar->mapTo(m_main.get(), QPoint(2, 2))), Palette::videoBackground());
 }
 
 void TestVideoView::playerTypeSwitchHidesZoomButtons_data()
