@@ -12,13 +12,22 @@
 #endif
 
 namespace {
-const QString kSaverService = QStringLiteral("org.freedesktop.ScreenSaver");
-const QString kSaverPath = QStringLiteral("/org/freedesktop/ScreenSaver");
-const QString kLogindService = QStringLiteral("org.freedesktop.login1");
-const QString kLogindPath = QStringLiteral("/org/freedesktop/login1");
-const QString kReason = QStringLiteral("Playing recordings");
+constexpr QLatin1String kSaverService("org.freedesktop.ScreenSaver");
+constexpr QLatin1String kSaverPath("/org/freedesktop/ScreenSaver");
+constexpr QLatin1String kLogindService("org.freedesktop.login1");
+constexpr QLatin1String kLogindPath("/org/freedesktop/login1");
+constexpr QLatin1String kReason("Playing recordings");
 // A desktop that does not answer must not hold a request for long.
 constexpr int kCallTimeoutMs = 5000;
+
+// Gives a screen-saver inhibitor back; nobody waits for the answer.
+void unInhibit(uint cookie)
+{
+    QDBusMessage undo = QDBusMessage::createMethodCall(kSaverService, kSaverPath, kSaverService,
+                                                       QStringLiteral("UnInhibit"));
+    undo << cookie;
+    QDBusConnection::sessionBus().call(undo, QDBus::NoBlock);
+}
 } // namespace
 
 AwakeLock::AwakeLock(QObject *parent)
@@ -88,10 +97,7 @@ void AwakeLock::saverAnswered(QDBusPendingCallWatcher *done, quint64 generation)
         m_cookie = reply.value();
     } else {
         // Paused before the desktop answered: give it back.
-        QDBusMessage undo = QDBusMessage::createMethodCall(kSaverService, kSaverPath, kSaverService,
-                                                           QStringLiteral("UnInhibit"));
-        undo << reply.value();
-        QDBusConnection::sessionBus().call(undo, QDBus::NoBlock);
+        unInhibit(reply.value());
     }
     emit answered();
 }
@@ -114,10 +120,7 @@ void AwakeLock::release()
     SetThreadExecutionState(0x80000000); // ES_CONTINUOUS alone
 #else
     if (m_cookie != 0) {
-        QDBusMessage undo = QDBusMessage::createMethodCall(kSaverService, kSaverPath, kSaverService,
-                                                           QStringLiteral("UnInhibit"));
-        undo << m_cookie;
-        QDBusConnection::sessionBus().call(undo, QDBus::NoBlock);
+        unInhibit(m_cookie);
         m_cookie = 0;
     }
     // logind lets go once the last copy of its descriptor is closed.

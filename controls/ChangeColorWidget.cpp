@@ -1,8 +1,8 @@
 #include "controls/ChangeColorWidget.h"
-#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"
 #include "controls/VideoSlider.h"

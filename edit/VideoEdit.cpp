@@ -1,7 +1,7 @@
 #include "edit/VideoEdit.h"
-#include "app/Settings.h"
 
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "controls/HudDialog.h"
 #include "controls/HudView.h"
 #include "controls/Palette.h"

@@ -1,8 +1,8 @@
 #include "library/CmdModel.h"
-#include "app/Settings.h"
 
 #include "app/Helpers.h"
 #include "app/Platform.h"
+#include "app/Settings.h"
 
 #include <QCryptographicHash>
 #include <QDebug>

@@ -1,8 +1,8 @@
 #include "library/FilesListView.h"
-#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "controls/HudDialog.h"
 #include "controls/HudView.h"
 #include "controls/Palette.h"
@@ -545,9 +545,12 @@ void FilesListView::showRowMenu(const QPoint &pos)
     menu->setObjectName("rowMenu");
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // The panel's dark background reaches the menu; its text must be light.
-    menu->setStyleSheet("QMenu { background-color: #161d25; color: #ffffff; padding: 4px; }"
-                        "QMenu::item { padding: 6px 16px; }"
-                        "QMenu::item:selected { background-color: #fb640b; }");
+    menu->setStyleSheet(QStringLiteral("QMenu { background-color: %1; color: %2; padding: 4px; }"
+                                       "QMenu::item { padding: 6px 16px; }"
+                                       "QMenu::item:selected { background-color: %3; }")
+                            .arg(Palette::css(Palette::panelBackground()),
+                                 Palette::css(Palette::panelForeground()),
+                                 Palette::css(Palette::highlightEnd())));
     QAction *action = menu->addAction(panorama ? tr("Show flat") : tr("Show as 360°"));
     action->setObjectName("panoramaAction");
     // By path: the list may be reloaded while the menu is open.

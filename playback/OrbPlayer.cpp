@@ -1,9 +1,9 @@
 #include "playback/OrbPlayer.h"
-#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/LogHandler.h"
+#include "app/Settings.h"
 #include "library/DbModel.h"
 #include "library/VideoMessage.h"
 #include "playback/PlayObject.h"

@@ -1,8 +1,8 @@
 #include "playback/PlayObject.h"
-#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "playback/FrameSink.h"
 
 #include <QDebug>

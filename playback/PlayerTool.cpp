@@ -1,9 +1,9 @@
 #include "playback/PlayerTool.h"
-#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/AwakeLock.h"
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "controls/ChangeColorWidget.h"
 #include "controls/HudView.h"
 #include "controls/Palette.h"

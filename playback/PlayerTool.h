@@ -58,7 +58,6 @@ public:
     AwakeLock *awakeLock() const { return m_awake; }
     // Whether any embedded popup is open.
     bool hasEmbeddedPopup() const;
-    bool holdsPopup() const;
     // Elapsed or total label text for a position in milliseconds; minutes
     // are not wrapped into hours.
     static QString timeText(qint64 milliseconds);
@@ -110,6 +109,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // Any popup still referenced, shown or hidden.
+    bool holdsPopup() const;
     void setupForm();
     void setupButtons();
     void setupPlayer();

@@ -1,8 +1,8 @@
 #include "settings/SetWidget.h"
-#include "app/Settings.h"
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "controls/HudView.h"
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"

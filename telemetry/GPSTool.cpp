@@ -92,9 +92,7 @@ int GPSTool::probe(const DbModel &model)
 
 void GPSTool::parse(const DbModel &model)
 {
-    record.resetFromDbModel(model);
-    recordsPerSecond = 1;
-    const int route = probeMedia(model.path);
+    const int route = probe(model);
     qDebug().noquote() << "ggggggggggggggggggggggggggggggg:::" << route;
     if (route == 10) {
         readBlockTrack(model.path);
