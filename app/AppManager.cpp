@@ -1,6 +1,7 @@
 #include "app/AppManager.h"
 
 #include "app/Helpers.h"
+#include "app/MapKeys.h"
 #include "app/NetworkListener.h"
 #include "app/Settings.h"
 
@@ -157,8 +158,17 @@ QString AppManager::catalogPath(int languageNumber)
 
 QUrl AppManager::probeUrl(MapType mapType)
 {
-    return mapType == MapType::Baidu ? QUrl("http://www.baidu.com/")
-                                     : QUrl("http://www.google.com/");
+    // The server of the map that actually shows: without a key that is the
+    // tile server, whichever service was chosen.
+    switch (MapKeys::shownMap(mapType)) {
+    case MapType::Baidu:
+        return QUrl("http://www.baidu.com/");
+    case MapType::Google:
+        return QUrl("http://www.google.com/");
+    case MapType::OpenStreetMap:
+        break;
+    }
+    return MapKeys::tileServer();
 }
 
 void AppManager::setPanoramaModelType(PanoramaMode type)
@@ -175,6 +185,27 @@ void AppManager::setMapType(MapType type)
     Settings::mapType().set(type);
     restartProbe();
     emit changeMapType(choiceNumber(type));
+}
+
+void AppManager::setMapKey(MapType type, const QString &key)
+{
+    if (type == MapType::OpenStreetMap)
+        return;
+    const QString trimmed = key.trimmed();
+    if (Settings::mapKey(type).get() == trimmed)
+        return;
+    Settings::mapKey(type).set(trimmed);
+    if (type == m_mapType)
+        restartProbe();
+    emit changeMapKey(choiceNumber(type));
+}
+
+void AppManager::recheckNetwork()
+{
+    if (m_listener->isBusy())
+        return;
+    m_listener->setUrl(probeUrl(m_mapType));
+    m_listener->sendRequest();
 }
 
 void AppManager::restartProbe()

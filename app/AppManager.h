@@ -46,6 +46,10 @@ public:
     void setPanoramaModelType(PanoramaMode type);
 
     void setMapType(MapType type);
+    // Saves the user's key of Google or Baidu; an empty key removes it.
+    void setMapKey(MapType type, const QString &key);
+    // Asks again whether the map service answers, unless a probe is under way.
+    void recheckNetwork();
     void setSpeedUnitType(SpeedUnit type);
     void setLongOrLatType(CoordinateFormat type);
     void setPlayModelType(PlayMode type);
@@ -67,6 +71,7 @@ public:
 signals:
     // Change signals carry the choice's stored number.
     void changeMapType(int type);
+    void changeMapKey(int type);
     void changeSpeedUnitType(int type);
     void changeLongOrLatType(int type);
     void changePlayModelType(int type);

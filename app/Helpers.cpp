@@ -131,11 +131,12 @@ Coordinate gcj02ToBd09(double lat, double lon)
 
 Coordinate convertCoordinate(int mapKind, const QString &lat, const QString &lon, bool convert)
 {
-    if (mapKind != 0 && mapKind != 1)
+    if (mapKind < 0 || mapKind > 2)
         return {0.0, 0.0};
     const double la = lat.toDouble();
     const double lo = lon.toDouble();
-    if (!convert)
+    // OpenStreetMap draws WGS-84 everywhere, China included.
+    if (!convert || mapKind == 2)
         return {la, lo};
     const Coordinate gcj = wgs84ToGcj02(la, lo);
     return mapKind == 0 ? gcj : gcj02ToBd09(gcj.first, gcj.second);

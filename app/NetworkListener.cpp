@@ -49,8 +49,10 @@ void NetworkListener::onFinished(QNetworkReply *reply)
         const QString errorName
             = QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(reply->error());
         qDebug() << "Network error:" << reply->errorString() << reply->url() << errorName;
-        // A failed TLS handshake still proves the host answered.
-        reachable = reply->errorString().contains("TLS");
+        // Any HTTP answer, even 404 from a tile server's front page, or a
+        // failed TLS handshake still proves the host answered.
+        reachable = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()
+            || reply->errorString().contains("TLS");
     }
     reply->close();
     reply->deleteLater();
@@ -60,10 +62,10 @@ void NetworkListener::onFinished(QNetworkReply *reply)
         qDebug() << "sendRequest发送";
         m_retryTimer->start(m_retryDelayMs);
         m_retryDelayMs = qMin(m_retryDelayMs * 2, MaxRetryDelayMs);
-        return;
+    } else {
+        qDebug() << "请求成功";
+        resetRetryDelay();
     }
-    qDebug() << "请求成功";
-    resetRetryDelay();
     if (m_callback)
-        m_callback(true);
+        m_callback(reachable);
 }

@@ -11,8 +11,8 @@ class QTimer;
 
 // Probes whether a map service is reachable by fetching a well-known page.
 // A failed probe is retried after a growing pause (1 s doubling up to 60 s) so
-// an offline machine neither spins nor floods the log; the callback is called
-// with true once a probe succeeds, and never with false.
+// an offline machine neither spins nor floods the log. The callback hears every
+// result: false after each failed try, true once the host answers.
 class NetworkListener : public QObject
 {
     Q_OBJECT

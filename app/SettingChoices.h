@@ -3,8 +3,9 @@
 // The user's choices, by name. The numbers are what the settings store holds
 // and what older versions wrote: never renumber them.
 
-// Which web map draws the track.
-enum class MapType { Google = 0, Baidu = 1 };
+// Which web map draws the track. Google and Baidu need the user's key;
+// OpenStreetMap needs none.
+enum class MapType { Google = 0, Baidu = 1, OpenStreetMap = 2 };
 
 enum class SpeedUnit { KilometresPerHour = 0, MilesPerHour = 1 };
 

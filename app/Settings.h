@@ -68,4 +68,17 @@ inline SettingValue<int> promptOptOut(int kind)
     return {key, 0};
 }
 
+// The user's key of a map service that needs one; empty when none is saved
+// (the key file beside the pages may still hold one, see MapKeys).
+inline SettingValue<QString> mapKey(MapType type)
+{
+    return {type == MapType::Baidu ? SettingsKeys::BaiduMapKey : SettingsKeys::GoogleMapKey,
+            QString()};
+}
+// Tile address template of the OpenStreetMap page, {z}/{x}/{y} filled in by it.
+inline SettingValue<QString> mapTileUrl()
+{
+    return {SettingsKeys::MapTileUrl, QString::fromLatin1(SettingsKeys::DefaultMapTileUrl)};
+}
+
 } // namespace Settings

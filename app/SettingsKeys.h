@@ -18,7 +18,12 @@ inline constexpr char LastOpenPath[] = "lastOpenPath";
 inline constexpr char NoShowWidget[] = "userSelectNoShowWidget";
 inline constexpr char NoShowFullWidget[] = "userSelectNoShowFullWidget";
 inline constexpr char EnterNoShowFullWidget[] = "enterUserSelectNoShowFullWidget";
+inline constexpr char GoogleMapKey[] = "googleMapKey";
+inline constexpr char BaiduMapKey[] = "baiduMapKey";
+inline constexpr char MapTileUrl[] = "mapTileUrl";
 
 // Volume used when none (or 0) is saved.
 inline constexpr double DefaultVideoSound = 0.7;
+// Where the OpenStreetMap page takes its tiles from; only tests change it.
+inline constexpr char DefaultMapTileUrl[] = "https://tile.openstreetmap.org/{z}/{x}/{y}.png";
 } // namespace SettingsKeys

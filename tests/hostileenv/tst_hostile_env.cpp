@@ -610,7 +610,7 @@ void TestHostileEnv::offlineProbeBacksOffWithoutSpinning()
     const int attempts = logCount("Network error:");
     qInfo() << "offline for 6.5 s:" << attempts << "refused probes," << cpu
             << "s of processor time";
-    QCOMPARE(calls, 0);
+    QCOMPARE(calls, attempts); // each refused probe reports offline once
     QVERIFY2(attempts >= 2 && attempts <= 4, qPrintable(QString::number(attempts)));
     QVERIFY2(cpu < 1.0, qPrintable(QString("%1 s of processor time while offline").arg(cpu)));
 }
