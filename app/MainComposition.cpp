@@ -47,6 +47,7 @@ void connectPanels(KelmoraWidget *window, const MainPanels &p)
     QObject::connect(video, &VideoView::starPlayNotification, p.telemetryPanel,
                      &DisplayMessageView::starPlayNotification);
     QObject::connect(video, &VideoView::currentPlayTime, p.map, &MapShow::onPlaySecond);
+    QObject::connect(p.map, &MapShow::seekRequested, video, &VideoView::seekToSecond);
     QObject::connect(video, &VideoView::currentPlayTime, p.telemetryPanel,
                      &DisplayMessageView::currentPlayTime);
     QObject::connect(video, &VideoView::videoViewWindowFrameChange,

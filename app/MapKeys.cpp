@@ -20,8 +20,8 @@ QString MapKeys::keyFromScript(const QString &script, MapType type)
 {
     if (type == MapType::OpenStreetMap)
         return QString();
-    const QRegularExpression pattern(QStringLiteral(R"(\b%1\s*:\s*(["'])([^"'\\\r\n]*)\1)")
-                                         .arg(serviceName(type)));
+    const QRegularExpression pattern(
+        QStringLiteral(R"(\b%1\s*:\s*(["'])([^"'\\\r\n]*)\1)").arg(serviceName(type)));
     return pattern.match(script).captured(2).trimmed();
 }
 

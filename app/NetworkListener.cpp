@@ -30,6 +30,9 @@ void NetworkListener::sendRequest()
     m_busy = true;
     QNetworkRequest request(m_url);
     request.setTransferTimeout(10000);
+    // Tile servers ask every client to name itself.
+    request.setHeader(QNetworkRequest::UserAgentHeader,
+                      QStringLiteral("KelmoraPlayer/%1").arg(QStringLiteral(KELMORA_VERSION)));
     request.setMaximumRedirectsAllowed(5);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -180,6 +181,14 @@ QString ffmpegProgram()
         return beside;
     const QString onPath = QStandardPaths::findExecutable(name);
     return onPath.isEmpty() ? name : onPath;
+}
+
+bool openInBrowser(const QUrl &url)
+{
+    if (!url.isValid()
+        || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
+        return false;
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace Platform

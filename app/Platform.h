@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 #include <QtGlobal>
 #include <functional>
 
@@ -39,5 +40,9 @@ QString settingsFilePath();
 // The ffmpeg program: the one beside the executable when present, else the
 // one on PATH.
 QString ffmpegProgram();
+
+// Opens a web address in the user's browser; only http and https are handed
+// on. False when refused or nothing could open it.
+bool openInBrowser(const QUrl &url);
 
 } // namespace Platform

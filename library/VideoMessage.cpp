@@ -162,9 +162,8 @@ void VideoMessage::saveToDb()
     isSave = DbManager::instance()->insertData(DbTableKind::VideoMessage, toDbMap());
 }
 
-QString VideoMessage::polylineScript(int mapType) const
+QVector<QPair<int, const GpsItem *>> VideoMessage::drawableTrack() const
 {
-    qDebug() << "传入的文件类型:" << mapType;
     const int seconds = duration.toInt();
     // The samples of seconds 0 .. duration - 1 in time order. Walking the stored
     // keys rather than every second keeps a damaged duration (two billion, say)
@@ -179,6 +178,21 @@ QString VideoMessage::polylineScript(int mapType) const
     }
     std::sort(track.begin(), track.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });
+    return track;
+}
+
+QVector<int> VideoMessage::trackSeconds() const
+{
+    QVector<int> seconds;
+    for (const auto &entry : drawableTrack())
+        seconds.append(entry.first);
+    return seconds;
+}
+
+QString VideoMessage::polylineScript(int mapType) const
+{
+    qDebug() << "传入的文件类型:" << mapType;
+    const QVector<QPair<int, const GpsItem *>> track = drawableTrack();
 
     QJsonArray pairs; // Baidu: [lon text, lat text]
     QVariantList points; // Google: {"lat": number, "lng": number}

@@ -6,6 +6,7 @@
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class DbModel;
 
@@ -78,8 +79,15 @@ public:
     void saveToDb();
 
     // Script drawing the track of seconds 0 to duration - 1 on the map, empty
-    // when none of them is drawable. mapType 0 is Google, any other value Baidu.
+    // when none of them is drawable. mapType 0 is Google; any other value takes
+    // the [longitude, latitude] form of Baidu and OpenStreetMap.
     QString polylineScript(int mapType) const;
+    // The second of each point polylineScript draws, in the same order.
+    QVector<int> trackSeconds() const;
+
+private:
+    // The drawable samples of seconds 0 .. duration - 1, by second.
+    QVector<QPair<int, const GpsItem *>> drawableTrack() const;
 };
 
 // Travels by pointer in the player's signals.

@@ -842,6 +842,18 @@ void PlayerTool::sliderMoved(int value)
     updateDurationInfo(value);
 }
 
+void PlayerTool::seekToSecond(int second)
+{
+    const qint64 milliseconds = qint64(second) * 1000;
+    if (!hasOpenChannel() || second < 0 || (m_duration > 0 && milliseconds >= m_duration))
+        return;
+    qDebug() << "seekMap:" << milliseconds;
+    m_player->setTime(int(milliseconds));
+    m_slider->setValue(int(milliseconds));
+    emit currentPlayTime(second);
+    updateDurationInfo(milliseconds);
+}
+
 void PlayerTool::sliderReleased()
 {
     qDebug() << "seekUser:" << m_slider->sliderPosition();

@@ -43,6 +43,9 @@ public:
     void setPanoramaButtonEnabled(bool enabled) override;
     void clearPopupReferences() override;
     void resetProgress();
+    // Plays every channel from this second of the recording (the map's route
+    // was clicked); a second outside the recording is ignored.
+    void seekToSecond(int second);
     void uncheckFullButton();
     void handleRecordsDeleted(bool isDel, bool isAll, DbModel *record, QWidget *widget);
 

@@ -231,6 +231,11 @@ void VideoView::closePlayer()
     m_playerTool->stop();
 }
 
+void VideoView::seekToSecond(int second)
+{
+    m_playerTool->seekToSecond(second);
+}
+
 void VideoView::paintEvent(QPaintEvent *)
 {
     QPainter(this).fillRect(rect(), Palette::videoBackground());

@@ -50,6 +50,7 @@ public slots:
     void allFilesFinished();
     void recordsDeleted(bool isDel, bool isAll, DbModel *model);
     void closePlayer();
+    void seekToSecond(int second);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

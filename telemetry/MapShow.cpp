@@ -1,23 +1,54 @@
 #include "telemetry/MapShow.h"
 
 #include "app/AppManager.h"
+#include "app/Helpers.h"
+#include "app/MapKeys.h"
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"
 #include "library/VideoMessage.h"
 #include "telemetry/LogoWidget.h"
+#include "telemetry/MapPage.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPointer>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QUrl>
-#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QtMath>
+#include <cmath>
+
+namespace {
+constexpr int kOpenStreetMap = choiceNumber(MapType::OpenStreetMap);
+const QString kConfigScript = QStringLiteral("kelmora-config");
+// Tiles failing again soon after a probe do not ask for another one.
+constexpr qint64 kRecheckPauseMs = 30000;
+
+// A JavaScript string literal of any text.
+QString jsString(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray {text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+QString jsNumbers(const QVector<int> &numbers)
+{
+    QJsonArray array;
+    for (int n : numbers)
+        array.append(n);
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+} // namespace
 
 MapShow::MapShow(QWidget *parent)
     : QWidget(parent)
@@ -25,12 +56,14 @@ MapShow::MapShow(QWidget *parent)
     setupLayout();
     setupPage();
     setupConnections();
+    // The pages are local files: they load at once, network or not.
+    reloadMap();
 }
 
 MapShow::~MapShow()
 {
-    // The page points at the channel member, which goes before the child
-    // widgets would: take the page down first.
+    // The page points at the channel member and the profile, which go before
+    // the child widgets would: take the page down first.
     delete m_view;
 }
 
@@ -62,10 +95,23 @@ void MapShow::setupLayout()
 
 void MapShow::setupPage()
 {
+    // A profile of its own on disk: tiles seen once show again offline.
+    m_profile = new QWebEngineProfile(QStringLiteral("KelmoraMap"), this);
+    m_profile->setCachePath(appDataPath() + QStringLiteral("/MapCache"));
+    m_profile->setPersistentStoragePath(appDataPath() + QStringLiteral("/MapStorage"));
+    m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    m_profile->setHttpCacheMaximumSize(TileCacheBytes);
+    // The tile servers' usage policy asks clients to name themselves.
+    m_profile->setHttpUserAgent(
+        QStringLiteral("KelmoraPlayer/%1 (dashcam player; +https://www.kelmora.example)")
+            .arg(QStringLiteral(KELMORA_VERSION)));
+
+    m_page = new MapPage(m_profile, m_view);
+    m_view->setPage(m_page);
     m_channel.registerObject(QStringLiteral("myObject"), &m_bridge);
-    m_view->page()->setWebChannel(&m_channel);
-    // The pages fetch their map library from the network.
-    m_view->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    m_page->setWebChannel(&m_channel);
+    // The Google and Baidu pages fetch their library from the network.
+    m_page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
 }
 
 void MapShow::setupConnections()
@@ -78,9 +124,16 @@ void MapShow::setupConnections()
             [](const QUrl &url) { qDebug() << "地图URL改变:" << url.path(); });
     connect(m_view, &QWebEngineView::loadProgress, this, &MapShow::onLoadProgress);
     connect(m_view, &QWebEngineView::loadFinished, this, &MapShow::onLoadFinished);
+    connect(&m_bridge, &MyObject::seekRequested, this, &MapShow::onSeekRequest);
+    connect(&m_bridge, &MyObject::libraryStateChanged, this, &MapShow::onLibraryState);
+    connect(&m_bridge, &MyObject::tilesFailed, this, &MapShow::onTilesFailed);
 
     AppManager *manager = AppManager::instance();
-    connect(manager, &AppManager::changeMapType, this, &MapShow::loadPage);
+    connect(manager, &AppManager::changeMapType, this, &MapShow::reloadMap);
+    connect(manager, &AppManager::changeMapKey, this, [this](int type) {
+        if (type == choiceNumber(AppManager::instance()->mapType()))
+            reloadMap();
+    });
     // The manager keeps the callback for the life of the process; this view
     // may go first.
     QPointer<MapShow> self(this);
@@ -92,9 +145,9 @@ void MapShow::setupConnections()
 
 QString MapShow::pageUrl(int mapType)
 {
-    const QString page = mapType == choiceNumber(MapType::Baidu)
-        ? QStringLiteral("baidu_map.html")
-        : QStringLiteral("google_map.html");
+    const QString page = mapType == choiceNumber(MapType::Baidu) ? QStringLiteral("baidu_map.html")
+        : mapType == kOpenStreetMap                              ? QStringLiteral("osm_map.html")
+                                    : QStringLiteral("google_map.html");
     // fromLocalFile escapes spaces, '#' and '%' in the install folder and
     // gives file:///C:/... on Windows as well as file:///opt/... elsewhere.
     return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/Html/")
@@ -127,7 +180,7 @@ bool MapShow::isMapShown() const
 
 bool MapShow::wantsMap() const
 {
-    return m_networkOk && m_current && m_current->gpsTotailNum > 0;
+    return m_current && m_current->gpsTotailNum > 0;
 }
 
 void MapShow::autoSelectMap()
@@ -135,18 +188,67 @@ void MapShow::autoSelectMap()
     m_stack->setCurrentWidget(wantsMap() ? static_cast<QWidget *>(m_view) : m_placeholder);
 }
 
+QString MapShow::noticeText() const
+{
+    if (m_keyRefused)
+        return tr("The map key was refused: showing OpenStreetMap.");
+    if (m_networkKnown && !m_networkOk)
+        return tr("No network: the route is drawn on map tiles seen before.");
+    if (m_libraryFailed)
+        return tr("The map service could not be loaded: the route is drawn without map tiles.");
+    return QString();
+}
+
 void MapShow::onNetworkResult(bool reachable)
 {
+    const bool cameBack = reachable && m_networkKnown && !m_networkOk;
     m_networkOk = reachable;
-    if (reachable)
+    m_networkKnown = true;
+    if (m_placeholder->state() == LogoWidget::NetWorking)
         m_placeholder->setState(LogoWidget::NoGps);
-    loadPage(choiceNumber(AppManager::instance()->mapType()));
-    m_placeholder->setState(reachable ? LogoWidget::NoGps : LogoWidget::NoNetwork);
+    if (reachable && m_libraryFailed && m_shownType != kOpenStreetMap) {
+        // The service's library may load now.
+        loadPage(m_shownType);
+    } else {
+        if (cameBack || !reachable)
+            runScript(QStringLiteral("KelmoraMap.setOnline(%1);")
+                          .arg(reachable ? QStringLiteral("true") : QStringLiteral("false")));
+        sendNotice();
+    }
     autoSelectMap();
+}
+
+void MapShow::reloadMap()
+{
+    m_keyRefused = false;
+    loadPage(choiceNumber(MapKeys::shownMap(AppManager::instance()->mapType())));
 }
 
 void MapShow::loadPage(int mapType)
 {
+    m_shownType = mapType;
+    m_pageReady = false;
+    m_libraryFailed = false;
+
+    QJsonObject keys;
+    keys.insert(QStringLiteral("google"), MapKeys::key(MapType::Google));
+    keys.insert(QStringLiteral("baidu"), MapKeys::key(MapType::Baidu));
+    QJsonObject config;
+    config.insert(QStringLiteral("keys"), keys);
+    config.insert(QStringLiteral("tileUrl"), MapKeys::tileUrl());
+    QWebEngineScript script;
+    script.setName(kConfigScript);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(
+        QStringLiteral("window.KELMORA_MAP_CONFIG = %1;")
+            .arg(QString::fromUtf8(QJsonDocument(config).toJson(QJsonDocument::Compact))));
+    QWebEngineScriptCollection &scripts = m_page->scripts();
+    for (const QWebEngineScript &old : scripts.findScripts(kConfigScript))
+        scripts.remove(old);
+    scripts.insert(script);
+
     m_view->load(QUrl(pageUrl(mapType)));
 }
 
@@ -167,6 +269,9 @@ void MapShow::onLoadFinished(bool ok)
     m_pageReady = true;
     // A fresh page starts with its compass at 0.
     m_lastCompassHeading = 0.0f;
+    if (m_networkKnown && !m_networkOk)
+        runScript(QStringLiteral("KelmoraMap.setOnline(false);"));
+    sendNotice();
     sendTrack();
 }
 
@@ -174,7 +279,37 @@ void MapShow::sendTrack()
 {
     if (!m_current)
         return;
-    runScript(trackScript(*m_current, choiceNumber(AppManager::instance()->mapType())));
+    QString script = trackScript(*m_current, m_shownType);
+    if (script.isEmpty())
+        return;
+    // Which second each point is, so a click on the route can seek there.
+    if (m_current->gpsTotailNum != 1)
+        script += QStringLiteral("KelmoraMap.setTrackSeconds(%1);")
+                      .arg(jsNumbers(m_current->trackSeconds()));
+    runScript(script);
+    // A page loaded again mid-recording shows where the car is at once.
+    if (m_lastSecond >= 0 && m_lastSecond < m_current->duration.toInt())
+        sendPosition(m_lastSecond);
+}
+
+void MapShow::sendPosition(int second)
+{
+    QString script = QStringLiteral("KelmoraMap.setPlayedSecond(%1);").arg(second);
+    const GpsItem sample = m_current->gpsItems.value(QString::number(second));
+    if (sample.isDrawable()) {
+        int angle = 0;
+        if (m_pageReady && compassTurn(m_lastCompassHeading, sample.angle, &angle)) {
+            m_bridge.setCompassAngle(angle, m_view);
+            m_lastCompassHeading = sample.angle;
+        }
+        script.prepend(sample.markerScript(m_shownType));
+    }
+    runScript(script);
+}
+
+void MapShow::sendNotice()
+{
+    runScript(QStringLiteral("KelmoraMap.setNotice(%1);").arg(jsString(noticeText())));
 }
 
 void MapShow::runScript(const QString &script)
@@ -182,7 +317,7 @@ void MapShow::runScript(const QString &script)
     // Until the map page has loaded there is nothing to call: the track is
     // sent when it finishes and the marker follows with the next second.
     if (m_pageReady && !script.isEmpty())
-        m_view->page()->runJavaScript(script);
+        m_page->runJavaScript(script);
 }
 
 void MapShow::onNewRecording(VideoMessage *record)
@@ -197,18 +332,23 @@ void MapShow::onNewRecording(VideoMessage *record)
         return;
     qDebug() << "接收到新视频播放的消息:" << record->path;
     m_current = record;
+    if (m_placeholder->state() == LogoWidget::NetWorking)
+        m_placeholder->setState(LogoWidget::NoGps);
     autoSelectMap();
 
     if (record->path.isEmpty()) {
         qDebug() << "清空地图轨迹";
         return;
     }
-    const int mapType = choiceNumber(AppManager::instance()->mapType());
-    const QString track = trackScript(*record, mapType);
+    const QString track = trackScript(*record, m_shownType);
     if (!track.isEmpty()) {
-        if (mapType == choiceNumber(MapType::Google) && !record->gpsItems.isEmpty())
-            runScript(record->gpsItems.first().markerScript(mapType));
-        runScript(track);
+        if (m_shownType == choiceNumber(MapType::Google) && !record->gpsItems.isEmpty())
+            runScript(record->gpsItems.first().markerScript(m_shownType));
+        QString script = track;
+        if (record->gpsTotailNum != 1)
+            script += QStringLiteral("KelmoraMap.setTrackSeconds(%1);")
+                          .arg(jsNumbers(record->trackSeconds()));
+        runScript(script);
     }
     qDebug() << "刷新地图轨迹";
 }
@@ -221,20 +361,50 @@ void MapShow::onPlaySecond(int second)
     if (!m_current || second >= m_current->duration.toInt())
         return;
 
-    const GpsItem sample = m_current->gpsItems.value(QString::number(second));
-    if (!sample.isDrawable())
+    sendPosition(second);
+}
+
+void MapShow::onSeekRequest(const QVariant &value)
+{
+    // The page is not trusted to know the recording: only a number of a
+    // second inside it moves the player.
+    const int type = value.userType();
+    const bool isNumber
+        = type == QMetaType::Double || type == QMetaType::Int || type == QMetaType::LongLong;
+    const double second = value.toDouble();
+    if (!isNumber || !m_current || !std::isfinite(second) || second < 0
+        || second >= m_current->duration.toDouble()) {
+        qDebug() << "map seek refused:" << value;
         return;
-    int angle = 0;
-    if (m_pageReady && compassTurn(m_lastCompassHeading, sample.angle, &angle)) {
-        m_bridge.setCompassAngle(angle, m_view);
-        m_lastCompassHeading = sample.angle;
     }
-    runScript(sample.markerScript(choiceNumber(AppManager::instance()->mapType())));
+    emit seekRequested(int(second));
+}
+
+void MapShow::onLibraryState(const QString &state)
+{
+    if (state == QLatin1String("refused") && m_shownType != kOpenStreetMap) {
+        qDebug() << "map key refused, showing OpenStreetMap";
+        loadPage(kOpenStreetMap);
+        m_keyRefused = true;
+        return;
+    }
+    m_libraryFailed = state == QLatin1String("failed");
+    sendNotice();
+}
+
+void MapShow::onTilesFailed()
+{
+    if (m_sinceRecheck.isValid() && m_sinceRecheck.elapsed() < kRecheckPauseMs)
+        return;
+    m_sinceRecheck.start();
+    AppManager::instance()->recheckNetwork();
 }
 
 void MapShow::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         setWindowTitle(tr("Form"));
+        sendNotice();
+    }
     QWidget::changeEvent(event);
 }

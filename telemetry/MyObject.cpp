@@ -19,3 +19,18 @@ void MyObject::setCompassAngle(int angle, QWebEngineView *web)
         return;
     web->page()->runJavaScript(compassScript(angle));
 }
+
+void MyObject::seekTo(const QVariant &second)
+{
+    emit seekRequested(second);
+}
+
+void MyObject::setLibraryState(const QString &state)
+{
+    emit libraryStateChanged(state);
+}
+
+void MyObject::reportTilesFailed()
+{
+    emit tilesFailed();
+}

@@ -1,19 +1,32 @@
-// Shared part of the two map pages: the track, marker and compass the player
+// Shared part of the map pages: the track, marker and compass the player
 // sends, drawn by the map service once its library is loaded and, until then
 // or when it never loads (offline, blocked, no key), on a plain canvas, so the
-// route's shape is always visible. The page functions never throw.
+// route's shape is always visible. A click on the route asks the player to
+// play from that point's second. The page functions never throw.
 (function () {
     'use strict';
 
     var TRACK_COLOR = '#3ea6ff';
-    var LIBRARY_TIMEOUT_MS = 10000;
+    var PLAYED_COLOR = '#ff9f1c';
+    // A key that does not work must not keep the user waiting: the canvas or
+    // another map takes over well within 5 s.
+    var LIBRARY_TIMEOUT_MS = 4500;
+    // How near to a route point (in CSS pixels) a click must land to seek.
+    var PICK_RADIUS = 16;
 
     var state = {
         service: '',
-        library: 'loading', // loading, ready, failed, nokey
+        library: 'loading', // loading, ready, failed, refused, nokey
         mode: 'canvas', // canvas or tiles
         track: [], // {lat, lng}
+        seconds: [], // the recording's second of each track point
+        played: -1, // index of the last track point already played
         marker: null, // {lat, lng}
+        notice: '',
+        online: true,
+        tilesLoaded: 0,
+        tileErrors: 0,
+        seeks: [], // seconds the page asked the player to seek to
         compass: 0,
         trackCalls: 0,
         markerCalls: 0,
@@ -24,6 +37,8 @@
     var tiles = null; // the service's drawing, once its library is ready
     var canvas = null;
     var compass = null;
+    var bridge = null; // the player's "myObject"
+    var toCanvasScreen = null; // the canvas drawing's projection, once drawn
 
     function point(lat, lng) {
         lat = Number(lat);
@@ -33,12 +48,32 @@
         return { lat: lat, lng: lng };
     }
 
+    function tellLibrary() {
+        if (bridge && bridge.setLibraryState)
+            bridge.setLibraryState(state.library);
+    }
+
     function fallBack(reason) {
         state.library = reason;
         state.mode = 'canvas';
         tiles = null;
         document.body.className = '';
         drawCanvas();
+        tellLibrary();
+    }
+
+    function useTiles(ready) {
+        tiles = ready();
+        state.library = 'ready';
+        state.mode = 'tiles';
+        document.body.className = 'tiles';
+        if (state.track.length)
+            tiles.showTrack(state.track);
+        if (state.played >= 0 && tiles.showPlayed)
+            tiles.showPlayed(state.played, state.track);
+        if (state.marker)
+            tiles.showMarker(state.marker);
+        tellLibrary();
     }
 
     // Runs a call into the map library; a library that throws loses its tiles
@@ -71,6 +106,7 @@
         }
         var g = canvas.getContext('2d');
         g.setTransform(ratio, 0, 0, ratio, 0, 0);
+        toCanvasScreen = null;
         g.fillStyle = 'rgb(22, 29, 37)';
         g.fillRect(0, 0, width, height);
 
@@ -104,6 +140,7 @@
         function toScreen(q) {
             return { x: width / 2 + (q.x - cx) * scale, y: height / 2 + (q.y - cy) * scale };
         }
+        toCanvasScreen = function (p) { return toScreen(project(p)); };
 
         if (all.length) {
             var screen = all.map(toScreen);
@@ -117,6 +154,14 @@
             g.strokeStyle = TRACK_COLOR;
             g.lineWidth = 3;
             g.stroke();
+            if (state.played > 0) {
+                g.strokeStyle = PLAYED_COLOR;
+                g.beginPath();
+                screen.slice(0, state.played + 1).forEach(function (s, i) {
+                    if (i) g.lineTo(s.x, s.y); else g.moveTo(s.x, s.y);
+                });
+                g.stroke();
+            }
             dot(g, screen[0], 5, '#2ecc71');
             dot(g, screen[screen.length - 1], 5, '#e74c3c');
         }
@@ -204,6 +249,75 @@
             compass.style.transform = 'rotate(' + state.compass + 'deg)';
     }
 
+    // Index of the last track point at or before a second, -1 before the first.
+    function playedIndex(second) {
+        var lo = 0, hi = state.seconds.length - 1, found = -1;
+        while (lo <= hi) {
+            var mid = (lo + hi) >> 1;
+            if (state.seconds[mid] <= second) {
+                found = mid;
+                lo = mid + 1;
+            } else {
+                hi = mid - 1;
+            }
+        }
+        return found;
+    }
+
+    function screenPoint(index) {
+        var p = state.track[index];
+        if (!p)
+            return null;
+        if (state.mode === 'tiles' && tiles && tiles.toScreen) {
+            try {
+                return tiles.toScreen(p);
+            } catch (e) {
+                return null;
+            }
+        }
+        return toCanvasScreen ? toCanvasScreen(p) : null;
+    }
+
+    // The second of the route point nearest to a click, -1 when none is near.
+    function pick(x, y) {
+        var best = -1, bestDistance = PICK_RADIUS * PICK_RADIUS;
+        for (var i = 0; i < state.track.length; i++) {
+            var q = screenPoint(i);
+            if (!q)
+                continue;
+            var d = (q.x - x) * (q.x - x) + (q.y - y) * (q.y - y);
+            if (d <= bestDistance) {
+                bestDistance = d;
+                best = i;
+            }
+        }
+        if (best < 0 || state.seconds.length !== state.track.length)
+            return -1;
+        return state.seconds[best];
+    }
+
+    function listenForClicks() {
+        var down = null;
+        document.addEventListener('mousedown', function (e) {
+            down = { x: e.clientX, y: e.clientY };
+        }, true);
+        document.addEventListener('click', function (e) {
+            // A drag of the map is not a click on the route.
+            if (!down || Math.abs(e.clientX - down.x) > 4 || Math.abs(e.clientY - down.y) > 4)
+                return;
+            var second = pick(e.clientX, e.clientY);
+            if (second >= 0)
+                requestSeek(second);
+        }, true);
+    }
+
+    // The player checks the second; the page only passes it on.
+    function requestSeek(second) {
+        state.seeks.push(second);
+        if (bridge && bridge.seekTo)
+            bridge.seekTo(second);
+    }
+
     var api = {
         state: state,
 
@@ -223,6 +337,8 @@
                     state.rejected++;
             });
             state.track = track;
+            state.seconds = [];
+            state.played = -1;
             state.trackCalls++;
             withTiles(function (t) { t.showTrack(track); });
             drawCanvas();
@@ -242,6 +358,69 @@
             drawCanvas();
             return true;
         },
+
+        // The recording's second of each track point, in track order; a list
+        // that does not match the track is refused.
+        setTrackSeconds: function (seconds) {
+            if (!Array.isArray(seconds) || seconds.length !== state.track.length
+                || !seconds.every(function (s) { return typeof s === 'number' && isFinite(s); })) {
+                state.rejected++;
+                return false;
+            }
+            state.seconds = seconds.slice();
+            return true;
+        },
+
+        // Colours the route up to the playing second.
+        setPlayedSecond: function (second) {
+            var s = Number(second);
+            if (!isFinite(s))
+                return -1;
+            var index = playedIndex(s);
+            if (index === state.played)
+                return index;
+            state.played = index;
+            withTiles(function (t) {
+                if (t.showPlayed)
+                    t.showPlayed(index, state.track);
+            });
+            drawCanvas();
+            return index;
+        },
+
+        setNotice: function (text) {
+            state.notice = String(text || '');
+            var box = document.getElementById('notice');
+            if (box) {
+                box.textContent = state.notice;
+                box.style.display = state.notice ? 'block' : 'none';
+            }
+        },
+
+        // The player's probe found the network gone or back; tiles that
+        // failed meanwhile are asked for again.
+        setOnline: function (online) {
+            state.online = !!online;
+            if (state.online)
+                withTiles(function (t) {
+                    if (t.refresh)
+                        t.refresh();
+                });
+        },
+
+        tileLoaded: function () {
+            state.tilesLoaded++;
+        },
+
+        tileFailed: function () {
+            state.tileErrors++;
+            if (bridge && bridge.reportTilesFailed)
+                bridge.reportTilesFailed();
+        },
+
+        screenPoint: screenPoint,
+        pick: pick,
+        requestSeek: requestSeek,
 
         setCompass: function (angle) {
             var a = Number(angle);
@@ -264,15 +443,12 @@
             window[callbackName] = function () {
                 done = true;
                 clearTimeout(timer);
+                // The service may have refused the key before its library
+                // finished loading.
+                if (state.library === 'refused')
+                    return;
                 try {
-                    tiles = ready();
-                    state.library = 'ready';
-                    state.mode = 'tiles';
-                    document.body.className = 'tiles';
-                    if (state.track.length)
-                        tiles.showTrack(state.track);
-                    if (state.marker)
-                        tiles.showMarker(state.marker);
+                    useTiles(ready);
                 } catch (e) {
                     fallBack('failed');
                 }
@@ -306,19 +482,38 @@
             return JSON.parse(JSON.stringify(state));
         },
 
-        start: function (service, key, url, callbackName, ready) {
+        // Sets up the page; a key and a library address load a service's
+        // library from the network, none draws on the canvas.
+        begin: function (service) {
             state.service = service;
             canvas = document.getElementById('track');
             compass = document.getElementById('compass');
             drawCompassRose();
             showCompass();
             drawCanvas();
+            listenForClicks();
             window.addEventListener('resize', drawCanvas);
             if (typeof QWebChannel === 'function' && window.qt && qt.webChannelTransport) {
                 new QWebChannel(qt.webChannelTransport, function (channel) {
-                    state.bridge = !!channel.objects.myObject;
+                    bridge = channel.objects.myObject || null;
+                    state.bridge = !!bridge;
+                    tellLibrary();
                 });
             }
+        },
+
+        // A library shipped with the page: its drawing starts at once.
+        startLocal: function (service, ready) {
+            api.begin(service);
+            try {
+                useTiles(ready);
+            } catch (e) {
+                fallBack('failed');
+            }
+        },
+
+        start: function (service, key, url, callbackName, ready) {
+            api.begin(service);
             key = String(key || '').trim();
             if (!key) {
                 state.library = 'nokey';

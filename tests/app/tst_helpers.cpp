@@ -152,8 +152,10 @@ void TestHelpers::convertCoordinate_data()
     QTest::newRow("Baidu, no shift") << 1 << false << 39.9 << 116.4;
     QTest::newRow("Google, GCJ-02") << 0 << true << 39.90140353 << 116.40624278;
     QTest::newRow("Baidu, BD-09") << 1 << true << 39.90773378 << 116.41262803;
-    QTest::newRow("other kind") << 2 << true << 0.0 << 0.0;
-    QTest::newRow("other kind, no shift") << 2 << false << 0.0 << 0.0;
+    // OpenStreetMap draws WGS-84 inside China too.
+    QTest::newRow("OpenStreetMap") << 2 << true << 39.9 << 116.4;
+    QTest::newRow("other kind") << 5 << true << 0.0 << 0.0;
+    QTest::newRow("other kind, no shift") << -1 << false << 0.0 << 0.0;
 }
 
 void TestHelpers::convertCoordinate()

@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTextEdit>
 #include <QtTest>
 #include <functional>
@@ -324,6 +325,15 @@ void TestMainWindow::panelsAreWired_data()
             const PlayObject *master = r.player()->masterChannel();
             return master && master->isClosed();
         }};
+    // The seek sets the slider to 12 s at once; only playback going on from
+    // there takes it beyond.
+    QTest::newRow("16 a click on the map's route seeks the player")
+        << Wiring {[alpha](Rig &r) { return r.playDirectly(alpha); },
+                   [](Rig &r) { emit r.panels.map->seekRequested(12); },
+                   [](Rig &r) {
+                       const int position = r.bar()->findChild<QSlider *>()->value();
+                       return position > 12500 && position < 19000;
+                   }};
 }
 
 void TestMainWindow::panelsAreWired()

@@ -1,16 +1,20 @@
 // The map panel on real QtWebEngine with the real pages from "Html" beside the
-// executable. The machine running the tests is offline: the map libraries fail
-// to load and the pages draw on their canvas, which is what these tests read
-// back through runJavaScript.
+// executable. The machine running the tests is offline: the Google and Baidu
+// libraries fail to load and those pages draw on their canvas; the
+// OpenStreetMap page takes its tiles from a local server the tests start and
+// stop. What the pages drew is read back through runJavaScript.
 
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "app/MapKeys.h"
+#include "app/Settings.h"
 #include "library/VideoMessage.h"
 #include "telemetry/LogoWidget.h"
 #include "telemetry/MapShow.h"
 #include "tests/support/PageScript.h"
 #include "tests/support/Screenshots.h"
 #include "tests/support/TestHome.h"
+#include "tests/support/TileServer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +26,7 @@
 #include <QTest>
 #include <QTranslator>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -57,14 +62,20 @@ VideoMessage makeRecord(const QVector<Fix> &fixes,
     return record;
 }
 
-// Twelve seconds of driving through Tokyo (outside the conversion region).
-VideoMessage tokyoRecord()
+// Twelve seconds of driving with a bend, starting at a place.
+VideoMessage bendingRecord(double lat, double lon)
 {
     QVector<Fix> fixes;
     for (int i = 0; i < 12; ++i)
-        fixes.append({35.681236 + 0.0004 * i,
-                      139.767125 + 0.0006 * i + (i > 6 ? 0.0002 * (i - 6) * (i - 6) : 0), 10.0f});
+        fixes.append(
+            {lat + 0.0004 * i, lon + 0.0006 * i + (i > 6 ? 0.0002 * (i - 6) * (i - 6) : 0), 10.0f});
     return makeRecord(fixes);
+}
+
+// Through Tokyo, outside the conversion region.
+VideoMessage tokyoRecord()
+{
+    return bendingRecord(35.681236, 139.767125);
 }
 
 QVariant evaluate(QWebEnginePage *page, const QString &script)
@@ -92,6 +103,19 @@ int trackPixels(QWebEnginePage *page)
         .toInt();
 }
 
+// Pixels of the track's blue in a picture of the panel, by the rule above.
+int bluePixels(const QImage &shot)
+{
+    int blue = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            blue += c.red() < 90 && c.green() > 140 && c.blue() > 230;
+        }
+    }
+    return blue;
+}
+
 bool waitForPage(QWebEngineView *view, const QString &fileName)
 {
     QElapsedTimer clock;
@@ -116,7 +140,26 @@ QString logoText(const char *source)
 
 QString pageFile(int mapType)
 {
-    return mapType == 1 ? QStringLiteral("baidu_map.html") : QStringLiteral("google_map.html");
+    return mapType == 1 ? QStringLiteral("baidu_map.html")
+        : mapType == 2  ? QStringLiteral("osm_map.html")
+                        : QStringLiteral("google_map.html");
+}
+
+// Chooses a map; Google and Baidu get a key, which is what makes them show.
+void chooseMap(int mapType)
+{
+    Settings::mapKey(MapType::Google).set(mapType == 0 ? "test-key" : "");
+    Settings::mapKey(MapType::Baidu).set(mapType == 1 ? "test-key" : "");
+    AppManager::instance()->setMapType(MapType(mapType));
+}
+
+// Sends a mouse click to the web view's content at a page position.
+void clickPage(QWebEngineView *view, const QPoint &at)
+{
+    QWidget *content = view->focusProxy();
+    QTest::mouseMove(content, at);
+    QTest::mousePress(content, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(content, Qt::LeftButton, Qt::NoModifier, at, 20);
 }
 
 } // namespace
@@ -132,14 +175,24 @@ private slots:
     void compassRule_data();
     void compassRule();
     void trackScriptOfRecord();
-    void offlineShowsProbingPlaceholder();
-    void unreachableLoadsPageBehindPlaceholder();
+    void shownMapFollowsKeys_data();
+    void shownMapFollowsKeys();
+    void pageLoadsWithoutNetwork();
     void recordWithoutGpsKeepsPlaceholder();
     void pageContract_data();
     void pageContract();
     void compassOnThePage();
     void singleSampleSendsMarker();
     void mapTypeChangeReloadsAndResends();
+    void tilesComeFromTheServerWithAttribution();
+    void offlineKeepsRouteAndTilesComeBack();
+    void tilesSeenBeforeShowOffline();
+    void playedPartFollowsTheSecond();
+    void clickOnRouteSeeks();
+    void seekRequestsAreChecked_data();
+    void seekRequestsAreChecked();
+    void refusedKeyFallsBackToOpenStreetMap();
+    void unreachableLibraryDrawsOnCanvasWithNotice();
     void pageFallsBackWhenLibraryFails_data();
     void pageFallsBackWhenLibraryFails();
     void pageSurvivesBadArguments_data();
@@ -148,28 +201,33 @@ private slots:
 
 private:
     void showWithPage(MapShow &map, int mapType);
+    TileServer m_tiles;
 };
 
 void TestMap::initTestCase()
 {
-    for (int type : {0, 1})
+    for (int type : {0, 1, 2})
         QVERIFY2(QFile::exists(QCoreApplication::applicationDirPath() + "/Html/" + pageFile(type)),
                  "map pages are not copied beside the test");
+    QVERIFY(QFile::exists(QCoreApplication::applicationDirPath() + "/Html/leaflet/leaflet.js"));
+    QVERIFY(m_tiles.start());
 }
 
 void TestMap::init()
 {
-    AppManager::instance()->setMapType(MapType::Google);
+    if (!m_tiles.isListening())
+        QVERIFY(m_tiles.restart());
+    Settings::mapTileUrl().set(m_tiles.tileUrl());
+    chooseMap(2);
 }
 
 void TestMap::showWithPage(MapShow &map, int mapType)
 {
-    AppManager::instance()->setMapType(MapType(mapType));
+    chooseMap(mapType);
     map.resize(376, 376);
     map.show();
     QVERIFY(QTest::qWaitForWindowExposed(&map));
-    // What a successful probe does; offline it never comes by itself.
-    map.onNetworkResult(true);
+    QCOMPARE(map.shownMapType(), mapType);
     QVERIFY(waitForPage(map.view(), pageFile(mapType)));
     QTRY_VERIFY(map.isPageReady());
     // Let the load's deferred track send pass, so counts start from zero.
@@ -261,48 +319,95 @@ void TestMap::trackScriptOfRecord()
     QVERIFY(url.startsWith("file:///"));
     QVERIFY(url.endsWith("/Html/baidu_map.html"));
     QVERIFY(MapShow::pageUrl(0).endsWith("/Html/google_map.html"));
+    QVERIFY(MapShow::pageUrl(2).endsWith("/Html/osm_map.html"));
     QVERIFY(MapShow::pageUrl(5).endsWith("/Html/google_map.html"));
+
+    // OpenStreetMap takes the [longitude, latitude] forms, unconverted inside
+    // China too; the seconds line up with the drawn points.
+    VideoMessage shenzhen = makeRecord(
+        {{22.535389, 113.947212, 0}, {22.5358, 113.9476, 0, false}, {22.5362, 113.9480, 0}});
+    QVERIFY(shenzhen.isChina);
+    QCOMPARE(MapShow::trackScript(shenzhen, 2),
+             QStringLiteral("\n                   drawPolyLinePath([[\"113.947212\",\"22.535389\"],"
+                            "[\"113.948000\",\"22.536200\"]]);\n                   "));
+    QCOMPARE(shenzhen.trackSeconds(), (QVector<int> {0, 2}));
+    QCOMPARE(shenzhen.gpsItems["0"].markerScript(2),
+             QStringLiteral("\n                 updateMarkerPosition([113.947212,22.535389]);\n"
+                            "             "));
 }
 
-void TestMap::offlineShowsProbingPlaceholder()
+void TestMap::shownMapFollowsKeys_data()
 {
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QString>("googleKey");
+    QTest::addColumn<QString>("baiduKey");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("google without key") << 0 << ""
+                                        << "" << 2;
+    QTest::newRow("google with key") << 0 << "k"
+                                     << "" << 0;
+    QTest::newRow("google, only baidu keyed") << 0 << ""
+                                              << "k" << 2;
+    QTest::newRow("baidu with key") << 1 << ""
+                                    << "k" << 1;
+    QTest::newRow("baidu, blank key") << 1 << ""
+                                      << "   " << 2;
+    QTest::newRow("openstreetmap") << 2 << "k"
+                                   << "k" << 2;
+}
+
+void TestMap::shownMapFollowsKeys()
+{
+    QFETCH(int, chosen);
+    QFETCH(QString, googleKey);
+    QFETCH(QString, baiduKey);
+    QFETCH(int, shown);
+    Settings::mapKey(MapType::Google).set(googleKey);
+    Settings::mapKey(MapType::Baidu).set(baiduKey);
+    QCOMPARE(choiceNumber(MapKeys::shownMap(MapType(chosen))), shown);
+
+    MapShow map;
+    AppManager::instance()->setMapType(MapType(chosen));
+    QCOMPARE(map.shownMapType(), shown);
+    QVERIFY(waitForPage(map.view(), pageFile(shown)));
+    if (shown != 2) {
+        // The key the settings hold is the one the page gets.
+        QCOMPARE(evaluate(map.view()->page(),
+                          QStringLiteral("KELMORA_MAP_CONFIG.keys.%1")
+                              .arg(MapKeys::serviceName(MapType(shown))))
+                     .toString(),
+                 QStringLiteral("k"));
+    }
+}
+
+void TestMap::pageLoadsWithoutNetwork()
+{
+    m_tiles.stop();
     MapShow map;
     map.show();
     QVERIFY(QTest::qWaitForWindowExposed(&map));
     QCOMPARE(map.objectName(), QStringLiteral("MapShow"));
     QCOMPARE(map.minimumWidth(), 376);
-    // The probe fails offline and is retried; the callback never says no.
-    QTest::qWait(1500);
-    if (map.networkOk())
-        QSKIP("the map service is reachable from this machine");
-    QVERIFY(!map.isMapShown());
-    QCOMPARE(map.placeholder()->state(), int(LogoWidget::NetWorking));
-    QCOMPARE(map.placeholder()->stateText(), logoText("check networking"));
-    QVERIFY(map.view()->url().isEmpty());
+    // The page is local: it loads before and whatever any probe says.
+    QVERIFY(waitForPage(map.view(), pageFile(2)));
+    QVERIFY(!map.isMapShown()); // nothing plays yet
 
-    VideoMessage record = tokyoRecord();
-    map.onNewRecording(&record);
-    QVERIFY(!map.isMapShown());
-}
-
-void TestMap::unreachableLoadsPageBehindPlaceholder()
-{
-    MapShow map;
     VideoMessage record = tokyoRecord();
     map.onNewRecording(&record);
     map.onNetworkResult(false);
-    QCOMPARE(map.placeholder()->state(), int(LogoWidget::NoNetwork));
-    QCOMPARE(map.placeholder()->stateText(), logoText("no network"));
-    QVERIFY(!map.isMapShown());
-    QVERIFY(waitForPage(map.view(), pageFile(0)));
-    // The record came before the page: its track is sent once the page is there.
-    QTRY_VERIFY(map.isPageReady());
-    QTRY_VERIFY(pageState(map.view()->page()).value("trackCalls").toInt() >= 1);
-    QCOMPARE(pageState(map.view()->page()).value("track").toList().size(), 12);
-
-    map.onNetworkResult(true);
     QVERIFY(map.isMapShown());
     QCOMPARE(map.placeholder()->state(), int(LogoWidget::NoGps));
+    QTRY_VERIFY(map.isPageReady());
+    QTRY_COMPARE(pageState(map.view()->page()).value("track").toList().size(), 12);
+    // "No network" is a notice on the map, not the whole panel.
+    QVERIFY(!map.noticeText().isEmpty());
+    QTRY_COMPARE(pageState(map.view()->page()).value("notice").toString(), map.noticeText());
+    QVERIFY(evaluate(map.view()->page(),
+                     "getComputedStyle(document.getElementById('notice')).display !== 'none'")
+                .toBool());
+    map.onNetworkResult(true);
+    QVERIFY(map.noticeText().isEmpty());
+    QTRY_COMPARE(pageState(map.view()->page()).value("notice").toString(), QString());
 }
 
 void TestMap::recordWithoutGpsKeepsPlaceholder()
@@ -329,8 +434,10 @@ void TestMap::pageContract_data()
     QTest::addColumn<double>("lon");
     QTest::newRow("google, Tokyo") << 0 << 35.681236 << 139.767125;
     QTest::newRow("baidu, Tokyo") << 1 << 35.681236 << 139.767125;
+    QTest::newRow("openstreetmap, Tokyo") << 2 << 35.681236 << 139.767125;
     QTest::newRow("google, Shenzhen") << 0 << 22.535389 << 113.947212;
     QTest::newRow("baidu, Shenzhen") << 1 << 22.535389 << 113.947212;
+    QTest::newRow("openstreetmap, Shenzhen") << 2 << 22.535389 << 113.947212;
 }
 
 void TestMap::pageContract()
@@ -351,7 +458,11 @@ void TestMap::pageContract()
             .toString(),
         QStringLiteral("function,function,function"));
     QTRY_VERIFY_WITH_TIMEOUT(pageState(page).value("bridge").toBool(), 5000);
-    QCOMPARE(pageState(page).value("library").toString(), QStringLiteral("nokey"));
+    const QString library = pageState(page).value("library").toString();
+    if (mapType == 2)
+        QCOMPARE(library, QStringLiteral("ready")); // Leaflet ships with the program
+    else if (library == "ready")
+        QSKIP("the map library loaded: this machine is online");
 
     QVector<Fix> fixes;
     for (int i = 0; i < 8; ++i)
@@ -366,7 +477,8 @@ void TestMap::pageContract()
     QCOMPARE(state.value("track").toList().size(), 7);
     QCOMPARE(state.value("markerCalls").toInt(), mapType == 0 ? 1 : 0);
     QCOMPARE(state.value("rejected").toInt(), 0);
-    QVERIFY(trackPixels(page) > 100);
+    QCOMPARE(state.value("seconds").toList().size(), 7);
+    QTRY_VERIFY(bluePixels(map.grab().toImage()) > 100);
 
     // The track is in time order, converted for the service.
     const QVariantList track = state.value("track").toList();
@@ -393,15 +505,17 @@ void TestMap::pageContract()
     const QVariantMap marker = state.value("marker").toMap();
     QVERIFY(qAbs(marker.value("lat").toDouble() - expected.first) < 1e-6);
     QVERIFY(qAbs(marker.value("lng").toDouble() - expected.second) < 1e-6);
-    if (isInChina(lat, lon))
+    if (isInChina(lat, lon) && mapType != 2)
         QVERIFY(qAbs(expected.first - five.latitude.toDouble()) > 1e-4); // really converted
+    if (mapType == 2) // WGS-84 as recorded, everywhere
+        QCOMPARE(marker.value("lat").toDouble(), five.latitude.toDouble());
     QCOMPARE(state.value("compass").toInt(), 270);
 }
 
 void TestMap::compassOnThePage()
 {
     MapShow map;
-    showWithPage(map, 0);
+    showWithPage(map, 2);
     VideoMessage record = makeRecord({{35.68, 139.76, 10},
                                       {35.681, 139.761, 14},
                                       {35.682, 139.762, 20},
@@ -454,7 +568,7 @@ void TestMap::singleSampleSendsMarker()
 void TestMap::mapTypeChangeReloadsAndResends()
 {
     MapShow map;
-    showWithPage(map, 0);
+    showWithPage(map, 2);
     VideoMessage record = tokyoRecord();
     for (auto &item : record.gpsItems)
         item.angle = 90;
@@ -462,7 +576,7 @@ void TestMap::mapTypeChangeReloadsAndResends()
     map.onPlaySecond(0);
     QCOMPARE(pageState(map.view()->page()).value("compass").toInt(), 270);
 
-    AppManager::instance()->setMapType(MapType::Baidu);
+    chooseMap(1);
     QVERIFY(waitForPage(map.view(), pageFile(1)));
     QTRY_VERIFY(map.isPageReady());
     // The track comes again once the new page has loaded.
@@ -472,6 +586,232 @@ void TestMap::mapTypeChangeReloadsAndResends()
     // The new page's compass starts at 0 and is turned again.
     map.onPlaySecond(1);
     QCOMPARE(pageState(map.view()->page()).value("compass").toInt(), 270);
+}
+
+void TestMap::tilesComeFromTheServerWithAttribution()
+{
+    MapShow map;
+    showWithPage(map, 2);
+    VideoMessage record = tokyoRecord();
+    map.onNewRecording(&record);
+    QWebEnginePage *page = map.view()->page();
+    QTRY_VERIFY_WITH_TIMEOUT(pageState(page).value("tilesLoaded").toInt() >= 4, 10000);
+    QVERIFY(m_tiles.tilesServed() >= 4);
+    QCOMPARE(pageState(page).value("tileErrors").toInt(), 0);
+    // The servers' usage policy: the program names itself, the data is credited.
+    QVERIFY2(m_tiles.lastUserAgent().startsWith("KelmoraPlayer/"), m_tiles.lastUserAgent());
+    QVERIFY(evaluate(page, "document.querySelector('.leaflet-control-attribution').textContent")
+                .toString()
+                .contains("OpenStreetMap contributors"));
+    QCOMPARE(map.profile()->httpCacheType(), QWebEngineProfile::DiskHttpCache);
+    QCOMPARE(map.profile()->httpCacheMaximumSize(), MapShow::TileCacheBytes);
+    QVERIFY(map.profile()->cachePath().startsWith(appDataPath()));
+    // The route lies over the tiles: the tile ground and the track's blue both show.
+    const QImage shot = map.grab().toImage();
+    QVERIFY(bluePixels(shot) > 100);
+    QVERIFY(shot.pixelColor(shot.width() / 2, 5) != QColor(22, 29, 37));
+}
+
+void TestMap::offlineKeepsRouteAndTilesComeBack()
+{
+    m_tiles.stop();
+    MapShow map;
+    showWithPage(map, 2);
+    QWebEnginePage *page = map.view()->page();
+    // Reykjavik: no other test fetched its tiles into the cache.
+    QVector<Fix> fixes;
+    for (int i = 0; i < 12; ++i)
+        fixes.append({64.1466 + 0.0004 * i, -21.9426 + 0.0007 * i, 30.0f});
+    VideoMessage record = makeRecord(fixes);
+    map.onNewRecording(&record);
+    map.onNetworkResult(false);
+    map.onPlaySecond(4);
+    map.onPlaySecond(6);
+    QTRY_VERIFY(pageState(page).value("tileErrors").toInt() > 0);
+    QVariantMap state = pageState(page);
+    QCOMPARE(state.value("track").toList().size(), 12);
+    QCOMPARE(state.value("marker").toMap().value("lng").toDouble(),
+             record.gpsItems["6"].longitude.toDouble());
+    QCOMPARE(state.value("notice").toString(), map.noticeText());
+    QTRY_VERIFY(bluePixels(map.grab().toImage()) > 100); // the route, without its tiles
+
+    // Back online: the same page fetches the tiles it missed.
+    const int loaded = pageState(page).value("tilesLoaded").toInt();
+    evaluate(page, "window.samePage = true");
+    QVERIFY(m_tiles.restart());
+    map.onNetworkResult(true);
+    QTRY_VERIFY_WITH_TIMEOUT(pageState(page).value("tilesLoaded").toInt() > loaded, 10000);
+    QVERIFY(evaluate(page, "window.samePage === true").toBool());
+    QTRY_COMPARE(pageState(page).value("notice").toString(), QString());
+}
+
+void TestMap::tilesSeenBeforeShowOffline()
+{
+    VideoMessage record = tokyoRecord();
+    int seen = 0;
+    {
+        MapShow map;
+        showWithPage(map, 2);
+        map.onNewRecording(&record);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (seen = pageState(map.view()->page()).value("tilesLoaded").toInt()) >= 4, 10000);
+        QTest::qWait(500); // let the cache write its entries
+    }
+    const int served = m_tiles.tilesServed();
+    m_tiles.stop();
+    MapShow map;
+    showWithPage(map, 2);
+    map.onNewRecording(&record);
+    map.onNetworkResult(false);
+    QTRY_VERIFY_WITH_TIMEOUT(pageState(map.view()->page()).value("tilesLoaded").toInt() >= seen,
+                             10000);
+    QCOMPARE(pageState(map.view()->page()).value("tileErrors").toInt(), 0);
+    QCOMPARE(m_tiles.tilesServed(), served);
+}
+
+void TestMap::playedPartFollowsTheSecond()
+{
+    MapShow map;
+    showWithPage(map, 2);
+    QWebEnginePage *page = map.view()->page();
+    QVector<Fix> fixes;
+    for (int i = 0; i < 10; ++i)
+        fixes.append({35.68 + 0.001 * i, 139.76 + 0.001 * i, 45.0f});
+    fixes[3].status = false;
+    VideoMessage record = makeRecord(fixes);
+    map.onNewRecording(&record);
+    QCOMPARE(pageState(page).value("played").toInt(), -1);
+    // Seconds 0-6 played: six drawn points, second 3 had no fix.
+    map.onPlaySecond(6);
+    QCOMPARE(pageState(page).value("played").toInt(), 5);
+    // Back, as dragging the slider does: the marker and the played part follow.
+    map.onPlaySecond(3);
+    QVariantMap state = pageState(page);
+    QCOMPARE(state.value("played").toInt(), 2);
+    QCOMPARE(state.value("marker").toMap().value("lat").toDouble(), 35.686);
+    map.onPlaySecond(1);
+    state = pageState(page);
+    QCOMPARE(state.value("played").toInt(), 1);
+    QCOMPARE(state.value("marker").toMap().value("lat").toDouble(), 35.681);
+    // Both colours are drawn.
+    map.onPlaySecond(5);
+    QTest::qWait(200);
+    const QImage shot = map.grab().toImage();
+    int orange = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            orange += c.red() > 230 && c.green() > 140 && c.green() < 180 && c.blue() < 60;
+        }
+    }
+    QVERIFY(orange > 50);
+    QVERIFY(bluePixels(shot) > 50);
+}
+
+void TestMap::clickOnRouteSeeks()
+{
+    MapShow map;
+    showWithPage(map, 2);
+    QWebEnginePage *page = map.view()->page();
+    QVector<Fix> fixes;
+    for (int i = 0; i < 12; ++i)
+        fixes.append({35.68 + 0.002 * i, 139.76 + 0.003 * i, 45.0f});
+    fixes[3].status = false;
+    VideoMessage record = makeRecord(fixes);
+    map.onNewRecording(&record);
+    QTRY_VERIFY(pageState(page).value("bridge").toBool());
+    QSignalSpy seeks(&map, &MapShow::seekRequested);
+
+    // Point 5 of the drawn route is second 6 (second 3 is not drawn).
+    const QVariantMap at = evaluate(page, "KelmoraMap.screenPoint(5)").toMap();
+    QVERIFY(!at.isEmpty());
+    const QPoint point(qRound(at.value("x").toDouble()), qRound(at.value("y").toDouble()));
+    clickPage(map.view(), point + QPoint(3, -2));
+    QTRY_COMPARE(seeks.size(), 1);
+    QCOMPARE(seeks.first().first().toInt(), 6);
+
+    // A click away from the route seeks nothing.
+    clickPage(map.view(), QPoint(5, map.view()->height() - 40));
+    QTest::qWait(300);
+    QCOMPARE(seeks.size(), 1);
+}
+
+void TestMap::seekRequestsAreChecked_data()
+{
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<int>("seeked");
+    QTest::newRow("inside") << "4" << 4;
+    QTest::newRow("first second") << "0" << 0;
+    QTest::newRow("last second") << "11" << 11;
+    QTest::newRow("the end") << "12" << -1;
+    QTest::newRow("far beyond") << "1e12" << -1;
+    QTest::newRow("negative") << "-1" << -1;
+    QTest::newRow("not a number") << "NaN" << -1;
+    QTest::newRow("text") << "'abc'" << -1;
+}
+
+// The page is not trusted: only a second inside the recording reaches the player.
+void TestMap::seekRequestsAreChecked()
+{
+    QFETCH(QString, second);
+    QFETCH(int, seeked);
+    MapShow map;
+    showWithPage(map, 2);
+    VideoMessage record = tokyoRecord();
+    map.onNewRecording(&record);
+    QTRY_VERIFY(pageState(map.view()->page()).value("bridge").toBool());
+    QSignalSpy seeks(&map, &MapShow::seekRequested);
+    evaluate(map.view()->page(), "KelmoraMap.requestSeek(" + second + ")");
+    if (seeked < 0) {
+        QTest::qWait(300);
+        QCOMPARE(seeks.size(), 0);
+    } else {
+        QTRY_COMPARE(seeks.size(), 1);
+        QCOMPARE(seeks.first().first().toInt(), seeked);
+    }
+}
+
+void TestMap::refusedKeyFallsBackToOpenStreetMap()
+{
+    MapShow map;
+    showWithPage(map, 0);
+    VideoMessage record = tokyoRecord();
+    map.onNewRecording(&record);
+    QTRY_VERIFY(pageState(map.view()->page()).value("bridge").toBool());
+    QElapsedTimer clock;
+    clock.start();
+    // What Google's library calls when it turns the key down.
+    evaluate(map.view()->page(), "gm_authFailure()");
+    QTRY_VERIFY_WITH_TIMEOUT(map.view()->url().fileName() == pageFile(2) && map.isPageReady(),
+                             5000);
+    QVERIFY(clock.elapsed() < 5000);
+    QCOMPARE(map.shownMapType(), 2);
+    QTRY_COMPARE(pageState(map.view()->page()).value("track").toList().size(), 12);
+    QTRY_COMPARE(pageState(map.view()->page()).value("notice").toString(), map.noticeText());
+    QVERIFY(map.noticeText().contains("OpenStreetMap"));
+    // A new key is tried again.
+    AppManager::instance()->setMapKey(MapType::Google, "another-key");
+    QTRY_COMPARE(map.view()->url().fileName(), pageFile(0));
+    QCOMPARE(map.shownMapType(), 0);
+}
+
+void TestMap::unreachableLibraryDrawsOnCanvasWithNotice()
+{
+    MapShow map;
+    QElapsedTimer clock;
+    clock.start();
+    showWithPage(map, 1);
+    VideoMessage record = tokyoRecord();
+    map.onNewRecording(&record);
+    QTRY_VERIFY_WITH_TIMEOUT(pageState(map.view()->page()).value("library").toString() != "loading",
+                             5000);
+    if (pageState(map.view()->page()).value("library").toString() == "ready")
+        QSKIP("the map library loaded: this machine is online");
+    QVERIFY(clock.elapsed() < 5000 + 2000); // the page's own load included
+    QCOMPARE(map.shownMapType(), 1);
+    QCOMPARE(pageState(map.view()->page()).value("mode").toString(), QStringLiteral("canvas"));
+    QTRY_VERIFY(!pageState(map.view()->page()).value("notice").toString().isEmpty());
+    QVERIFY(trackPixels(map.view()->page()) > 100);
 }
 
 void TestMap::pageFallsBackWhenLibraryFails_data()
@@ -532,6 +872,7 @@ void TestMap::pageSurvivesBadArguments_data()
     QTest::addColumn<int>("mapType");
     QTest::newRow("google") << 0;
     QTest::newRow("baidu") << 1;
+    QTest::newRow("openstreetmap") << 2;
 }
 
 void TestMap::pageSurvivesBadArguments()
@@ -569,25 +910,29 @@ void TestMap::pageSurvivesBadArguments()
 
 void TestMap::screenshots()
 {
-    {
+    // The Baidu page without its library, the OpenStreetMap page on the local
+    // tiles, and the same page with the tile server gone.
+    const QList<QPair<int, QString>> pages {
+        {1, "map_canvas_track.png"}, {2, "map_osm_tiles.png"}, {2, "map_osm_offline.png"}};
+    for (const auto &shown : pages) {
+        const bool offline = shown.second.contains("offline");
+        if (offline)
+            m_tiles.stop();
         MapShow map;
-        showWithPage(map, 1);
-        VideoMessage record = tokyoRecord();
+        showWithPage(map, shown.first);
+        // Offline in Cape Town, where no tile was ever fetched.
+        VideoMessage record = offline ? bendingRecord(-33.9249, 18.4241) : tokyoRecord();
         map.onNewRecording(&record);
+        map.onNetworkResult(!offline);
         map.onPlaySecond(7);
         map.view()->page()->runJavaScript("setCompassAngle(315);");
+        if (shown.first == 2 && !offline)
+            QTRY_VERIFY_WITH_TIMEOUT(
+                pageState(map.view()->page()).value("tilesLoaded").toInt() >= 4, 10000);
         QTest::qWait(800);
         const QImage shot = map.grab().toImage();
-        QVERIFY(shot.save(screenshotPath("map_canvas_track.png")));
-        // The track's blue, by the same rule trackPixels reads the canvas with.
-        int blue = 0;
-        for (int y = 0; y < shot.height(); ++y) {
-            for (int x = 0; x < shot.width(); ++x) {
-                const QColor c = shot.pixelColor(x, y);
-                blue += c.red() < 90 && c.green() > 140 && c.blue() > 230;
-            }
-        }
-        QVERIFY2(blue > 50, qPrintable(QString::number(blue)));
+        QVERIFY(shot.save(screenshotPath(shown.second)));
+        QVERIFY2(bluePixels(shot) > 50, qPrintable(shown.second));
     }
     const QList<QPair<int, QString>> states {{LogoWidget::NetWorking, "probing"},
                                              {LogoWidget::NoNetwork, "no_network"},
