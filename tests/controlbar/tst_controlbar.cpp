@@ -28,6 +28,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QSet>
@@ -92,6 +93,7 @@ private slots:
     void cutOpensTheDialogOverThePausedRecording_data();
     void cutOpensTheDialogOverThePausedRecording();
     void deletingThePlayingGroupDisablesTheBar();
+    void draggingAndMapSeeksReportTheSecond();
     void nativePlayerTypeOnlyPromptsForPanorama();
     void languageChangeRetranslatesTheBar();
     void screenshots();
@@ -677,6 +679,40 @@ void TestControlBar::cutOpensTheDialogOverThePausedRecording()
         return;
     }
     QTRY_VERIFY_WITH_TIMEOUT(m_bar->player()->state() == Paused, 10000);
+}
+
+// The map follows the slider while it is dragged, and the player follows a
+// click on the map's route.
+void TestControlBar::draggingAndMapSeeksReportTheSecond()
+{
+    startPlaying(m_clip); // 6 s
+    auto *slider = m_bar->findChild<VideoSlider *>("slider");
+    QTRY_VERIFY(slider->maximum() > 5000);
+    QSignalSpy seconds(m_bar, &PlayerTool::currentPlayTime);
+    const int y = slider->height() / 2;
+    const auto xOf
+        = [slider](int ms) { return int(qint64(ms) * slider->width() / slider->maximum()); };
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, QPoint(xOf(1500), y));
+    // QTest's move carries no held button; a drag needs one.
+    QMouseEvent drag(QEvent::MouseMove, QPointF(xOf(4500), y), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(slider, &drag);
+    QTRY_VERIFY(!seconds.isEmpty() && seconds.last().first().toInt() == 4);
+    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, QPoint(xOf(4500), y));
+
+    // Playing goes on reporting its own seconds meanwhile.
+    seconds.clear();
+    for (int outside : {-1, 6, 100})
+        m_bar->seekToSecond(outside);
+    for (const QList<QVariant> &reported : qAsConst(seconds))
+        QVERIFY(reported.first().toInt() >= 0 && reported.first().toInt() < 6);
+    seconds.clear();
+    m_bar->seekToSecond(2);
+    QVERIFY(!seconds.isEmpty());
+    QCOMPARE(seconds.first().first().toInt(), 2);
+    QCOMPARE(slider->value(), 2000);
+    // Playback goes on from there.
+    QTRY_VERIFY_WITH_TIMEOUT(slider->value() > 2200 && slider->value() < 4500, 5000);
 }
 
 void TestControlBar::deletingThePlayingGroupDisablesTheBar()
