@@ -1,5 +1,6 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "app/MapKeys.h"
 #include "app/NetworkListener.h"
 #include "app/SettingsKeys.h"
 #include "tests/support/TestHome.h"
@@ -26,6 +27,11 @@ private slots:
     void setLanguageInstallsAndPersists();
     void languageChangesLeaveOneCatalogue();
     void colourValues();
+    void mapKeysAreSavedAndSignalled();
+    void probeAsksTheMapThatShows_data();
+    void probeAsksTheMapThatShows();
+    void keyFileIsRead_data();
+    void keyFileIsRead();
 
 private:
     static QSettings store()
@@ -216,6 +222,88 @@ void TestAppManager::colourValues()
     QCOMPARE(manager.videoColorValue(2), 1.5f);
     QCOMPARE(manager.videoColorValue(3), 2.75f); // any other number shares the third key
     QCOMPARE(settingsValue(SettingsKeys::VideoColor3), QString("2.75"));
+}
+
+void TestAppManager::mapKeysAreSavedAndSignalled()
+{
+    AppManager manager {QLocale("en_US")};
+    QSignalSpy keys(&manager, &AppManager::changeMapKey);
+    manager.setMapKey(MapType::Baidu, "  baidu-key \n");
+    QCOMPARE(settingsValue(SettingsKeys::BaiduMapKey), QString("baidu-key"));
+    QCOMPARE(keys.count(), 1);
+    QCOMPARE(keys.at(0).at(0).toInt(), 1);
+    manager.setMapKey(MapType::Baidu, "baidu-key"); // unchanged
+    manager.setMapKey(MapType::OpenStreetMap, "x"); // needs none
+    QCOMPARE(keys.count(), 1);
+    QCOMPARE(MapKeys::key(MapType::Baidu), QString("baidu-key"));
+    QCOMPARE(MapKeys::key(MapType::Google), QString());
+    manager.setMapKey(MapType::Baidu, "");
+    QCOMPARE(keys.count(), 2);
+    QCOMPARE(MapKeys::shownMap(MapType::Baidu), MapType::OpenStreetMap);
+}
+
+void TestAppManager::probeAsksTheMapThatShows_data()
+{
+    QTest::addColumn<int>("mapType");
+    QTest::addColumn<QString>("googleKey");
+    QTest::addColumn<QString>("tileUrl");
+    QTest::addColumn<QString>("probe");
+    QTest::newRow("openstreetmap") << 2 << ""
+                                   << ""
+                                   << "https://tile.openstreetmap.org/";
+    QTest::newRow("google without key") << 0 << ""
+                                        << ""
+                                        << "https://tile.openstreetmap.org/";
+    QTest::newRow("google with key") << 0 << "k"
+                                     << ""
+                                     << "http://www.google.com/";
+    QTest::newRow("own tile server") << 2 << ""
+                                     << "http://127.0.0.1:8123/{z}/{x}/{y}.png"
+                                     << "http://127.0.0.1:8123/";
+}
+
+void TestAppManager::probeAsksTheMapThatShows()
+{
+    QFETCH(int, mapType);
+    QFETCH(QString, googleKey);
+    QFETCH(QString, tileUrl);
+    QFETCH(QString, probe);
+    settingsValue(SettingsKeys::GoogleMapKey, googleKey, true);
+    settingsValue(SettingsKeys::MapTileUrl, tileUrl, true);
+    QCOMPARE(AppManager::probeUrl(MapType(mapType)).toString(), probe);
+}
+
+void TestAppManager::keyFileIsRead_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("google");
+    QTest::addColumn<QString>("baidu");
+    QTest::newRow("shipped, empty") << "window.KELMORA_MAP_KEYS = { google: \"\", baidu: \"\" };"
+                                    << ""
+                                    << "";
+    QTest::newRow("both") << "window.KELMORA_MAP_KEYS = {\n google: \"AIza-1\",\n baidu: 'bd2' };"
+                          << "AIza-1"
+                          << "bd2";
+    QTest::newRow("spaces inside quotes") << "google : \"  g  \""
+                                          << "g"
+                                          << "";
+    // A quote inside, or text spanning lines, is no key.
+    QTest::newRow("broken") << "google: \"a\\\"b\", baidu: \"x\ny\""
+                            << ""
+                            << "";
+    QTest::newRow("lookalike name") << "notgoogle: \"n\""
+                                    << ""
+                                    << "";
+}
+
+void TestAppManager::keyFileIsRead()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, google);
+    QFETCH(QString, baidu);
+    QCOMPARE(MapKeys::keyFromScript(script, MapType::Google), google);
+    QCOMPARE(MapKeys::keyFromScript(script, MapType::Baidu), baidu);
+    QCOMPARE(MapKeys::keyFromScript(script, MapType::OpenStreetMap), QString());
 }
 
 KELMORA_TEST_MAIN(QCoreApplication, TestAppManager)
