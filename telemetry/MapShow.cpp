@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QJsonArray>
@@ -97,9 +98,16 @@ void MapShow::setupPage()
 {
     // A profile of its own on disk: tiles seen once show again offline.
     m_profile = new QWebEngineProfile(QStringLiteral("KelmoraMap"), this);
-    m_profile->setCachePath(appDataPath() + QStringLiteral("/MapCache"));
-    m_profile->setPersistentStoragePath(appDataPath() + QStringLiteral("/MapStorage"));
-    m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    const QString data = appDataPath();
+    if (QDir::isAbsolutePath(data)) {
+        m_profile->setCachePath(data + QStringLiteral("/MapCache"));
+        m_profile->setPersistentStoragePath(data + QStringLiteral("/MapStorage"));
+        m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    } else {
+        // No data folder: keep tiles for this run only rather than litter
+        // the working folder.
+        m_profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    }
     m_profile->setHttpCacheMaximumSize(TileCacheBytes);
     // The tile servers' usage policy asks clients to name themselves.
     m_profile->setHttpUserAgent(
