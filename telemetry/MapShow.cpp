@@ -352,6 +352,12 @@ void MapShow::onNewRecording(VideoMessage *record)
     if (!track.isEmpty()) {
         if (m_shownType == choiceNumber(MapType::Google) && !record->gpsItems.isEmpty())
             runScript(record->gpsItems.first().markerScript(m_shownType));
+        // The marker leaves the last recording's route at once, not with the
+        // first playing second.
+        const QVector<int> seconds = record->trackSeconds();
+        if (m_shownType == kOpenStreetMap && !seconds.isEmpty())
+            runScript(
+                record->gpsItems.value(QString::number(seconds.first())).markerScript(m_shownType));
         QString script = track;
         if (record->gpsTotailNum != 1)
             script += QStringLiteral("KelmoraMap.setTrackSeconds(%1);")
