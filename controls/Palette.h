@@ -34,6 +34,11 @@ inline QColor popupText()
 {
     return QColor(0, 0, 0);
 }
+// The dark text fields of the settings page, as its save-folder picture draws them.
+inline QColor fieldBackground()
+{
+    return QColor(0x3c, 0x40, 0x43);
+}
 // The white cards of the prompts and the colour popup.
 inline QColor cardBackground()
 {

@@ -47,6 +47,14 @@ QString StyleSheets::imageButton(const QString &picture, const QColor &colour, i
         .arg(background, colourDeclaration(colour), noBorder(), fontSize(pixels));
 }
 
+QString StyleSheets::darkField(int pixels)
+{
+    return QStringLiteral("QLineEdit { background-color: %1; %2%3 border-radius: 6px; "
+                          "padding: 0px 10px; %4 }")
+        .arg(Palette::css(Palette::fieldBackground()),
+             colourDeclaration(Palette::panelForeground()), noBorder(), fontSize(pixels));
+}
+
 QString StyleSheets::toolTip(ToolTipFrame frame)
 {
     const QString border = frame == ToolTipFrame::None ? noBorder() + ' ' : QString();

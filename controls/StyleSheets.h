@@ -20,6 +20,9 @@ QString iconButtons();
 // picture leaves the background alone.
 QString imageButton(const QString &picture, const QColor &colour, int pixels);
 
+// A line edit drawn as the settings page's dark fields: light text, no frame.
+QString darkField(int pixels);
+
 // Native keeps the style's own frame around the tip, as the control bar always had.
 enum class ToolTipFrame { None, Native };
 QString toolTip(ToolTipFrame frame = ToolTipFrame::None);

@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -43,11 +44,14 @@ const LanguageName kLanguageNames[kLanguageCount] = {
     {QT_TRANSLATE_NOOP("SetWidget", "Spanish"), "Español"},
 };
 
-// Object name and source text of every widget that shows fixed words.
+// Object name and source text of every widget that shows fixed words. The
+// catalogues space a choice's words from its icon with leading blanks; a
+// source without them takes those of the translation of spacedLike.
 struct FormText
 {
     const char *object;
     const char *source;
+    const char *spacedLike = nullptr;
 };
 const FormText kFormTexts[] = {
     {"speedLabel", QT_TRANSLATE_NOOP("SetWidget", "速度单位")},
@@ -59,6 +63,8 @@ const FormText kFormTexts[] = {
     {"mapLabel", QT_TRANSLATE_NOOP("SetWidget", "地图")},
     {"mapType", QT_TRANSLATE_NOOP("SetWidget", "  Google Map")},
     {"mapTypeOne", QT_TRANSLATE_NOOP("SetWidget", "  百度地图")},
+    {"mapTypeTwo", QT_TRANSLATE_NOOP("SetWidget", "OpenStreetMap"), "  Google Map"},
+    {"mapKeyLabel", QT_TRANSLATE_NOOP("SetWidget", "Key")},
     {"playModel", QT_TRANSLATE_NOOP("SetWidget", "播放模式")},
     {"playModelOne", QT_TRANSLATE_NOOP("SetWidget", "  单路播放")},
     {"playModelTwo", QT_TRANSLATE_NOOP("SetWidget", "  双路播放")},
@@ -82,6 +88,14 @@ QString comboStyle()
                "QComboBox { border: none; color: %1; }"
                "QComboBox::down-arrow { image: url(:/Resources/PlayTool/xiangxia.png); }")
         .arg(Palette::css(Palette::popupText()));
+}
+
+QString leadingBlanks(const QString &text)
+{
+    int count = 0;
+    while (count < text.size() && text.at(count) == QLatin1Char(' '))
+        ++count;
+    return text.left(count);
 }
 
 constexpr int kLeft = 30;
@@ -125,7 +139,7 @@ QString SetWidget::languageName(int number)
 void SetWidget::buildForm()
 {
     setObjectName("SetWidget");
-    setFixedSize(530, 780);
+    setFixedSize(530, 816);
 
     auto *speedGroup = new QButtonGroup(this);
     speedGroup->setObjectName("buttonGroup");
@@ -148,43 +162,59 @@ void SetWidget::buildForm()
     addChoice("LongOrLatTypeOne", coordGroup, 260, 130, 150);
     addLine("line_2", 166);
 
+    // Three services share the row: thirds of it, wide enough for the longest
+    // name in every language.
     addHeading("mapLabel", 176);
     addChoice("mapType", mapGroup, kLeft, 208, 150);
-    addChoice("mapTypeOne", mapGroup, 260, 208, 150);
-    addLine("line_3", 244);
+    addChoice("mapTypeOne", mapGroup, 190, 208, 150);
+    addChoice("mapTypeTwo", mapGroup, 350, 208, 150);
+    m_mapKeyLabel = new QLabel(this);
+    m_mapKeyLabel->setObjectName("mapKeyLabel");
+    m_mapKeyLabel->setStyleSheet(StyleSheets::fontSize(12));
+    m_mapKeyLabel->setGeometry(kLeft, 242, 74, 28);
+    m_mapKeyEdit = new QLineEdit(this);
+    m_mapKeyEdit->setObjectName("mapKeyEdit");
+    m_mapKeyEdit->setStyleSheet(StyleSheets::darkField(12));
+    // Placeholder words in the field's own light colour, dimmed.
+    QPalette keyColours = m_mapKeyEdit->palette();
+    keyColours.setColor(QPalette::PlaceholderText,
+                        Palette::withAlpha(Palette::panelForeground(), 128));
+    m_mapKeyEdit->setPalette(keyColours);
+    m_mapKeyEdit->setGeometry(kLeft + 80, 242, kRowWidth - 80, 28);
+    addLine("line_3", 280);
 
-    addHeading("playModel", 254);
+    addHeading("playModel", 290);
     const char *modes[] = {"playModelOne", "playModelTwo", "playModelThree", "playModelFour"};
     for (int i = 0; i < 4; ++i)
-        addChoice(modes[i], modeGroup, kLeft + i * 118, 286, 115);
+        addChoice(modes[i], modeGroup, kLeft + i * 118, 322, 115);
     auto *note = new QLabel(this);
     note->setObjectName("playModelText");
     note->setStyleSheet(StyleSheets::text(Palette::withAlpha(Palette::popupText(), 127), 10));
     note->setWordWrap(true);
-    note->setGeometry(kLeft, 314, kRowWidth, 30);
-    addLine("line_4", 352);
+    note->setGeometry(kLeft, 350, kRowWidth, 30);
+    addLine("line_4", 388);
 
-    addHeading("playerTypeTitle", 362);
-    addChoice("playerTypeButtonOne", m_playerTypeGroup, kLeft, 394, 150);
-    addChoice("playerTypeButtonTwo", m_playerTypeGroup, 260, 394, 150);
-    addLine("line_5", 430);
+    addHeading("playerTypeTitle", 398);
+    addChoice("playerTypeButtonOne", m_playerTypeGroup, kLeft, 430, 150);
+    addChoice("playerTypeButtonTwo", m_playerTypeGroup, 260, 430, 150);
+    addLine("line_5", 466);
 
-    addHeading("speedLabel_2", 440);
+    addHeading("speedLabel_2", 476);
     m_comboBox = new QComboBox(this);
     m_comboBox->setObjectName("comboBox");
-    m_comboBox->setGeometry(kLeft, 474, 200, 28);
-    addLine("line_6", 512);
+    m_comboBox->setGeometry(kLeft, 510, 200, 28);
+    addLine("line_6", 548);
 
-    addHeading("savePathLableTitle", 522);
+    addHeading("savePathLableTitle", 558);
     auto *background = new QLabel(this);
     background->setObjectName("backgroundImage");
     background->setPixmap(QPixmap(":/Resources/PlayTool/link.png"));
-    background->setGeometry(kLeft, 556, 380, 32);
+    background->setGeometry(kLeft, 592, 380, 32);
     m_savePathLabel = new QLabel(this);
     m_savePathLabel->setObjectName("savePathLabel");
     // White on the dark field of the picture behind it.
     m_savePathLabel->setStyleSheet(StyleSheets::text(Palette::panelForeground(), 12));
-    m_savePathLabel->setGeometry(kLeft + 10, 556, 360, 32);
+    m_savePathLabel->setGeometry(kLeft + 10, 592, 360, 32);
     m_savePathLabel->setContextMenuPolicy(Qt::NoContextMenu);
     m_savePathLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_openPathButton = new QPushButton(this);
@@ -192,19 +222,19 @@ void SetWidget::buildForm()
     m_openPathButton->setIcon(QIcon(":/Resources/PlayTool/show link.png"));
     m_openPathButton->setIconSize(QSize(32, 32));
     m_openPathButton->setStyleSheet(StyleSheets::noBorder());
-    m_openPathButton->setGeometry(kLeft + 390, 556, 32, 32);
-    addLine("line_7", 604);
+    m_openPathButton->setGeometry(kLeft + 390, 592, 32, 32);
+    addLine("line_7", 640);
 
     auto *appName = new QLabel(this);
     appName->setObjectName("appName");
     appName->setStyleSheet(StyleSheets::fontSize(16) + " font-weight: bold;");
-    appName->setGeometry(kLeft, 616, kRowWidth, 28);
-    addLine("line_8", 650);
+    appName->setGeometry(kLeft, 652, kRowWidth, 28);
+    addLine("line_8", 686);
     m_appConnect = new QLabel(this);
     m_appConnect->setObjectName("appConnect");
     m_appConnect->setStyleSheet(
         StyleSheets::text(Palette::withAlpha(Palette::popupText(), 178), 12));
-    m_appConnect->setGeometry(kLeft, 660, kRowWidth, 100);
+    m_appConnect->setGeometry(kLeft, 696, kRowWidth, 100);
     m_appConnect->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_appConnect->setContextMenuPolicy(Qt::NoContextMenu);
     m_appConnect->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -215,6 +245,11 @@ void SetWidget::buildForm()
     cancel->setIconSize(QSize(32, 32));
     cancel->setStyleSheet(StyleSheets::noBorder());
     cancel->setGeometry(530 - 50, 10, 40, 40);
+
+    // Return confirms the key field; in the dialog it must not also press a
+    // button (the folder chooser would open).
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
 }
 
 QLabel *SetWidget::addHeading(const char *name, int y)
@@ -271,7 +306,11 @@ void SetWidget::checkCurrentChoices()
     check(app->speedUnitType() == SpeedUnit::MilesPerHour ? "speedButonnPMH" : "speedButonnKMH");
     check(app->longOrLatType() == CoordinateFormat::DecimalDegrees ? "LongOrLatTypeOne"
                                                                    : "LongOrLatType");
-    check(app->mapType() == MapType::Baidu ? "mapTypeOne" : "mapType");
+    const MapType map = app->mapType();
+    check(map == MapType::OpenStreetMap ? "mapTypeTwo"
+              : map == MapType::Baidu   ? "mapTypeOne"
+                                        : "mapType");
+    showMapKey();
     check(app->playerType() != PlayerType::OpenGL ? "playerTypeButtonTwo" : "playerTypeButtonOne");
     const char *modes[] = {"playModelOne", "playModelTwo", "playModelThree"};
     const int mode = choiceNumber(app->playModelType());
@@ -283,17 +322,22 @@ void SetWidget::retranslateUi()
     setWindowTitle(tr("Form"));
     for (const FormText &text : kFormTexts) {
         if (QWidget *widget = findChild<QWidget *>(text.object)) {
+            QString words = tr(text.source);
+            if (text.spacedLike)
+                words.prepend(leadingBlanks(tr(text.spacedLike)));
             if (auto *label = qobject_cast<QLabel *>(widget))
-                label->setText(tr(text.source));
+                label->setText(words);
             else if (auto *button = qobject_cast<QPushButton *>(widget)) {
-                button->setText(tr(text.source));
+                button->setText(words);
                 // Flat buttons centre their content: sized to it, the icons of
                 // a column line up at the button's left edge in every language.
                 button->resize(button->sizeHint().width(), button->height());
             }
         }
     }
+    spreadPlayModes();
     m_openPathButton->setToolTip(tr("选择路径"));
+    m_mapKeyEdit->setPlaceholderText(tr("Without a key the map shows OpenStreetMap"));
     for (int number = 1; number <= kLanguageCount; ++number)
         m_comboBox->setItemText(number - 1, languageName(number));
     m_appConnect->setText(aboutText());
@@ -312,6 +356,14 @@ void SetWidget::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslateUi();
     QWidget::changeEvent(event);
+}
+
+// The popup closes on a click outside it, which need not take the focus from
+// the key field: what was typed is kept all the same.
+void SetWidget::hideEvent(QHideEvent *event)
+{
+    saveMapKey();
+    QWidget::hideEvent(event);
 }
 
 void SetWidget::on_openPathButton_clicked()
@@ -365,11 +417,49 @@ void SetWidget::on_LongOrLatTypeOne_clicked()
 }
 void SetWidget::on_mapType_clicked()
 {
-    AppManager::instance()->setMapType(MapType::Google);
+    chooseMap(MapType::Google);
 }
 void SetWidget::on_mapTypeOne_clicked()
 {
-    AppManager::instance()->setMapType(MapType::Baidu);
+    chooseMap(MapType::Baidu);
+}
+void SetWidget::on_mapTypeTwo_clicked()
+{
+    chooseMap(MapType::OpenStreetMap);
+}
+
+void SetWidget::on_mapKeyEdit_editingFinished()
+{
+    saveMapKey();
+}
+
+// The choices take no focus, so the key typed for the service left behind is
+// saved here rather than by the end of its editing.
+void SetWidget::chooseMap(MapType type)
+{
+    saveMapKey();
+    AppManager::instance()->setMapType(type);
+    showMapKey();
+}
+
+void SetWidget::showMapKey()
+{
+    m_mapKeyService = AppManager::instance()->mapType();
+    const bool keyed = m_mapKeyService != MapType::OpenStreetMap;
+    m_mapKeyLabel->setVisible(keyed);
+    m_mapKeyEdit->setVisible(keyed);
+    m_mapKeyEdit->setText(keyed ? Settings::mapKey(m_mapKeyService).get() : QString());
+}
+
+void SetWidget::saveMapKey()
+{
+    if (m_mapKeyService == MapType::OpenStreetMap)
+        return;
+    // Shows what is stored: the manager trims the key.
+    const QString key = m_mapKeyEdit->text().trimmed();
+    if (key != m_mapKeyEdit->text())
+        m_mapKeyEdit->setText(key);
+    AppManager::instance()->setMapKey(m_mapKeyService, key);
 }
 void SetWidget::on_playModelOne_clicked()
 {
@@ -421,4 +511,27 @@ void SetWidget::choosePlayerType(PlayerType type)
                                                                      : "playerTypeButtonOne")
         ->setChecked(true);
     closeContainer();
+}
+
+void SetWidget::spreadPlayModes()
+{
+    // Four choices share the row: spread by the width of their words, which
+    // in some languages leaves no room for fixed columns.
+    const char *names[] = {"playModelOne", "playModelTwo", "playModelThree", "playModelFour"};
+    QList<QPushButton *> modes;
+    int words = 0;
+    for (const char *name : names) {
+        if (auto *button = findChild<QPushButton *>(name)) {
+            modes << button;
+            words += button->width();
+        }
+    }
+    if (modes.size() < 2)
+        return;
+    const int gap = qBound(4, (kRowWidth - words) / (modes.size() - 1), 24);
+    int x = kLeft;
+    for (QPushButton *button : qAsConst(modes)) {
+        button->move(x, button->y());
+        x += button->width() + gap;
+    }
 }

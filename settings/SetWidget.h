@@ -7,12 +7,13 @@
 class QButtonGroup;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 // The settings and about page. Every choice takes effect at once through
 // AppManager, which persists and announces it; the page itself writes only the
-// save folder. Created fresh by its opener each time and shown inside a popup
-// dialog (or on its own). GUI thread only.
+// save folder. A map key is saved when its editing ends or the page hides. Created fresh by its
+// opener each time and shown inside a popup dialog (or on its own). GUI thread only.
 class SetWidget final : public QWidget
 {
     Q_OBJECT
@@ -34,6 +35,8 @@ public slots:
     void on_LongOrLatTypeOne_clicked();
     void on_mapType_clicked();
     void on_mapTypeOne_clicked();
+    void on_mapTypeTwo_clicked();
+    void on_mapKeyEdit_editingFinished();
     void on_playModelOne_clicked();
     void on_playModelTwo_clicked();
     void on_playModelThree_clicked();
@@ -44,6 +47,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void buildForm();
@@ -52,7 +56,11 @@ private:
     QLabel *addLine(const char *name, int y);
     void fillLanguages();
     void checkCurrentChoices();
+    void chooseMap(MapType type);
+    void showMapKey();
+    void saveMapKey();
     void retranslateUi();
+    void spreadPlayModes();
     void showSavedFolder();
     void choosePlayerType(PlayerType type);
     void closeContainer();
@@ -63,4 +71,8 @@ private:
     QLabel *m_savePathLabel = nullptr;
     QLabel *m_appConnect = nullptr;
     QPushButton *m_openPathButton = nullptr;
+    QLabel *m_mapKeyLabel = nullptr;
+    QLineEdit *m_mapKeyEdit = nullptr;
+    // The service whose key the field shows: the map chosen when it was filled.
+    MapType m_mapKeyService = MapType::OpenStreetMap;
 };

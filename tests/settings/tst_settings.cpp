@@ -1,8 +1,10 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "app/SettingsKeys.h"
 #include "controls/RoundedDialog.h"
 #include "settings/SetWidget.h"
+#include "tests/support/Screenshots.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -113,6 +116,10 @@ private slots:
     void languageListInOwnScript_data();
     void languageListInOwnScript();
     void languageChangeRetranslates();
+    void choicesFitTheirRow_data();
+    void choicesFitTheirRow();
+    void mapKeyFollowsChosenService_data();
+    void mapKeyFollowsChosenService();
     void aboutText();
     void saveFolderChooser_data();
     void saveFolderChooser();
@@ -155,6 +162,7 @@ void TestSettings::choiceButtonsReachAppManager_data()
     QTest::newRow("decimal") << "LongOrLatTypeOne" << SettingsKeys::LongOrLat << "coord" << 1;
     QTest::newRow("google") << "mapType" << SettingsKeys::MapType << "map" << 0;
     QTest::newRow("baidu") << "mapTypeOne" << SettingsKeys::MapType << "map" << 1;
+    QTest::newRow("openstreetmap") << "mapTypeTwo" << SettingsKeys::MapType << "map" << 2;
     QTest::newRow("one channel") << "playModelOne" << SettingsKeys::PlayModel << "mode" << 0;
     QTest::newRow("two channels") << "playModelTwo" << SettingsKeys::PlayModel << "mode" << 1;
     QTest::newRow("three channels") << "playModelThree" << SettingsKeys::PlayModel << "mode" << 2;
@@ -233,6 +241,11 @@ void TestSettings::pageShowsCurrentChoices_data()
         << QStringList {"speedButonnPMH", "LongOrLatTypeOne", "mapTypeOne", "playModelTwo",
                         "playerTypeButtonTwo"}
         << 9;
+    QTest::newRow("OpenStreetMap, German")
+        << 0 << 0 << 2 << 3 << 0 << "4"
+        << QStringList {"speedButonnKMH", "LongOrLatType", "mapTypeTwo", "playModelFour",
+                        "playerTypeButtonOne"}
+        << 3;
     QTest::newRow("three channels, Korean")
         << 0 << 1 << 0 << 2 << 0 << "7"
         << QStringList {"speedButonnKMH", "LongOrLatTypeOne", "mapType", "playModelThree",
@@ -266,7 +279,7 @@ void TestSettings::pageShowsCurrentChoices()
     settingsValue(SettingsKeys::Language, language, true);
 
     SetWidget page;
-    QCOMPARE(page.size(), QSize(530, 780));
+    QCOMPARE(page.size(), QSize(530, 816));
     const QList<QPushButton *> buttons = page.findChildren<QPushButton *>();
     for (QPushButton *b : buttons) {
         if (b->isCheckable())
@@ -274,6 +287,9 @@ void TestSettings::pageShowsCurrentChoices()
     }
     auto *combo = page.findChild<QComboBox *>("comboBox");
     QCOMPARE(combo->currentIndex(), comboIndex);
+    // OpenStreetMap takes no key.
+    QCOMPARE(page.findChild<QLineEdit *>("mapKeyEdit")->isVisibleTo(&page), map != 2);
+    QCOMPARE(page.findChild<QLabel *>("mapKeyLabel")->isVisibleTo(&page), map != 2);
     // Opening the page does not set the language again.
     QCOMPARE(settingsValue(SettingsKeys::Language), language);
 }
@@ -318,6 +334,11 @@ void TestSettings::languageChangeRetranslates()
     QCOMPARE(settingsValue(SettingsKeys::Language), QString("1"));
     // The language change reaches the widgets as a posted event.
     QTRY_COMPARE(text(page, "speedLabel"), QString::fromUtf8("速度单位"));
+    // The name has no blanks of its own: it takes its neighbours' gap after the icon.
+    QCOMPARE(text(page, "mapTypeTwo"), QString("  OpenStreetMap"));
+    QCOMPARE(text(page, "mapKeyLabel"), QString::fromUtf8("密钥"));
+    QCOMPARE(page->findChild<QLineEdit *>("mapKeyEdit")->placeholderText(),
+             QString::fromUtf8("未填写密钥时，地图显示 OpenStreetMap"));
     QCOMPARE(text(page, "playModelText"),
              QString::fromUtf8("注意：多路播放可能会导致电脑运行速度变慢。"));
     QCOMPARE(text(page, "savePathLabel"), folder);
@@ -329,6 +350,120 @@ void TestSettings::languageChangeRetranslates()
     QCOMPARE(settingsValue(SettingsKeys::Language), QString("2"));
     QTRY_COMPARE(text(page, "speedLabel"), QString("Speed Unit"));
     QCOMPARE(text(page, "mapTypeOne").trimmed(), QString("Baidu Map"));
+    QCOMPARE(text(page, "mapTypeTwo"), QString("OpenStreetMap"));
+    QCOMPARE(text(page, "mapKeyLabel"), QString("Key"));
+    QCOMPARE(page->findChild<QLineEdit *>("mapKeyEdit")->placeholderText(),
+             QString("Without a key the map shows OpenStreetMap"));
+}
+
+void TestSettings::choicesFitTheirRow_data()
+{
+    languageListInOwnScript_data();
+}
+
+// Choice buttons take the width of their words: in no language may one run
+// into the next of its row or past the row's end, nor the key's words be cut.
+void TestSettings::choicesFitTheirRow()
+{
+    QFETCH(int, catalogue);
+    if (catalogue > 0)
+        installCatalogue(catalogue);
+    SetWidget page;
+    QMap<int, QList<QPushButton *>> rows;
+    for (QPushButton *b : page.findChildren<QPushButton *>()) {
+        if (b->isCheckable())
+            rows[b->y()] << b;
+    }
+    const int rowEnd = page.findChild<QLabel *>("line")->geometry().right();
+    for (QList<QPushButton *> row : rows) {
+        std::sort(row.begin(), row.end(),
+                  [](QPushButton *a, QPushButton *b) { return a->x() < b->x(); });
+        for (int i = 0; i < row.size(); ++i) {
+            const QRect here = row.at(i)->geometry();
+            const QString name = row.at(i)->objectName() + " \"" + row.at(i)->text() + '"';
+            QVERIFY2(here.right() <= rowEnd, qPrintable(name + " passes the row's end"));
+            if (i + 1 < row.size())
+                QVERIFY2(here.right() < row.at(i + 1)->x(),
+                         qPrintable(name + " runs into " + row.at(i + 1)->objectName()));
+        }
+    }
+
+    auto *label = page.findChild<QLabel *>("mapKeyLabel");
+    auto *edit = page.findChild<QLineEdit *>("mapKeyEdit");
+    QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+    QVERIFY(label->geometry().right() < edit->x());
+    edit->ensurePolished();
+    const int words = edit->fontMetrics().horizontalAdvance(edit->placeholderText());
+    QVERIFY2(words + 20 <= edit->width(), qPrintable(edit->placeholderText()));
+}
+
+void TestSettings::mapKeyFollowsChosenService_data()
+{
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QString>("otherButton");
+    QTest::addColumn<int>("other");
+    QTest::newRow("google") << 0 << "mapTypeOne" << 1;
+    QTest::newRow("baidu") << 1 << "mapType" << 0;
+}
+
+// The field shows and saves the key of the service chosen, and only its key.
+void TestSettings::mapKeyFollowsChosenService()
+{
+    QFETCH(int, chosen);
+    QFETCH(QString, otherButton);
+    QFETCH(int, other);
+    const auto savedKey = [](int service) { return Settings::mapKey(MapType(service)).get(); };
+    Settings::mapKey(MapType::Google).set(QString("google-saved"));
+    Settings::mapKey(MapType::Baidu).set(QString("baidu-saved"));
+    const QString chosenSaved = savedKey(chosen);
+    const QString otherSaved = savedKey(other);
+    app()->setMapType(MapType(chosen));
+
+    // The key is a credential: no log line may carry it.
+    static QStringList logged;
+    logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &message) { logged << message; });
+
+    Popup popup;
+    QVERIFY(QTest::qWaitForWindowExposed(&popup.dialog));
+    auto *edit = popup.page->findChild<QLineEdit *>("mapKeyEdit");
+    auto *label = popup.page->findChild<QLabel *>("mapKeyLabel");
+    QVERIFY(edit->isVisible() && label->isVisible());
+    QCOMPARE(edit->text(), chosenSaved);
+
+    edit->selectAll();
+    QTest::keyClicks(edit, "  typed-key ");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(savedKey(chosen), QString("typed-key"));
+    QCOMPARE(edit->text(), QString("typed-key"));
+    QCOMPARE(savedKey(other), otherSaved);
+
+    // The choices take no focus: words typed but not confirmed stay with the
+    // service they were typed for.
+    QTest::keyClicks(edit, "-2");
+    QTest::mouseClick(button(popup.page, otherButton.toLatin1()), Qt::LeftButton);
+    QCOMPARE(edit->text(), otherSaved);
+    QCOMPARE(savedKey(chosen), QString("typed-key-2"));
+    QCOMPARE(savedKey(other), otherSaved);
+
+    QTest::mouseClick(button(popup.page, "mapTypeTwo"), Qt::LeftButton);
+    QVERIFY(!edit->isVisible() && !label->isVisible());
+    QCOMPARE(savedKey(chosen), QString("typed-key-2"));
+    QCOMPARE(savedKey(other), otherSaved);
+
+    // Closing the popup keeps what was typed, unconfirmed.
+    QTest::mouseClick(button(popup.page, otherButton.toLatin1()), Qt::LeftButton);
+    QVERIFY(edit->isVisible());
+    edit->selectAll();
+    QTest::keyClicks(edit, "other-typed");
+    popup.dialog.close();
+    QCOMPARE(savedKey(other), QString("other-typed"));
+    QCOMPARE(savedKey(chosen), QString("typed-key-2"));
+
+    qInstallMessageHandler(previous);
+    for (const QString &line : qAsConst(logged))
+        QVERIFY2(!line.contains("typed") && !line.contains("-saved"), qPrintable(line));
 }
 
 void TestSettings::aboutText()
@@ -484,20 +619,24 @@ void TestSettings::playerTypePromptConfirmEndsProgram()
     QCOMPARE(settingsValue(SettingsKeys::PlayerType), QString("0"));
 }
 
-// Pictures of the page for a person to look at; KELMORA_SCREENSHOT_DIR names the folder.
+// Pictures of the page for a person to look at, with the key field showing
+// its hint on its dark fill.
 void TestSettings::screenshots()
 {
-    const QString dir = qEnvironmentVariable("KELMORA_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        QSKIP("KELMORA_SCREENSHOT_DIR not set");
     settingsValue(SettingsKeys::SaveFilePath, "/home/driver/Videos/Dashcam exports", true);
-    const QList<QPair<int, QString>> languages = {{2, "english"}, {1, "chinese"}};
+    app()->setMapType(MapType::Google);
+    const QList<QPair<int, QString>> languages
+        = {{2, "english"}, {1, "chinese"}, {4, "german"}, {9, "russian"}};
     for (const auto &language : languages) {
         removeTranslators();
         app()->setLanguage(language.first);
         Popup popup;
         QVERIFY(QTest::qWaitForWindowExposed(&popup.dialog));
-        QVERIFY(popup.dialog.grab().save(dir + "/settings-" + language.second + ".png"));
+        const QImage shot = popup.dialog.grab().toImage();
+        QVERIFY(shot.save(screenshotPath("settings-" + language.second + ".png")));
+        const auto *edit = popup.page->findChild<QLineEdit *>("mapKeyEdit");
+        QVERIFY(colourCount(shot, QRect(edit->mapTo(&popup.dialog, QPoint(0, 0)), edit->size()))
+                > 2);
     }
 }
 

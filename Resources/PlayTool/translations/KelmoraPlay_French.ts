@@ -212,6 +212,21 @@
         <extracomment>window title of the form</extracomment>
         <translation>Form</translation>
     </message>
+    <message>
+        <source>No network: the route is drawn on map tiles seen before.</source>
+        <extracomment>map panel notice: offline, the route drawn over the map tiles cached before</extracomment>
+        <translation>Pas de réseau : le trajet est tracé sur les tuiles de carte déjà vues.</translation>
+    </message>
+    <message>
+        <source>The map key was refused: showing OpenStreetMap.</source>
+        <extracomment>map panel notice: Google or Baidu refused the user&apos;s key</extracomment>
+        <translation>La clé de la carte a été refusée : affichage d&apos;OpenStreetMap.</translation>
+    </message>
+    <message>
+        <source>The map service could not be loaded: the route is drawn without map tiles.</source>
+        <extracomment>map panel notice: the map page could not load at all, only the route is drawn</extracomment>
+        <translation>Le service de carte n&apos;a pas pu être chargé : le trajet est tracé sans fond de carte.</translation>
+    </message>
 </context>
 <context>
     <name>MessageInfoView</name>
@@ -558,6 +573,21 @@
         <source>  百度地图</source>
         <extracomment>map type 1</extracomment>
         <translation>  Baidu Maps</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <extracomment>map type 2 (a name: kept as is)</extracomment>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <extracomment>label of the key field of the chosen map (Google or Baidu)</extracomment>
+        <translation>Clé</translation>
+    </message>
+    <message>
+        <source>Without a key the map shows OpenStreetMap</source>
+        <extracomment>placeholder of the map key field</extracomment>
+        <translation>Sans clé, la carte affiche OpenStreetMap</translation>
     </message>
     <message>
         <source>播放模式</source>

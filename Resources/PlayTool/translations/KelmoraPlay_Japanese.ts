@@ -212,6 +212,21 @@
         <extracomment>window title of the form</extracomment>
         <translation>Form</translation>
     </message>
+    <message>
+        <source>No network: the route is drawn on map tiles seen before.</source>
+        <extracomment>map panel notice: offline, the route drawn over the map tiles cached before</extracomment>
+        <translation>ネットワークなし：ルートは以前に表示した地図タイル上に描画されます。</translation>
+    </message>
+    <message>
+        <source>The map key was refused: showing OpenStreetMap.</source>
+        <extracomment>map panel notice: Google or Baidu refused the user&apos;s key</extracomment>
+        <translation>地図のキーが拒否されました：OpenStreetMap を表示しています。</translation>
+    </message>
+    <message>
+        <source>The map service could not be loaded: the route is drawn without map tiles.</source>
+        <extracomment>map panel notice: the map page could not load at all, only the route is drawn</extracomment>
+        <translation>地図サービスを読み込めませんでした：ルートは地図なしで描画されます。</translation>
+    </message>
 </context>
 <context>
     <name>MessageInfoView</name>
@@ -558,6 +573,21 @@
         <source>  百度地图</source>
         <extracomment>map type 1</extracomment>
         <translation>  Baidu マップ</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <extracomment>map type 2 (a name: kept as is)</extracomment>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <extracomment>label of the key field of the chosen map (Google or Baidu)</extracomment>
+        <translation>APIキー</translation>
+    </message>
+    <message>
+        <source>Without a key the map shows OpenStreetMap</source>
+        <extracomment>placeholder of the map key field</extracomment>
+        <translation>キーがない場合は OpenStreetMap を表示します</translation>
     </message>
     <message>
         <source>播放模式</source>

@@ -212,6 +212,21 @@
         <extracomment>window title of the form</extracomment>
         <translation>Form</translation>
     </message>
+    <message>
+        <source>No network: the route is drawn on map tiles seen before.</source>
+        <extracomment>map panel notice: offline, the route drawn over the map tiles cached before</extracomment>
+        <translation>네트워크 없음: 이전에 본 지도 타일 위에 경로를 표시합니다.</translation>
+    </message>
+    <message>
+        <source>The map key was refused: showing OpenStreetMap.</source>
+        <extracomment>map panel notice: Google or Baidu refused the user&apos;s key</extracomment>
+        <translation>지도 키가 거부되었습니다: OpenStreetMap을 표시합니다.</translation>
+    </message>
+    <message>
+        <source>The map service could not be loaded: the route is drawn without map tiles.</source>
+        <extracomment>map panel notice: the map page could not load at all, only the route is drawn</extracomment>
+        <translation>지도 서비스를 불러올 수 없습니다: 지도 없이 경로만 표시합니다.</translation>
+    </message>
 </context>
 <context>
     <name>MessageInfoView</name>
@@ -558,6 +573,21 @@
         <source>  百度地图</source>
         <extracomment>map type 1</extracomment>
         <translation>  Baidu 지도</translation>
+    </message>
+    <message>
+        <source>OpenStreetMap</source>
+        <extracomment>map type 2 (a name: kept as is)</extracomment>
+        <translation>OpenStreetMap</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <extracomment>label of the key field of the chosen map (Google or Baidu)</extracomment>
+        <translation>API 키</translation>
+    </message>
+    <message>
+        <source>Without a key the map shows OpenStreetMap</source>
+        <extracomment>placeholder of the map key field</extracomment>
+        <translation>키가 없으면 OpenStreetMap 지도가 표시됩니다</translation>
     </message>
     <message>
         <source>播放模式</source>
