@@ -100,6 +100,9 @@ QString leadingBlanks(const QString &text)
 
 constexpr int kLeft = 30;
 constexpr int kRowWidth = 470;
+// The play-mode choices, one to four channels.
+const char *const kPlayModes[]
+    = {"playModelOne", "playModelTwo", "playModelThree", "playModelFour"};
 } // namespace
 
 SetWidget::SetWidget(QWidget *parent)
@@ -184,9 +187,8 @@ void SetWidget::buildForm()
     addLine("line_3", 280);
 
     addHeading("playModel", 290);
-    const char *modes[] = {"playModelOne", "playModelTwo", "playModelThree", "playModelFour"};
     for (int i = 0; i < 4; ++i)
-        addChoice(modes[i], modeGroup, kLeft + i * 118, 322, 115);
+        addChoice(kPlayModes[i], modeGroup, kLeft + i * 118, 322, 115);
     auto *note = new QLabel(this);
     note->setObjectName("playModelText");
     note->setStyleSheet(StyleSheets::text(Palette::withAlpha(Palette::popupText(), 127), 10));
@@ -312,9 +314,8 @@ void SetWidget::checkCurrentChoices()
                                         : "mapType");
     showMapKey();
     check(app->playerType() != PlayerType::OpenGL ? "playerTypeButtonTwo" : "playerTypeButtonOne");
-    const char *modes[] = {"playModelOne", "playModelTwo", "playModelThree"};
     const int mode = choiceNumber(app->playModelType());
-    check(mode >= 0 && mode <= 2 ? modes[mode] : "playModelFour");
+    check(kPlayModes[mode >= 0 && mode <= 2 ? mode : 3]);
 }
 
 void SetWidget::retranslateUi()
@@ -517,17 +518,12 @@ void SetWidget::spreadPlayModes()
 {
     // Four choices share the row: spread by the width of their words, which
     // in some languages leaves no room for fixed columns.
-    const char *names[] = {"playModelOne", "playModelTwo", "playModelThree", "playModelFour"};
     QList<QPushButton *> modes;
     int words = 0;
-    for (const char *name : names) {
-        if (auto *button = findChild<QPushButton *>(name)) {
-            modes << button;
-            words += button->width();
-        }
+    for (const char *name : kPlayModes) {
+        modes << findChild<QPushButton *>(name);
+        words += modes.last()->width();
     }
-    if (modes.size() < 2)
-        return;
     const int gap = qBound(4, (kRowWidth - words) / (modes.size() - 1), 24);
     int x = kLeft;
     for (QPushButton *button : qAsConst(modes)) {

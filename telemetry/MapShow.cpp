@@ -283,17 +283,22 @@ void MapShow::onLoadFinished(bool ok)
     sendTrack();
 }
 
+QString MapShow::routeScript(const VideoMessage &record, const QVector<int> &seconds) const
+{
+    QString script = trackScript(record, m_shownType);
+    // Which second each point is, so a click on the route can seek there.
+    if (!script.isEmpty() && record.gpsTotailNum != 1)
+        script += QStringLiteral("KelmoraMap.setTrackSeconds(%1);").arg(jsNumbers(seconds));
+    return script;
+}
+
 void MapShow::sendTrack()
 {
     if (!m_current)
         return;
-    QString script = trackScript(*m_current, m_shownType);
+    const QString script = routeScript(*m_current, m_current->trackSeconds());
     if (script.isEmpty())
         return;
-    // Which second each point is, so a click on the route can seek there.
-    if (m_current->gpsTotailNum != 1)
-        script += QStringLiteral("KelmoraMap.setTrackSeconds(%1);")
-                      .arg(jsNumbers(m_current->trackSeconds()));
     runScript(script);
     // A page loaded again mid-recording shows where the car is at once.
     if (m_lastSecond >= 0 && m_lastSecond < m_current->duration.toInt())
@@ -348,21 +353,17 @@ void MapShow::onNewRecording(VideoMessage *record)
         qDebug() << "清空地图轨迹";
         return;
     }
-    const QString track = trackScript(*record, m_shownType);
-    if (!track.isEmpty()) {
+    const QVector<int> seconds = record->trackSeconds();
+    const QString route = routeScript(*record, seconds);
+    if (!route.isEmpty()) {
         if (m_shownType == choiceNumber(MapType::Google) && !record->gpsItems.isEmpty())
             runScript(record->gpsItems.first().markerScript(m_shownType));
         // The marker leaves the last recording's route at once, not with the
         // first playing second.
-        const QVector<int> seconds = record->trackSeconds();
         if (m_shownType == kOpenStreetMap && !seconds.isEmpty())
             runScript(
                 record->gpsItems.value(QString::number(seconds.first())).markerScript(m_shownType));
-        QString script = track;
-        if (record->gpsTotailNum != 1)
-            script += QStringLiteral("KelmoraMap.setTrackSeconds(%1);")
-                          .arg(jsNumbers(record->trackSeconds()));
-        runScript(script);
+        runScript(route);
     }
     qDebug() << "刷新地图轨迹";
 }

@@ -75,6 +75,8 @@ private:
     void setupPage();
     void setupConnections();
     void loadPage(int mapType);
+    // The track script of the shown map and, for a polyline, each point's second.
+    QString routeScript(const VideoMessage &record, const QVector<int> &seconds) const;
     void sendTrack();
     // The marker, compass and played part of the route at a second.
     void sendPosition(int second);

@@ -478,6 +478,26 @@
         // The service turned the key down after its library loaded.
         fallBack: fallBack,
 
+        // Defines the player's three calls. pointOf turns one position in the
+        // page's argument form into [lat, lng], or null when it holds none.
+        definePlayerCalls: function (pointOf) {
+            window.updateMarkerPosition = function (position) {
+                var p = pointOf(position);
+                return p ? api.setMarker(p[0], p[1]) : api.setMarker(NaN, NaN);
+            };
+            window.drawPolyLinePath = function (path) {
+                return api.setTrack(Array.isArray(path) ? path.map(pointOf) : null);
+            };
+            window.setCompassAngle = function (angle) {
+                return api.setCompass(angle);
+            };
+        },
+
+        // The [longitude, latitude] form of every map but Google.
+        lonLatPoint: function (p) {
+            return Array.isArray(p) ? [p[1], p[0]] : null;
+        },
+
         snapshot: function () {
             return JSON.parse(JSON.stringify(state));
         },
