@@ -1,6 +1,7 @@
 #include "library/DbHelper.h"
 
 #include "library/DbModel.h"
+#include "library/RecordClock.h"
 #include "library/VideoMessage.h"
 
 #include <QDebug>
@@ -309,6 +310,9 @@ bool DbHelper::selectVideoMessage(int limit,
         if (isMessageTable)
             record.fromJson(query.value(json).toString());
     }
+    // Records cached before the clock existed get it now.
+    if (found && isMessageTable && record.clockVersion == 0)
+        RecordClock::apply(record);
     return found;
 }
 

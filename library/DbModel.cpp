@@ -25,6 +25,8 @@ QMap<QString, QString> DbModel::toDbMap() const
         message.insert(QLatin1String("thumbnail"), thumbnail);
     if (viewChoice != ViewChoice::Automatic)
         message.insert(QLatin1String(ViewChoiceKey), viewChoice == ViewChoice::Panorama);
+    if (hasClip)
+        message.insert(QLatin1String(ClipFacts::JsonKey), clip.toJson());
 
     QMap<QString, QString> map;
     map.insert(QStringLiteral("fileName"), fileName);
@@ -49,6 +51,9 @@ void DbModel::fromJsonMessage(const QString &text)
     viewChoice = !choice.isBool() ? ViewChoice::Automatic
         : choice.toBool()         ? ViewChoice::Panorama
                                   : ViewChoice::Flat;
+    const QJsonValue facts = message.value(QLatin1String(ClipFacts::JsonKey));
+    hasClip = facts.isObject();
+    clip = hasClip ? ClipFacts::fromJson(path, facts.toObject()) : ClipFacts();
 }
 
 bool DbModel::insertToDb() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/ClipFacts.h"
+
 #include <QMap>
 #include <QMetaType>
 #include <QString>
@@ -31,13 +33,17 @@ public:
     // earlier versions, whose thumbnail has the name legacyThumbnailName gives.
     QString thumbnail;
     ViewChoice viewChoice = ViewChoice::Automatic;
+    // Trip facts of the recording once its telemetry was read (hasClip).
+    ClipFacts clip;
+    bool hasClip = false;
 
     // Column name to text, the LoadFiles row of this entry. The JSON keeps
     // the three keys earlier versions read; the newer ones are added only
     // when set.
     QMap<QString, QString> toDbMap() const;
-    // Reads is3DVideo, width, height, thumbnail and the view choice from the
-    // jsonMessage column; a text that does not parse changes nothing.
+    // Reads is3DVideo, width, height, thumbnail, the view choice and the clip
+    // facts from the jsonMessage column (set path first: the facts carry it);
+    // a text that does not parse changes nothing.
     void fromJsonMessage(const QString &text);
 
     // Adds this entry as one LoadFiles row.

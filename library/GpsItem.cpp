@@ -31,6 +31,7 @@ void GpsItem::fromJsonObject(const QJsonObject &object)
     y = float(object.value(QLatin1String("y")).toDouble());
     z = float(object.value(QLatin1String("z")).toDouble());
     jsonPosition = object.value(QLatin1String("jsonPosition")).toString();
+    utcTime = object.value(QLatin1String("utcTime")).toString();
 }
 
 QJsonObject GpsItem::toJsonObject() const
@@ -54,6 +55,8 @@ QJsonObject GpsItem::toJsonObject() const
     o.insert(QLatin1String("y"), double(y));
     o.insert(QLatin1String("z"), double(z));
     o.insert(QLatin1String("jsonPosition"), jsonPosition);
+    if (!utcTime.isEmpty())
+        o.insert(QLatin1String("utcTime"), utcTime);
     return o;
 }
 

@@ -27,6 +27,9 @@ public:
     float y = 0.0f;
     float z = 0.0f;
     int sourceType = 0; // not part of the JSON form
+    // When the sample was taken, as UTC "yyyy-MM-ddTHH:mm:ssZ" (RecordClock);
+    // empty when it cannot be known. Written to JSON only when set.
+    QString utcTime;
 
     // Replaces every JSON field from the text of one sample object; an
     // unparsable text counts as an empty object.

@@ -3,7 +3,9 @@
 #include "app/Helpers.h"
 #include "app/SettingChoices.h"
 #include "library/DbManager.h"
+#include "library/ClipFacts.h"
 #include "library/DbModel.h"
+#include "library/RecordClock.h"
 
 #include <QDebug>
 #include <QJsonArray>
@@ -71,6 +73,13 @@ void VideoMessage::clear()
     gpsItems.clear();
     gsensorItems.clear();
     jsonAllPosition.clear();
+    startTime.clear();
+    creationTime.clear();
+    clockOffset = 0;
+    clockOffsetKnown = false;
+    undatedSamples = 0;
+    clockVersion = 0;
+    trackMetres = 0;
 }
 
 void VideoMessage::resetFromDbModel(const DbModel &model)
@@ -95,6 +104,13 @@ QString VideoMessage::toJson() const
     o.insert(QLatin1String("isChina"), isChina);
     o.insert(QLatin1String("isSave"), isSave);
     o.insert(QLatin1String("jsonAllPosition"), jsonAllPosition);
+    o.insert(QLatin1String("startTime"), startTime);
+    o.insert(QLatin1String("creationTime"), creationTime);
+    o.insert(QLatin1String("clockOffset"), clockOffset);
+    o.insert(QLatin1String("clockOffsetKnown"), clockOffsetKnown);
+    o.insert(QLatin1String("undatedSamples"), undatedSamples);
+    o.insert(QLatin1String("clockVersion"), clockVersion);
+    o.insert(QLatin1String("trackMetres"), trackMetres);
 
     QJsonObject gps;
     for (auto it = gpsItems.cbegin(); it != gpsItems.cend(); ++it)
@@ -127,6 +143,13 @@ void VideoMessage::fromJson(const QString &text)
     isProfileHigh = o.value(QLatin1String("isProfileHigh")).toBool();
     isChina = o.value(QLatin1String("isChina")).toBool();
     isSave = o.value(QLatin1String("isSave")).toBool();
+    startTime = o.value(QLatin1String("startTime")).toString();
+    creationTime = o.value(QLatin1String("creationTime")).toString();
+    clockOffset = o.value(QLatin1String("clockOffset")).toInt();
+    clockOffsetKnown = o.value(QLatin1String("clockOffsetKnown")).toBool();
+    undatedSamples = o.value(QLatin1String("undatedSamples")).toInt();
+    clockVersion = o.value(QLatin1String("clockVersion")).toInt();
+    trackMetres = o.value(QLatin1String("trackMetres")).toDouble();
 
     const QJsonObject gps = o.value(QLatin1String("gpsItems")).toObject();
     for (auto it = gps.constBegin(); it != gps.constEnd(); ++it) {
@@ -159,7 +182,15 @@ QMap<QString, QString> VideoMessage::toDbMap()
 
 void VideoMessage::saveToDb()
 {
+    if (clockVersion == 0)
+        RecordClock::apply(*this);
     isSave = DbManager::instance()->insertData(DbTableKind::VideoMessage, toDbMap());
+    // The library row learns the recording's trip facts, so the list groups
+    // trips without reading every cached record.
+    if (isSave)
+        DbManager::instance()->mergeJsonMessage(
+            DbTableKind::LoadFiles, QStringLiteral("path"), path,
+            {{QLatin1String(ClipFacts::JsonKey), ClipFacts::of(*this).toJson()}});
 }
 
 QVector<QPair<int, const GpsItem *>> VideoMessage::drawableTrack() const

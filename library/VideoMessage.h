@@ -61,6 +61,17 @@ public:
     QMap<QString, QStringList> gsensorItems; // x, y, z texts
     QString jsonAllPosition; // written to JSON, never read back
 
+    // The clock (RecordClock). Start of the recording by the camera's clock,
+    // "yyyy-MM-ddTHH:mm:ss" without zone, from the file name or else the
+    // container; empty when neither tells.
+    QString startTime;
+    QString creationTime; // the container's creation_time as the demuxer gave it
+    int clockOffset = 0; // camera clock minus UTC, minutes
+    bool clockOffsetKnown = false; // measured against the payload's GPS time
+    int undatedSamples = 0; // stored GPS samples left without a time
+    int clockVersion = 0; // 0: written before the clock existed
+    double trackMetres = 0; // great-circle length of the stored fixes
+
     // Back to the empty state a probe starts from (the summary figures become
     // empty texts rather than "0").
     void clear();

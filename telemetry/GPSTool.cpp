@@ -2,6 +2,7 @@
 
 #include "app/Helpers.h"
 #include "library/DbModel.h"
+#include "library/RecordClock.h"
 #include "telemetry/Mp4BoxFile.h"
 #include "telemetry/TelemetryFormats.h"
 
@@ -87,6 +88,7 @@ int GPSTool::probe(const DbModel &model)
     recordsPerSecond = 1;
     const int route = probeMedia(model.path);
     deriveFigures();
+    RecordClock::apply(record);
     return route;
 }
 
@@ -105,6 +107,7 @@ void GPSTool::parse(const DbModel &model)
     }
     qDebug() << "解析完成";
     deriveFigures();
+    RecordClock::apply(record);
 }
 
 bool GPSTool::isBlockLayoutName(const QString &path)
@@ -148,6 +151,8 @@ int GPSTool::probeMedia(const QString &path)
         return 0;
     }
     const AVCodecParameters *par = video->codecpar;
+    if (const AVDictionaryEntry *made = av_dict_get(ctx->metadata, "creation_time", nullptr, 0))
+        record.creationTime = QString::fromUtf8(made->value).left(64);
     record.durationM = qint64(ctx->duration / 1000.0);
     record.duration = QString::number(ctx->duration / 1000000);
     const AVRational rate = video->avg_frame_rate;

@@ -1,0 +1,301 @@
+#include "library/RecordClock.h"
+
+#include "library/GreatCircle.h"
+#include "library/VideoMessage.h"
+
+#include <QRegularExpression>
+#include <QVector>
+#include <algorithm>
+#include <cstdlib>
+
+namespace RecordClock {
+
+namespace {
+
+// A day settled from the camera's clock must land this close to the
+// payload's time of day; more is a camera clock that jumped.
+constexpr qint64 maxDriftSeconds = 2 * 3600;
+
+// Zone-less date and time as seconds since 1970 (a "naive" reading).
+qint64 naive(const QDate &date, const QTime &time)
+{
+    return QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();
+}
+
+QDateTime fromNaive(qint64 seconds)
+{
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+}
+
+enum class Kind { NoDate, DayMissing, Whole, Impossible };
+
+struct PayloadTime
+{
+    Kind kind = Kind::NoDate;
+    int year = 0, month = 0, day = 0;
+    QTime time;
+};
+
+bool isZeroOrEmpty(const QString &text)
+{
+    return text.isEmpty() || text.toLongLong() == 0;
+}
+
+PayloadTime payloadTime(const GpsItem &item)
+{
+    PayloadTime p;
+    // A payload without its date writes nothing or zeros there.
+    if (isZeroOrEmpty(item.year) && isZeroOrEmpty(item.month) && isZeroOrEmpty(item.day))
+        return p;
+    p.kind = Kind::Impossible;
+    bool ok[5];
+    p.year = item.year.toInt(&ok[0]);
+    p.month = item.month.toInt(&ok[1]);
+    const int h = item.hour.toInt(&ok[2]);
+    const int m = item.minute.toInt(&ok[3]);
+    const int s = item.second.toInt(&ok[4]);
+    if (!std::all_of(ok, ok + 5, [](bool b) { return b; }))
+        return p;
+    if (p.year < firstYear || p.year > lastYear || p.month < 1 || p.month > 12)
+        return p;
+    p.time = QTime(h, m, s);
+    if (!p.time.isValid())
+        return p;
+    if (isZeroOrEmpty(item.day)) {
+        p.kind = Kind::DayMissing;
+        return p;
+    }
+    bool dayOk = false;
+    p.day = item.day.toInt(&dayOk);
+    if (dayOk && QDate(p.year, p.month, p.day).isValid())
+        p.kind = Kind::Whole;
+    return p;
+}
+
+// The payload's time of day on the day nearest to `around` (naive seconds)
+// whose year and month are the payload's; -1 when no such day is near.
+qint64 nearestDay(const PayloadTime &p, qint64 around, qint64 maxDistance)
+{
+    const QDate middle = fromNaive(around).date();
+    qint64 best = -1;
+    for (int d = -1; d <= 1; ++d) {
+        const QDate date = middle.addDays(d);
+        if (date.year() != p.year || date.month() != p.month)
+            continue;
+        const qint64 candidate = naive(date, p.time);
+        if (std::llabs(candidate - around) > maxDistance)
+            continue;
+        if (best < 0 || std::llabs(candidate - around) < std::llabs(best - around))
+            best = candidate;
+    }
+    return best;
+}
+
+QDateTime containerTime(const QString &text)
+{
+    if (text.isEmpty())
+        return QDateTime();
+    QDateTime t = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (!t.isValid())
+        t = QDateTime::fromString(text, Qt::ISODate);
+    if (!t.isValid())
+        return QDateTime();
+    // Cameras write their own clock here whatever the zone mark says; read
+    // the digits as written, like a file name's.
+    const QDateTime asWritten(t.date(), QTime(t.time().hour(), t.time().minute(),
+                                              t.time().second()), Qt::UTC);
+    // Containers written without a clock say 1904 or 1970.
+    if (asWritten.date().year() < firstYear)
+        return QDateTime();
+    return asWritten;
+}
+
+int localZoneMinutes(qint64 cameraStart)
+{
+    const QDateTime start = fromNaive(cameraStart);
+    return QDateTime(start.date(), start.time(), Qt::LocalTime).offsetFromUtc() / 60;
+}
+
+} // namespace
+
+QDateTime nameTime(const QString &fileName)
+{
+    static const QRegularExpression fourDigitYear(QStringLiteral(
+        R"((?<!\d)(20\d\d)[-_]?(\d\d)[-_]?(\d\d)[-_T ]?(\d\d)[-_.]?(\d\d)[-_.]?(\d\d)(?!\d))"));
+    static const QRegularExpression twoDigitYear(
+        QStringLiteral(R"((?<!\d)(\d\d)(\d\d)(\d\d)[-_](\d\d)(\d\d)(\d\d)(?!\d))"));
+    for (const QRegularExpression *pattern : {&fourDigitYear, &twoDigitYear}) {
+        QRegularExpressionMatchIterator it = pattern->globalMatch(fileName);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch m = it.next();
+            int year = m.captured(1).toInt();
+            if (year < 100)
+                year += 2000;
+            const QDate date(year, m.captured(2).toInt(), m.captured(3).toInt());
+            const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
+            if (date.isValid() && time.isValid() && year >= firstYear)
+                return QDateTime(date, time, Qt::UTC);
+        }
+    }
+    return QDateTime();
+}
+
+void apply(VideoMessage &record)
+{
+    QDateTime start = nameTime(record.fileName);
+    if (!start.isValid())
+        start = containerTime(record.creationTime);
+    record.startTime
+        = start.isValid() ? start.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) : QString();
+    const bool hasStart = start.isValid();
+    const qint64 startSeconds = hasStart ? start.toSecsSinceEpoch() : 0;
+
+    struct Entry
+    {
+        GpsItem *item;
+        int second;
+        PayloadTime payload;
+    };
+    QVector<Entry> entries;
+    entries.reserve(record.gpsItems.size());
+    for (auto it = record.gpsItems.begin(); it != record.gpsItems.end(); ++it)
+        entries.append({&it.value(), it.key().toInt(), payloadTime(it.value())});
+
+    // Camera clock minus GPS time, from every sample that has both.
+    QVector<qint64> differences;
+    if (hasStart) {
+        for (const Entry &e : entries) {
+            const qint64 camera = startSeconds + e.second;
+            const qint64 limit = maxOffsetMinutes * 60 + maxDriftSeconds;
+            qint64 gps = -1;
+            if (e.payload.kind == Kind::Whole)
+                gps = naive(QDate(e.payload.year, e.payload.month, e.payload.day), e.payload.time);
+            else if (e.payload.kind == Kind::DayMissing)
+                gps = nearestDay(e.payload, camera, limit);
+            if (gps >= 0 && std::llabs(camera - gps) <= limit)
+                differences.append(camera - gps);
+        }
+    }
+    const bool measured = !differences.isEmpty();
+    int offsetMinutes = 0;
+    if (measured) {
+        std::nth_element(differences.begin(), differences.begin() + differences.size() / 2,
+                         differences.end());
+        const qint64 median = differences[differences.size() / 2];
+        const qint64 quarters = qint64(std::llround(double(median) / 900.0));
+        offsetMinutes = int(quarters * 15);
+        if (std::abs(offsetMinutes) > maxOffsetMinutes)
+            offsetMinutes = offsetMinutes > 0 ? maxOffsetMinutes : -maxOffsetMinutes;
+    } else if (hasStart) {
+        // Nothing to measure against: a camera is set to the owner's zone.
+        offsetMinutes = localZoneMinutes(startSeconds);
+    }
+
+    int undated = 0;
+    for (const Entry &e : entries) {
+        qint64 utc = -1;
+        switch (e.payload.kind) {
+        case Kind::Whole:
+            utc = naive(QDate(e.payload.year, e.payload.month, e.payload.day), e.payload.time);
+            break;
+        case Kind::DayMissing:
+            if (measured)
+                utc = nearestDay(e.payload, startSeconds + e.second - qint64(offsetMinutes) * 60,
+                                 maxDriftSeconds);
+            break;
+        case Kind::NoDate:
+            if (hasStart)
+                utc = startSeconds + e.second - qint64(offsetMinutes) * 60;
+            break;
+        case Kind::Impossible:
+            break;
+        }
+        e.item->utcTime = utc >= 0 ? utcText(fromNaive(utc)) : QString();
+        if (utc < 0)
+            ++undated;
+    }
+
+    record.clockOffset = offsetMinutes;
+    record.clockOffsetKnown = measured;
+    record.undatedSamples = undated;
+    record.clockVersion = 1;
+
+    // Stored fixes in time order (the map's keys sort as text).
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry &a, const Entry &b) { return a.second < b.second; });
+    double metres = 0;
+    const GpsItem *previous = nullptr;
+    for (const Entry &e : entries) {
+        if (!e.item->isDrawable())
+            continue;
+        if (previous)
+            metres += GreatCircle::metres(
+                previous->latitude.toDouble(), previous->longitude.toDouble(),
+                e.item->latitude.toDouble(), e.item->longitude.toDouble());
+        previous = e.item;
+    }
+    record.trackMetres = metres;
+}
+
+QDateTime startUtc(const VideoMessage &record)
+{
+    for (auto it = record.gpsItems.cbegin(); it != record.gpsItems.cend(); ++it) {
+        const QDateTime t = parseUtc(it.value().utcTime);
+        if (t.isValid())
+            return t.addSecs(-it.key().toInt());
+    }
+    const QDateTime start = QDateTime::fromString(record.startTime, Qt::ISODate);
+    if (!start.isValid())
+        return QDateTime();
+    return QDateTime(start.date(), start.time(), Qt::UTC).addSecs(-qint64(record.clockOffset) * 60);
+}
+
+QDateTime timeAt(const VideoMessage &record, int second)
+{
+    const auto it = record.gpsItems.constFind(QString::number(second));
+    if (it != record.gpsItems.cend()) {
+        const QDateTime t = parseUtc(it.value().utcTime);
+        if (t.isValid())
+            return t;
+    }
+    const QDateTime start = QDateTime::fromString(record.startTime, Qt::ISODate);
+    if (!start.isValid())
+        return QDateTime();
+    return QDateTime(start.date(), start.time(), Qt::UTC)
+        .addSecs(second - qint64(record.clockOffset) * 60);
+}
+
+QString offsetText(int minutes)
+{
+    const int magnitude = std::abs(minutes);
+    return QStringLiteral("%1%2:%3")
+        .arg(minutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(magnitude / 60, 2, 10, QLatin1Char('0'))
+        .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString localText(const VideoMessage &record, const QDateTime &utc)
+{
+    if (!utc.isValid())
+        return QString();
+    return utc.toUTC()
+        .addSecs(qint64(record.clockOffset) * 60)
+        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QString utcText(const QDateTime &utc)
+{
+    return utc.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ"));
+}
+
+QDateTime parseUtc(const QString &text)
+{
+    if (text.isEmpty())
+        return QDateTime();
+    QDateTime t = QDateTime::fromString(text, Qt::ISODate);
+    if (t.isValid())
+        t = t.toUTC();
+    return t;
+}
+
+} // namespace RecordClock
