@@ -100,4 +100,5 @@ void DisplayMessageView::onPlaySecond(int second)
         m_speedDial->setSpeed(sample.speed);
     m_gsensorView->setCurrent(second);
     m_messageInfoView->updatePosition(sample);
+    m_messageInfoView->showTime(second);
 }

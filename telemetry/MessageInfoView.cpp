@@ -5,6 +5,7 @@
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"
 #include "library/GpsItem.h"
+#include "library/RecordClock.h"
 #include "library/VideoMessage.h"
 #include "telemetry/TelemetryText.h"
 
@@ -153,6 +154,8 @@ QWidget *MessageInfoView::buildGpsPage()
 
     m_distanceText = label(page, "distanceText", StyleSheets::text(foreground, 13));
     column->addWidget(m_distanceText);
+    m_timeText = label(page, "timeText", StyleSheets::text(foreground, 13));
+    column->addWidget(m_timeText);
     column->addStretch();
     return page;
 }
@@ -199,7 +202,17 @@ void MessageInfoView::setVideo(VideoMessage *record)
     m_latText->setText(QStringLiteral("0"));
     m_longText->setText(QStringLiteral("0"));
     showDistance(2);
+    showTime(0);
     rebuildPlayInfo();
+}
+
+void MessageInfoView::showTime(int second)
+{
+    const QDateTime utc = m_current ? RecordClock::timeAt(*m_current, second) : QDateTime();
+    m_timeText->setText(utc.isValid()
+                            ? RecordClock::localText(*m_current, utc) + QStringLiteral(" UTC")
+                                + RecordClock::offsetText(m_current->clockOffset)
+                            : QString());
 }
 
 void MessageInfoView::updatePosition(const GpsItem &sample)

@@ -22,6 +22,9 @@ public:
     // The record is not owned; it must outlive its display here.
     void setVideo(VideoMessage *record);
     void updatePosition(const GpsItem &sample);
+    // Date and time of the playing second by the recording's clock, in the
+    // camera's local time with its offset from UTC.
+    void showTime(int second);
     void setSpeedUnit(int unit);
     void setCoordinateFormat(int format);
 
@@ -70,5 +73,6 @@ private:
     QLabel *m_longText = nullptr;
     QLabel *m_distance = nullptr;
     QLabel *m_distanceText = nullptr;
+    QLabel *m_timeText = nullptr;
     QTextEdit *m_textEdit = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "app/AppManager.h"
 #include "library/GpsItem.h"
+#include "library/RecordClock.h"
 #include "library/VideoMessage.h"
 #include "telemetry/DisplayMessageView.h"
 #include "telemetry/GsensorView.h"
@@ -533,6 +534,16 @@ void TelemetryWidgetsTest::stripFollowsPlayback()
 {
     VideoMessage record = recordWithTrack(40);
     record.gpsItems.remove("7");
+    // GPS time of day without the day, the file named by a camera an hour ahead.
+    record.fileName = QStringLiteral("2024_0101_130000_F.MP4");
+    for (auto it = record.gpsItems.begin(); it != record.gpsItems.end(); ++it) {
+        it->year = "2024";
+        it->month = "1";
+        it->hour = "12";
+        it->minute = "0";
+        it->second = it.key();
+    }
+    RecordClock::apply(record);
     DisplayMessageView strip;
     strip.starPlayNotification(&record);
     QCOMPARE(strip.gsensorView()->xPoints().size(), 40);
@@ -543,11 +554,16 @@ void TelemetryWidgetsTest::stripFollowsPlayback()
     QCOMPARE(strip.gsensorView()->findChild<QPushButton *>("pushButtonX")->text(),
              QStringLiteral(" X:0.20"));
     QCOMPARE(labelText(strip.messageInfoView(), "latText"), QStringLiteral("22.537389"));
+    QCOMPARE(labelText(strip.messageInfoView(), "timeText"),
+             QStringLiteral("2024-01-01 13:00:20 UTC+01:00"));
 
     strip.currentPlayTime(7);
     QCOMPARE(strip.speedDial()->speed(), TelemetryText::knotsToUnit(30, 0));
     QCOMPARE(labelText(strip.messageInfoView(), "latText"), QStringLiteral("0"));
     QCOMPARE(strip.gsensorView()->current(), 7);
+    // A second without a fix still has the camera's time.
+    QCOMPARE(labelText(strip.messageInfoView(), "timeText"),
+             QStringLiteral("2024-01-01 13:00:07 UTC+01:00"));
 
     // A new recording resets chart and dial.
     VideoMessage next = recordWithTrack(3);
@@ -555,6 +571,7 @@ void TelemetryWidgetsTest::stripFollowsPlayback()
     QCOMPARE(strip.gsensorView()->current(), 0);
     QCOMPARE(strip.speedDial()->speed(), 0);
     QCOMPARE(labelText(strip.messageInfoView(), "latText"), QStringLiteral("0"));
+    QCOMPARE(labelText(strip.messageInfoView(), "timeText"), QString()); // no clock
 }
 
 // The whole strip in both pages, for a look.
