@@ -3,10 +3,14 @@
 #include "app/LogToFile.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
+#include "library/RecordClock.h"
+#include "library/TripBuilder.h"
 #include "library/VideoMessage.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 
@@ -111,6 +115,84 @@ void BM_VideoMessageToJson(benchmark::State &state)
     }
 }
 BENCHMARK(BM_VideoMessageToJson)->Unit(benchmark::kMillisecond);
+
+// A card's worth of facts: two channels of one-minute files in drives of 50
+// minutes with an hour's break between them.
+QVector<ClipFacts> libraryFacts(int recordings)
+{
+    QVector<ClipFacts> facts;
+    const qint64 base = QDateTime(QDate(2024, 1, 1), QTime(8, 0), Qt::UTC).toMSecsSinceEpoch();
+    for (int i = 0; i < recordings; ++i) {
+        const int moment = i / 2;
+        ClipFacts f;
+        const qint64 start = base + qint64(moment / 50) * 110 * 60000 + qint64(moment % 50) * 60000;
+        f.path = QStringLiteral("/media/dashcam/DCIM/Movie/%1_%2.MP4")
+                     .arg(start / 1000)
+                     .arg(i % 2 ? 'R' : 'F');
+        f.channel = ClipFacts::channelOf(f.path);
+        f.startMs = start;
+        f.durationMs = 60000;
+        f.metres = 1000;
+        f.maxKnots = 40;
+        f.movingKnots = 60 * 35;
+        f.movingSamples = 60;
+        f.fixes = 60;
+        facts.append(f);
+    }
+    return facts;
+}
+
+void BM_GroupTrips(benchmark::State &state)
+{
+    const QVector<ClipFacts> facts = libraryFacts(int(state.range(0)));
+    int trips = 0;
+    for (auto _ : state)
+        trips = TripBuilder::group(facts).size();
+    state.counters["trips"] = trips;
+}
+BENCHMARK(BM_GroupTrips)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// From the library file to trips: the rows with their facts read from
+// SQLite, then grouped.
+void BM_LoadAndGroupTrips(benchmark::State &state)
+{
+    const int rows = int(state.range(0));
+    DbManager *db = DbManager::instance();
+    db->deleteAllData(DbTableKind::LoadFiles);
+    QSqlDatabase::database().transaction();
+    for (const ClipFacts &f : libraryFacts(rows)) {
+        DbModel d;
+        d.path = f.path;
+        d.fileName = QFileInfo(f.path).fileName();
+        d.size = QStringLiteral("187.5");
+        d.clip = f;
+        d.hasClip = true;
+        d.insertToDb();
+    }
+    QSqlDatabase::database().commit();
+    int trips = 0;
+    for (auto _ : state) {
+        db->selectDbModels(DbTableKind::LoadFiles, 0, {}, {}, [&](QList<DbModel *> models, bool) {
+            QVector<ClipFacts> facts;
+            facts.reserve(models.size());
+            for (const DbModel *m : models)
+                facts.append(m->clip);
+            trips = TripBuilder::group(facts).size();
+        });
+    }
+    state.counters["trips"] = trips;
+}
+BENCHMARK(BM_LoadAndGroupTrips)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_RecordClockOfAnHour(benchmark::State &state)
+{
+    VideoMessage m = hourRecord();
+    for (auto _ : state) {
+        RecordClock::apply(m);
+        benchmark::DoNotOptimize(m.trackMetres);
+    }
+}
+BENCHMARK(BM_RecordClockOfAnHour)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
