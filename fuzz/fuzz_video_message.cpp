@@ -1,5 +1,8 @@
-// libFuzzer target: VideoMessage::fromJson on arbitrary text, then a round trip.
+// libFuzzer target: VideoMessage::fromJson on arbitrary text, then a round trip,
+// the clock and the trip facts of what was read.
 #include "fuzz/FuzzSupport.h"
+#include "library/ClipFacts.h"
+#include "library/RecordClock.h"
 #include "library/VideoMessage.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
@@ -16,5 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     copy.fromJson(message.toJson());
     copy.polylineScript(0);
     copy.polylineScript(1);
+    RecordClock::apply(copy);
+    RecordClock::timeAt(copy, 0);
+    ClipFacts::of(copy).toJson();
     return 0;
 }
