@@ -578,6 +578,8 @@ void TelemetryWidgetsTest::stripFollowsPlayback()
 void TelemetryWidgetsTest::screenshots()
 {
     VideoMessage record = recordWithTrack(90);
+    record.fileName = QStringLiteral("2024_0101_130000_F.MP4");
+    RecordClock::apply(record); // a payload without a date: the camera's clock
     DisplayMessageView strip;
     strip.resize(845, 364);
     strip.starPlayNotification(&record);
