@@ -73,8 +73,10 @@ PayloadTime payloadTime(const GpsItem &item)
 }
 
 // The payload's time of day on the day nearest to `around` (naive seconds)
-// whose year and month are the payload's; -1 when no such day is near.
-qint64 nearestDay(const PayloadTime &p, qint64 around, qint64 maxDistance)
+// whose year and month are the payload's; -1 when no such day lies within
+// maxDistance. Between two days in reach, the one whose distance is nearest
+// `preferred` wins: zones beyond twelve hours reach both.
+qint64 nearestDay(const PayloadTime &p, qint64 around, qint64 maxDistance, qint64 preferred = 0)
 {
     const QDate middle = fromNaive(around).date();
     qint64 best = -1;
@@ -85,7 +87,8 @@ qint64 nearestDay(const PayloadTime &p, qint64 around, qint64 maxDistance)
         const qint64 candidate = naive(date, p.time);
         if (std::llabs(candidate - around) > maxDistance)
             continue;
-        if (best < 0 || std::llabs(candidate - around) < std::llabs(best - around))
+        if (best < 0
+            || std::llabs(around - candidate - preferred) < std::llabs(around - best - preferred))
             best = candidate;
     }
     return best;
@@ -163,6 +166,8 @@ void apply(VideoMessage &record)
 
     // Camera clock minus GPS time, from every sample that has both.
     QVector<qint64> differences;
+    // A camera is most likely set to its owner's zone.
+    const qint64 likelyOffset = hasStart ? qint64(localZoneMinutes(startSeconds)) * 60 : 0;
     if (hasStart) {
         for (const Entry &e : entries) {
             const qint64 camera = startSeconds + e.second;
@@ -171,7 +176,7 @@ void apply(VideoMessage &record)
             if (e.payload.kind == Kind::Whole)
                 gps = naive(QDate(e.payload.year, e.payload.month, e.payload.day), e.payload.time);
             else if (e.payload.kind == Kind::DayMissing)
-                gps = nearestDay(e.payload, camera, limit);
+                gps = nearestDay(e.payload, camera, limit, likelyOffset);
             if (gps >= 0 && std::llabs(camera - gps) <= limit)
                 differences.append(camera - gps);
         }

@@ -79,6 +79,7 @@ private slots:
     void nameTimes();
     void clockRules_data();
     void clockRules();
+    void zoneBeyondTwelveHours();
     void cachedRecordsGetTheClock();
     void tripOfGeneratedRecordings();
 
@@ -142,7 +143,7 @@ void TripsTest::clockRules_data()
     QTest::newRow("whole payload date wins over a wrong camera")
         << "2015_0101_000000_F.MOV"
         << "" << QVector<Payload> {{may, five, "3", "12", "0", "0"}}
-        << QStringList {"2023-05-03T12:00:00Z"} << "+00:00" << false << 0;
+        << QStringList {"2023-05-03T12:00:00Z"} << "" << false << 0;
     QTest::newRow("GPS midnight inside the recording")
         << "2023_0501_005959_F.MOV"
         << "" << QVector<Payload> {{may, "4", "", "23", "59", "59"}, {may, five, "", "0", "0", "0"}}
@@ -199,6 +200,28 @@ void TripsTest::clockRules()
     const QString once = record.toJson();
     RecordClock::apply(record);
     QCOMPARE(record.toJson(), once);
+}
+
+void TripsTest::zoneBeyondTwelveHours()
+{
+    // New Zealand in summer is 13 hours ahead: noon there is 23:00 the day
+    // before in UTC, and 11:00 on the camera's own day is within reach too.
+    // The owner's zone settles it.
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Pacific/Auckland");
+    VideoMessage record
+        = recordOf(QStringLiteral("2023_0101_120000_F.MOV"), {{"2022", "12", "", "23", "0", "0"}});
+    VideoMessage sameMonth
+        = recordOf(QStringLiteral("2023_0115_120000_F.MOV"), {{"2023", "1", "", "23", "0", "0"}});
+    RecordClock::apply(record);
+    RecordClock::apply(sameMonth);
+    if (zone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zone);
+    QCOMPARE(record.gpsItems.value("0").utcTime, QStringLiteral("2022-12-31T23:00:00Z"));
+    QCOMPARE(sameMonth.gpsItems.value("0").utcTime, QStringLiteral("2023-01-14T23:00:00Z"));
+    QCOMPARE(RecordClock::offsetText(sameMonth.clockOffset), QStringLiteral("+13:00"));
 }
 
 void TripsTest::cachedRecordsGetTheClock()
