@@ -246,7 +246,7 @@ void TripsTest::cachedRecordsGetTheClock()
 void TripsTest::tripOfGeneratedRecordings()
 {
     // Five one-minute files on two channels whose names are an hour ahead of
-    // GPS time, the third starting with ten samples dated 2000; then a file
+    // GPS time (".MP4": such names ending in ".MOV" are the block layout's), the third starting with ten samples dated 2000; then a file
     // ten minutes after the fifth ended.
     RecordingFactory factory(m_folder.path());
     QStringList paths;
@@ -261,7 +261,7 @@ void TripsTest::tripOfGeneratedRecordings()
                 samples[i].year = 2000;
         }
         for (const char *channel : {"F", "R"}) {
-            const QString name = QStringLiteral("2023_0501_13%1_%2.MOV")
+            const QString name = QStringLiteral("2023_0501_13%1_%2.MP4")
                                      .arg(file.second * 100, 4, 10, QLatin1Char('0'))
                                      .arg(QLatin1String(channel));
             QVERIFY2(factory.makeGpsBox(name, samples, RecordingFactory::GpsBoxForm::LayoutA),
@@ -301,7 +301,7 @@ void TripsTest::tripOfGeneratedRecordings()
     QCOMPARE(trips[0].clips.size(), 10);
     QCOMPARE(trips[0].leadClips.size(), 5);
     QCOMPARE(trips[1].clips.size(), 2);
-    QVERIFY(trips[0].leadChannel.endsWith(QLatin1String("___f.mov")));
+    QVERIFY(trips[0].leadChannel.endsWith(QLatin1String("___f.mp4")));
     QCOMPARE(QDateTime::fromMSecsSinceEpoch(trips[0].startMs, Qt::UTC),
              QDateTime(QDate(2023, 5, 1), QTime(12, 0), Qt::UTC));
     QCOMPARE(trips[0].durationMs(), 300000);
