@@ -112,7 +112,9 @@ void GPSTool::parse(const DbModel &model)
 
 bool GPSTool::isBlockLayoutName(const QString &path)
 {
-    const QStringList parts = path.split(QLatin1Char('_'));
+    // The file name alone: an underscore in a folder ("SD_CARD") must not
+    // change how a recording is read.
+    const QStringList parts = QFileInfo(path).fileName().split(QLatin1Char('_'));
     return parts.size() == 4 && parts.last().toLower().endsWith(QLatin1String(".mov"));
 }
 

@@ -294,7 +294,8 @@ void TelemetryFormatsTest::blockLayoutName_data()
     QTest::addColumn<bool>("expected");
     QTest::newRow("four parts") << "C:/rec/2023_0501_120000_F.MOV" << true;
     QTest::newRow("lower case") << "/rec/2023_0501_120000_r.mov" << true;
-    QTest::newRow("folder with underscore") << "C:/my_rec/2023_0501_120000_F.MOV" << false;
+    QTest::newRow("folder with underscore") << "/media/me/SD_CARD/2023_0501_120000_F.MOV" << true;
+    QTest::newRow("folder with four parts") << "/a_b_c_d/clip.mov" << false;
     QTest::newRow("mp4") << "/rec/2023_0501_120000_F.MP4" << false;
     QTest::newRow("three parts") << "/rec/0501_120000_F.MOV" << false;
     QTest::newRow("empty parts count") << "/rec/a__b.mov" << false;
