@@ -14,6 +14,7 @@
 #include "telemetry/DisplayMessageView.h"
 #include "telemetry/MapShow.h"
 #include "telemetry/MessageInfoView.h"
+#include "telemetry/TrackExporter.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -54,6 +55,9 @@ void connectPanels(KelmoraWidget *window, const MainPanels &p)
                      p.telemetryPanel->messageInfoView(), &MessageInfoView::setVideoArea);
     QObject::connect(video, &VideoView::postPlayingState, list, &FilesListView::enableList);
     QObject::connect(window, &KelmoraWidget::closePlayer, video, &VideoView::closePlayer);
+    auto *exporter = new TrackExporter(window, window);
+    QObject::connect(list, &FilesListView::exportTrackRequested, exporter,
+                     &TrackExporter::exportTrack);
 }
 } // namespace
 

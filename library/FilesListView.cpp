@@ -556,6 +556,12 @@ void FilesListView::showRowMenu(const QPoint &pos)
     // By path: the list may be reloaded while the menu is open.
     connect(action, &QAction::triggered, this,
             [this, path = model->path, panorama] { choosePanorama(path, !panorama); });
+    QAction *exportTrack = menu->addAction(tr("Export track…"));
+    exportTrack->setObjectName("exportTrackAction");
+    // A copy of the row: the list may be reloaded while the menu is open.
+    connect(exportTrack, &QAction::triggered, this, [this, row = *model] {
+        emit exportTrackRequested({row}, QFileInfo(row.fileName).completeBaseName());
+    });
     menu->popup(m_listWidget->viewport()->mapToGlobal(pos));
 }
 

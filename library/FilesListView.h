@@ -1,12 +1,13 @@
 #pragma once
 
+#include "library/DbModel.h" // by value in exportTrackRequested
+
 #include <QList>
 #include <QMap>
 #include <QStringList>
 #include <QWidget>
 
 class CustomListItem;
-class DbModel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -47,6 +48,9 @@ signals:
     void currentWillPlayList(QList<DbModel *> list);
     void currentWillPlayListForChangePlayer(int type, QList<DbModel *> list);
     void userSelectDelete(bool isDel, bool isAll, DbModel *model = nullptr);
+    // The row menu's "Export track…": the recordings to save, in playing
+    // order, and a file name (without extension) to offer.
+    void exportTrackRequested(QList<DbModel> models, QString suggestedName);
 
 public slots:
     void on_listWidget_itemClicked(QListWidgetItem *item);
@@ -62,8 +66,9 @@ public slots:
     void playPreviousOf(const QString &url);
     void playSameAs(const QString &url);
     void enableList();
-    // The row's menu at pos (list viewport coordinates): one entry that
-    // switches the recording to the view it does not have now.
+    // The row's menu at pos (list viewport coordinates): an entry that
+    // switches the recording to the view it does not have now, and one that
+    // exports its track.
     void showRowMenu(const QPoint &pos);
 
 protected:

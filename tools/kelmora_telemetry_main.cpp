@@ -2,7 +2,7 @@
 #include "app/Helpers.h"
 #include "library/DbModel.h"
 #include "telemetry/GPSTool.h"
-#include "tools/TelemetryExport.h"
+#include "telemetry/TelemetryExport.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -65,32 +65,54 @@ int main(int argc, char *argv[])
         "player reads it.\n"
         "\n"
         "Formats:\n"
-        "  json  the record the player caches for each file (several files: one JSON array)\n"
-        "  gpx   a GPX 1.1 track, one segment per file, one point per stored second;\n"
-        "        speed (m/s) and course in the Garmin TrackPointExtension\n"
-        "  csv   one header, then per second: second,status (true for a stored valid fix),\n"
-        "        latitude,longitude,speed (knots),heading,x,y,z (g),file\n"
-        "        (position, speed and heading are empty for seconds without a valid fix)\n"
+        "  json     the record the player caches for each file (several files: one JSON array)\n"
+        "  gpx      a GPX 1.1 track, one segment per file, one point per stored second;\n"
+        "           speed (m/s) and course in the Garmin TrackPointExtension\n"
+        "  csv      one header, then per second: second,status (true for a stored valid fix),\n"
+        "           latitude,longitude,speed (knots),heading,x,y,z (g),file,utc\n"
+        "           (position, speed and heading are empty for seconds without a valid fix)\n"
+        "  geojson  a GeoJSON FeatureCollection, one LineString per file ([lon, lat]) with\n"
+        "           file, start, end and metres, and the UTC time of each position in\n"
+        "           \"coordTimes\" (null where unknown)\n"
         "\n"
-        "GPX points carry a time only when a sample holds a whole date and time.\n"
+        "Times are UTC (yyyy-MM-ddTHH:mm:ssZ): the GPS time of a sample, with the day or the\n"
+        "date the payload lacks taken from the camera's start time. A GPS point whose time\n"
+        "cannot be known (a receiver's date before its first fix) carries none: no GPX\n"
+        "<time>, an empty csv utc field, null in coordTimes. Seconds with G-sensor data only\n"
+        "get the camera's start time plus the second, corrected by the measured clock offset.\n"
+        "\n"
+        "--trip merges the files into drives (files that follow each other within 5 seconds,\n"
+        "per camera channel; channels recording at the same time join one trip). Only the\n"
+        "lead channel (the one with the most fixes) is written, in playing order. A file\n"
+        "without a known time is a trip of its own, after the others.\n"
+        "  json     an array of trips: start, end, durationSeconds, metres, maxKnots,\n"
+        "           averageMovingKnots, files (every file), lead (the lead channel's files)\n"
+        "  gpx      one track per trip, named by its UTC start, one segment per file\n"
+        "  csv      the rows above plus a last column trip (the trip's number from 1)\n"
+        "  geojson  one feature per trip with the trip's figures as properties\n"
         "\n"
         "Exit status: 1 when a file is missing or unreadable (reported on stderr; the other\n"
         "files are still printed), 2 on a usage error, 0 otherwise."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("Output format: json (default), gpx or csv."),
-                                    QStringLiteral("json|gpx|csv"), QStringLiteral("json"));
+    const QCommandLineOption format(
+        QStringLiteral("format"),
+        QStringLiteral("Output format: json (default), gpx, csv or geojson."),
+        QStringLiteral("json|gpx|csv|geojson"), QStringLiteral("json"));
     parser.addOption(format);
+    const QCommandLineOption trip(QStringLiteral("trip"),
+                                  QStringLiteral("Merge the files into trips (see above)."));
+    parser.addOption(trip);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Recordings to read."),
                                  QStringLiteral("FILE..."));
     parser.process(app);
 
     QTextStream err(stderr);
     const QString kind = parser.value(format);
-    if (kind != QLatin1String("json") && kind != QLatin1String("gpx")
-        && kind != QLatin1String("csv")) {
-        err << "kelmora-telemetry: unknown format '" << kind << "' (use json, gpx or csv)\n";
+    TelemetryExport::Format chosen = TelemetryExport::Format::Json;
+    if (!TelemetryExport::formatFromName(kind, &chosen)) {
+        err << "kelmora-telemetry: unknown format '" << kind
+            << "' (use json, gpx, csv or geojson)\n";
         return 2;
     }
     const QStringList files = parser.positionalArguments();
@@ -118,11 +140,11 @@ int main(int argc, char *argv[])
 
     QTextStream out(stdout);
     out.setCodec("UTF-8");
-    if (kind == QLatin1String("gpx"))
-        out << TelemetryExport::toGpx(records);
-    else if (kind == QLatin1String("csv"))
-        out << TelemetryExport::toCsv(records);
-    else
+    if (parser.isSet(trip))
+        out << TelemetryExport::writeTrips(records, chosen);
+    else if (chosen == TelemetryExport::Format::Json)
         out << TelemetryExport::toJson(records, files.size() > 1);
+    else
+        out << TelemetryExport::write(records, chosen);
     return status;
 }

@@ -515,6 +515,22 @@ void TestFileList::rowMenuSwitchesTheViewAndRemembersIt()
     choose(panoramic, "Show flat");
     QCOMPARE(storedChoice(panoramic), DbModel::ViewChoice::Flat);
 
+    // The other entry hands the row to the track exporter, named after the file.
+    QStringList requested;
+    connect(m_list, &FilesListView::exportTrackRequested,
+            [&requested](const QList<DbModel> &models, const QString &name) {
+                for (const DbModel &model : models)
+                    requested << model.path;
+                requested << name;
+            });
+    QVERIFY(openRowMenu(rowOf(panoramic)));
+    QMenu *menu = m_list->findChildren<QMenu *>("rowMenu").last();
+    QAction *exportTrack = menu->findChild<QAction *>("exportTrackAction");
+    QVERIFY(exportTrack);
+    exportTrack->trigger();
+    menu->close();
+    QCOMPARE(requested, QStringList({panoramic, "20240101_120000_0001_A"}));
+
     // Remembered by the library; choosing for the playing recording opens it again.
     m_window = std::make_unique<QWidget>();
     m_list = new FilesListView(m_window.get(), m_window.get());

@@ -83,6 +83,92 @@ const QStringList nmeaPositions = {"22.535389 114.076126", "22.536665 114.076660
 const QStringList dmsPositions = {"22.535389 114.076134", "22.536667 114.076668",
                                   "22.539167 114.079170", "22.540001 114.080002"};
 
+const char *const clockFront1 = "2023_0501_130000_F.MOV";
+const char *const clockFront2 = "2023_0501_130100_F.MOV";
+const char *const clockFront3 = "2023_0501_131200_F.MOV";
+const char *const clockRear = "2023_0501_130000_R.MOV";
+const char *const noFixes = "nofixes.mp4";
+
+// Standard output of kelmora-telemetry with args; fails the test on a
+// non-zero exit.
+QByteArray telemetryOutput(const QStringList &args)
+{
+    QProcess process;
+    process.start(KELMORA_TELEMETRY_PROGRAM, args);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        QTest::qFail(qPrintable("kelmora-telemetry " + args.join(' ')
+                                + " failed: " + process.readAllStandardError()),
+                     __FILE__, __LINE__);
+    return process.readAllStandardOutput();
+}
+
+// "HH:mm:ss" on the recording day as UTC text.
+QString utcOn(int second)
+{
+    return QTime(0, 0).addSecs(12 * 3600 + second).toString("'2023-05-01T'HH:mm:ss'Z'");
+}
+
+struct GpxTrack
+{
+    QString name;
+    QVector<QStringList> segments; // per point: its <time>, empty when it has none
+};
+
+QVector<GpxTrack> gpxTracks(const QByteArray &text)
+{
+    QVector<GpxTrack> tracks;
+    QXmlStreamReader xml(text);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("trk"))
+            tracks.append(GpxTrack());
+        else if (xml.name() == QLatin1String("name") && !tracks.isEmpty())
+            tracks.last().name = xml.readElementText();
+        else if (xml.name() == QLatin1String("trkseg"))
+            tracks.last().segments.append(QStringList());
+        else if (xml.name() == QLatin1String("trkpt"))
+            tracks.last().segments.last().append(QString());
+        else if (xml.name() == QLatin1String("time"))
+            tracks.last().segments.last().last() = xml.readElementText();
+    }
+    if (xml.hasError())
+        QTest::qFail(qPrintable(xml.errorString()), __FILE__, __LINE__);
+    return tracks;
+}
+
+// Times the generated clips' points must carry: none for the first three,
+// none stored for second 10 (invalid fix).
+QStringList expectedTimes(int startSecond, int seconds)
+{
+    QStringList times;
+    for (int i = 0; i < seconds; ++i) {
+        if (i != 10)
+            times << (i < 3 ? QString() : utcOn(startSecond + i));
+    }
+    return times;
+}
+
+// The points gpsbabel reads from a GPX file's tracks, each as its "date time"
+// (empty without a time); a single "refused" when gpsbabel rejects the file.
+QStringList gpsbabelPoints(const QString &gpx)
+{
+    QProcess process;
+    process.start("gpsbabel", {"-t", "-i", "gpx", "-f", gpx, "-o", "unicsv", "-F", "-"});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {"refused"};
+    QList<QByteArray> lines = process.readAllStandardOutput().trimmed().split('\n');
+    const QList<QByteArray> header = lines.takeFirst().trimmed().split(',');
+    const int date = header.indexOf("Date"), time = header.indexOf("Time");
+    QStringList points;
+    for (const QByteArray &line : lines) {
+        const QList<QByteArray> fields = line.trimmed().split(',');
+        points << (date < 0 ? QString()
+                            : QString(fields.value(date) + " " + fields.value(time)).trimmed());
+    }
+    return points;
+}
+
 } // namespace
 
 class TelemetryMediaTest : public QObject
@@ -110,6 +196,8 @@ private slots:
     void exporterJson();
     void exporterGpxAndCsv();
     void exporterErrors();
+    void exporterTimes();
+    void exporterTrips();
 
 private:
     QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
@@ -127,6 +215,35 @@ void TelemetryMediaTest::initTestCase()
     m_dir.setPath(m_tmp.path());
     const QString error = makeAllRecordings(m_tmp.path());
     QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    // Drives on a camera clock an hour ahead of UTC: the payload (layout-A
+    // blocks, no day) says 12:00, the name 13:00. The first three fixes carry a receiver's year
+    // 2000, second 10 is an invalid fix (G-sensor only). Two one-minute clips run on without a
+    // break; the third starts ten minutes after; the rear camera records twenty seconds of the
+    // first.
+    RecordingFactory factory(m_tmp.path());
+    const auto drive = [](int startSecond, int seconds) {
+        QVector<FixtureSample> samples = longDrive(startSecond + seconds).mid(startSecond);
+        for (int i = 0; i < samples.size(); ++i) {
+            const int t = startSecond + i;
+            samples[i].minute = t / 60;
+            samples[i].second = t % 60;
+            if (i < 3)
+                samples[i].year = 2000;
+            if (i == 10)
+                samples[i].status = 'V';
+        }
+        return samples;
+    };
+    const QPair<const char *, QVector<FixtureSample>> clips[] = {{clockFront1, drive(0, 60)},
+                                                                 {clockFront2, drive(60, 60)},
+                                                                 {clockFront3, drive(720, 20)},
+                                                                 {clockRear, drive(0, 20)}};
+    for (const auto &clip : clips)
+        QVERIFY2(factory.makeBlockTrack(clip.first, clip.second,
+                                        RecordingFactory::BlockMode::SampleSize),
+                 qPrintable(factory.error()));
+    QVERIFY2(factory.makePlain(noFixes, 2, false), qPrintable(factory.error()));
 }
 
 void TelemetryMediaTest::recordings_data()
@@ -585,10 +702,10 @@ void TelemetryMediaTest::exporterGpxAndCsv()
     const QStringList lines
         = QString::fromUtf8(csv.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 7);
-    QCOMPARE(lines[0], QString("second,status,latitude,longitude,speed,heading,x,y,z,file"));
+    QCOMPARE(lines[0], QString("second,status,latitude,longitude,speed,heading,x,y,z,file,utc"));
     QCOMPARE(lines[1],
              "0,true,22.535389,114.076134,35.097,270,0.12,-0.06,1,"
-                 + path(FixtureNames::binaryStream));
+                 + path(FixtureNames::binaryStream) + ",");
     QVERIFY(lines[3].startsWith("2,false,,,,,0.98,-0.49,1,"));
 }
 
@@ -637,6 +754,118 @@ void TelemetryMediaTest::exporterErrors()
     badFormat.start(KELMORA_TELEMETRY_PROGRAM, {"--format", "kml", path(FixtureNames::textStream)});
     QVERIFY(badFormat.waitForFinished(60000));
     QCOMPARE(badFormat.exitCode(), 2);
+}
+
+void TelemetryMediaTest::exporterTimes()
+{
+    const QString file = path(clockFront1);
+    const VideoMessage record = parsed(file);
+    QVERIFY(record.clockOffsetKnown);
+    QCOMPARE(record.clockOffset, 60);
+
+    const QVector<GpxTrack> gpx = gpxTracks(telemetryOutput({"--format", "gpx", file}));
+    QCOMPARE(gpx.size(), 1);
+    QCOMPARE(gpx[0].segments, QVector<QStringList>({expectedTimes(0, 60)}));
+
+    const QStringList csv = QString::fromUtf8(telemetryOutput({"--format", "csv", file}))
+                                .split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(csv.size(), 61);
+    QVERIFY(csv[0].endsWith(",z,file,utc"));
+    // A stored fix with an impossible date keeps an empty time, never the
+    // camera's guess; a G-sensor-only second takes the corrected camera time.
+    QCOMPARE(csv[1].section(',', -2), file + ",");
+    QCOMPARE(csv[4].section(',', -2), file + "," + utcOn(3));
+    QCOMPARE(csv[11].section(',', 0, 1), QString("10,false"));
+    QCOMPARE(csv[11].section(',', -1), utcOn(10));
+    QCOMPARE(csv[60].section(',', -1), utcOn(59));
+
+    const QByteArray geoText = telemetryOutput({"--format", "geojson", file, path(noFixes)});
+    QJsonParseError error;
+    const QJsonObject geo = QJsonDocument::fromJson(geoText, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(geo.value("type").toString(), QString("FeatureCollection"));
+    const QJsonArray features = geo.value("features").toArray();
+    QCOMPARE(features.size(), 1); // the recording without fixes has none
+    const QJsonObject feature = features[0].toObject();
+    const QJsonObject geometry = feature.value("geometry").toObject();
+    QCOMPARE(geometry.value("type").toString(), QString("LineString"));
+    const QJsonArray coordinates = geometry.value("coordinates").toArray();
+    QCOMPARE(coordinates.size(), 59);
+    const QStringList first = csv[1].split(',');
+    QCOMPARE(coordinates[0].toArray()[0].toDouble(), first[3].toDouble()); // longitude first
+    QCOMPARE(coordinates[0].toArray()[1].toDouble(), first[2].toDouble());
+    const QJsonObject properties = feature.value("properties").toObject();
+    QStringList coordTimes;
+    for (const QJsonValue &time : properties.value("coordTimes").toArray()) {
+        QVERIFY(time.isString() || time.isNull());
+        coordTimes << time.toString();
+    }
+    QCOMPARE(coordTimes, expectedTimes(0, 60));
+    QCOMPARE(properties.value("file").toString(), QString(clockFront1));
+    QCOMPARE(properties.value("start").toString(), utcOn(0));
+    QCOMPARE(properties.value("end").toString(), utcOn(60));
+    QVERIFY(properties.value("metres").toDouble() > 1000);
+}
+
+void TelemetryMediaTest::exporterTrips()
+{
+    const QString front1 = path(clockFront1), front2 = path(clockFront2),
+                  front3 = path(clockFront3), rear = path(clockRear);
+    // Out of order, with the rear camera's copy of the first minute: the
+    // trips and their playing order come from the clock, not the arguments.
+    const QStringList files = {front3, rear, front2, front1};
+
+    const QJsonArray trips
+        = QJsonDocument::fromJson(telemetryOutput(QStringList {"--trip"} + files)).array();
+    QCOMPARE(trips.size(), 2);
+    const QJsonObject drive = trips[0].toObject();
+    QCOMPARE(drive.value("start").toString(), utcOn(0));
+    QCOMPARE(drive.value("end").toString(), utcOn(120));
+    QCOMPARE(drive.value("durationSeconds").toInt(), 120);
+    QCOMPARE(drive.value("lead").toVariant().toStringList(), QStringList({front1, front2}));
+    QCOMPARE(drive.value("files").toVariant().toStringList(), QStringList({front1, rear, front2}));
+    QVERIFY(drive.value("maxKnots").toDouble() >= 39.5);
+    QVERIFY(drive.value("metres").toDouble() > 2000);
+    QCOMPARE(trips[1].toObject().value("start").toString(), utcOn(720));
+    QCOMPARE(trips[1].toObject().value("lead").toVariant().toStringList(), QStringList({front3}));
+
+    const QByteArray gpxText = telemetryOutput(QStringList {"--trip", "--format", "gpx"} + files);
+    const QVector<GpxTrack> gpx = gpxTracks(gpxText);
+    QCOMPARE(gpx.size(), 2);
+    QCOMPARE(gpx[0].name, utcOn(0));
+    QCOMPARE(gpx[0].segments, QVector<QStringList>({expectedTimes(0, 60), expectedTimes(60, 60)}));
+    QCOMPARE(gpx[1].name, utcOn(720));
+    QCOMPARE(gpx[1].segments, QVector<QStringList>({expectedTimes(720, 20)}));
+    if (QStandardPaths::findExecutable("gpsbabel").isEmpty())
+        QSKIP("gpsbabel is not installed");
+    const QString saved = m_dir.filePath("trips.gpx");
+    QVERIFY(writeAll(saved, gpxText));
+    const QStringList read = gpsbabelPoints(saved);
+    QCOMPARE(read.size(), 59 + 59 + 19);
+    QCOMPARE(read.count(QString()), 3 + 3 + 3);
+    QCOMPARE(read[3], QString("2023/05/01 12:00:03"));
+
+    const QStringList csv
+        = QString::fromUtf8(telemetryOutput(QStringList {"--trip", "--format", "csv"} + files))
+              .split('\n', Qt::SkipEmptyParts);
+    QVERIFY(csv[0].endsWith(",file,utc,trip"));
+    QCOMPARE(csv.size(), 1 + 60 + 60 + 20);
+    QCOMPARE(csv[1].section(',', -3), front1 + ",,1");
+    QCOMPARE(csv[120].section(',', -3), front2 + "," + utcOn(119) + ",1");
+    QCOMPARE(csv[121].section(',', -3), front3 + ",,2");
+    QVERIFY(!QString(csv.join('\n')).contains(rear));
+
+    const QJsonArray features
+        = QJsonDocument::fromJson(
+              telemetryOutput(QStringList {"--trip", "--format", "geojson"} + files))
+              .object()
+              .value("features")
+              .toArray();
+    QCOMPARE(features.size(), 2);
+    const QJsonObject first = features[0].toObject();
+    QCOMPARE(first.value("geometry").toObject().value("coordinates").toArray().size(), 118);
+    QCOMPARE(first.value("properties").toObject().value("start").toString(), utcOn(0));
+    QCOMPARE(first.value("properties").toObject().value("coordTimes").toArray().size(), 118);
 }
 
 KELMORA_TEST_MAIN(QCoreApplication, TelemetryMediaTest)

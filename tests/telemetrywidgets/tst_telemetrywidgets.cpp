@@ -1,4 +1,5 @@
 #include "app/AppManager.h"
+#include "library/DbModel.h"
 #include "library/GpsItem.h"
 #include "library/RecordClock.h"
 #include "library/VideoMessage.h"
@@ -7,13 +8,19 @@
 #include "telemetry/MessageInfoView.h"
 #include "telemetry/SpeedDial.h"
 #include "telemetry/TelemetryText.h"
+#include "telemetry/TrackExporter.h"
+#include "tests/fixtures/FixtureTracks.h"
 #include "tests/support/Screenshots.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QtMath>
@@ -120,6 +127,7 @@ private slots:
     void languageChangeKeepsFigures();
     void stripFollowsPlayback();
     void screenshots();
+    void trackExporter();
 };
 
 void TelemetryWidgetsTest::init()
@@ -615,6 +623,52 @@ void TelemetryWidgetsTest::screenshots()
     };
     QVERIFY(redInChart(strip, gpsPage) > 100);
     QCOMPARE(redInChart(empty, emptyStrip), 0);
+}
+
+void TelemetryWidgetsTest::trackExporter()
+{
+    // Two recordings of one drive, as a trip hands them over: one file, one
+    // segment or feature each, in the order given. Layout A lacks the day: it
+    // comes from the names.
+    QTemporaryDir dir(QDir::tempPath() + "/kelmora-export-XXXXXX");
+    RecordingFactory factory(dir.path());
+    QList<DbModel> models;
+    for (const QString &name : {"20230501-120004.mp4", "20230501-120000.mp4"}) {
+        QVERIFY2(factory.makeGpsBox(name, longDrive(4), RecordingFactory::GpsBoxForm::LayoutA),
+                 qPrintable(factory.error()));
+        DbModel model;
+        model.path = factory.path(name);
+        model.fileName = name;
+        models << model;
+    }
+    const QStringList filters = TrackExporter::filters();
+    QCOMPARE(filters.size(), 3);
+    const auto written = [&](int filter) {
+        const TelemetryExport::Format format = TrackExporter::formatOfFilter(filters[filter]);
+        const QString path = QDir(dir.path()).filePath("track." + TrackExporter::suffixOf(format));
+        const QString error = TrackExporter::write(models, path, format);
+        if (!error.isEmpty())
+            QTest::qFail(qPrintable(error), __FILE__, __LINE__);
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    const QString gpx = written(0);
+    QCOMPARE(gpx.count("<trkseg>"), 2);
+    QCOMPARE(gpx.count("<time>2023-05-01T12:00:0"), 8);
+    const QStringList csv = written(1).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(csv.size(), 9);
+    QVERIFY(csv[1].contains("20230501-120004.mp4,2023-05-01T12:00:00Z"));
+    QVERIFY(csv[8].contains("20230501-120000.mp4,2023-05-01T12:00:03Z"));
+    const QJsonArray features
+        = QJsonDocument::fromJson(written(2).toUtf8()).object().value("features").toArray();
+    QCOMPARE(features.size(), 2);
+    QCOMPARE(features[0].toObject().value("properties").toObject().value("file").toString(),
+             QString("20230501-120004.mp4"));
+
+    // A folder that cannot hold the file: the error names the file.
+    const QString blocked = factory.path("20230501-120000.mp4") + "/track.gpx";
+    const QString error = TrackExporter::write(models, blocked, TelemetryExport::Format::Gpx);
+    QVERIFY2(error.contains(blocked), qPrintable(error));
 }
 
 KELMORA_TEST_MAIN(QApplication, TelemetryWidgetsTest)

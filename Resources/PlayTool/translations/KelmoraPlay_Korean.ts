@@ -58,6 +58,11 @@
 <context>
     <name>FilesListView</name>
     <message>
+        <source>Export track…</source>
+        <extracomment>file list row menu: save this recording&apos;s GPS track as GPX, CSV or GeoJSON</extracomment>
+        <translation>트랙 내보내기…</translation>
+    </message>
+    <message>
         <source>Form</source>
         <extracomment>window title of the form</extracomment>
         <translation>Form</translation>
@@ -774,6 +779,34 @@
         <source>1/4X</source>
         <extracomment>speed button</extracomment>
         <translation>1/4X</translation>
+    </message>
+</context>
+<context>
+    <name>TrackExporter</name>
+    <message>
+        <source>CSV table (*.csv)</source>
+        <extracomment>save dialog file type: the track as a table, one row per second</extracomment>
+        <translation>CSV 표 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export track</source>
+        <extracomment>title of the save dialog and of its error message</extracomment>
+        <translation>트랙 내보내기</translation>
+    </message>
+    <message>
+        <source>GPX track (*.gpx)</source>
+        <extracomment>save dialog file type: the track for GPS programs</extracomment>
+        <translation>GPX 트랙 (*.gpx)</translation>
+    </message>
+    <message>
+        <source>GeoJSON (*.geojson)</source>
+        <extracomment>save dialog file type: the track for web maps</extracomment>
+        <translation>GeoJSON (*.geojson)</translation>
+    </message>
+    <message>
+        <source>The track could not be saved as %1: %2</source>
+        <extracomment>error after the save dialog: %1 the chosen file, %2 the system&apos;s reason</extracomment>
+        <translation>트랙을 %1(으)로 저장할 수 없습니다: %2</translation>
     </message>
 </context>
 <context>
