@@ -633,7 +633,7 @@ void TelemetryWidgetsTest::trackExporter()
     QTemporaryDir dir(QDir::tempPath() + "/kelmora-export-XXXXXX");
     RecordingFactory factory(dir.path());
     QList<DbModel> models;
-    for (const QString &name : {"20230501-120004.mp4", "20230501-120000.mp4"}) {
+    for (const char *name : {"20230501-120004.mp4", "20230501-120000.mp4"}) {
         QVERIFY2(factory.makeGpsBox(name, longDrive(4), RecordingFactory::GpsBoxForm::LayoutA),
                  qPrintable(factory.error()));
         DbModel model;
