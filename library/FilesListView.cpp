@@ -483,9 +483,10 @@ void FilesListView::on_listWidget_itemClicked(QListWidgetItem *item)
     qDebug() << "判断选中item文件是否存在";
     if (fileExists(m_currentModel->path)) {
         qDebug() << "选中item文件存在";
-        m_playGroup
-            = PlayGroup::build(m_currentModel, m_modelsByFileName,
-                               choiceNumber(AppManager::instance()->playModelType()), pathExists);
+        const int limit = choiceNumber(AppManager::instance()->playModelType());
+        m_playGroup = PlayGroup::build(m_currentModel, m_modelsByFileName, limit, pathExists);
+        if (m_tripPlay.isActive())
+            PlayGroup::addSameMoment(m_playGroup, m_modelsByFileName, limit + 1, pathExists);
     } else {
         qDebug() << "选中item文件不存在";
         m_playGroup.clear();
