@@ -53,9 +53,13 @@ QString localTimeSpan(qint64 startMs, qint64 endMs)
 {
     if (startMs < 0)
         return QString();
-    const QString format = QStringLiteral("HH:mm");
-    return QDateTime::fromMSecsSinceEpoch(startMs).toLocalTime().toString(format) + QChar(0x2013)
-        + QDateTime::fromMSecsSinceEpoch(endMs).toLocalTime().toString(format);
+    const QDateTime start = QDateTime::fromMSecsSinceEpoch(startMs).toLocalTime();
+    const QDateTime end = QDateTime::fromMSecsSinceEpoch(endMs).toLocalTime();
+    // Seconds only where the minutes alone would read "12:00–12:00".
+    const QString minutes = QStringLiteral("HH:mm");
+    const QString format
+        = start.toString(minutes) == end.toString(minutes) ? QStringLiteral("HH:mm:ss") : minutes;
+    return start.toString(format) + QChar(0x2013) + end.toString(format);
 }
 
 } // namespace TripText

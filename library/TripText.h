@@ -12,7 +12,8 @@ QString unitWord(int speedUnit);
 QString distanceText(double metres, int speedUnit);
 // "5:00" or "1:05:00".
 QString durationText(qint64 ms);
-// "2023-05-01" and "12:00–12:06" in local time; empty for -1.
+// "2023-05-01" and "12:00–12:06" in local time ("12:00:00–12:00:15" within
+// one minute); empty for -1.
 QString localDate(qint64 startMs);
 QString localTimeSpan(qint64 startMs, qint64 endMs);
 

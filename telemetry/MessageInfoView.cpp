@@ -152,11 +152,16 @@ QWidget *MessageInfoView::buildGpsPage()
     position->addWidget(m_distance, 1, 0);
     column->addLayout(position);
 
+    // The trip's figures share the distance's row: the strip has no height
+    // to spare under it.
+    auto *distanceRow = new QHBoxLayout;
     m_distanceText = label(page, "distanceText", StyleSheets::text(foreground, 13));
-    column->addWidget(m_distanceText);
-    m_tripText = label(page, "tripText", StyleSheets::text(Palette::tripFiguresText(), 11));
+    m_tripText = label(page, "tripText", StyleSheets::text(Palette::tripFiguresText(), 10));
+    m_tripText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_tripText->hide();
-    column->addWidget(m_tripText);
+    distanceRow->addWidget(m_distanceText);
+    distanceRow->addWidget(m_tripText, 1);
+    column->addLayout(distanceRow);
     column->addStretch();
     return page;
 }
@@ -246,10 +251,10 @@ void MessageInfoView::showTrip()
                                 .arg(TripText::durationText(trip.durationMs()),
                                      TripText::distanceText(trip.metres, m_speedUnit));
     //: info panel while a trip plays: %1 its top speed, %2 its average speed while moving
-    const QString speeds = tr("Max %1, moving average %2")
-                               .arg(TelemetryText::knotsToUnit(trip.maxKnots, m_speedUnit))
-                               .arg(TelemetryText::knotsToUnit(trip.averageMovingKnots,
-                                                               m_speedUnit));
+    const QString speeds
+        = tr("Max %1, moving average %2")
+              .arg(TelemetryText::knotsToUnit(trip.maxKnots, m_speedUnit))
+              .arg(TelemetryText::knotsToUnit(trip.averageMovingKnots, m_speedUnit));
     m_tripText->setText(figures + QLatin1Char('\n') + speeds);
     m_tripText->show();
 }
