@@ -66,8 +66,7 @@ void fillClipFacts(FilesListView *list)
 {
     auto *filler = new ClipFactsFiller(list);
     QObject::connect(list, &FilesListView::clipFactsMissing, filler, &ClipFactsFiller::add);
-    QObject::connect(filler, &ClipFactsFiller::factsStored, list,
-                     &FilesListView::clipFactsStored);
+    QObject::connect(filler, &ClipFactsFiller::factsStored, list, &FilesListView::clipFactsStored);
     // The list loaded its rows before anything could listen.
     filler->add(list->rowsWithoutClipFacts());
 }

@@ -335,6 +335,8 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
         if (const DbModel *model = modelAt(row))
             pathsBefore.insert(model->path);
     }
+    // A regroup while the user looks down the list leaves it where it was.
+    const int scrolled = m_listWidget->verticalScrollBar()->value();
     m_currentModel = nullptr;
     m_playGroup.clear();
     m_lastClickedItem = nullptr;
@@ -355,6 +357,8 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
         for (const DbModel *entry : qAsConst(entries))
             addEntryRow(*entry, -1, currentPath, hadCurrent, isResort, groupPaths);
     }
+    if (isResort && m_tripView)
+        m_listWidget->verticalScrollBar()->setValue(scrolled);
     scheduleVisibleRows();
     if (!isResort && !noAutoPlay) {
         int row = descending ? 0 : rowsBefore;
@@ -500,6 +504,8 @@ void FilesListView::onPlayModelChanged(int type)
     if (!m_currentModel)
         return;
     m_playGroup = PlayGroup::build(m_currentModel, m_modelsByFileName, type, pathExists, true);
+    if (m_tripPlay.isActive())
+        PlayGroup::addSameMoment(m_playGroup, m_modelsByFileName, type + 1, pathExists);
     emit currentWillPlayList(m_playGroup);
 }
 
@@ -879,11 +885,6 @@ void FilesListView::setTripView(bool on)
     m_tripsButton->setChecked(on);
     showTripButton();
     loadListFromDb(true, true);
-}
-
-int FilesListView::tripOfRow(int row) const
-{
-    return tripOfItem(m_listWidget->item(row));
 }
 
 int FilesListView::headerRow(int trip) const

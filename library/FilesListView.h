@@ -139,7 +139,6 @@ private:
     // wrapping round; -1 when there is none.
     int entryRowFrom(int row, int step) const;
     int entryCount() const;
-    int tripOfRow(int row) const;
     void onHeaderClicked(QListWidgetItem *item);
     void onItemDoubleClicked(QListWidgetItem *item);
     void showTripMenu(const QPoint &pos);

@@ -2,8 +2,8 @@
 
 #include "app/Helpers.h"
 #include "app/SettingChoices.h"
-#include "library/DbManager.h"
 #include "library/ClipFacts.h"
+#include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/RecordClock.h"
 

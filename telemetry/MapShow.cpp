@@ -297,8 +297,8 @@ void MapShow::sendTrack()
 {
     if (!m_current && !isTripShown())
         return;
-    const QString script = isTripShown() ? tripRouteScript()
-                                         : routeScript(*m_current, m_current->trackSeconds());
+    const QString script
+        = isTripShown() ? tripRouteScript() : routeScript(*m_current, m_current->trackSeconds());
     if (script.isEmpty())
         return;
     runScript(script);
