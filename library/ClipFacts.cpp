@@ -48,8 +48,8 @@ QJsonObject ClipFacts::toJson() const
 {
     QJsonObject o;
     if (isDated())
-        o.insert(QLatin1String("start"), RecordClock::utcText(QDateTime::fromMSecsSinceEpoch(
-                                             startMs, Qt::UTC)));
+        o.insert(QLatin1String("start"),
+                 RecordClock::utcText(QDateTime::fromMSecsSinceEpoch(startMs, Qt::UTC)));
     o.insert(QLatin1String("ms"), durationMs);
     o.insert(QLatin1String("metres"), metres);
     o.insert(QLatin1String("maxKnots"), maxKnots);
@@ -77,8 +77,8 @@ ClipFacts ClipFacts::fromJson(const QString &path, const QJsonObject &o)
     facts.movingSamples = o.value(QLatin1String("movingSamples")).toInt();
     const QJsonArray first = o.value(QLatin1String("first")).toArray();
     const QJsonArray last = o.value(QLatin1String("last")).toArray();
-    facts.fixes = first.size() == 2 && last.size() == 2 ? o.value(QLatin1String("fixes")).toInt()
-                                                        : 0;
+    facts.fixes
+        = first.size() == 2 && last.size() == 2 ? o.value(QLatin1String("fixes")).toInt() : 0;
     if (facts.fixes > 0) {
         facts.firstLat = first.at(0).toDouble();
         facts.firstLon = first.at(1).toDouble();

@@ -102,8 +102,8 @@ QDateTime containerTime(const QString &text)
         return QDateTime();
     // Cameras write their own clock here whatever the zone mark says; read
     // the digits as written, like a file name's.
-    const QDateTime asWritten(t.date(), QTime(t.time().hour(), t.time().minute(),
-                                              t.time().second()), Qt::UTC);
+    const QDateTime asWritten(
+        t.date(), QTime(t.time().hour(), t.time().minute(), t.time().second()), Qt::UTC);
     // Containers written without a clock say 1904 or 1970.
     if (asWritten.date().year() < firstYear)
         return QDateTime();

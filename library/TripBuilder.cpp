@@ -29,8 +29,8 @@ void addFigures(Trip &trip, const QVector<ClipFacts> &clips)
         // The step from one file's last fix to the next file's first.
         if (previous && previous->fixes > 0 && clip.fixes > 0
             && clip.startMs - previous->endMs() <= maxGapMs)
-            trip.metres += GreatCircle::metres(previous->lastLat, previous->lastLon,
-                                               clip.firstLat, clip.firstLon);
+            trip.metres += GreatCircle::metres(previous->lastLat, previous->lastLon, clip.firstLat,
+                                               clip.firstLon);
         trip.maxKnots = std::max(trip.maxKnots, clip.maxKnots);
         movingKnots += clip.movingKnots;
         movingSamples += clip.movingSamples;

@@ -339,9 +339,9 @@ void RecordsTest::jsonKeysAndForm()
            "gpsTotailNum",   "isChina",        "filesType",     "isSave",           "gpsItems",
            "gsensorItems",   "jsonAllPosition"};
     // The clock's fields come after the earlier ones, which stay as they were.
-    const QStringList clockKeys = {"startTime",      "creationTime", "clockOffset",
-                                   "clockOffsetKnown", "undatedSamples", "clockVersion",
-                                   "trackMetres"};
+    const QStringList clockKeys
+        = {"startTime",      "creationTime", "clockOffset", "clockOffsetKnown",
+           "undatedSamples", "clockVersion", "trackMetres"};
     QStringList sortedKeys = keys + clockKeys;
     sortedKeys.sort();
     QCOMPARE(o.keys(), sortedKeys);
