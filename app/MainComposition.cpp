@@ -11,6 +11,7 @@
 #include "library/VideoMessage.h"
 #include "playback/PlayObjectState.h"
 #include "playback/VideoView.h"
+#include "telemetry/ClipFactsFiller.h"
 #include "telemetry/DisplayMessageView.h"
 #include "telemetry/MapShow.h"
 #include "telemetry/MessageInfoView.h"
@@ -58,6 +59,20 @@ void connectPanels(KelmoraWidget *window, const MainPanels &p)
     auto *exporter = new TrackExporter(window, window);
     QObject::connect(list, &FilesListView::exportTrackRequested, exporter,
                      &TrackExporter::exportTrack);
+    QObject::connect(list, &FilesListView::tripPlaying, p.map, &MapShow::setTrip);
+    QObject::connect(list, &FilesListView::tripPlaying, p.telemetryPanel,
+                     &DisplayMessageView::setTrip);
+}
+
+// Rows stored before clip facts existed, or never played, are read in the
+// background so the list can group them into trips.
+void fillClipFacts(FilesListView *list)
+{
+    auto *filler = new ClipFactsFiller(list);
+    QObject::connect(list, &FilesListView::clipFactsMissing, filler, &ClipFactsFiller::add);
+    QObject::connect(filler, &ClipFactsFiller::factsStored, list, &FilesListView::clipFactsStored);
+    // The list loaded its rows before anything could listen.
+    filler->add(list->rowsWithoutClipFacts());
 }
 } // namespace
 
@@ -107,6 +122,7 @@ MainPanels composeMainWindow(KelmoraWidget *window)
     panels.fileList->setVideoView(panels.videoView);
 
     connectPanels(window, panels);
+    fillClipFacts(panels.fileList);
 
     rightLayout->addWidget(panels.map, 1);
     rightLayout->addWidget(panels.fileList, 1);

@@ -81,4 +81,11 @@ inline SettingValue<QString> mapTileUrl()
     return {SettingsKeys::MapTileUrl, QString::fromLatin1(SettingsKeys::DefaultMapTileUrl)};
 }
 
+// 1 when the file list shows trips (drives) with their recordings under
+// them, 0 for the flat list of files.
+inline SettingValue<int> tripView()
+{
+    return {SettingsKeys::TripView, 0};
+}
+
 } // namespace Settings

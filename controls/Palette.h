@@ -18,6 +18,17 @@ inline QColor panelForeground()
     return QColor(0xff, 0xff, 0xff);
 }
 
+// A trip's header row in the file list stands out from its recordings.
+inline QColor tripHeaderBackground()
+{
+    return QColor(0x22, 0x2b, 0x36);
+}
+// The second line of a trip's header: its figures.
+inline QColor tripFiguresText()
+{
+    return QColor(0xa8, 0xb0, 0xba);
+}
+
 // Behind the video channels, and the control bar in full screen.
 inline QColor videoBackground()
 {

@@ -96,3 +96,13 @@ QString StyleSheets::highlightGradient(const QColor &lead)
     return QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, %1, stop:0.9 %2)")
         .arg(stops, Palette::css(Palette::highlightEnd()));
 }
+
+QString StyleSheets::panelMenu()
+{
+    // The panel's dark background reaches the menu; its text must be light.
+    return QStringLiteral("QMenu { background-color: %1; color: %2; padding: 4px; }"
+                          "QMenu::item { padding: 6px 16px; }"
+                          "QMenu::item:selected { background-color: %3; }")
+        .arg(Palette::css(Palette::panelBackground()), Palette::css(Palette::panelForeground()),
+             Palette::css(Palette::highlightEnd()));
+}

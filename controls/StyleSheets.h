@@ -36,6 +36,8 @@ QString fontDeclarations(const QString &family, const QColor &colour = QColor())
 // The same for every widget and label under the one it is set on.
 QString fontRules(const QString &family, const QColor &colour = QColor());
 
+// A pop-up menu over the dark panels (the file list's row menus).
+QString panelMenu();
 // Left-to-right highlight gradient, for a background; a lead colour fades into it.
 QString highlightGradient(const QColor &lead = QColor());
 

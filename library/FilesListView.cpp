@@ -15,6 +15,8 @@
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/PlayGroup.h"
+#include "library/TripBuilder.h"
+#include "library/TripHeaderRow.h"
 #include "library/VideoMessage.h"
 #include "settings/SetWidget.h"
 
@@ -71,7 +73,35 @@ public:
         setSizeHint(QSize(0, 58));
     }
     std::unique_ptr<DbModel> model;
+    int trip = -1; // in trip view, the trip it belongs to
 };
+
+// A trip's header row; its widget is a TripHeaderRow.
+class TripItem final : public QListWidgetItem
+{
+public:
+    static constexpr int Type = QListWidgetItem::UserType + 2;
+    TripItem(int trip, QListWidget *list)
+        : QListWidgetItem(list, Type)
+        , trip(trip)
+    {
+        setSizeHint(QSize(0, 58));
+        // Clicking folds it; only recordings are ever the chosen row.
+        setFlags(Qt::ItemIsEnabled);
+    }
+    int trip;
+};
+
+int tripOfItem(QListWidgetItem *item)
+{
+    if (!item)
+        return -1;
+    if (item->type() == TripItem::Type)
+        return static_cast<TripItem *>(item)->trip;
+    if (item->type() == EntryItem::Type)
+        return static_cast<EntryItem *>(item)->trip;
+    return -1;
+}
 } // namespace
 
 FilesListView::FilesListView(QWidget *mainWindow, QWidget *parent)
@@ -120,7 +150,13 @@ void FilesListView::setupForm()
     m_sortButton = toolButton("pushButton_4", "sortUp.png", m_toolBar);
     m_sortButton->setCheckable(true);
     m_sortButton->setChecked(false);
-    for (QPushButton *button : {m_setButton, m_addButton, m_deleteButton, m_sortButton})
+    m_tripsButton = toolButton("tripsButton", "trips.png", m_toolBar);
+    m_tripsButton->setCheckable(true);
+    m_tripView = Settings::tripView().get() != 0;
+    m_tripsButton->setChecked(m_tripView);
+    showTripButton();
+    for (QPushButton *button :
+         {m_setButton, m_addButton, m_deleteButton, m_sortButton, m_tripsButton})
         bar->addWidget(button);
     layout->addWidget(m_toolBar);
 
@@ -137,7 +173,7 @@ void FilesListView::setupForm()
             "10px; }"
             "QListWidget::item:hover:!selected { background: transparent; }")
             .arg(panel, StyleSheets::highlightGradient(Palette::panelBackground()))
-        + CustomListItem::rowStyleSheet());
+        + CustomListItem::rowStyleSheet() + TripHeaderRow::rowStyleSheet());
     m_listWidget->setUniformItemSizes(true);
     m_listWidget->viewport()->installEventFilter(this);
     connect(m_listWidget->verticalScrollBar(), &QScrollBar::valueChanged, this,
@@ -155,9 +191,15 @@ void FilesListView::setupForm()
     connect(m_setButton, &QPushButton::clicked, this, &FilesListView::on_setButton_clicked);
     connect(m_sortButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_4_clicked);
     connect(m_addButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_2_clicked);
+    connect(m_tripsButton, &QPushButton::clicked, this, &FilesListView::setTripView);
+    connect(m_listWidget, &QListWidget::itemClicked, this, &FilesListView::onHeaderClicked);
+    connect(m_listWidget, &QListWidget::itemDoubleClicked, this,
+            &FilesListView::onItemDoubleClicked);
     m_listWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_listWidget, &QListWidget::customContextMenuRequested, this,
             &FilesListView::showRowMenu);
+    connect(m_listWidget, &QListWidget::customContextMenuRequested, this,
+            &FilesListView::showTripMenu);
 }
 
 void FilesListView::retranslate()
@@ -166,6 +208,8 @@ void FilesListView::retranslate()
     m_addButton->setToolTip(whiteToolTip(tr("打开文件")));
     m_deleteButton->setToolTip(whiteToolTip(tr("清空列表")));
     m_sortButton->setToolTip(whiteToolTip(tr("排序")));
+    //: tool tip of the button that switches the file list between files and trips
+    m_tripsButton->setToolTip(whiteToolTip(tr("Group by trip")));
 }
 
 void FilesListView::changeEvent(QEvent *event)
@@ -202,11 +246,20 @@ CustomListItem *FilesListView::rowWidget(int row)
     QListWidgetItem *item = m_listWidget->item(row);
     if (CustomListItem *widget = widgetOf(item))
         return widget;
+    if (!modelOf(item))
+        return nullptr;
     return makeRowWidget(item);
 }
 
 CustomListItem *FilesListView::makeRowWidget(QListWidgetItem *item)
 {
+    if (item && item->type() == TripItem::Type) {
+        const int trip = tripOfItem(item);
+        auto *header = new TripHeaderRow(m_trips.value(trip));
+        header->setOpen(isTripOpen(trip));
+        m_listWidget->setItemWidget(item, header);
+        return nullptr;
+    }
     DbModel *model = modelOf(item);
     if (!model)
         return nullptr;
@@ -241,9 +294,12 @@ void FilesListView::makeVisibleRows()
     QListWidgetItem *top = m_listWidget->itemAt(QPoint(0, 0));
     for (int row = top ? m_listWidget->row(top) : 0; row < m_listWidget->count(); ++row) {
         QListWidgetItem *item = m_listWidget->item(row);
+        // Folded recordings have no place on screen.
+        if (item->isHidden())
+            continue;
         if (m_listWidget->visualItemRect(item).top() > area.bottom())
             break;
-        if (!widgetOf(item))
+        if (!m_listWidget->itemWidget(item))
             makeRowWidget(item);
     }
 }
@@ -274,11 +330,20 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
     QStringList groupPaths;
     for (const DbModel *member : qAsConst(m_playGroup))
         groupPaths << member->path;
+    QSet<QString> pathsBefore;
+    for (int row = 0; row < m_listWidget->count(); ++row) {
+        if (const DbModel *model = modelAt(row))
+            pathsBefore.insert(model->path);
+    }
+    // A regroup while the user looks down the list leaves it where it was.
+    const int scrolled = m_listWidget->verticalScrollBar()->value();
     m_currentModel = nullptr;
     m_playGroup.clear();
     m_lastClickedItem = nullptr;
     m_listWidget->clear();
     m_modelsByFileName.clear();
+    m_trips.clear();
+    m_tripPaths.clear();
 
     std::stable_sort(entries.begin(), entries.end(),
                      [descending](const DbModel *a, const DbModel *b) {
@@ -286,32 +351,98 @@ void FilesListView::fillList(QList<DbModel *> entries, bool noAutoPlay, bool isR
                              return descending ? a->time > b->time : a->time < b->time;
                          return a->fileName < b->fileName;
                      });
-    for (const DbModel *entry : qAsConst(entries)) {
-        auto *item = new EntryItem(*entry, m_listWidget);
-        DbModel *model = item->model.get();
-        m_modelsByFileName.insert(model->fileName, model);
-        // Point the group and the current entry at the new rows of the same files.
-        if (groupPaths.contains(model->path))
-            m_playGroup.append(model);
-        if (hadCurrent && model->path == currentPath)
-            m_currentModel = model;
-        // The same file is the same path: two folders may hold one name.
-        if (isResort && hadCurrent) {
-            if (model->path == currentPath) {
-                m_currentModel = model;
-                m_listWidget->setCurrentItem(item);
-            }
-        }
+    if (m_tripView) {
+        fillTrips(entries, descending, currentPath, hadCurrent, isResort, groupPaths);
+    } else {
+        for (const DbModel *entry : qAsConst(entries))
+            addEntryRow(*entry, -1, currentPath, hadCurrent, isResort, groupPaths);
     }
+    if (isResort && m_tripView)
+        m_listWidget->verticalScrollBar()->setValue(scrolled);
     scheduleVisibleRows();
     if (!isResort && !noAutoPlay) {
-        const int row = descending ? 0 : rowsBefore;
+        int row = descending ? 0 : rowsBefore;
+        // Trips put new files anywhere: the first row of a new file plays.
+        if (m_tripView) {
+            row = m_listWidget->count();
+            for (int r = 0; r < m_listWidget->count() && row == m_listWidget->count(); ++r) {
+                if (modelAt(r) && !pathsBefore.contains(modelAt(r)->path))
+                    row = r;
+            }
+        }
         if (row < m_listWidget->count())
             clickRow(row, true);
     }
     qDebug() << "user add select files finish";
     if (isResort)
         m_sortReady = true;
+    const QList<DbModel> missing = rowsWithoutClipFacts();
+    if (!missing.isEmpty())
+        emit clipFactsMissing(missing);
+}
+
+void FilesListView::addEntryRow(const DbModel &entry,
+                                int trip,
+                                const QString &currentPath,
+                                bool hadCurrent,
+                                bool isResort,
+                                const QStringList &groupPaths)
+{
+    auto *item = new EntryItem(entry, m_listWidget);
+    item->trip = trip;
+    DbModel *model = item->model.get();
+    m_modelsByFileName.insert(model->fileName, model);
+    // Point the group and the current entry at the new rows of the same files.
+    if (groupPaths.contains(model->path))
+        m_playGroup.append(model);
+    if (hadCurrent && model->path == currentPath)
+        m_currentModel = model;
+    // The same file is the same path: two folders may hold one name.
+    if (isResort && hadCurrent && model->path == currentPath) {
+        m_currentModel = model;
+        if (trip >= 0)
+            m_openTrips.insert(m_tripPaths.value(trip).value(0));
+        m_listWidget->setCurrentItem(item);
+    }
+}
+
+void FilesListView::fillTrips(const QList<DbModel *> &entries,
+                              bool descending,
+                              const QString &currentPath,
+                              bool hadCurrent,
+                              bool isResort,
+                              const QStringList &groupPaths)
+{
+    // Rows without facts yet count as undated: each its own trip until the
+    // filler has read them.
+    QVector<ClipFacts> facts;
+    facts.reserve(entries.size());
+    for (const DbModel *entry : entries) {
+        ClipFacts clip = entry->hasClip ? entry->clip : ClipFacts();
+        clip.path = entry->path;
+        clip.channel = ClipFacts::channelOf(entry->path);
+        facts.append(clip);
+    }
+    m_trips = TripBuilder::group(facts);
+    if (descending)
+        std::reverse(m_trips.begin(), m_trips.end());
+    for (const Trip &trip : qAsConst(m_trips)) {
+        QStringList paths;
+        for (int index : trip.leadClips)
+            paths << entries[index]->path;
+        m_tripPaths.append(paths);
+    }
+    for (int t = 0; t < m_trips.size(); ++t) {
+        new TripItem(t, m_listWidget);
+        for (int index : qAsConst(m_trips[t].clips))
+            addEntryRow(*entries[index], t, currentPath, hadCurrent, isResort, groupPaths);
+    }
+    // Folded trips hide their rows; the chosen row has opened its own.
+    for (int row = 0; row < m_listWidget->count(); ++row) {
+        QListWidgetItem *item = m_listWidget->item(row);
+        if (item->type() == EntryItem::Type)
+            item->setHidden(!isTripOpen(tripOfItem(item)));
+    }
 }
 
 void FilesListView::on_pushButton_4_clicked()
@@ -329,6 +460,8 @@ void FilesListView::clickRow(int row, bool makeCurrent)
     QListWidgetItem *item = m_listWidget->item(row);
     if (!item)
         return;
+    if (item->isHidden())
+        setTripOpen(tripOfItem(item), true);
     if (makeCurrent)
         m_listWidget->setCurrentItem(item);
     on_listWidget_itemClicked(item);
@@ -340,15 +473,24 @@ void FilesListView::on_listWidget_itemClicked(QListWidgetItem *item)
     if (!model)
         return;
     qDebug() << "执行查找选中行的文件item";
+    // A lead file of the playing trip goes on with the trip; any other file
+    // plays alone.
+    if (m_tripPlay.isActive()) {
+        m_tripPlay.index = m_tripPlay.leadPaths.indexOf(model->path);
+        if (!m_tripPlay.isActive())
+            m_tripPlay = TripPlay();
+        emit tripPlaying(m_tripPlay);
+    }
     m_listWidget->setEnabled(false);
     m_lastClickedItem = item;
     m_currentModel = model;
     qDebug() << "判断选中item文件是否存在";
     if (fileExists(m_currentModel->path)) {
         qDebug() << "选中item文件存在";
-        m_playGroup
-            = PlayGroup::build(m_currentModel, m_modelsByFileName,
-                               choiceNumber(AppManager::instance()->playModelType()), pathExists);
+        const int limit = choiceNumber(AppManager::instance()->playModelType());
+        m_playGroup = PlayGroup::build(m_currentModel, m_modelsByFileName, limit, pathExists);
+        if (m_tripPlay.isActive())
+            PlayGroup::addSameMoment(m_playGroup, m_modelsByFileName, limit + 1, pathExists);
     } else {
         qDebug() << "选中item文件不存在";
         m_playGroup.clear();
@@ -362,6 +504,8 @@ void FilesListView::onPlayModelChanged(int type)
     if (!m_currentModel)
         return;
     m_playGroup = PlayGroup::build(m_currentModel, m_modelsByFileName, type, pathExists, true);
+    if (m_tripPlay.isActive())
+        PlayGroup::addSameMoment(m_playGroup, m_modelsByFileName, type + 1, pathExists);
     emit currentWillPlayList(m_playGroup);
 }
 
@@ -399,13 +543,15 @@ void FilesListView::playNextOf(const QString &url)
         return;
     }
     qDebug() << "当前播放的地址1111：：：" + url;
+    if (stepTrip(url, 1))
+        return;
     const int row = rowMatching(url);
     if (row < 0) {
         qDebug() << "单个删除完所有文件了";
         emit userSelectDelete(true, true, nullptr);
         return;
     }
-    clickRow(row + 1 < m_listWidget->count() ? row + 1 : 0, true);
+    clickRow(entryRowFrom(row + 1, 1), true);
 }
 
 void FilesListView::playPreviousOf(const QString &url)
@@ -414,10 +560,12 @@ void FilesListView::playPreviousOf(const QString &url)
         qDebug() << "处于选择文件监控时间";
         return;
     }
+    if (stepTrip(url, -1))
+        return;
     const int row = rowMatching(url);
     if (row < 0)
         return;
-    clickRow(row > 0 ? row - 1 : m_listWidget->count() - 1, true);
+    clickRow(entryRowFrom(row - 1, -1), true);
 }
 
 void FilesListView::playSameAs(const QString &url)
@@ -453,13 +601,13 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
     bool clearAfter = false;
     if (m_currentModel) {
         if (m_currentModel->path == model->path) {
-            if (m_listWidget->count() == 1) {
+            if (entryCount() == 1) {
                 clearAfter = true;
             } else {
-                const int next = row + 1 < m_listWidget->count() ? row + 1 : 0;
+                const int next = entryRowFrom(row + 1, 1);
                 m_currentModel = modelAt(next);
-                if (next == 0)
-                    m_listWidget->setCurrentRow(0);
+                if (next <= row)
+                    m_listWidget->setCurrentRow(next);
                 replay = true;
             }
         } else {
@@ -468,6 +616,16 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
     }
 
     m_playGroup.removeAll(model);
+    // The trip goes on without the file.
+    const int tripIndex = m_tripPlay.leadPaths.indexOf(path);
+    if (tripIndex >= 0) {
+        m_tripPlay.leadPaths.removeAt(tripIndex);
+        if (m_tripPlay.index > tripIndex
+            || (m_tripPlay.index == tripIndex && m_tripPlay.index >= m_tripPlay.leadPaths.size()))
+            --m_tripPlay.index;
+        if (!m_tripPlay.isActive())
+            m_tripPlay = TripPlay();
+    }
     // The row widget and its entry live until this handler has returned.
     std::unique_ptr<DbModel> entry = std::move(static_cast<EntryItem *>(item)->model);
     m_listWidget->removeItemWidget(item);
@@ -486,6 +644,27 @@ void FilesListView::deleteOneEntry(DbModel *model, CustomListItem *rowWidget)
     }
     if (clearAfter)
         on_deleteButton_clicked();
+    else if (m_tripView)
+        scheduleRegroup(); // the header's figures and count change
+}
+
+int FilesListView::entryCount() const
+{
+    int count = 0;
+    for (int row = 0; row < m_listWidget->count(); ++row)
+        count += modelAt(row) != nullptr;
+    return count;
+}
+
+int FilesListView::entryRowFrom(int row, int step) const
+{
+    const int count = m_listWidget->count();
+    for (int tried = 0; tried < count; ++tried, row += step) {
+        row = (row % count + count) % count;
+        if (modelAt(row))
+            return row;
+    }
+    return -1;
 }
 
 // The name's entry goes to the last listed row that still has it, as a
@@ -510,6 +689,9 @@ void FilesListView::on_deleteButton_clicked()
     m_playGroup.clear();
     m_modelsByFileName.clear();
     m_lastClickedItem = nullptr;
+    m_trips.clear();
+    m_tripPaths.clear();
+    m_tripPlay = TripPlay();
     DbManager::instance()->deleteAllData(DbTableKind::LoadFiles);
     DbManager::instance()->deleteAllData(DbTableKind::VideoMessage);
     m_currentModel = nullptr;
@@ -692,4 +874,202 @@ void FilesListView::showNotice(const QString &text)
 {
     auto *notice = new HudView(0, text, false, 0, m_mainWindow ? m_mainWindow : this);
     notice->show();
+}
+
+// Trips ----------------------------------------------------------------------
+
+void FilesListView::showTripButton()
+{
+    m_tripsButton->setIcon(
+        QIcon(m_tripView ? ":/Resources/PlayTool/tripsOn.png" : ":/Resources/PlayTool/trips.png"));
+}
+
+void FilesListView::setTripView(bool on)
+{
+    m_tripView = on;
+    Settings::tripView().set(on ? 1 : 0);
+    m_tripsButton->setChecked(on);
+    showTripButton();
+    loadListFromDb(true, true);
+}
+
+int FilesListView::headerRow(int trip) const
+{
+    for (int row = 0; row < m_listWidget->count(); ++row) {
+        QListWidgetItem *item = m_listWidget->item(row);
+        if (item->type() == TripItem::Type && tripOfItem(item) == trip)
+            return row;
+    }
+    return -1;
+}
+
+TripHeaderRow *FilesListView::tripHeader(int trip)
+{
+    QListWidgetItem *item = m_listWidget->item(headerRow(trip));
+    if (!item)
+        return nullptr;
+    if (!m_listWidget->itemWidget(item))
+        makeRowWidget(item);
+    return qobject_cast<TripHeaderRow *>(m_listWidget->itemWidget(item));
+}
+
+bool FilesListView::isTripOpen(int trip) const
+{
+    return trip >= 0 && trip < m_tripPaths.size()
+        && m_openTrips.contains(m_tripPaths[trip].value(0));
+}
+
+void FilesListView::setTripOpen(int trip, bool open)
+{
+    if (trip < 0 || trip >= m_tripPaths.size())
+        return;
+    if (open)
+        m_openTrips.insert(m_tripPaths[trip].value(0));
+    else
+        m_openTrips.remove(m_tripPaths[trip].value(0));
+    for (int row = 0; row < m_listWidget->count(); ++row) {
+        QListWidgetItem *item = m_listWidget->item(row);
+        if (tripOfItem(item) != trip)
+            continue;
+        if (item->type() == EntryItem::Type)
+            item->setHidden(!open);
+        else if (auto *header = qobject_cast<TripHeaderRow *>(m_listWidget->itemWidget(item)))
+            header->setOpen(open);
+    }
+    scheduleVisibleRows();
+}
+
+void FilesListView::onHeaderClicked(QListWidgetItem *item)
+{
+    if (item && item->type() == TripItem::Type)
+        setTripOpen(tripOfItem(item), !isTripOpen(tripOfItem(item)));
+}
+
+void FilesListView::onItemDoubleClicked(QListWidgetItem *item)
+{
+    if (item && item->type() == TripItem::Type && m_listWidget->isEnabled())
+        playTrip(tripOfItem(item));
+}
+
+void FilesListView::showTripMenu(const QPoint &pos)
+{
+    QListWidgetItem *item = m_listWidget->itemAt(pos);
+    if (!item || item->type() != TripItem::Type)
+        return;
+    auto *menu = new QMenu(this);
+    menu->setObjectName("tripMenu");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setStyleSheet(StyleSheets::panelMenu());
+    //: file list trip header menu: play the trip's recordings one after the other
+    QAction *play = menu->addAction(tr("Play trip"));
+    play->setObjectName("playTripAction");
+    // By its first file: the list may be grouped again while the menu is open.
+    connect(play, &QAction::triggered, this, [this, key = m_tripPaths.value(tripOfItem(item))] {
+        for (int trip = 0; trip < m_tripPaths.size(); ++trip) {
+            if (m_tripPaths[trip].value(0) == key.value(0))
+                playTrip(trip);
+        }
+    });
+    menu->popup(m_listWidget->viewport()->mapToGlobal(pos));
+}
+
+void FilesListView::playTrip(int trip)
+{
+    if (trip < 0 || trip >= m_trips.size())
+        return;
+    m_tripPlay = TripPlay();
+    m_tripPlay.trip = m_trips[trip];
+    m_tripPlay.leadPaths = m_tripPaths[trip];
+    playTripClip(0);
+}
+
+void FilesListView::playTripClip(int index)
+{
+    m_tripPlay.index = index;
+    const QString path = m_tripPlay.leadPaths.value(index);
+    for (int row = 0; row < m_listWidget->count(); ++row) {
+        const DbModel *model = modelAt(row);
+        if (model && model->path == path) {
+            // The click handler tells the trip's progress before the group starts.
+            clickRow(row, true);
+            return;
+        }
+    }
+    endTrip();
+}
+
+bool FilesListView::stepTrip(const QString &url, int step)
+{
+    if (!m_tripPlay.isActive())
+        return false;
+    const QFileInfo playing(QUrl::fromLocalFile(url).toLocalFile());
+    const QFileInfo lead(m_tripPlay.leadPaths[m_tripPlay.index]);
+    const auto canonical = [](const QFileInfo &info) {
+        return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    };
+    if (canonical(playing).compare(canonical(lead), Qt::CaseInsensitive) != 0) {
+        endTrip();
+        return false;
+    }
+    const int next = m_tripPlay.index + step;
+    if (next >= 0 && next < m_tripPlay.leadPaths.size()) {
+        playTripClip(next);
+        return true;
+    }
+    // Past its first or last file the neighbouring trip plays, as the flat
+    // list wraps round.
+    int trip = -1;
+    for (int t = 0; t < m_tripPaths.size() && trip < 0; ++t) {
+        if (m_tripPaths[t].value(0) == m_tripPlay.key())
+            trip = t;
+    }
+    if (trip < 0) {
+        endTrip();
+        return false;
+    }
+    playTrip((trip + step + m_trips.size()) % m_trips.size());
+    return true;
+}
+
+void FilesListView::endTrip()
+{
+    m_tripPlay = TripPlay();
+    emit tripPlaying(m_tripPlay);
+}
+
+QList<DbModel> FilesListView::rowsWithoutClipFacts() const
+{
+    QList<DbModel> rows;
+    for (int row = 0; row < m_listWidget->count(); ++row) {
+        const DbModel *model = modelAt(row);
+        if (model && !model->hasClip)
+            rows.append(*model);
+    }
+    return rows;
+}
+
+void FilesListView::clipFactsStored(const QString &path)
+{
+    // Marked so they are not asked for again; the facts themselves come with
+    // the reload.
+    for (int row = 0; row < m_listWidget->count(); ++row) {
+        DbModel *model = modelAt(row);
+        if (model && model->path == path)
+            model->hasClip = true;
+    }
+    if (m_tripView)
+        scheduleRegroup();
+}
+
+void FilesListView::scheduleRegroup()
+{
+    if (m_regroupPending)
+        return;
+    m_regroupPending = true;
+    // Facts of several files arrive close together: one reload for them.
+    QTimer::singleShot(RegroupDelayMs, this, [this] {
+        m_regroupPending = false;
+        if (m_tripView)
+            loadListFromDb(true, true);
+    });
 }

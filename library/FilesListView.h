@@ -1,16 +1,20 @@
 #pragma once
 
 #include "library/DbModel.h" // by value in exportTrackRequested
+#include "library/TripPlay.h"
 
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QStringList>
+#include <QVector>
 #include <QWidget>
 
 class CustomListItem;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class TripHeaderRow;
 
 // The library panel: one row per library entry, with a tool bar for settings,
 // adding files, clearing the list and sorting. Choosing a row builds the
@@ -35,9 +39,28 @@ public:
     // The row's widget, made now if the row has not been on screen yet.
     CustomListItem *rowWidget(int row);
 
+    // Trips: each trip's header row with its recordings under it, folded
+    // until its header is clicked. Rows of headers have no model.
+    bool isTripView() const { return m_tripView; }
+    void setTripView(bool on);
+    int tripCount() const { return m_trips.size(); }
+    const Trip &trip(int index) const { return m_trips[index]; }
+    // The header's row and its widget (made now if need be); -1 / null for no trip.
+    int headerRow(int trip) const;
+    TripHeaderRow *tripHeader(int trip);
+    bool isTripOpen(int trip) const;
+    void setTripOpen(int trip, bool open);
+    // Plays the trip's lead recordings one after the other, from the first.
+    void playTrip(int trip);
+    const TripPlay &tripPlay() const { return m_tripPlay; }
+    // Listed rows whose telemetry facts were never stored.
+    QList<DbModel> rowsWithoutClipFacts() const;
+
     // Rows above which a warning precedes the file dialog, and new files per batch.
     static constexpr int LongListRows = 700;
     static constexpr int MaxFilesPerBatch = 300;
+    // Trips are grouped again this long after a file's facts were stored.
+    static constexpr int RegroupDelayMs = 400;
     // Paths that are not yet in the library (exact comparison), at most as the
     // user picked them; the batch limit is applied later.
     static QStringList newPaths(const QStringList &picked, const QList<DbModel *> &listed);
@@ -51,6 +74,11 @@ signals:
     // The row menu's "Export track…": the recordings to save, in playing
     // order, and a file name (without extension) to offer.
     void exportTrackRequested(QList<DbModel> models, QString suggestedName);
+    // Before each group a trip plays, and with an empty play when a single
+    // recording is chosen instead.
+    void tripPlaying(const TripPlay &play);
+    // After a load that left rows without facts.
+    void clipFactsMissing(const QList<DbModel> &rows);
 
 public slots:
     void on_listWidget_itemClicked(QListWidgetItem *item);
@@ -70,6 +98,8 @@ public slots:
     // switches the recording to the view it does not have now, and one that
     // exports its track.
     void showRowMenu(const QPoint &pos);
+    // A row's facts were stored: trips are grouped again shortly.
+    void clipFactsStored(const QString &path);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -97,6 +127,31 @@ private:
     void confirmThen(const QString &text, const std::function<void()> &onSure);
     void startImport(const QStringList &fileNames);
     void showNotice(const QString &text);
+    void addEntryRow(const DbModel &entry,
+                     int trip,
+                     const QString &currentPath,
+                     bool hadCurrent,
+                     bool isResort,
+                     const QStringList &groupPaths);
+    void fillTrips(const QList<DbModel *> &entries,
+                   bool descending,
+                   const QString &currentPath,
+                   bool hadCurrent,
+                   bool isResort,
+                   const QStringList &groupPaths);
+    // The nearest row with a recording from row on, going by step and
+    // wrapping round; -1 when there is none.
+    int entryRowFrom(int row, int step) const;
+    int entryCount() const;
+    void onHeaderClicked(QListWidgetItem *item);
+    void onItemDoubleClicked(QListWidgetItem *item);
+    void showTripMenu(const QPoint &pos);
+    void playTripClip(int index);
+    // Next or previous clip of the playing trip; false when url is not its clip.
+    bool stepTrip(const QString &url, int step);
+    void endTrip();
+    void scheduleRegroup();
+    void showTripButton();
 
     QWidget *m_videoView = nullptr;
     QList<DbModel *> m_playGroup;
@@ -108,10 +163,17 @@ private:
     QPushButton *m_addButton = nullptr;
     QPushButton *m_deleteButton = nullptr;
     QPushButton *m_sortButton = nullptr;
+    QPushButton *m_tripsButton = nullptr;
     QListWidget *m_listWidget = nullptr;
     QWidget *m_mainWindow = nullptr;
     QMap<QString, DbModel *> m_modelsByFileName;
     QListWidgetItem *m_lastClickedItem = nullptr;
     bool m_sortReady = true;
     bool m_visibleRowsPending = false;
+    bool m_tripView = false;
+    bool m_regroupPending = false;
+    QVector<Trip> m_trips; // in list order
+    QVector<QStringList> m_tripPaths; // each trip's lead files in playing order
+    QSet<QString> m_openTrips; // by their first lead file
+    TripPlay m_tripPlay;
 };

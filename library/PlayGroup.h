@@ -21,4 +21,13 @@ QList<DbModel *> build(DbModel *selected,
                        const std::function<bool(const QString &path)> &exists,
                        bool logMatches = false);
 
+// Fills a trip's group up to `limit` with the recordings of other channels
+// that started with the first member (within TripBuilder::maxGapMs, by
+// their clip facts): cameras whose names differ in more than one place are
+// still played together within a trip. In file-name order after the members.
+void addSameMoment(QList<DbModel *> &group,
+                   const QMap<QString, DbModel *> &candidates,
+                   int limit,
+                   const std::function<bool(const QString &path)> &exists);
+
 } // namespace PlayGroup

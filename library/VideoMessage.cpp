@@ -220,38 +220,33 @@ QVector<int> VideoMessage::trackSeconds() const
     return seconds;
 }
 
-QString VideoMessage::polylineScript(int mapType) const
+QJsonArray VideoMessage::trackPoints(int mapType) const
 {
-    qDebug() << "传入的文件类型:" << mapType;
-    const QVector<QPair<int, const GpsItem *>> track = drawableTrack();
-
-    QJsonArray pairs; // Baidu: [lon text, lat text]
-    QVariantList points; // Google: {"lat": number, "lng": number}
-    for (const auto &entry : qAsConst(track)) {
+    QJsonArray points;
+    for (const auto &entry : drawableTrack()) {
         const GpsItem *it = entry.second;
         const Coordinate point = convertCoordinate(mapType, it->latitude, it->longitude, isChina);
         const QString lat = QString::number(point.first, 'f', 6);
         const QString lon = QString::number(point.second, 'f', 6);
-        if (mapType != choiceNumber(MapType::Google)) {
-            pairs.append(QJsonArray {lon, lat});
-        } else {
-            QVariantMap p;
-            p.insert(QStringLiteral("lat"), lat.toDouble());
-            p.insert(QStringLiteral("lng"), lon.toDouble());
-            points.append(p);
-        }
+        if (mapType != choiceNumber(MapType::Google))
+            points.append(QJsonArray {lon, lat}); // Baidu: [lon text, lat text]
+        else
+            points.append(QJsonObject {{QStringLiteral("lat"), lat.toDouble()},
+                                       {QStringLiteral("lng"), lon.toDouble()}});
     }
-    if (mapType != choiceNumber(MapType::Google)) {
-        if (pairs.isEmpty())
-            return QString();
-        const QString json = QString::fromUtf8(QJsonDocument(pairs).toJson(QJsonDocument::Compact));
-        return QStringLiteral("\n                   drawPolyLinePath(%1);\n                   ")
-            .arg(json);
-    }
+    return points;
+}
+
+QString VideoMessage::polylineScript(int mapType) const
+{
+    qDebug() << "传入的文件类型:" << mapType;
+    const QJsonArray points = trackPoints(mapType);
     if (points.isEmpty())
         return QString();
-    const QString json
-        = QString::fromUtf8(QJsonDocument::fromVariant(points).toJson(QJsonDocument::Compact));
+    const QString json = QString::fromUtf8(QJsonDocument(points).toJson(QJsonDocument::Compact));
+    if (mapType != choiceNumber(MapType::Google))
+        return QStringLiteral("\n                   drawPolyLinePath(%1);\n                   ")
+            .arg(json);
     return QStringLiteral("\n                    drawPolyLinePath(%1);\n                 ")
         .arg(json);
 }

@@ -2,6 +2,7 @@
 
 #include "library/GpsItem.h"
 
+#include <QJsonArray>
 #include <QMap>
 #include <QMetaType>
 #include <QString>
@@ -93,6 +94,9 @@ public:
     // when none of them is drawable. mapType 0 is Google; any other value takes
     // the [longitude, latitude] form of Baidu and OpenStreetMap.
     QString polylineScript(int mapType) const;
+    // The points polylineScript draws: {"lat", "lng"} numbers for Google,
+    // [longitude, latitude] texts for the other maps.
+    QJsonArray trackPoints(int mapType) const;
     // The second of each point polylineScript draws, in the same order.
     QVector<int> trackSeconds() const;
 

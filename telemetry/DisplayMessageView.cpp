@@ -80,10 +80,21 @@ void DisplayMessageView::setupManagerConnections()
 
 void DisplayMessageView::starPlayNotification(VideoMessage *record)
 {
+    const QString path = record ? record->path : QString();
+    const bool tripGoesOn = m_trip.isActive() && m_trip.leadPaths.contains(path)
+        && m_trip.leadPaths.contains(m_shownPath);
+    m_shownPath = path;
     m_current = record;
     m_gsensorView->setData(record ? record->gsensorItems : QMap<QString, QStringList>());
-    m_speedDial->setSpeed(QStringLiteral("0"));
-    m_messageInfoView->setVideo(record);
+    if (!tripGoesOn)
+        m_speedDial->setSpeed(QStringLiteral("0"));
+    m_messageInfoView->setVideo(record, tripGoesOn);
+}
+
+void DisplayMessageView::setTrip(const TripPlay &play)
+{
+    m_trip = play;
+    m_messageInfoView->setTrip(play);
 }
 
 void DisplayMessageView::currentPlayTime(int second)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/TripPlay.h"
+
 #include <QWidget>
 
 class GsensorView;
@@ -26,6 +28,9 @@ public slots:
     // The record is not owned; it must stay alive while it plays.
     void starPlayNotification(VideoMessage *record);
     void currentPlayTime(int second);
+    // The playing trip, or an empty play: the next file of a trip goes on
+    // from the last one's speed and position rather than from zero.
+    void setTrip(const TripPlay &play);
 
 private:
     void setupForm();
@@ -36,4 +41,6 @@ private:
     SpeedDial *m_speedDial = nullptr;
     MessageInfoView *m_messageInfoView = nullptr;
     VideoMessage *m_current = nullptr;
+    TripPlay m_trip;
+    QString m_shownPath; // the file whose record was shown last
 };

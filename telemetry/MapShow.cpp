@@ -5,6 +5,7 @@
 #include "app/MapKeys.h"
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"
+#include "library/DbManager.h"
 #include "library/VideoMessage.h"
 #include "telemetry/LogoWidget.h"
 #include "telemetry/MapPage.h"
@@ -188,7 +189,7 @@ bool MapShow::isMapShown() const
 
 bool MapShow::wantsMap() const
 {
-    return m_current && m_current->gpsTotailNum > 0;
+    return (m_current && m_current->gpsTotailNum > 0) || tripRoutePoints() > 0;
 }
 
 void MapShow::autoSelectMap()
@@ -294,20 +295,22 @@ QString MapShow::routeScript(const VideoMessage &record, const QVector<int> &sec
 
 void MapShow::sendTrack()
 {
-    if (!m_current)
+    if (!m_current && !isTripShown())
         return;
-    const QString script = routeScript(*m_current, m_current->trackSeconds());
+    const QString script
+        = isTripShown() ? tripRouteScript() : routeScript(*m_current, m_current->trackSeconds());
     if (script.isEmpty())
         return;
     runScript(script);
     // A page loaded again mid-recording shows where the car is at once.
-    if (m_lastSecond >= 0 && m_lastSecond < m_current->duration.toInt())
+    if (m_current && m_lastSecond >= 0 && m_lastSecond < m_current->duration.toInt())
         sendPosition(m_lastSecond);
 }
 
 void MapShow::sendPosition(int second)
 {
-    QString script = QStringLiteral("KelmoraMap.setPlayedSecond(%1);").arg(second);
+    QString script
+        = QStringLiteral("KelmoraMap.setPlayedSecond(%1);").arg(tripOffsetSeconds() + second);
     const GpsItem sample = m_current->gpsItems.value(QString::number(second));
     if (sample.isDrawable()) {
         int angle = 0;
@@ -336,6 +339,25 @@ void MapShow::runScript(const QString &script)
 void MapShow::onNewRecording(VideoMessage *record)
 {
     qDebug() << "starPlayNotification is has model";
+    const int leg = record ? tripLegOf(record->path) : -1;
+    if (leg >= 0) {
+        // The next file of the playing trip: the route, marker and compass stay.
+        m_current = record;
+        m_tripLeg = leg;
+        m_lastSecond = -1;
+        // A file not cached when the trip began joins the route once read;
+        // a cached track is never traded for a record still being read.
+        VideoMessage &known = m_tripLegs[leg];
+        if (known.trackSeconds().isEmpty()
+            && (!record->trackSeconds().isEmpty() || known.duration != record->duration)) {
+            known = *record;
+            sendTrack();
+        }
+        if (m_placeholder->state() == LogoWidget::NetWorking)
+            m_placeholder->setState(LogoWidget::NoGps);
+        autoSelectMap();
+        return;
+    }
     if (m_pageReady)
         m_bridge.setCompassAngle(0, m_view);
     // The compass now shows 0; a first heading close to the previous
@@ -386,7 +408,8 @@ void MapShow::onSeekRequest(const QVariant &value)
     const int type = value.userType();
     const bool isNumber
         = type == QMetaType::Double || type == QMetaType::Int || type == QMetaType::LongLong;
-    const double second = value.toDouble();
+    // On a trip's route the seconds run on from file to file.
+    const double second = value.toDouble() - tripOffsetSeconds();
     if (!isNumber || !m_current || !std::isfinite(second) || second < 0
         || second >= m_current->duration.toDouble()) {
         qDebug() << "map seek refused:" << value;
@@ -422,4 +445,84 @@ void MapShow::changeEvent(QEvent *event)
         sendNotice();
     }
     QWidget::changeEvent(event);
+}
+
+// Trips -----------------------------------------------------------------------
+
+void MapShow::setTrip(const TripPlay &play)
+{
+    if (!play.isActive()) {
+        m_tripLegs.clear();
+        m_tripKey.clear();
+        m_tripLeg = -1;
+        return;
+    }
+    if (play.key() == m_tripKey && play.leadPaths.size() == m_tripLegs.size()) {
+        m_tripLeg = play.index;
+        return;
+    }
+    m_tripKey = play.key();
+    m_tripLeg = play.index;
+    m_tripLegs.clear();
+    for (const QString &path : play.leadPaths) {
+        VideoMessage leg;
+        leg.path = path;
+        DbManager::instance()->selectVideoMessage(DbTableKind::VideoMessage, 0,
+                                                  {{QStringLiteral("path"), path}}, {},
+                                                  [&leg](VideoMessage &stored, bool ok) {
+                                                      if (ok)
+                                                          leg = stored;
+                                                  });
+        m_tripLegs.append(leg);
+    }
+    // The whole drive shows at once; the played part follows the seconds.
+    m_lastSecond = -1;
+    sendTrack();
+    autoSelectMap();
+}
+
+int MapShow::tripLegOf(const QString &path) const
+{
+    if (path.isEmpty())
+        return -1;
+    for (int leg = 0; leg < m_tripLegs.size(); ++leg) {
+        if (m_tripLegs[leg].path == path)
+            return leg;
+    }
+    return -1;
+}
+
+int MapShow::tripRoutePoints() const
+{
+    int points = 0;
+    for (const VideoMessage &leg : m_tripLegs)
+        points += leg.trackSeconds().size();
+    return points;
+}
+
+int MapShow::tripOffsetSeconds() const
+{
+    int offset = 0;
+    for (int leg = 0; leg < m_tripLeg && leg < m_tripLegs.size(); ++leg)
+        offset += std::max(0, m_tripLegs[leg].duration.toInt());
+    return offset;
+}
+
+QString MapShow::tripRouteScript() const
+{
+    QJsonArray points;
+    QVector<int> seconds;
+    int offset = 0;
+    for (const VideoMessage &leg : m_tripLegs) {
+        for (const QJsonValue &point : leg.trackPoints(m_shownType))
+            points.append(point);
+        for (int second : leg.trackSeconds())
+            seconds.append(offset + second);
+        offset += std::max(0, leg.duration.toInt());
+    }
+    if (points.isEmpty())
+        return QString();
+    return QStringLiteral("drawPolyLinePath(%1);KelmoraMap.setTrackSeconds(%2);")
+        .arg(QString::fromUtf8(QJsonDocument(points).toJson(QJsonDocument::Compact)),
+             jsNumbers(seconds));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/TripPlay.h"
+#include "library/VideoMessage.h"
 #include "telemetry/MyObject.h"
 
 #include <QElapsedTimer>
@@ -11,7 +13,6 @@ class MapPage;
 class QStackedWidget;
 class QWebEngineProfile;
 class QWebEngineView;
-class VideoMessage;
 
 // The map panel: a local HTML page in a web view, driven by JavaScript calls
 // (the whole track when a recording starts, the marker, compass and played
@@ -53,6 +54,11 @@ public:
     int shownMapType() const { return m_shownType; }
     // What the small notice on the map says; empty when it is hidden.
     QString noticeText() const;
+    // While a trip plays: its lead files' routes joined, in playing order.
+    bool isTripShown() const { return !m_tripLegs.isEmpty(); }
+    int tripRoutePoints() const;
+    // Where the playing file's seconds start on the joined route.
+    int tripOffsetSeconds() const;
 
 signals:
     // The user clicked the route: play every channel from this second.
@@ -61,6 +67,9 @@ signals:
 public slots:
     void autoSelectMap();
     void onNewRecording(VideoMessage *record);
+    // The trip playing now, or an empty play when single files play. A file
+    // of the same trip keeps the route and moves on along it.
+    void setTrip(const TripPlay &play);
     void onPlaySecond(int second);
     // Result of the reachability probe: the notice, and tiles once it is back.
     void onNetworkResult(bool reachable);
@@ -88,6 +97,9 @@ private:
     void onSeekRequest(const QVariant &second);
     void onLibraryState(const QString &state);
     void onTilesFailed();
+    // The joined route and each point's second on it; empty when no point draws.
+    QString tripRouteScript() const;
+    int tripLegOf(const QString &path) const;
 
     QWebEngineProfile *m_profile = nullptr;
     MapPage *m_page = nullptr;
@@ -106,4 +118,8 @@ private:
     QElapsedTimer m_sinceRecheck; // last time failing tiles asked for a new probe
     float m_lastCompassHeading = 0.0f;
     int m_lastSecond = 999999;
+    // The playing trip's lead records (cached ones; others arrive as they play).
+    QVector<VideoMessage> m_tripLegs;
+    QString m_tripKey;
+    int m_tripLeg = -1;
 };

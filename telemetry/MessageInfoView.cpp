@@ -6,6 +6,7 @@
 #include "controls/StyleSheets.h"
 #include "library/GpsItem.h"
 #include "library/RecordClock.h"
+#include "library/TripText.h"
 #include "library/VideoMessage.h"
 #include "telemetry/TelemetryText.h"
 
@@ -152,8 +153,16 @@ QWidget *MessageInfoView::buildGpsPage()
     position->addWidget(m_distance, 1, 0);
     column->addLayout(position);
 
+    // The trip's figures share the distance's row: the strip has no height
+    // to spare under it.
+    auto *distanceRow = new QHBoxLayout;
     m_distanceText = label(page, "distanceText", StyleSheets::text(foreground, 13));
-    column->addWidget(m_distanceText);
+    m_tripText = label(page, "tripText", StyleSheets::text(Palette::tripFiguresText(), 10));
+    m_tripText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_tripText->hide();
+    distanceRow->addWidget(m_distanceText);
+    distanceRow->addWidget(m_tripText, 1);
+    column->addLayout(distanceRow);
     m_timeText = label(page, "timeText", StyleSheets::text(foreground, 13));
     column->addWidget(m_timeText);
     column->addStretch();
@@ -195,12 +204,14 @@ void MessageInfoView::retranslate()
     m_distanceText->setText(tr("0 Miles"));
 }
 
-void MessageInfoView::setVideo(VideoMessage *record)
+void MessageInfoView::setVideo(VideoMessage *record, bool keepPosition)
 {
     m_current = record;
     showSpeeds();
-    m_latText->setText(QStringLiteral("0"));
-    m_longText->setText(QStringLiteral("0"));
+    if (!keepPosition) {
+        m_latText->setText(QStringLiteral("0"));
+        m_longText->setText(QStringLiteral("0"));
+    }
     showDistance(2);
     showTime(0);
     rebuildPlayInfo();
@@ -229,9 +240,42 @@ void MessageInfoView::updatePosition(const GpsItem &sample)
     showPosition();
 }
 
+void MessageInfoView::setTrip(const TripPlay &play)
+{
+    m_trip = play;
+    showTrip();
+}
+
+QString MessageInfoView::tripText() const
+{
+    return m_tripText->isHidden() ? QString() : m_tripText->text();
+}
+
+void MessageInfoView::showTrip()
+{
+    if (!m_trip.isActive()) {
+        m_tripText->hide();
+        return;
+    }
+    const Trip &trip = m_trip.trip;
+    //: info panel while a trip plays: %1 files in the trip, %2 duration, %3 distance
+    const QString figures = tr("Trip: %1 files, %2, %3")
+                                .arg(m_trip.clipCount())
+                                .arg(TripText::durationText(trip.durationMs()),
+                                     TripText::distanceText(trip.metres, m_speedUnit));
+    //: info panel while a trip plays: %1 its top speed, %2 its average speed while moving
+    const QString speeds
+        = tr("Max %1, moving average %2")
+              .arg(TelemetryText::knotsToUnit(trip.maxKnots, m_speedUnit))
+              .arg(TelemetryText::knotsToUnit(trip.averageMovingKnots, m_speedUnit));
+    m_tripText->setText(figures + QLatin1Char('\n') + speeds);
+    m_tripText->show();
+}
+
 void MessageInfoView::setSpeedUnit(int unit)
 {
     m_speedUnit = unit;
+    showTrip();
     if (m_current) {
         showDistance(1);
         showSpeeds();
@@ -281,6 +325,7 @@ void MessageInfoView::changeEvent(QEvent *event)
         showPosition();
         showDistance(m_current ? m_distanceDecimals : 0);
         rebuildPlayInfo();
+        showTrip();
     }
     QWidget::changeEvent(event);
 }

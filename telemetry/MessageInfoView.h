@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/TripPlay.h"
+
 #include <QRect>
 #include <QWidget>
 
@@ -19,8 +21,12 @@ class MessageInfoView final : public QWidget
 public:
     explicit MessageInfoView(QWidget *parent = nullptr);
 
-    // The record is not owned; it must outlive its display here.
-    void setVideo(VideoMessage *record);
+    // The record is not owned; it must outlive its display here. The next
+    // file of a playing trip keeps the last position until its first second.
+    void setVideo(VideoMessage *record, bool keepPosition = false);
+    // The playing trip's figures under the file's own; hidden without a trip.
+    void setTrip(const TripPlay &play);
+    QString tripText() const;
     void updatePosition(const GpsItem &sample);
     // Date and time of the playing second by the recording's clock, in the
     // camera's local time with its offset from UTC.
@@ -50,6 +56,7 @@ private:
     void showSpeeds();
     void showDistance(int decimals);
     void rebuildPlayInfo();
+    void showTrip();
 
     QRect m_videoArea;
     int m_coordinateFormat = 1;
@@ -74,5 +81,7 @@ private:
     QLabel *m_distance = nullptr;
     QLabel *m_distanceText = nullptr;
     QLabel *m_timeText = nullptr;
+    QLabel *m_tripText = nullptr;
+    TripPlay m_trip;
     QTextEdit *m_textEdit = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "telemetry/TelemetryText.h"
 
 #include "app/SettingChoices.h"
+#include "library/TripText.h"
 
 #include <QtMath>
 #include <algorithm>
@@ -82,8 +83,7 @@ double distance(int totalSpeedNum, const QString &averageKnots, int speedUnit)
 
 QString unitWord(int speedUnit)
 {
-    return speedUnit == choiceNumber(SpeedUnit::KilometresPerHour) ? QStringLiteral("KM")
-                                                                   : QStringLiteral("Miles");
+    return TripText::unitWord(speedUnit);
 }
 
 QString distanceText(double distance, int decimals, int speedUnit)

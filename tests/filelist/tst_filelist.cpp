@@ -2,6 +2,7 @@
 // navigation, deleting and adding files through Qt's own file dialog.
 #include "app/AppManager.h"
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "app/SettingsKeys.h"
 #include "library/AddLoadWidget.h"
 #include "library/CmdModel.h"
@@ -9,6 +10,7 @@
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
+#include "library/TripHeaderRow.h"
 #include "library/VideoMessage.h"
 #include "telemetry/RecordLookup.h"
 #include "tests/fixtures/RecordingFactory.h"
@@ -102,8 +104,18 @@ private slots:
     void newPathsDropListedFiles();
     void addingFilesThroughTheDialogImportsAndPlays();
     void onlyListedFilesGiveANotice();
+    void tripViewGroupsFoldsAndIsRemembered();
+    void playingATripGoesFileByFile();
+    void tripViewSurvivesDeleteAndImport();
 
 private:
+    // A one-minute recording whose facts are stored, starting `minute`
+    // minutes after 2023-05-01 12:00 UTC, on the front or rear channel.
+    QString addClip(int minute, char channel);
+    // The library of a trip of five minutes on two channels, then a single
+    // front recording after a ten-minute gap.
+    void addTwoTrips();
+    void showTripView();
     void addEntry(const QString &name, const QString &time, bool onDisk = true);
     void driveFileDialog(const QStringList &paths);
     int rowOf(const QString &path) const;
@@ -122,6 +134,7 @@ void TestFileList::initTestCase()
 
 void TestFileList::init()
 {
+    Settings::tripView().set(0);
     DbManager::instance()->deleteAllData(DbTableKind::LoadFiles);
     DbManager::instance()->deleteAllData(DbTableKind::VideoMessage);
     AppManager::instance()->setPlayModelType(PlayMode::ThreeChannels);
@@ -639,6 +652,215 @@ void TestFileList::onlyListedFilesGiveANotice()
     m_list->findChild<QPushButton *>("pushButton_2")->click();
     QTRY_VERIFY_WITH_TIMEOUT(m_window->findChild<QWidget *>("orbHudView") != nullptr, 10000);
     QCOMPARE(m_list->rowCount(), 1);
+}
+
+QString TestFileList::addClip(int minute, char channel)
+{
+    const QDateTime start
+        = QDateTime(QDate(2023, 5, 1), QTime(12, 0), Qt::UTC).addSecs(minute * 60);
+    const QString name
+        = start.toString("yyyy_MMdd_HHmmss") + QStringLiteral("_%1.MOV").arg(QChar(channel));
+    addEntry(name, "20240101120000000");
+    // The row again, with the facts the player stores once it read the file.
+    DbModel model;
+    model.fileName = name;
+    model.path = QDir(m_media.path()).filePath(name);
+    model.time = "20240101120000000";
+    model.size = "1.0";
+    model.hasClip = true;
+    model.clip.path = model.path;
+    model.clip.startMs = start.toMSecsSinceEpoch();
+    model.clip.durationMs = 60000;
+    model.clip.metres = 1000;
+    model.clip.maxKnots = 40 + minute;
+    model.clip.movingKnots = 30.0 * 60;
+    model.clip.movingSamples = 60;
+    model.clip.fixes = 60;
+    DbManager::instance()->deleteData(DbTableKind::LoadFiles, {{"path", model.path}});
+    model.insertToDb();
+    return model.path;
+}
+
+void TestFileList::addTwoTrips()
+{
+    for (int minute = 0; minute < 5; ++minute) {
+        addClip(minute, 'F');
+        addClip(minute, 'R');
+    }
+    addClip(15, 'F');
+}
+
+void TestFileList::showTripView()
+{
+    m_window = std::make_unique<QWidget>();
+    m_window->resize(376, 700);
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    m_list->resize(376, 700);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_list->findChild<QPushButton *>("tripsButton")->click();
+    QVERIFY(m_list->isTripView());
+}
+
+void TestFileList::tripViewGroupsFoldsAndIsRemembered()
+{
+    addTwoTrips();
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
+    showTripView();
+    QListWidget *list = m_list->listWidget();
+    QCOMPARE(m_list->tripCount(), 2);
+    QCOMPARE(m_list->rowCount(), 13); // two headers and eleven files
+    QCOMPARE(m_list->trip(0).clips.size(), 10);
+    QCOMPARE(m_list->trip(0).leadClips.size(), 5);
+    QCOMPARE(m_list->trip(1).clips.size(), 1);
+    QCOMPARE(m_list->headerRow(0), 0);
+    QCOMPARE(m_list->headerRow(1), 11);
+    QCOMPARE(m_list->modelAt(0), nullptr);
+
+    // Start and end in the computer's time, the figures of the lead channel.
+    const QDateTime start = QDateTime(QDate(2023, 5, 1), QTime(12, 0), Qt::UTC).toLocalTime();
+    TripHeaderRow *first = m_list->tripHeader(0);
+    QVERIFY(first);
+    QCOMPARE(first->titleText(),
+             start.toString("yyyy-MM-dd  HH:mm") + QChar(0x2013)
+                 + start.addSecs(300).toString("HH:mm") + " local time");
+    QCOMPARE(first->figuresText(), QString("5:00  \u00B7  5.0 KM  \u00B7  Files: 10"));
+    QCOMPARE(m_list->tripHeader(1)->figuresText(),
+             QString("1:00  \u00B7  1.0 KM  \u00B7  Files: 1"));
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::MilesPerHour);
+    QCOMPARE(first->figuresText(), QString("5:00  \u00B7  3.1 Miles  \u00B7  Files: 10"));
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
+
+    // Folded at first; a click on the header opens it, another folds it.
+    const auto shownFiles = [list] {
+        int shown = 0;
+        for (int row = 0; row < list->count(); ++row)
+            shown += list->item(row)->type() != QListWidgetItem::UserType + 2
+                && !list->item(row)->isHidden();
+        return shown;
+    };
+    QCOMPARE(shownFiles(), 0);
+    const auto clickHeader = [this, list](int trip) {
+        const QRect rect = list->visualItemRect(list->item(m_list->headerRow(trip)));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    };
+    clickHeader(0);
+    QCOMPARE(shownFiles(), 10);
+    QVERIFY(first->isOpen());
+    QTRY_VERIFY(list->itemWidget(list->item(1))); // the opened rows get their widgets
+    clickHeader(1);
+    QCOMPARE(shownFiles(), 11);
+    clickHeader(0);
+    QCOMPARE(shownFiles(), 1);
+    QVERIFY(!m_list->tripHeader(0)->isOpen());
+
+    // The choice is remembered; the flat list is as it always was.
+    QCOMPARE(Settings::tripView().get(), 1);
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    QVERIFY(m_list->isTripView());
+    QCOMPARE(m_list->rowCount(), 13);
+    m_list->findChild<QPushButton *>("tripsButton")->click();
+    QCOMPARE(Settings::tripView().get(), 0);
+    QCOMPARE(m_list->rowCount(), 11);
+    QCOMPARE(m_list->modelAt(0)->fileName, QString("2023_0501_120000_F.MOV"));
+    QCOMPARE(m_list->modelAt(10)->fileName, QString("2023_0501_121500_F.MOV"));
+}
+
+void TestFileList::playingATripGoesFileByFile()
+{
+    addTwoTrips();
+    AppManager::instance()->setPlayModelType(PlayMode::TwoChannels);
+    showTripView();
+    QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);
+    QSignalSpy trips(m_list, &FilesListView::tripPlaying);
+    QListWidget *list = m_list->listWidget();
+    const QRect header = list->visualItemRect(list->item(m_list->headerRow(0)));
+    // As a user's double click arrives: a click, then the double click.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, header.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, header.center());
+    QCOMPARE(groups.size(), 1);
+    QCOMPARE(fileNamesOf(groupOf(groups, 0)),
+             QStringList({"2023_0501_120000_F.MOV", "2023_0501_120000_R.MOV"}));
+    QVERIFY(m_list->isTripOpen(0)); // the playing row shows
+    QCOMPARE(list->currentItem(), list->item(1));
+    QCOMPARE(trips.size(), 1);
+    auto play = trips.last().at(0).value<TripPlay>();
+    QCOMPARE(play.index, 0);
+    QCOMPARE(play.leadPaths.size(), 5);
+    QCOMPARE(play.clipCount(), 10);
+
+    // Each end plays the trip's next front file with its rear one, not the
+    // next row (the rear file of the same minute).
+    for (int minute = 1; minute < 5; ++minute) {
+        m_list->enableList();
+        m_list->playNextOf(play.leadPaths[minute - 1]);
+        QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)).value(0),
+                 QString("2023_0501_120%1_F.MOV").arg(minute * 100, 3, 10, QChar('0')));
+        QCOMPARE(groupOf(groups, groups.size() - 1).size(), 2);
+        QCOMPARE(trips.last().at(0).value<TripPlay>().index, minute);
+    }
+    // Back one, then past the last file the next trip plays.
+    m_list->enableList();
+    m_list->playPreviousOf(play.leadPaths[4]);
+    QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)).value(0),
+             QString("2023_0501_120300_F.MOV"));
+    m_list->enableList();
+    m_list->playNextOf(play.leadPaths[3]);
+    m_list->enableList();
+    m_list->playNextOf(play.leadPaths[4]);
+    QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)),
+             QStringList({"2023_0501_121500_F.MOV"}));
+    QCOMPARE(trips.last().at(0).value<TripPlay>().leadPaths.size(), 1);
+
+    // A file chosen by hand plays alone and ends the trip.
+    m_list->enableList();
+    m_list->setTripOpen(0, true);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(2)).center());
+    QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)).value(0),
+             QString("2023_0501_120000_R.MOV"));
+    QVERIFY(!trips.last().at(0).value<TripPlay>().isActive());
+    QVERIFY(!m_list->tripPlay().isActive());
+    // Next from there skips the header between the trips.
+    m_list->enableList();
+    m_list->playNextOf(m_list->modelAt(10)->path);
+    QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)).value(0),
+             QString("2023_0501_121500_F.MOV"));
+}
+
+void TestFileList::tripViewSurvivesDeleteAndImport()
+{
+    addTwoTrips();
+    showTripView();
+    QSignalSpy groups(m_list, &FilesListView::currentWillPlayList);
+    m_list->playTrip(0);
+    m_list->enableList();
+    QCOMPARE(m_list->tripPlay().index, 0);
+
+    // Deleting the playing front file plays the next row and regroups.
+    m_list->rowWidget(1)->findChild<QPushButton *>()->click();
+    QCOMPARE(fileNamesOf(groupOf(groups, groups.size() - 1)).value(0),
+             QString("2023_0501_120000_R.MOV"));
+    QTRY_COMPARE(m_list->tripCount(), 2);
+    QTRY_COMPARE(m_list->trip(0).clips.size(), 9);
+    QCOMPARE(m_list->rowCount(), 12);
+    QCOMPARE(m_list->currentModel()->fileName, QString("2023_0501_120000_R.MOV"));
+    QVERIFY(m_list->isTripOpen(0));
+
+    // A file added later (as an import reloads) joins the second trip and plays.
+    m_list->enableList();
+    const QString added = addClip(16, 'F');
+    m_list->loadListFromDb(false, false);
+    QCOMPARE(m_list->tripCount(), 2);
+    QCOMPARE(m_list->trip(1).clips.size(), 2);
+    QCOMPARE(groupOf(groups, groups.size() - 1).value(0)->path, added);
+    QVERIFY(m_list->isTripOpen(1));
+
+    // Clearing everything leaves no trip behind.
+    m_list->findChild<QPushButton *>("deleteButton")->click();
+    QCOMPARE(m_list->rowCount(), 0);
+    QCOMPARE(m_list->tripCount(), 0);
 }
 
 KELMORA_TEST_MAIN(QApplication, TestFileList)

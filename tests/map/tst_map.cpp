@@ -189,6 +189,7 @@ private slots:
     void tilesSeenBeforeShowOffline();
     void playedPartFollowsTheSecond();
     void clickOnRouteSeeks();
+    void tripRouteStaysFromFileToFile();
     void seekRequestsAreChecked_data();
     void seekRequestsAreChecked();
     void refusedKeyFallsBackToOpenStreetMap();
@@ -735,6 +736,87 @@ void TestMap::clickOnRouteSeeks()
     clickPage(map.view(), QPoint(5, map.view()->height() - 40));
     QTest::qWait(300);
     QCOMPARE(seeks.size(), 1);
+}
+
+void TestMap::tripRouteStaysFromFileToFile()
+{
+    MapShow map;
+    showWithPage(map, 2);
+    QWebEnginePage *page = map.view()->page();
+    QTRY_VERIFY(pageState(page).value("bridge").toBool());
+    // Three ten-second files of one drive northwards; the first two cached as
+    // the player caches them, the third read only when it plays.
+    QVector<VideoMessage> files;
+    TripPlay play;
+    for (int f = 0; f < 3; ++f) {
+        QVector<Fix> fixes;
+        for (int i = 0; i < 10; ++i)
+            fixes.append({35.68 + 0.001 * (10 * f + i), 139.76, 0.0f});
+        files << makeRecord(fixes, QString("/rec/2023_0501_1200%1_F.MOV").arg(10 * f));
+        if (f < 2) {
+            VideoMessage stored = files.last();
+            stored.saveToDb();
+            QVERIFY(stored.isSave);
+        }
+        play.leadPaths << files.last().path;
+    }
+    play.index = 0;
+    map.setTrip(play);
+    QVERIFY(map.isTripShown());
+    QCOMPARE(pageState(page).value("track").toList().size(), 20);
+
+    // The player keeps one record and fills it anew for every file.
+    VideoMessage playing = files[0];
+    map.onNewRecording(&playing);
+    map.onPlaySecond(4);
+    QVariantMap state = pageState(page);
+    const int trackCalls = state.value("trackCalls").toInt();
+    QCOMPARE(state.value("played").toInt(), 4);
+    QCOMPARE(state.value("marker").toMap().value("lat").toDouble(), 35.684);
+
+    // The next file: route and marker stay, the played part runs on.
+    play.index = 1;
+    map.setTrip(play);
+    playing = files[1];
+    map.onNewRecording(&playing);
+    state = pageState(page);
+    QCOMPARE(state.value("trackCalls").toInt(), trackCalls);
+    QCOMPARE(state.value("track").toList().size(), 20);
+    QCOMPARE(state.value("marker").toMap().value("lat").toDouble(), 35.684);
+    QVERIFY(map.isMapShown());
+    map.onPlaySecond(2);
+    QCOMPARE(pageState(page).value("played").toInt(), 12);
+
+    // The uncached file: probed first (no samples), its route joins once read.
+    play.index = 2;
+    map.setTrip(play);
+    playing = VideoMessage();
+    playing.path = files[2].path;
+    playing.duration = "10";
+    map.onNewRecording(&playing);
+    QCOMPARE(pageState(page).value("track").toList().size(), 20);
+    QVERIFY(map.isMapShown());
+    playing = files[2];
+    map.onNewRecording(&playing);
+    QCOMPARE(pageState(page).value("track").toList().size(), 30);
+    map.onPlaySecond(1);
+    QCOMPARE(pageState(page).value("played").toInt(), 21);
+
+    // A click on the playing file's part seeks in it; an earlier file's part does not.
+    QSignalSpy seeks(&map, &MapShow::seekRequested);
+    evaluate(page, "KelmoraMap.requestSeek(25)");
+    QTRY_COMPARE(seeks.size(), 1);
+    QCOMPARE(seeks.first().first().toInt(), 5);
+    evaluate(page, "KelmoraMap.requestSeek(5)");
+    QTest::qWait(200);
+    QCOMPARE(seeks.size(), 1);
+
+    // Single recordings again: the route is the recording's own.
+    map.setTrip(TripPlay());
+    QVERIFY(!map.isTripShown());
+    VideoMessage single = tokyoRecord();
+    map.onNewRecording(&single);
+    QCOMPARE(pageState(page).value("track").toList().size(), 12);
 }
 
 void TestMap::seekRequestsAreChecked_data()

@@ -63,6 +63,16 @@
         <translation>트랙 내보내기…</translation>
     </message>
     <message>
+        <source>Group by trip</source>
+        <extracomment>tool tip of tripsButton: show the list as trips (drives) or as files</extracomment>
+        <translation>주행별로 묶기</translation>
+    </message>
+    <message>
+        <source>Play trip</source>
+        <extracomment>file list trip header menu: play the trip&apos;s recordings one after the other</extracomment>
+        <translation>주행 재생</translation>
+    </message>
+    <message>
         <source>Form</source>
         <extracomment>window title of the form</extracomment>
         <translation>Form</translation>
@@ -344,6 +354,16 @@
         <source>Video aspect</source>
         <extracomment>play-information caption</extracomment>
         <translation>화면 비율</translation>
+    </message>
+    <message>
+        <source>Trip: %1 files, %2, %3</source>
+        <extracomment>info panel while a trip plays: %1 files in the trip, %2 its duration, %3 its distance</extracomment>
+        <translation>주행: 파일 %1개, %2, %3</translation>
+    </message>
+    <message>
+        <source>Max %1, moving average %2</source>
+        <extracomment>info panel while a trip plays: %1 its top speed, %2 its average speed while moving (display unit)</extracomment>
+        <translation>최고 %1, 주행 평균 %2</translation>
     </message>
 </context>
 <context>
@@ -807,6 +827,24 @@
         <source>The track could not be saved as %1: %2</source>
         <extracomment>error after the save dialog: %1 the chosen file, %2 the system&apos;s reason</extracomment>
         <translation>트랙을 %1(으)로 저장할 수 없습니다: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TripHeaderRow</name>
+    <message>
+        <source>%1  %2 local time</source>
+        <extracomment>trip header: %1 date, %2 start–end time, in the computer&apos;s time zone</extracomment>
+        <translation>%1  %2 현지 시각</translation>
+    </message>
+    <message>
+        <source>Files: %1</source>
+        <extracomment>trip header: how many files (every channel) the trip holds</extracomment>
+        <translation>파일: %1</translation>
+    </message>
+    <message>
+        <source>Recording without a date</source>
+        <extracomment>trip header of a recording whose time is unknown</extracomment>
+        <translation>날짜 없는 녹화</translation>
     </message>
 </context>
 <context>

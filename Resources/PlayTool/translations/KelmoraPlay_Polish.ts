@@ -63,6 +63,16 @@
         <translation>Eksportuj trasę…</translation>
     </message>
     <message>
+        <source>Group by trip</source>
+        <extracomment>tool tip of tripsButton: show the list as trips (drives) or as files</extracomment>
+        <translation>Grupuj według tras</translation>
+    </message>
+    <message>
+        <source>Play trip</source>
+        <extracomment>file list trip header menu: play the trip&apos;s recordings one after the other</extracomment>
+        <translation>Odtwórz trasę</translation>
+    </message>
+    <message>
         <source>Form</source>
         <extracomment>window title of the form</extracomment>
         <translation>Form</translation>
@@ -344,6 +354,16 @@
         <source>Video aspect</source>
         <extracomment>play-information caption</extracomment>
         <translation>Proporcje obrazu</translation>
+    </message>
+    <message>
+        <source>Trip: %1 files, %2, %3</source>
+        <extracomment>info panel while a trip plays: %1 files in the trip, %2 its duration, %3 its distance</extracomment>
+        <translation>Trasa: plików %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>Max %1, moving average %2</source>
+        <extracomment>info panel while a trip plays: %1 its top speed, %2 its average speed while moving (display unit)</extracomment>
+        <translation>Maks. %1, średnia w ruchu %2</translation>
     </message>
 </context>
 <context>
@@ -807,6 +827,24 @@
         <source>The track could not be saved as %1: %2</source>
         <extracomment>error after the save dialog: %1 the chosen file, %2 the system&apos;s reason</extracomment>
         <translation>Nie można zapisać trasy jako %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TripHeaderRow</name>
+    <message>
+        <source>%1  %2 local time</source>
+        <extracomment>trip header: %1 date, %2 start–end time, in the computer&apos;s time zone</extracomment>
+        <translation>%1  %2 czasu lokalnego</translation>
+    </message>
+    <message>
+        <source>Files: %1</source>
+        <extracomment>trip header: how many files (every channel) the trip holds</extracomment>
+        <translation>Pliki: %1</translation>
+    </message>
+    <message>
+        <source>Recording without a date</source>
+        <extracomment>trip header of a recording whose time is unknown</extracomment>
+        <translation>Nagranie bez daty</translation>
     </message>
 </context>
 <context>
