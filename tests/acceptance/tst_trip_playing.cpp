@@ -250,4 +250,4 @@ int main(int argc, char *argv[])
     return QTest::qExec(&tc, argc, argv);
 }
 
-#include "tst_trips.moc"
+#include "tst_trip_playing.moc"
