@@ -151,6 +151,11 @@ QWidget *MessageInfoView::buildGpsPage()
     position->addWidget(m_latText, 0, 0);
     position->addWidget(m_longText, 0, 1);
     position->addWidget(m_distance, 1, 0);
+    // The playing second's date and time, opposite the distance's caption:
+    // the strip has no line to spare for it.
+    m_timeText = label(page, "timeText", captionStyle);
+    m_timeText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    position->addWidget(m_timeText, 1, 1);
     column->addLayout(position);
 
     // The trip's figures share the distance's row: the strip has no height
@@ -163,8 +168,6 @@ QWidget *MessageInfoView::buildGpsPage()
     distanceRow->addWidget(m_distanceText);
     distanceRow->addWidget(m_tripText, 1);
     column->addLayout(distanceRow);
-    m_timeText = label(page, "timeText", StyleSheets::text(foreground, 13));
-    column->addWidget(m_timeText);
     column->addStretch();
     return page;
 }
