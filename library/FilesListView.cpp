@@ -727,12 +727,7 @@ void FilesListView::showRowMenu(const QPoint &pos)
     menu->setObjectName("rowMenu");
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // The panel's dark background reaches the menu; its text must be light.
-    menu->setStyleSheet(QStringLiteral("QMenu { background-color: %1; color: %2; padding: 4px; }"
-                                       "QMenu::item { padding: 6px 16px; }"
-                                       "QMenu::item:selected { background-color: %3; }")
-                            .arg(Palette::css(Palette::panelBackground()),
-                                 Palette::css(Palette::panelForeground()),
-                                 Palette::css(Palette::highlightEnd())));
+    menu->setStyleSheet(StyleSheets::panelMenu());
     QAction *action = menu->addAction(panorama ? tr("Show flat") : tr("Show as 360°"));
     action->setObjectName("panoramaAction");
     // By path: the list may be reloaded while the menu is open.
@@ -970,6 +965,25 @@ void FilesListView::showTripMenu(const QPoint &pos)
                 playTrip(trip);
         }
     });
+    // The lead files' track, in playing order: the other channels repeat it.
+    QList<DbModel> lead;
+    for (const QString &path : m_tripPaths.value(tripOfItem(item))) {
+        for (int row = 0; row < m_listWidget->count(); ++row) {
+            const DbModel *model = modelAt(row);
+            if (model && model->path == path) {
+                lead.append(*model);
+                break;
+            }
+        }
+    }
+    const qint64 startMs = m_trips.value(tripOfItem(item)).startMs;
+    const QString name = startMs >= 0 ? QStringLiteral("trip-")
+            + QDateTime::fromMSecsSinceEpoch(startMs).toString(QStringLiteral("yyyyMMdd-HHmmss"))
+                                      : QFileInfo(lead.value(0).fileName).completeBaseName();
+    QAction *exportTrack = menu->addAction(tr("Export track…"));
+    exportTrack->setObjectName("exportTripAction");
+    connect(exportTrack, &QAction::triggered, this,
+            [this, lead, name] { emit exportTrackRequested(lead, name); });
     menu->popup(m_listWidget->viewport()->mapToGlobal(pos));
 }
 

@@ -754,6 +754,27 @@ void TestFileList::tripViewGroupsFoldsAndIsRemembered()
     QCOMPARE(shownFiles(), 1);
     QVERIFY(!m_list->tripHeader(0)->isOpen());
 
+    // The header's menu exports the lead files' track in playing order.
+    QStringList requested;
+    connect(m_list, &FilesListView::exportTrackRequested,
+            [&requested](const QList<DbModel> &models, const QString &name) {
+                for (const DbModel &model : models)
+                    requested << model.fileName;
+                requested << name;
+            });
+    const QPoint at = list->visualItemRect(list->item(m_list->headerRow(0))).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &event);
+    auto *menu = m_list->findChild<QMenu *>("tripMenu");
+    QVERIFY(menu);
+    menu->findChild<QAction *>("exportTripAction")->trigger();
+    menu->close();
+    QStringList expected;
+    for (int minute = 0; minute < 5; ++minute)
+        expected << QString("2023_0501_12%1_F.MOV").arg(minute * 100, 4, 10, QChar('0'));
+    expected << "trip-" + start.toString("yyyyMMdd-HHmmss");
+    QCOMPARE(requested, expected);
+
     // The choice is remembered; the flat list is as it always was.
     QCOMPARE(Settings::tripView().get(), 1);
     m_window = std::make_unique<QWidget>();
