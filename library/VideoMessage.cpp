@@ -184,6 +184,9 @@ void VideoMessage::saveToDb()
 {
     if (clockVersion == 0)
         RecordClock::apply(*this);
+    // One cached record per path: the player and the background reader may
+    // both read a file that was never played.
+    DbManager::instance()->deleteData(DbTableKind::VideoMessage, {{QStringLiteral("path"), path}});
     isSave = DbManager::instance()->insertData(DbTableKind::VideoMessage, toDbMap());
     // The library row learns the recording's trip facts, so the list groups
     // trips without reading every cached record.

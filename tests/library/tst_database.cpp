@@ -339,6 +339,7 @@ void DatabaseTest::videoMessageRows()
 
     VideoMessage first;
     first.fileName = "track.mp4";
+    first.path = "/card/track.mp4";
     first.duration = "3600";
     first.durationM = 3600000;
     first.videoCodec = "H264";
@@ -361,18 +362,27 @@ void DatabaseTest::videoMessageRows()
     QCOMPARE(read.gpsItems.value("3599").latitude, first.gpsItems.value("3599").latitude);
     QCOMPARE(read.durationM, qint64(3600000));
 
-    // A second row for the same name: its values win, field by field.
+    // A second row for the same name, as earlier versions could store: its
+    // values win, field by field.
     VideoMessage second;
     second.fileName = "track.mp4";
+    second.path = first.path;
     second.duration = "10";
     second.gpsItems.insert("3599", GpsItem());
-    second.saveToDb();
+    QVERIFY(db->insertData(DbTableKind::VideoMessage, second.toDbMap()));
     db->selectVideoMessage(DbTableKind::VideoMessage, 0, byName, {}, keep);
     QVERIFY(ok);
     QCOMPARE(read.duration, QString("10"));
     QCOMPARE(read.videoCodec, QString());
     QCOMPARE(read.gpsItems.size(), 3600); // samples of both rows fold together
     QCOMPARE(read.gpsItems.value("3599").latitude, QString());
+
+    // Saving now replaces every row of the path: the record read is the saved one.
+    second.saveToDb();
+    read.clear();
+    db->selectVideoMessage(DbTableKind::VideoMessage, 0, byName, {}, keep);
+    QVERIFY(ok);
+    QCOMPARE(read.gpsItems.size(), 1);
 
     QVERIFY(db->deleteData(DbTableKind::VideoMessage, byName));
     db->selectVideoMessage(DbTableKind::VideoMessage, 0, byName, {}, keep);
