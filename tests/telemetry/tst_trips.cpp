@@ -246,8 +246,9 @@ void TripsTest::cachedRecordsGetTheClock()
 void TripsTest::tripOfGeneratedRecordings()
 {
     // Five one-minute files on two channels whose names are an hour ahead of
-    // GPS time (".MP4": such names ending in ".MOV" are the block layout's), the third starting with ten samples dated 2000; then a file
-    // ten minutes after the fifth ended.
+    // GPS time, the third starting with ten samples dated 2000; then a file
+    // ten minutes after the fifth ended. ".MP4": these names ending in ".MOV"
+    // are the block layout's.
     RecordingFactory factory(m_folder.path());
     QStringList paths;
     QVector<QPair<int, int>> files; // first second of the drive, minute of the name
