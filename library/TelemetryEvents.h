@@ -19,7 +19,10 @@ struct TelemetryEvent
 };
 
 // Limits beyond which a sample counts, in g (speed in knots; 0 turns
-// speeding off). The defaults are the settings' defaults.
+// speeding off). The defaults are the settings' defaults: the harsh-event
+// levels fleet telematics commonly use, well above the 0.1-0.25 g of
+// ordinary driving. Impact is a jolt of 1.5 g away from the car's resting
+// acceleration: a rough road's potholes stay below it, a collision does not.
 struct EventThresholds
 {
     double brakingG = 0.35;
@@ -29,14 +32,41 @@ struct EventThresholds
     double speedLimitKnots = 0;
 };
 
+// One file's events, as the command line prints them.
+struct FileEvents
+{
+    QString file;
+    QVector<TelemetryEvent> events;
+};
+
 namespace EventDetector {
 
+// Speeding counts only when the limit is passed for this many seconds in a row.
+constexpr int speedingSeconds = 3;
+// A jolt longer than this many seconds is no impact (a loose mount, a dropped camera).
+constexpr int impactSeconds = 2;
+
 // The events of one record in time order.
+//
+// The gravity axis is the one whose median is near +-1 g; the other two are
+// horizontal. Of those, the longitudinal axis and its forward sign are the
+// ones that follow the GPS speed changes; without usable speed the first
+// horizontal axis in x, y, z order is taken as longitudinal, positive
+// forward. Without a gravity axis there is no braking, acceleration or turn,
+// only impacts. An impact is a 1-2 second jolt of the whole acceleration away
+// from its resting value (the per-axis medians); its seconds count as nothing
+// else. All-zero samples are missing data. Consecutive seconds of one kind
+// are one event; peak is the largest magnitude.
 QVector<TelemetryEvent> detect(const VideoMessage &record, const EventThresholds &thresholds);
 
 // "braking", "acceleration", "turn", "impact", "speeding": the command line's
 // and the JSON's names.
 QString kindName(TelemetryEvent::Kind kind);
+
+// [{"file", "events": [{"kind", "second", "endSecond", "peak"}]}]
+QString toJson(const QVector<FileEvents> &files);
+// Header "file,kind,second,endSecond,peak", then one row per event.
+QString toCsv(const QVector<FileEvents> &files);
 
 } // namespace EventDetector
 
