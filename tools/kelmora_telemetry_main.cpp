@@ -1,6 +1,7 @@
 // kelmora-telemetry: prints the telemetry the player reads from recordings.
 #include "app/Helpers.h"
 #include "library/DbModel.h"
+#include "library/TelemetryEvents.h"
 #include "telemetry/GPSTool.h"
 #include "telemetry/TelemetryExport.h"
 
@@ -59,40 +60,56 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(quietMessages);
     av_log_set_level(AV_LOG_QUIET);
 
+    const EventThresholds defaults;
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Prints the GPS and G-sensor telemetry stored in dashcam recordings, read exactly as the "
-        "player reads it.\n"
-        "\n"
-        "Formats:\n"
-        "  json     the record the player caches for each file (several files: one JSON array)\n"
-        "  gpx      a GPX 1.1 track, one segment per file, one point per stored second;\n"
-        "           speed (m/s) and course in the Garmin TrackPointExtension\n"
-        "  csv      one header, then per second: second,status (true for a stored valid fix),\n"
-        "           latitude,longitude,speed (knots),heading,x,y,z (g),file,utc\n"
-        "           (position, speed and heading are empty for seconds without a valid fix)\n"
-        "  geojson  a GeoJSON FeatureCollection, one LineString per file ([lon, lat]) with\n"
-        "           file, start, end and metres, and the UTC time of each position in\n"
-        "           \"coordTimes\" (null where unknown)\n"
-        "\n"
-        "Times are UTC (yyyy-MM-ddTHH:mm:ssZ): the GPS time of a sample, with the day or the\n"
-        "date the payload lacks taken from the camera's start time. A GPS point whose time\n"
-        "cannot be known (a receiver's date before its first fix) carries none: no GPX\n"
-        "<time>, an empty csv utc field, null in coordTimes. Seconds with G-sensor data only\n"
-        "get the camera's start time plus the second, corrected by the measured clock offset.\n"
-        "\n"
-        "--trip merges the files into drives (files that follow each other within 5 seconds,\n"
-        "per camera channel; channels recording at the same time join one trip). Only the\n"
-        "lead channel (the one with the most fixes) is written, in playing order. A file\n"
-        "without a known time is a trip of its own, after the others.\n"
-        "  json     an array of trips: start, end, durationSeconds, metres, maxKnots,\n"
-        "           averageMovingKnots, files (every file), lead (the lead channel's files)\n"
-        "  gpx      one track per trip, named by its UTC start, one segment per file\n"
-        "  csv      the rows above plus a last column trip (the trip's number from 1)\n"
-        "  geojson  one feature per trip with the trip's figures as properties\n"
-        "\n"
-        "Exit status: 1 when a file is missing or unreadable (reported on stderr; the other\n"
-        "files are still printed), 2 on a usage error, 0 otherwise."));
+    parser.setApplicationDescription(
+        QString(
+            "Prints the GPS and G-sensor telemetry stored in dashcam recordings, read exactly as "
+            "the "
+            "player reads it.\n"
+            "\n"
+            "Formats:\n"
+            "  json     the record the player caches for each file (several files: one JSON "
+            "array)\n"
+            "  gpx      a GPX 1.1 track, one segment per file, one point per stored second;\n"
+            "           speed (m/s) and course in the Garmin TrackPointExtension\n"
+            "  csv      one header, then per second: second,status (true for a stored valid fix),\n"
+            "           latitude,longitude,speed (knots),heading,x,y,z (g),file,utc\n"
+            "           (position, speed and heading are empty for seconds without a valid fix)\n"
+            "  geojson  a GeoJSON FeatureCollection, one LineString per file ([lon, lat]) with\n"
+            "           file, start, end and metres, and the UTC time of each position in\n"
+            "           \"coordTimes\" (null where unknown)\n"
+            "\n"
+            "Times are UTC (yyyy-MM-ddTHH:mm:ssZ): the GPS time of a sample, with the day or the\n"
+            "date the payload lacks taken from the camera's start time. A GPS point whose time\n"
+            "cannot be known (a receiver's date before its first fix) carries none: no GPX\n"
+            "<time>, an empty csv utc field, null in coordTimes. Seconds with G-sensor data only\n"
+            "get the camera's start time plus the second, corrected by the measured clock offset.\n"
+            "\n"
+            "--trip merges the files into drives (files that follow each other within 5 seconds,\n"
+            "per camera channel; channels recording at the same time join one trip). Only the\n"
+            "lead channel (the one with the most fixes) is written, in playing order. A file\n"
+            "without a known time is a trip of its own, after the others.\n"
+            "  json     an array of trips: start, end, durationSeconds, metres, maxKnots,\n"
+            "           averageMovingKnots, files (every file), lead (the lead channel's files)\n"
+            "  gpx      one track per trip, named by its UTC start, one segment per file\n"
+            "  csv      the rows above plus a last column trip (the trip's number from 1)\n"
+            "  geojson  one feature per trip with the trip's figures as properties\n"
+            "\n"
+            "--events prints the driving events found in each file instead of its samples:\n"
+            "braking, acceleration, turn, impact (G-sensor, peak in g) and speeding (GPS, peak\n"
+            "in knots; off unless --speed-limit is given). The gravity axis is found from the\n"
+            "data and the direction of travel from the GPS speed changes.\n"
+            "  json     an array of {file, events: [{kind, second, endSecond, peak}]}\n"
+            "  csv      one header, then per event: file,kind,second,endSecond,peak\n"
+            "Limits (g): --brake-g %1, --accel-g %2, --turn-g %3, --impact-g %4.\n"
+            "\n"
+            "Exit status: 1 when a file is missing or unreadable (reported on stderr; the other\n"
+            "files are still printed), 2 on a usage error, 0 otherwise.")
+            .arg(defaults.brakingG, 0, 'f', 2)
+            .arg(defaults.accelerationG, 0, 'f', 2)
+            .arg(defaults.turnG, 0, 'f', 2)
+            .arg(defaults.impactG, 0, 'f', 2));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption format(
@@ -103,6 +120,31 @@ int main(int argc, char *argv[])
     const QCommandLineOption trip(QStringLiteral("trip"),
                                   QStringLiteral("Merge the files into trips (see above)."));
     parser.addOption(trip);
+    const QCommandLineOption events(QStringLiteral("events"),
+                                    QStringLiteral("Print the driving events (see above)."));
+    parser.addOption(events);
+    const struct
+    {
+        QCommandLineOption option;
+        double EventThresholds::*field;
+    } limits[] = {
+        {{QStringLiteral("brake-g"), QStringLiteral("Harsh braking limit in g."),
+          QStringLiteral("g")},
+         &EventThresholds::brakingG},
+        {{QStringLiteral("accel-g"), QStringLiteral("Harsh acceleration limit in g."),
+          QStringLiteral("g")},
+         &EventThresholds::accelerationG},
+        {{QStringLiteral("turn-g"), QStringLiteral("Sharp turn limit in g."), QStringLiteral("g")},
+         &EventThresholds::turnG},
+        {{QStringLiteral("impact-g"), QStringLiteral("Impact limit in g."), QStringLiteral("g")},
+         &EventThresholds::impactG},
+        {{QStringLiteral("speed-limit"),
+          QStringLiteral("Speeding above this many knots (default: off)."),
+          QStringLiteral("knots")},
+         &EventThresholds::speedLimitKnots},
+    };
+    for (const auto &limit : limits)
+        parser.addOption(limit.option);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Recordings to read."),
                                  QStringLiteral("FILE..."));
     parser.process(app);
@@ -113,6 +155,26 @@ int main(int argc, char *argv[])
     if (!TelemetryExport::formatFromName(kind, &chosen)) {
         err << "kelmora-telemetry: unknown format '" << kind
             << "' (use json, gpx, csv or geojson)\n";
+        return 2;
+    }
+    EventThresholds thresholds = defaults;
+    for (const auto &limit : limits) {
+        if (!parser.isSet(limit.option))
+            continue;
+        bool ok = false;
+        const double value = parser.value(limit.option).toDouble(&ok);
+        if (!ok || !(value >= 0)) {
+            err << "kelmora-telemetry: --" << limit.option.names().first()
+                << " needs a number of 0 or more\n";
+            return 2;
+        }
+        thresholds.*limit.field = value;
+    }
+    if (parser.isSet(events)
+        && (parser.isSet(trip)
+            || (chosen != TelemetryExport::Format::Json
+                && chosen != TelemetryExport::Format::Csv))) {
+        err << "kelmora-telemetry: --events prints json or csv, without --trip\n";
         return 2;
     }
     const QStringList files = parser.positionalArguments();
@@ -140,7 +202,13 @@ int main(int argc, char *argv[])
 
     QTextStream out(stdout);
     out.setCodec("UTF-8");
-    if (parser.isSet(trip))
+    if (parser.isSet(events)) {
+        QVector<FileEvents> found;
+        for (const VideoMessage &record : records)
+            found.append({record.path, EventDetector::detect(record, thresholds)});
+        out << (chosen == TelemetryExport::Format::Csv ? EventDetector::toCsv(found)
+                                                       : EventDetector::toJson(found));
+    } else if (parser.isSet(trip))
         out << TelemetryExport::writeTrips(records, chosen);
     else if (chosen == TelemetryExport::Format::Json)
         out << TelemetryExport::toJson(records, files.size() > 1);
