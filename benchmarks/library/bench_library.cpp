@@ -4,6 +4,7 @@
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/RecordClock.h"
+#include "library/TelemetryEvents.h"
 #include "library/TripBuilder.h"
 #include "library/VideoMessage.h"
 
@@ -193,6 +194,25 @@ void BM_RecordClockOfAnHour(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RecordClockOfAnHour)->Unit(benchmark::kMillisecond);
+
+// Events of an hour's drive with a hard braking every five minutes and the
+// speed drop that goes with it, so the axis search has something to find.
+void BM_EventsOfAnHour(benchmark::State &state)
+{
+    VideoMessage m = hourRecord();
+    for (int i = 150; i < 3600; i += 300) {
+        const QString key = QString::number(i);
+        m.gsensorItems[key][0] = QStringLiteral("-0.5");
+        m.gpsItems[key].speed = QStringLiteral("20.000");
+    }
+    int events = 0;
+    for (auto _ : state) {
+        events = EventDetector::detect(m, EventThresholds()).size();
+        benchmark::DoNotOptimize(events);
+    }
+    state.counters["events"] = events;
+}
+BENCHMARK(BM_EventsOfAnHour)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
