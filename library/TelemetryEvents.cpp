@@ -99,7 +99,8 @@ double correlation(const QVector<double> &a, const QVector<double> &b)
     return saa > 1e-12 && sbb > 1e-12 ? sab / std::sqrt(saa * sbb) : 0;
 }
 
-// Below this a median is no gravity: a camera that removes gravity, or noise.
+// A median further than this from 1 g is no gravity: a camera that removes
+// it, or noise.
 constexpr double gravityTolerance = 0.35;
 // An axis that follows the speed this weakly tells nothing about direction.
 constexpr double leastCorrelation = 0.3;
