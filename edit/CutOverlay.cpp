@@ -104,8 +104,10 @@ QString assTime(int centiseconds)
 QString
 assScript(const VideoMessage &record, int start, int end, int speedUnit, int coordinateFormat)
 {
-    const int width = qMax(1, record.width.toInt());
-    const int height = qMax(1, record.height.toInt());
+    // An unprobed record gets libass's own script size; the picture scales it.
+    const bool sized = record.width.toInt() > 0 && record.height.toInt() > 0;
+    const int width = sized ? record.width.toInt() : 384;
+    const int height = sized ? record.height.toInt() : 288;
     const int fontSize = qMax(8, height / LinesPerHeight);
     const int outline = qMax(1, fontSize / 12);
     const int margin = qMax(4, height / 40);

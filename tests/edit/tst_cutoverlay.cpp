@@ -100,6 +100,8 @@ private slots:
     void scriptFollowsTheRecord();
     void assTextStaysLiteral();
     void overlayCutChangesOnlyItsCorner();
+    void otherChoicesStay_data();
+    void otherChoicesStay();
     void trackBesideTheCut();
     void oddFolders_data();
     void oddFolders();
@@ -249,6 +251,50 @@ void TestCutOverlay::overlayCutChangesOnlyItsCorner()
     const QString keep = qEnvironmentVariable("KELMORA_OVERLAY_STILL");
     if (!keep.isEmpty())
         QVERIFY(b.save(keep));
+}
+
+void TestCutOverlay::otherChoicesStay_data()
+{
+    QTest::addColumn<bool>("video");
+    QTest::addColumn<bool>("audio");
+    QTest::addColumn<bool>("hd720");
+    QTest::addColumn<QStringList>("kinds");
+    QTest::addColumn<int>("height");
+    QTest::newRow("720p with sound")
+        << true << true << true << QStringList {"video", "audio"} << 720;
+    QTest::newRow("video only") << true << false << false << QStringList {"video"} << Height;
+    QTest::newRow("audio only: no picture to caption")
+        << false << true << false << QStringList {"audio"} << 0;
+}
+
+void TestCutOverlay::otherChoicesStay()
+{
+    QFETCH(bool, video);
+    QFETCH(bool, audio);
+    QFETCH(bool, hd720);
+    QFETCH(QStringList, kinds);
+    QFETCH(int, height);
+    const QString saveDir = m_dir.filePath("choices");
+    QVERIFY(QDir().mkpath(saveDir));
+    Settings::saveFolder().set(saveDir);
+    CmdModel cut(CmdModel::Cut);
+    cut.inputPath = m_record.path;
+    cut.startSecond = 1;
+    cut.endSecond = 4;
+    cut.bitRate = "1500000";
+    cut.hasVideo = video;
+    cut.hasAudio = audio;
+    cut.is720P = hd720;
+    cut.timeSuffix = QTest::currentDataTag();
+    QVERIFY(CutOverlay::attachScript(&cut, CutOverlay::assScript(m_record, 1, 4, 0, 1)));
+    QVERIFY(run(cut));
+    const QJsonArray streams = probe(cut.outputPath).value("streams").toArray();
+    QStringList found;
+    for (const QJsonValue &stream : streams)
+        found << stream.toObject().value("codec_type").toString();
+    QCOMPARE(found, kinds);
+    if (video)
+        QCOMPARE(streams.at(0).toObject().value("height").toInt(), height);
 }
 
 void TestCutOverlay::trackBesideTheCut()
