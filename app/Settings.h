@@ -87,5 +87,10 @@ inline SettingValue<int> tripView()
 {
     return {SettingsKeys::TripView, 0};
 }
+// 1 when cuts and stills carry speed, time and position in the picture.
+inline SettingValue<int> cutOverlay()
+{
+    return {SettingsKeys::CutOverlay, 0};
+}
 
 } // namespace Settings

@@ -22,6 +22,7 @@ inline constexpr char GoogleMapKey[] = "googleMapKey";
 inline constexpr char BaiduMapKey[] = "baiduMapKey";
 inline constexpr char MapTileUrl[] = "mapTileUrl";
 inline constexpr char TripView[] = "fileListTripView";
+inline constexpr char CutOverlay[] = "cutTelemetryOverlay";
 
 // Volume used when none (or 0) is saved.
 inline constexpr double DefaultVideoSound = 0.7;

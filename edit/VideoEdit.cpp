@@ -1,11 +1,13 @@
 #include "edit/VideoEdit.h"
 
+#include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/Settings.h"
 #include "controls/HudDialog.h"
 #include "controls/HudView.h"
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"
+#include "edit/CutOverlay.h"
 #include "edit/CutSizeEstimate.h"
 #include "edit/LeftView.h"
 #include "edit/RightView.h"
@@ -73,6 +75,7 @@ void VideoEdit::buildForm()
     layout->addWidget(buildTrackRow());
     layout->addWidget(separator(QStringLiteral("label_2"), 2));
     layout->addWidget(buildResolutionRow());
+    layout->addWidget(buildTelemetryRow());
     layout->addWidget(separator(QStringLiteral("label_3"), 2));
     layout->addWidget(buildActionRow());
 }
@@ -187,6 +190,29 @@ QWidget *VideoEdit::buildResolutionRow()
     return row;
 }
 
+QWidget *VideoEdit::buildTelemetryRow()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QVBoxLayout(row);
+    m_overlayButton = new QToolButton(row);
+    m_overlayButton->setObjectName(QStringLiteral("overlayButton"));
+    //: cut option: burn speed, time and position into the picture
+    m_overlayButton->setText(tr("Show speed, time and position on the video"));
+    m_trackButton = new QToolButton(row);
+    m_trackButton->setObjectName(QStringLiteral("trackButton"));
+    //: cut option: write GPX and CSV of the range next to the cut
+    m_trackButton->setText(tr("Save the track beside the cut"));
+    for (QToolButton *button : {m_overlayButton, m_trackButton}) {
+        button->setCheckable(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setStyleSheet(StyleSheets::borderlessText(12));
+        layout->addWidget(button);
+    }
+    m_overlayButton->setChecked(Settings::cutOverlay().get() == 1);
+    return row;
+}
+
 QWidget *VideoEdit::buildActionRow()
 {
     auto *row = new QWidget(this);
@@ -235,6 +261,7 @@ void VideoEdit::setupModel()
         m_videoButton->setChecked(false);
         m_buttonOriginal->setEnabled(false);
         m_button720->setEnabled(false);
+        m_overlayButton->setEnabled(false);
         m_model->hasVideo = false;
     }
     updateTrackIcons();
@@ -257,6 +284,12 @@ void VideoEdit::setupConnections()
             &VideoEdit::onResolutionChosen);
     connect(m_videoButton, &QToolButton::clicked, this, &VideoEdit::on_videoButton_clicked);
     connect(m_audioButton, &QToolButton::clicked, this, &VideoEdit::on_audioButton_clicked);
+    connect(m_overlayButton, &QToolButton::clicked, this, [this](bool checked) {
+        // The still of the control bar follows the same choice.
+        Settings::cutOverlay().set(checked ? 1 : 0);
+        updateTrackIcons();
+    });
+    connect(m_trackButton, &QToolButton::clicked, this, [this] { updateTrackIcons(); });
     connect(m_cancelButton, &QPushButton::clicked, this, &VideoEdit::on_cancelButton_clicked);
     connect(m_sureButton, &QPushButton::clicked, this, &VideoEdit::on_sureButton_clicked);
 }
@@ -285,7 +318,9 @@ void VideoEdit::refreshSizes()
 
 void VideoEdit::updateTrackIcons()
 {
-    for (QToolButton *button : {m_videoButton, m_audioButton}) {
+    for (QToolButton *button : {m_videoButton, m_audioButton, m_overlayButton, m_trackButton}) {
+        if (!button)
+            continue; // still being built
         button->setIcon(QIcon(button->isChecked()
                                   ? QStringLiteral(":/Resources/PlayTool/selected.png")
                                   : QStringLiteral(":/Resources/PlayTool/selecting.png")));
@@ -332,6 +367,8 @@ void VideoEdit::on_audioButton_clicked()
 void VideoEdit::on_videoButton_clicked()
 {
     m_model->hasVideo = m_videoButton->isChecked();
+    // No picture, nothing to write on.
+    m_overlayButton->setEnabled(m_model->hasVideo);
     if (!m_record->audioBitRate.isEmpty())
         m_audioButton->setEnabled(m_model->hasVideo);
     updateTrackIcons();
@@ -377,6 +414,7 @@ void VideoEdit::on_sureButton_clicked()
     CmdModel *job = m_model->clone();
     m_thread.reset(new FFmpegThread(job));
     job->setParent(m_thread.get());
+    addTelemetry(job);
     auto *ownerWidget = qobject_cast<QWidget *>(m_owner.data());
     m_loadingHud = new HudDialog(0, ownerWidget ? ownerWidget : m_blockedWindow.data());
     if (m_blockedWindow && m_blockedWindow->isFullScreen()) {
@@ -390,6 +428,37 @@ void VideoEdit::on_sureButton_clicked()
     connect(m_thread.get(), &FFmpegThread::taskFinishedForCutVideo, this, &VideoEdit::onCutFinished,
             Qt::QueuedConnection);
     m_thread->start(QThread::InheritPriority);
+}
+
+void VideoEdit::addTelemetry(CmdModel *job)
+{
+    AppManager *app = AppManager::instance();
+    const int unit = choiceNumber(app->speedUnitType());
+    const int format = choiceNumber(app->longOrLatType());
+    if (m_overlayButton->isChecked() && job->hasVideo) {
+        const QString script
+            = CutOverlay::assScript(*m_record, job->startSecond, job->endSecond, unit, format);
+        if (!CutOverlay::attachScript(job, script))
+            qDebug() << "overlay script not written: the cut goes without it";
+    }
+    if (!m_trackButton->isChecked())
+        return;
+    // Written on the job's thread as soon as ffmpeg has succeeded, so the track
+    // is there even when the dialog is closed before the cut ends.
+    const VideoMessage record = *m_record;
+    const int start = job->startSecond;
+    const int end = job->endSecond;
+    const QString video = job->getSavePath();
+    connect(
+        m_thread.get(), &FFmpegThread::taskFinishedForCutVideo, m_thread.get(),
+        [record, start, end, video](bool isOk) {
+            if (!isOk)
+                return;
+            const QString error = CutOverlay::writeTrack(record, start, end, video);
+            if (!error.isEmpty())
+                qDebug().noquote() << error;
+        },
+        Qt::DirectConnection);
 }
 
 void VideoEdit::onCutFinished(bool isOk)

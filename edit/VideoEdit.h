@@ -20,7 +20,9 @@ class VideoMessage;
 // The cut dialog: the user picks a range of the playing recording with two
 // handles, the tracks to keep and the resolution, each with a size estimate;
 // confirming runs the cut with ffmpeg on an FFmpegThread under a loading HUD
-// and reports the result in a HUD prompt. The control bar creates it for the
+// and reports the result in a HUD prompt. Two options add the telemetry:
+// speed, time and position burnt into the picture, and the range's track
+// (GPX, CSV) beside the cut. The control bar creates it for the
 // playing record and shows it in its host; nothing else is needed.
 // Main thread only.
 class VideoEdit final : public QWidget
@@ -57,12 +59,15 @@ private:
     QWidget *buildRangeRow();
     QWidget *buildTrackRow();
     QWidget *buildResolutionRow();
+    QWidget *buildTelemetryRow();
     QWidget *buildActionRow();
     QLabel *separator(const QString &name, int height);
     void setupModel();
     void setupConnections();
     void refreshSizes();
     void updateTrackIcons();
+    // Hands the job its overlay script and, when asked, the track writer.
+    void addTelemetry(CmdModel *job);
     void onResolutionChosen(QAbstractButton *button);
     void onCutFinished(bool isOk);
     void releaseWindow();
@@ -81,6 +86,8 @@ private:
     RightView *m_right = nullptr;
     QToolButton *m_videoButton = nullptr;
     QToolButton *m_audioButton = nullptr;
+    QToolButton *m_overlayButton = nullptr;
+    QToolButton *m_trackButton = nullptr;
     QButtonGroup *m_resolutionGroup = nullptr;
     QPushButton *m_buttonOriginal = nullptr;
     QPushButton *m_button720 = nullptr;

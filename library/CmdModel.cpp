@@ -82,6 +82,7 @@ CmdModel *CmdModel::clone(QObject *parent) const
     copy->hasVideo = hasVideo;
     copy->is720P = is720P;
     copy->outputPath = outputPath;
+    copy->subtitlePath = subtitlePath;
     copy->timeSuffix = timeSuffix;
     return copy;
 }
@@ -118,12 +119,42 @@ QString CmdModel::program() const
     return Platform::ffmpegProgram();
 }
 
+QString CmdModel::filterOptionText(const QString &value)
+{
+    const auto escape = [](const QString &text, const QString &special) {
+        QString out;
+        for (const QChar c : text) {
+            if (special.contains(c))
+                out += QLatin1Char('\\');
+            out += c;
+        }
+        return out;
+    };
+    // ffmpeg unescapes twice: once splitting the graph, once splitting the options.
+    return escape(escape(value, QStringLiteral("\\':")), QStringLiteral("\\'[],;"));
+}
+
+QString CmdModel::videoFilter() const
+{
+    QStringList filters;
+    if (cmdType == Cut && is720P)
+        filters << QStringLiteral("scale=-1:720");
+    if (!subtitlePath.isEmpty()) {
+        filters << QStringLiteral("subtitles=filename=") + filterOptionText(subtitlePath);
+    }
+    return filters.join(QLatin1Char(','));
+}
+
 CmdModel::Command CmdModel::command()
 {
     const QString ffmpeg = program();
     if (cmdType == Thumbnail) {
         return {QStringLiteral("\"%1\" -i \"%2\" -vframes 1 -s 58*58 -y \"%3\""),
                 {ffmpeg, inputPath, getSavePath()}};
+    }
+    if (cmdType != Cut && !subtitlePath.isEmpty()) {
+        return {QStringLiteral("\"%1\" -ss %2 -i \"%3\" -vf \"%4\" -vframes 1 -y \"%5\""),
+                {ffmpeg, capturePosition, inputPath, videoFilter(), getSavePath()}};
     }
     if (cmdType != Cut) {
         return {QStringLiteral("\"%1\" -ss %2 -i \"%3\" -vframes 1 -y \"%4\""),
@@ -134,6 +165,14 @@ CmdModel::Command CmdModel::command()
     if (!hasVideo) {
         return {QStringLiteral("\"%1\" -ss %2 -i \"%3\" -t %4 -%5 -c:a copy -y \"%6\""),
                 {ffmpeg, start, inputPath, length, QStringLiteral("vn"), getSavePath()}};
+    }
+    if (!subtitlePath.isEmpty()) {
+        // The picture changes, so it is encoded again at the rate the estimate assumes.
+        const QString audio = hasAudio ? QStringLiteral("c:a") : QStringLiteral("an");
+        const QString audioValue = hasAudio ? QStringLiteral(" copy") : QString();
+        return {QStringLiteral("\"%1\" -ss %2 -i \"%3\" -t %4 -vf \"%5\" -b:v %6 -%7") + audioValue
+                    + QStringLiteral(" -y \"%8\""),
+                {ffmpeg, start, inputPath, length, videoFilter(), bitRate, audio, getSavePath()}};
     }
     if (is720P && hasAudio) {
         return {

@@ -34,6 +34,9 @@ public:
     bool hasVideo = true;
     bool is720P = false;
     QString outputPath;
+    // An ASS script burnt into the picture of a cut with video or a still;
+    // empty for none. A cut with it is re-encoded.
+    QString subtitlePath;
     QString timeSuffix; // "hhmmsszzz" at construction: keeps saved names apart
 
     // The one-line command for the log; also sets outputPath.
@@ -50,11 +53,17 @@ public:
     // every recording of that base name; rows they stored still use it.
     static QString legacyThumbnailName(const QString &videoPath);
 
+    // A value (such as a file name) as one option of a filter in an ffmpeg
+    // filter graph, whatever colons, quotes, backslashes or brackets it holds.
+    static QString filterOptionText(const QString &value);
+
     // What is run: the ffmpeg program and its arguments; also set outputPath.
     QString program() const;
     QStringList arguments();
 
 private:
+    // The -vf value: scaling of a 720-line cut, then the subtitles; empty for none.
+    QString videoFilter() const;
     struct Command
     {
         QString pattern; // the template, %n placeholders

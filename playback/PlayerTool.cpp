@@ -13,6 +13,7 @@
 #include "controls/Video360ModelType.h"
 #include "controls/VideoSlider.h"
 #include "controls/VolumeWidget.h"
+#include "edit/CutOverlay.h"
 #include "edit/VideoEdit.h"
 #include "library/CmdModel.h"
 #include "library/DbModel.h"
@@ -655,6 +656,15 @@ void PlayerTool::on_imageButton_clicked()
     model->inputPath = m_currentRecord ? m_currentRecord->path : m_player->currentUrl();
     m_captureThread.reset(new FFmpegThread(model));
     model->setParent(m_captureThread.get());
+    if (m_currentRecord && Settings::cutOverlay().get() == 1) {
+        // The cut dialog's overlay choice captions the still the same way.
+        AppManager *app = AppManager::instance();
+        const int second = m_currentSecond + 1;
+        const QString script = CutOverlay::assScript(*m_currentRecord, second, second + 1,
+                                                     choiceNumber(app->speedUnitType()),
+                                                     choiceNumber(app->longOrLatType()));
+        CutOverlay::attachScript(model, script);
+    }
     m_captureModel = model;
     connect(m_captureThread.get(), &FFmpegThread::taskFinishedForThumbPictrue, this,
             &PlayerTool::captureFinished);

@@ -1,3 +1,4 @@
+#include "tests/fixtures/FixtureTracks.h"
 #include "tests/support/Screenshots.h"
 #include "tests/support/TestHome.h"
 #include "tests/support/TestRecords.h"
@@ -9,7 +10,9 @@
 #include "edit/RightView.h"
 #include "edit/VideoEdit.h"
 #include "library/CmdModel.h"
+#include "library/DbModel.h"
 #include "library/VideoMessage.h"
+#include "telemetry/GPSTool.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -70,6 +73,7 @@ private slots:
     void missingTracksDisableTheirControls();
     void realCut_data();
     void realCut();
+    void telemetryOptions();
 };
 
 void TestVideoEdit::estimates_data()
@@ -280,3 +284,80 @@ void TestVideoEdit::realCut()
 
 KELMORA_TEST_MAIN(QApplication, TestVideoEdit)
 #include "tst_videoedit.moc"
+
+void TestVideoEdit::telemetryOptions()
+{
+    // Both options on a drive with telemetry: the picture carries the caption
+    // (the frame differs from the source's in its bottom-left corner only)
+    // and the range's track lies beside the cut under its name.
+    QTemporaryDir dir;
+    RecordingFactory factory(dir.path());
+    factory.setVideo(320, 180, "800k");
+    QVERIFY2(factory.makeGpsBox("20230501-130000.mp4", longDrive(6),
+                                RecordingFactory::GpsBoxForm::LayoutA, true),
+             qPrintable(factory.error()));
+    DbModel model;
+    model.path = factory.path("20230501-130000.mp4");
+    model.fileName = "20230501-130000.mp4";
+    GPSTool tool;
+    tool.parse(model);
+    VideoMessage record = tool.record;
+    const QString saveDir = dir.filePath("saved");
+    QVERIFY(QDir().mkpath(saveDir));
+    settingsValue(QLatin1String(SettingsKeys::SaveFilePath), saveDir, true);
+    settingsValue(QLatin1String(SettingsKeys::CutOverlay), 0, true);
+
+    QWidget owner;
+    owner.resize(800, 600);
+    owner.show();
+    VideoEdit edit(&record, &owner, &owner);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    auto *overlay = edit.findChild<QToolButton *>("overlayButton");
+    auto *track = edit.findChild<QToolButton *>("trackButton");
+    QVERIFY(!overlay->isChecked() && !track->isChecked());
+    // No picture, nothing to caption.
+    edit.findChild<QToolButton *>("videoButton")->click();
+    QVERIFY(!overlay->isEnabled());
+    edit.findChild<QToolButton *>("videoButton")->click();
+    QVERIFY(overlay->isEnabled());
+    overlay->click();
+    track->click();
+    QCOMPARE(settingsValue(QLatin1String(SettingsKeys::CutOverlay)), QStringLiteral("1"));
+
+    QSignalSpy cutting(&edit, &VideoEdit::isCuting);
+    edit.findChild<QPushButton *>("sureButton")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(cutting.count(), 2, 120000);
+    const QStringList outputs = QDir(saveDir).entryList({"*.mp4"});
+    QCOMPARE(outputs.size(), 1);
+    const QString video = QDir(saveDir).filePath(outputs.first());
+    const QString base = video.left(video.size() - 4);
+    QFile gpx(base + ".gpx");
+    QVERIFY(gpx.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(gpx.readAll()).count("<trkpt "), 6);
+    QVERIFY(QFile::exists(base + ".csv"));
+
+    const auto frame = [&](const QString &path, const QString &png) {
+        QProcess ffmpeg;
+        ffmpeg.start(
+            "ffmpeg",
+            {"-v", "error", "-y", "-ss", "2.5", "-i", path, "-frames:v", "1", dir.filePath(png)});
+        ffmpeg.waitForFinished(60000);
+        return QImage(dir.filePath(png)).convertToFormat(QImage::Format_Grayscale8);
+    };
+    const QImage source = frame(record.path, "source.png");
+    const QImage cut = frame(video, "cut.png");
+    QCOMPARE(cut.size(), QSize(320, 180));
+    const auto difference = [&](const QRect &rect) {
+        qint64 sum = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                sum += qAbs(qGray(source.pixel(x, y)) - qGray(cut.pixel(x, y)));
+        return double(sum) / (rect.width() * rect.height());
+    };
+    QVERIFY2(difference(QRect(4, 146, 140, 30)) > 20,
+             qPrintable(QString::number(difference(QRect(4, 146, 140, 30)))));
+    QVERIFY2(difference(QRect(0, 0, 320, 90)) < 6,
+             qPrintable(QString::number(difference(QRect(0, 0, 320, 90)))));
+    settingsValue(QLatin1String(SettingsKeys::CutOverlay), 0, true);
+}

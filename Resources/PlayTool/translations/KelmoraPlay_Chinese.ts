@@ -902,6 +902,16 @@
         <extracomment>cut failed</extracomment>
         <translation>剪辑失败</translation>
     </message>
+    <message>
+        <source>Show speed, time and position on the video</source>
+        <extracomment>cut option: burn speed, time and position into the picture</extracomment>
+        <translation>在视频上显示速度、时间和位置</translation>
+    </message>
+    <message>
+        <source>Save the track beside the cut</source>
+        <extracomment>cut option: write GPX and CSV of the range next to the cut</extracomment>
+        <translation>在剪辑旁保存轨迹</translation>
+    </message>
 </context>
 <context>
     <name>VideoView</name>

@@ -902,6 +902,16 @@
         <extracomment>cut failed</extracomment>
         <translation>Edit failed</translation>
     </message>
+    <message>
+        <source>Show speed, time and position on the video</source>
+        <extracomment>cut option: burn speed, time and position into the picture</extracomment>
+        <translation>Show speed, time and position on the video</translation>
+    </message>
+    <message>
+        <source>Save the track beside the cut</source>
+        <extracomment>cut option: write GPX and CSV of the range next to the cut</extracomment>
+        <translation>Save the track beside the cut</translation>
+    </message>
 </context>
 <context>
     <name>VideoView</name>

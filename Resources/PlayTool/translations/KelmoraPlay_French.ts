@@ -902,6 +902,16 @@
         <extracomment>cut failed</extracomment>
         <translation>Échec du découpage</translation>
     </message>
+    <message>
+        <source>Show speed, time and position on the video</source>
+        <extracomment>cut option: burn speed, time and position into the picture</extracomment>
+        <translation>Afficher la vitesse, l&apos;heure et la position sur la vidéo</translation>
+    </message>
+    <message>
+        <source>Save the track beside the cut</source>
+        <extracomment>cut option: write GPX and CSV of the range next to the cut</extracomment>
+        <translation>Enregistrer le tracé à côté de l&apos;extrait</translation>
+    </message>
 </context>
 <context>
     <name>VideoView</name>

@@ -902,6 +902,16 @@
         <extracomment>cut failed</extracomment>
         <translation>Schneiden fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>Show speed, time and position on the video</source>
+        <extracomment>cut option: burn speed, time and position into the picture</extracomment>
+        <translation>Geschwindigkeit, Uhrzeit und Position im Video anzeigen</translation>
+    </message>
+    <message>
+        <source>Save the track beside the cut</source>
+        <extracomment>cut option: write GPX and CSV of the range next to the cut</extracomment>
+        <translation>Strecke neben dem Schnitt speichern</translation>
+    </message>
 </context>
 <context>
     <name>VideoView</name>

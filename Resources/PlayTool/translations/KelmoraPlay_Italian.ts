@@ -902,6 +902,16 @@
         <extracomment>cut failed</extracomment>
         <translation>Taglio non riuscito</translation>
     </message>
+    <message>
+        <source>Show speed, time and position on the video</source>
+        <extracomment>cut option: burn speed, time and position into the picture</extracomment>
+        <translation>Mostra velocità, ora e posizione sul video</translation>
+    </message>
+    <message>
+        <source>Save the track beside the cut</source>
+        <extracomment>cut option: write GPX and CSV of the range next to the cut</extracomment>
+        <translation>Salva il percorso accanto al video tagliato</translation>
+    </message>
 </context>
 <context>
     <name>VideoView</name>

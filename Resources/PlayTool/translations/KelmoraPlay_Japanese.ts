@@ -902,6 +902,16 @@
         <extracomment>cut failed</extracomment>
         <translation>切り出しに失敗しました</translation>
     </message>
+    <message>
+        <source>Show speed, time and position on the video</source>
+        <extracomment>cut option: burn speed, time and position into the picture</extracomment>
+        <translation>速度・時刻・位置を動画に表示</translation>
+    </message>
+    <message>
+        <source>Save the track beside the cut</source>
+        <extracomment>cut option: write GPX and CSV of the range next to the cut</extracomment>
+        <translation>切り出した動画の横にトラックを保存</translation>
+    </message>
 </context>
 <context>
     <name>VideoView</name>

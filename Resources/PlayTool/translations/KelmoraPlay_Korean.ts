@@ -902,6 +902,16 @@
         <extracomment>cut failed</extracomment>
         <translation>편집에 실패했습니다</translation>
     </message>
+    <message>
+        <source>Show speed, time and position on the video</source>
+        <extracomment>cut option: burn speed, time and position into the picture</extracomment>
+        <translation>영상에 속도, 시간, 위치 표시</translation>
+    </message>
+    <message>
+        <source>Save the track beside the cut</source>
+        <extracomment>cut option: write GPX and CSV of the range next to the cut</extracomment>
+        <translation>잘라낸 영상 옆에 경로 저장</translation>
+    </message>
 </context>
 <context>
     <name>VideoView</name>

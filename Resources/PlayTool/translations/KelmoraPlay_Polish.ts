@@ -902,6 +902,16 @@
         <extracomment>cut failed</extracomment>
         <translation>Wycinanie nie powiodło się</translation>
     </message>
+    <message>
+        <source>Show speed, time and position on the video</source>
+        <extracomment>cut option: burn speed, time and position into the picture</extracomment>
+        <translation>Pokaż prędkość, czas i położenie na filmie</translation>
+    </message>
+    <message>
+        <source>Save the track beside the cut</source>
+        <extracomment>cut option: write GPX and CSV of the range next to the cut</extracomment>
+        <translation>Zapisz trasę obok wyciętego filmu</translation>
+    </message>
 </context>
 <context>
     <name>VideoView</name>

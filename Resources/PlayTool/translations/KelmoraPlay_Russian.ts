@@ -902,6 +902,16 @@
         <extracomment>cut failed</extracomment>
         <translation>Не удалось сохранить фрагмент</translation>
     </message>
+    <message>
+        <source>Show speed, time and position on the video</source>
+        <extracomment>cut option: burn speed, time and position into the picture</extracomment>
+        <translation>Показывать скорость, время и координаты на видео</translation>
+    </message>
+    <message>
+        <source>Save the track beside the cut</source>
+        <extracomment>cut option: write GPX and CSV of the range next to the cut</extracomment>
+        <translation>Сохранить трек рядом с фрагментом</translation>
+    </message>
 </context>
 <context>
     <name>VideoView</name>

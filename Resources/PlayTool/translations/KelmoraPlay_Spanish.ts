@@ -902,6 +902,16 @@
         <extracomment>cut failed</extracomment>
         <translation>Error al recortar el vídeo</translation>
     </message>
+    <message>
+        <source>Show speed, time and position on the video</source>
+        <extracomment>cut option: burn speed, time and position into the picture</extracomment>
+        <translation>Mostrar velocidad, hora y posición en el vídeo</translation>
+    </message>
+    <message>
+        <source>Save the track beside the cut</source>
+        <extracomment>cut option: write GPX and CSV of the range next to the cut</extracomment>
+        <translation>Guardar la ruta junto al recorte</translation>
+    </message>
 </context>
 <context>
     <name>VideoView</name>
