@@ -31,7 +31,7 @@ int jumpSecond(const QVector<TelemetryEvent> &events, int currentSecond, bool fo
         const int target = qMax(0, event.second - LeadSeconds);
         if (forward && target > currentSecond && (found < 0 || target < found))
             found = target;
-        if (!forward && target < currentSecond - LeadSeconds && target > found)
+        if (!forward && event.second < currentSecond && target > found)
             found = target;
     }
     return found;

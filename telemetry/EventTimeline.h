@@ -20,10 +20,10 @@ EventThresholds savedThresholds();
 // The events of a record with the saved limits.
 QVector<TelemetryEvent> detect(const VideoMessage &record);
 
-// Where a jump from the playing second lands: LeadSeconds before the next
-// (forward) or previous event, not before 0; -1 when there is none. Going
-// back, a jump that landed less than LeadSeconds ago does not count, so
-// pressing twice steps over the event just found.
+// Where a jump from the playing second lands: LeadSeconds before an event,
+// not before 0; -1 when there is none. Forward, the first such second after
+// the playing one; back, that of the latest event begun before it, so after a
+// jump (which lands before its event) back goes to the event before.
 int jumpSecond(const QVector<TelemetryEvent> &events, int currentSecond, bool forward);
 
 // The translated name of a kind ("Braking").
