@@ -317,6 +317,8 @@ void PlayerTool::resetProgress()
     m_groupPlayed = false;
     m_slider->setValue(0);
     m_starLabel->setText("00:00");
+    // The next group's record brings its own events.
+    showEvents({});
 }
 
 void PlayerTool::uncheckFullButton()

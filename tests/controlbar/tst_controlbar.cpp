@@ -3,6 +3,7 @@
 #include "app/AppManager.h"
 #include "app/AwakeLock.h"
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "app/SettingsKeys.h"
 #include "controls/ChangeColorWidget.h"
 #include "controls/Palette.h"
@@ -818,6 +819,7 @@ void TestControlBar::eventJumpsLandBeforeTheEvent()
 
 void TestControlBar::eventMarksSitOnTheSliderWithTheirTips()
 {
+    AppManager::instance()->setLanguage(2); // English tips, whatever ran before
     AppManager::instance()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
     startPlaying(m_clip); // 6 s
     m_bar->pause();
@@ -859,7 +861,17 @@ void TestControlBar::eventMarksSitOnTheSliderWithTheirTips()
     AppManager::instance()->setSpeedUnitType(SpeedUnit::MilesPerHour);
     QCOMPARE(slider->marks().at(1).toolTip, QString("Speeding at 0:04, peak 69 mph"));
     AppManager::instance()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
-    m_bar->showEvents({});
+    // A changed limit finds the playing record's events again, whatever the
+    // hand-made ones were.
+    const int announced = found.size();
+    AppManager::instance()->setEventLimit(Settings::impactLimitG(), 1.75);
+    QCOMPARE(found.size(), announced + 1);
+    QCOMPARE(m_bar->events().size(), EventTimeline::detect(*m_bar->currentRecord()).size());
+    QCOMPARE(slider->marks().size(), m_bar->events().size());
+    AppManager::instance()->setEventLimit(Settings::impactLimitG(), 1.5);
+    // A new group starts without the last one's marks.
+    m_bar->showEvents({makeEvent(TelemetryEvent::Kind::Turn, 2, 0.5)});
+    m_bar->resetProgress();
     QVERIFY(slider->marks().isEmpty());
     QVERIFY(found.last().first().value<QVector<TelemetryEvent>>().isEmpty());
 }
