@@ -236,6 +236,14 @@ void AppManager::setSpeedUnitType(SpeedUnit type)
     emit changeSpeedUnitType(choiceNumber(type));
 }
 
+void AppManager::setEventLimit(const SettingValue<double> &limit, double value)
+{
+    if (limit.saved() == value)
+        return;
+    limit.set(value);
+    emit changeEventLimits();
+}
+
 void AppManager::setLongOrLatType(CoordinateFormat type)
 {
     if (m_longOrLatType == type)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SettingChoices.h"
+#include "app/SettingValue.h"
 
 #include <QLocale>
 #include <QObject>
@@ -56,6 +57,9 @@ public:
     void setPlayerType(PlayerType type);
     void switchPlayerType(PlayerType type);
 
+    // Saves one driving-event limit (a Settings:: event value) and announces it.
+    void setEventLimit(const SettingValue<double> &limit, double value);
+
     void setLanguage(int number);
     int savedLanguage() const;
 
@@ -77,6 +81,8 @@ signals:
     void changePlayModelType(int type);
     void changePlayerType(int type);
     void changePlayerColor();
+    // A driving-event limit changed: the playing record's events are found again.
+    void changeEventLimits();
 
 private:
     enum CatalogueResult { CatalogueInstalled, CatalogueNotInstalled, CatalogueNotLoaded };

@@ -10,9 +10,11 @@
 #include "library/FilesListView.h"
 #include "library/VideoMessage.h"
 #include "playback/PlayObjectState.h"
+#include "playback/PlayerTool.h"
 #include "playback/VideoView.h"
 #include "telemetry/ClipFactsFiller.h"
 #include "telemetry/DisplayMessageView.h"
+#include "telemetry/GsensorView.h"
 #include "telemetry/MapShow.h"
 #include "telemetry/MessageInfoView.h"
 #include "telemetry/TrackExporter.h"
@@ -21,6 +23,7 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,6 +31,20 @@ void zeroSpacing(QBoxLayout *layout)
 {
     layout->setSpacing(0);
     layout->setContentsMargins(0, 0, 0, 0);
+}
+
+// Ctrl+Right and Ctrl+Left go to the next and previous driving event; the
+// whole application hears them, so they work in full screen too.
+void connectEventKeys(QWidget *window, PlayerTool *bar)
+{
+    auto *next = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_Right), window);
+    next->setObjectName(QStringLiteral("nextEventKey"));
+    next->setContext(Qt::ApplicationShortcut);
+    QObject::connect(next, &QShortcut::activated, bar, &PlayerTool::seekToNextEvent);
+    auto *previous = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_Left), window);
+    previous->setObjectName(QStringLiteral("previousEventKey"));
+    previous->setContext(Qt::ApplicationShortcut);
+    QObject::connect(previous, &QShortcut::activated, bar, &PlayerTool::seekToPreviousEvent);
 }
 
 void connectPanels(KelmoraWidget *window, const MainPanels &p)
@@ -62,6 +79,9 @@ void connectPanels(KelmoraWidget *window, const MainPanels &p)
     QObject::connect(list, &FilesListView::tripPlaying, p.map, &MapShow::setTrip);
     QObject::connect(list, &FilesListView::tripPlaying, p.telemetryPanel,
                      &DisplayMessageView::setTrip);
+    QObject::connect(video, &VideoView::eventsFound, p.telemetryPanel->gsensorView(),
+                     &GsensorView::setEvents);
+    connectEventKeys(window, video->playerTool());
 }
 
 // Rows stored before clip facts existed, or never played, are read in the

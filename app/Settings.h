@@ -93,4 +93,29 @@ inline SettingValue<int> cutOverlay()
     return {SettingsKeys::CutOverlay, 0};
 }
 
+// Driving-event limits in g, as EventThresholds' defaults. A limit of 0 or
+// less finds no events of its kind.
+inline SettingValue<double> brakingLimitG()
+{
+    return {SettingsKeys::EventBrakingG, 0.35};
+}
+inline SettingValue<double> accelerationLimitG()
+{
+    return {SettingsKeys::EventAccelerationG, 0.30};
+}
+inline SettingValue<double> turnLimitG()
+{
+    return {SettingsKeys::EventTurnG, 0.40};
+}
+inline SettingValue<double> impactLimitG()
+{
+    return {SettingsKeys::EventImpactG, 1.50};
+}
+// Stored in knots, as the recordings measure speed, so changing the speed
+// unit keeps the limit; 0 turns speeding events off.
+inline SettingValue<double> speedLimitKnots()
+{
+    return {SettingsKeys::EventSpeedLimitKnots, 0.0};
+}
+
 } // namespace Settings

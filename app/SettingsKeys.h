@@ -23,6 +23,11 @@ inline constexpr char BaiduMapKey[] = "baiduMapKey";
 inline constexpr char MapTileUrl[] = "mapTileUrl";
 inline constexpr char TripView[] = "fileListTripView";
 inline constexpr char CutOverlay[] = "cutTelemetryOverlay";
+inline constexpr char EventBrakingG[] = "eventBrakingG";
+inline constexpr char EventAccelerationG[] = "eventAccelerationG";
+inline constexpr char EventTurnG[] = "eventTurnG";
+inline constexpr char EventImpactG[] = "eventImpactG";
+inline constexpr char EventSpeedLimitKnots[] = "eventSpeedLimitKnots";
 
 // Volume used when none (or 0) is saved.
 inline constexpr double DefaultVideoSound = 0.7;

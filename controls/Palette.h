@@ -111,6 +111,25 @@ inline QColor rangeHandleMark()
     return QColor(0xff, 0, 0);
 }
 
+// Driving-event marks on the position slider and the G-sensor chart, by the
+// stored number of the event's kind: braking, acceleration, turn, impact,
+// speeding. The list's event badge takes the impact colour.
+inline QColor eventMark(int kind)
+{
+    switch (kind) {
+    case 0:
+        return QColor(0xff, 0xd0, 0x00);
+    case 1:
+        return QColor(0x3d, 0xdc, 0x84);
+    case 2:
+        return QColor(0x2f, 0x9b, 0xff);
+    case 3:
+        return QColor(0xff, 0x2d, 0x55);
+    default:
+        return QColor(0xc0, 0x6c, 0xff);
+    }
+}
+
 inline QColor withAlpha(QColor colour, int alpha)
 {
     colour.setAlpha(alpha);

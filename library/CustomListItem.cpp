@@ -49,6 +49,14 @@ CustomListItem::CustomListItem(DbModel *model, QWidget *parent)
     m_sizeLabel = new QLabel(m_model->size + "MB", middle);
     m_sizeLabel->setObjectName("label3");
     facts->addWidget(m_timeLabel, 10);
+    // Only counts stored with the cached record: the list reads no file.
+    if (m_model->eventCount > 0) {
+        auto *badge = new QLabel(QString::number(m_model->eventCount), middle);
+        badge->setObjectName("eventBadge");
+        badge->setAlignment(Qt::AlignCenter);
+        badge->setToolTip(tr("Driving events: %1").arg(m_model->eventCount));
+        facts->addWidget(badge, 0);
+    }
     facts->addWidget(m_sizeLabel, 3);
     column->addWidget(middle);
     row->addWidget(right, 1);
@@ -74,10 +82,12 @@ QString CustomListItem::rowStyleSheet()
                "none; }"
                "CustomListItem QLabel#label1 { %1 }"
                "CustomListItem QLabel#label2, CustomListItem QLabel#label3 { %2 }"
+               "CustomListItem QLabel#eventBadge { background-color: %4; color: %3;"
+               " border-radius: 7px; padding: 0px 5px; font-size: 10px; min-height: 14px; }"
                "CustomListItem[selected=\"true\"] QLabel#label2,"
                " CustomListItem[selected=\"true\"] QLabel#label3 { color: %3; }")
         .arg(StyleSheets::text(foreground, 13), StyleSheets::text(dimmed, 12),
-             Palette::css(foreground));
+             Palette::css(foreground), Palette::css(Palette::eventMark(3)));
 }
 
 QPixmap CustomListItem::missingThumbnail()

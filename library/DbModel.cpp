@@ -27,6 +27,8 @@ QMap<QString, QString> DbModel::toDbMap() const
         message.insert(QLatin1String(ViewChoiceKey), viewChoice == ViewChoice::Panorama);
     if (hasClip)
         message.insert(QLatin1String(ClipFacts::JsonKey), clip.toJson());
+    if (eventCount >= 0)
+        message.insert(QLatin1String(EventCountKey), eventCount);
 
     QMap<QString, QString> map;
     map.insert(QStringLiteral("fileName"), fileName);
@@ -54,6 +56,8 @@ void DbModel::fromJsonMessage(const QString &text)
     const QJsonValue facts = message.value(QLatin1String(ClipFacts::JsonKey));
     hasClip = facts.isObject();
     clip = hasClip ? ClipFacts::fromJson(path, facts.toObject()) : ClipFacts();
+    const QJsonValue events = message.value(QLatin1String(EventCountKey));
+    eventCount = events.isDouble() ? qMax(0, events.toInt()) : -1;
 }
 
 bool DbModel::insertToDb() const

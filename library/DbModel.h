@@ -36,6 +36,9 @@ public:
     // Trip facts of the recording once its telemetry was read (hasClip).
     ClipFacts clip;
     bool hasClip = false;
+    // Driving events found with the default limits when the record was
+    // cached; -1 while it never was. Stored as "events".
+    int eventCount = -1;
 
     // Column name to text, the LoadFiles row of this entry. The JSON keeps
     // the three keys earlier versions read; the newer ones are added only
@@ -56,6 +59,7 @@ public:
     bool showsPanorama(int filesType) const;
 
     static constexpr const char *ViewChoiceKey = "show360";
+    static constexpr const char *EventCountKey = "events";
 };
 
 // Groups of entries travel in the file list's signals.

@@ -6,6 +6,7 @@
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/RecordClock.h"
+#include "library/TelemetryEvents.h"
 
 #include <QDebug>
 #include <QJsonArray>
@@ -193,7 +194,10 @@ void VideoMessage::saveToDb()
     if (isSave)
         DbManager::instance()->mergeJsonMessage(
             DbTableKind::LoadFiles, QStringLiteral("path"), path,
-            {{QLatin1String(ClipFacts::JsonKey), ClipFacts::of(*this).toJson()}});
+            {{QLatin1String(ClipFacts::JsonKey), ClipFacts::of(*this).toJson()},
+             // With the default limits: the list's badge needs no settings.
+             {QLatin1String(DbModel::EventCountKey),
+              EventDetector::detect(*this, EventThresholds()).size()}});
 }
 
 QVector<QPair<int, const GpsItem *>> VideoMessage::drawableTrack() const

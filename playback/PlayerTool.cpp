@@ -22,6 +22,7 @@
 #include "playback/OrbPlayer.h"
 #include "playback/PlayObject.h"
 #include "render/RenderView.h"
+#include "telemetry/EventTimeline.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -200,6 +201,10 @@ void PlayerTool::setupPlayer()
     connect(m_slider, &QSlider::sliderMoved, this, &PlayerTool::sliderMoved);
     connect(m_slider, &VideoSlider::orbsliderPressed, this, &PlayerTool::sliderPressed);
     connect(m_slider, &VideoSlider::orbsliderReleased, this, &PlayerTool::sliderReleased);
+    connect(AppManager::instance(), &AppManager::changeEventLimits, this, &PlayerTool::findEvents);
+    // Speeding peaks are shown in the speed unit.
+    connect(AppManager::instance(), &AppManager::changeSpeedUnitType, this,
+            &PlayerTool::markEvents);
 }
 
 void PlayerTool::retranslate()
@@ -313,6 +318,8 @@ void PlayerTool::resetProgress()
     m_groupPlayed = false;
     m_slider->setValue(0);
     m_starLabel->setText("00:00");
+    // The next group's record brings its own events.
+    showEvents({});
 }
 
 void PlayerTool::uncheckFullButton()
@@ -338,6 +345,7 @@ void PlayerTool::handleRecordsDeleted(bool isDel, bool isAll, DbModel *record, Q
         // The record described the recording that is gone: announcing it again
         // would show a deleted file's track.
         m_currentRecord = nullptr;
+        findEvents();
         if (widget)
             widget->show();
     }
@@ -791,6 +799,45 @@ void PlayerTool::metaDataChanged(VideoMessage *model)
     m_currentRecord = model;
     qDebug() << "metaDataChanged starPlayNotification:";
     emit starPlayNotification(model);
+    // Again when the telemetry read late arrives: the record now has samples.
+    findEvents();
+}
+
+void PlayerTool::findEvents()
+{
+    showEvents(m_currentRecord ? EventTimeline::detect(*m_currentRecord)
+                               : QVector<TelemetryEvent>());
+}
+
+void PlayerTool::showEvents(const QVector<TelemetryEvent> &events)
+{
+    m_events = events;
+    markEvents();
+    emit eventsFound(m_events);
+}
+
+void PlayerTool::markEvents()
+{
+    const int unit = choiceNumber(AppManager::instance()->speedUnitType());
+    QVector<VideoSlider::Mark> marks;
+    for (const TelemetryEvent &event : qAsConst(m_events))
+        marks.append({int(qMin<qint64>(qint64(event.second) * 1000, INT_MAX)),
+                      Palette::eventMark(int(event.kind)), EventTimeline::toolTip(event, unit)});
+    m_slider->setMarks(marks);
+}
+
+void PlayerTool::seekToNextEvent()
+{
+    const int second = EventTimeline::jumpSecond(m_events, m_currentSecond, true);
+    if (second >= 0)
+        seekToSecond(second);
+}
+
+void PlayerTool::seekToPreviousEvent()
+{
+    const int second = EventTimeline::jumpSecond(m_events, m_currentSecond, false);
+    if (second >= 0)
+        seekToSecond(second);
 }
 
 void PlayerTool::playbackStateChange(PlayObjectState state)

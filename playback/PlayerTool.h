@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/TelemetryEvents.h"
 #include "library/ThreadPtr.h"
 #include "playback/PlayObjectState.h"
 #include "render/ControlBarInterface.h"
@@ -7,6 +8,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QVector>
 
 class AwakeLock;
 class CmdModel;
@@ -46,6 +48,10 @@ public:
     // Plays every channel from this second of the recording (the map's route
     // was clicked); a second outside the recording is ignored.
     void seekToSecond(int second);
+    // The playing record's driving events: marked on the slider and passed on
+    // by eventsFound.
+    void showEvents(const QVector<TelemetryEvent> &events);
+    const QVector<TelemetryEvent> &events() const { return m_events; }
     void uncheckFullButton();
     void handleRecordsDeleted(bool isDel, bool isAll, DbModel *record, QWidget *widget);
 
@@ -82,6 +88,7 @@ signals:
     void starEndNotification();
     void currentPlayTime(int second);
     void postPlayErrorMessage();
+    void eventsFound(const QVector<TelemetryEvent> &events);
 
 public slots:
     void on_fullButton_clicked(bool checked);
@@ -105,6 +112,11 @@ public slots:
     void on_scaleSmall_clicked();
     void on_play360_clicked();
     void on_colorButton_clicked();
+    // Finds the playing record's events again with the saved limits.
+    void findEvents();
+    // Every channel jumps to a little before the next or previous event.
+    void seekToNextEvent();
+    void seekToPreviousEvent();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -137,6 +149,7 @@ private:
     void sliderPressed();
     void sliderMoved(int value);
     void sliderReleased();
+    void markEvents();
 
     QWidget *m_hostWidget = nullptr;
     bool m_embedded = false;
@@ -150,6 +163,7 @@ private:
     qint64 m_duration = 0;
     VideoMessage *m_currentRecord = nullptr;
     int m_currentSecond = 0;
+    QVector<TelemetryEvent> m_events;
     bool m_groupPlayed = false; // a position came since the group started
     QList<DbModel *> m_groupList;
     // The still under way; its model is the thread's child.

@@ -89,6 +89,7 @@ void VideoView::connectControlBar()
     connect(bar, &PlayerTool::previousButton, this, &VideoView::willPlayPreviousVideo);
     connect(bar, &PlayerTool::starPlayNotification, this, &VideoView::starPlayNotification);
     connect(bar, &PlayerTool::starEndNotification, this, &VideoView::starEndNotification);
+    connect(bar, &PlayerTool::eventsFound, this, &VideoView::eventsFound);
     connect(bar, &PlayerTool::currentPlayTime, this, [this](int second) {
         emit currentPlayTime(second);
         if (m_renderView->allViewsReady())

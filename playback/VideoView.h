@@ -1,6 +1,9 @@
 #pragma once
 
+#include "library/TelemetryEvents.h"
+
 #include <QList>
+#include <QVector>
 #include <QWidget>
 
 class DbModel;
@@ -33,6 +36,8 @@ public:
     Qt::WindowFlags savedWindowFlags() const { return m_savedWindowFlags; }
 
 signals:
+    // The playing record's driving events (none for a record without).
+    void eventsFound(const QVector<TelemetryEvent> &events);
     void postPlayingState();
     void willPlaySameVideo(QString url);
     void willPlayNextVideo(QString url, bool isAuto);

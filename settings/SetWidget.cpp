@@ -6,12 +6,14 @@
 #include "controls/HudView.h"
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"
+#include "telemetry/TelemetryText.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDate>
 #include <QDebug>
 #include <QDialog>
+#include <QDoubleValidator>
 #include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
@@ -78,7 +80,28 @@ const FormText kFormTexts[] = {
     {"savePathLableTitle", QT_TRANSLATE_NOOP("SetWidget", "文件保存路径")},
     {"savePathLabel", QT_TRANSLATE_NOOP("SetWidget", "设置保存路径")},
     {"appName", QT_TRANSLATE_NOOP("SetWidget", "KELMORA PLAYER")},
+    {"eventsTitle", QT_TRANSLATE_NOOP("SetWidget", "Driving events")},
+    {"brakingLimitLabel", QT_TRANSLATE_NOOP("SetWidget", "Braking (g)")},
+    {"accelerationLimitLabel", QT_TRANSLATE_NOOP("SetWidget", "Acceleration (g)")},
+    {"turnLimitLabel", QT_TRANSLATE_NOOP("SetWidget", "Turn (g)")},
+    {"impactLimitLabel", QT_TRANSLATE_NOOP("SetWidget", "Impact (g)")},
+    {"speedLimitLabel", QT_TRANSLATE_NOOP("SetWidget", "Speed limit")},
 };
+
+// The G-sensor limits of the events section, two to a row.
+struct GLimit
+{
+    const char *object;
+    SettingValue<double> (*setting)();
+};
+const GLimit kGLimits[] = {
+    {"brakingLimit", &Settings::brakingLimitG},
+    {"accelerationLimit", &Settings::accelerationLimitG},
+    {"turnLimit", &Settings::turnLimitG},
+    {"impactLimit", &Settings::impactLimitG},
+};
+// Rows below the events section move down by its height.
+constexpr int kEventsHeight = 146;
 
 // Every declaration inside its rule: stray ones between rules are not style
 // sheet syntax, and the parser skips what follows them.
@@ -98,6 +121,15 @@ QString leadingBlanks(const QString &text)
     return text.left(count);
 }
 
+// Numbers with a dot in every language: the settings store reads them so.
+QValidator *numbers(QObject *parent, double top, int decimals)
+{
+    auto *validator = new QDoubleValidator(0, top, decimals, parent);
+    validator->setNotation(QDoubleValidator::StandardNotation);
+    validator->setLocale(QLocale::c());
+    return validator;
+}
+
 constexpr int kLeft = 30;
 constexpr int kRowWidth = 470;
 // The play-mode choices, one to four channels.
@@ -113,6 +145,7 @@ SetWidget::SetWidget(QWidget *parent)
     fillLanguages();
     checkCurrentChoices();
     showSavedFolder();
+    showEventLimits();
     retranslateUi();
     QMetaObject::connectSlotsByName(this);
     m_initialised = true;
@@ -142,7 +175,7 @@ QString SetWidget::languageName(int number)
 void SetWidget::buildForm()
 {
     setObjectName("SetWidget");
-    setFixedSize(530, 816);
+    setFixedSize(530, 816 + kEventsHeight);
 
     auto *speedGroup = new QButtonGroup(this);
     speedGroup->setObjectName("buttonGroup");
@@ -201,22 +234,36 @@ void SetWidget::buildForm()
     addChoice("playerTypeButtonTwo", m_playerTypeGroup, 260, 430, 150);
     addLine("line_5", 466);
 
-    addHeading("speedLabel_2", 476);
+    addHeading("eventsTitle", 476);
+    for (int i = 0; i < 4; ++i) {
+        const int x = kLeft + (i % 2) * 240;
+        const int y = 508 + (i / 2) * 34;
+        addField(kGLimits[i].object, x, y)->setValidator(numbers(this, 16, 2));
+    }
+    m_speedLimitEdit = addField("speedLimit", kLeft, 576);
+    m_speedLimitEdit->setValidator(numbers(this, 999, 0));
+    m_speedLimitUnit = new QLabel(this);
+    m_speedLimitUnit->setObjectName("speedLimitUnit");
+    m_speedLimitUnit->setStyleSheet(StyleSheets::fontSize(12));
+    m_speedLimitUnit->setGeometry(kLeft + 226, 576, 60, 28);
+    addLine("line_events", 466 + kEventsHeight);
+
+    addHeading("speedLabel_2", 476 + kEventsHeight);
     m_comboBox = new QComboBox(this);
     m_comboBox->setObjectName("comboBox");
-    m_comboBox->setGeometry(kLeft, 510, 200, 28);
-    addLine("line_6", 548);
+    m_comboBox->setGeometry(kLeft, 510 + kEventsHeight, 200, 28);
+    addLine("line_6", 548 + kEventsHeight);
 
-    addHeading("savePathLableTitle", 558);
+    addHeading("savePathLableTitle", 558 + kEventsHeight);
     auto *background = new QLabel(this);
     background->setObjectName("backgroundImage");
     background->setPixmap(QPixmap(":/Resources/PlayTool/link.png"));
-    background->setGeometry(kLeft, 592, 380, 32);
+    background->setGeometry(kLeft, 592 + kEventsHeight, 380, 32);
     m_savePathLabel = new QLabel(this);
     m_savePathLabel->setObjectName("savePathLabel");
     // White on the dark field of the picture behind it.
     m_savePathLabel->setStyleSheet(StyleSheets::text(Palette::panelForeground(), 12));
-    m_savePathLabel->setGeometry(kLeft + 10, 592, 360, 32);
+    m_savePathLabel->setGeometry(kLeft + 10, 592 + kEventsHeight, 360, 32);
     m_savePathLabel->setContextMenuPolicy(Qt::NoContextMenu);
     m_savePathLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_openPathButton = new QPushButton(this);
@@ -224,19 +271,19 @@ void SetWidget::buildForm()
     m_openPathButton->setIcon(QIcon(":/Resources/PlayTool/show link.png"));
     m_openPathButton->setIconSize(QSize(32, 32));
     m_openPathButton->setStyleSheet(StyleSheets::noBorder());
-    m_openPathButton->setGeometry(kLeft + 390, 592, 32, 32);
-    addLine("line_7", 640);
+    m_openPathButton->setGeometry(kLeft + 390, 592 + kEventsHeight, 32, 32);
+    addLine("line_7", 640 + kEventsHeight);
 
     auto *appName = new QLabel(this);
     appName->setObjectName("appName");
     appName->setStyleSheet(StyleSheets::fontSize(16) + " font-weight: bold;");
-    appName->setGeometry(kLeft, 652, kRowWidth, 28);
-    addLine("line_8", 686);
+    appName->setGeometry(kLeft, 652 + kEventsHeight, kRowWidth, 28);
+    addLine("line_8", 686 + kEventsHeight);
     m_appConnect = new QLabel(this);
     m_appConnect->setObjectName("appConnect");
     m_appConnect->setStyleSheet(
         StyleSheets::text(Palette::withAlpha(Palette::popupText(), 178), 12));
-    m_appConnect->setGeometry(kLeft, 696, kRowWidth, 100);
+    m_appConnect->setGeometry(kLeft, 696 + kEventsHeight, kRowWidth, 100);
     m_appConnect->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_appConnect->setContextMenuPolicy(Qt::NoContextMenu);
     m_appConnect->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -277,6 +324,21 @@ QPushButton *SetWidget::addChoice(const char *name, QButtonGroup *group, int x, 
     button->setGeometry(x, y, width, 26);
     group->addButton(button);
     return button;
+}
+
+// A label of fixed words and a short dark number field after it.
+QLineEdit *SetWidget::addField(const char *name, int x, int y)
+{
+    auto *label = new QLabel(this);
+    label->setObjectName(QLatin1String(name) + QLatin1String("Label"));
+    label->setStyleSheet(StyleSheets::fontSize(12));
+    label->setGeometry(x, y, 150, 28);
+    auto *edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    edit->setStyleSheet(StyleSheets::darkField(12));
+    edit->setGeometry(x + 156, y, 64, 28);
+    connect(edit, &QLineEdit::editingFinished, this, &SetWidget::saveEventLimits);
+    return edit;
 }
 
 QLabel *SetWidget::addLine(const char *name, int y)
@@ -339,6 +401,7 @@ void SetWidget::retranslateUi()
     spreadPlayModes();
     m_openPathButton->setToolTip(tr("选择路径"));
     m_mapKeyEdit->setPlaceholderText(tr("Without a key the map shows OpenStreetMap"));
+    m_speedLimitEdit->setToolTip(tr("0 turns speeding events off"));
     for (int number = 1; number <= kLanguageCount; ++number)
         m_comboBox->setItemText(number - 1, languageName(number));
     m_appConnect->setText(aboutText());
@@ -364,6 +427,7 @@ void SetWidget::changeEvent(QEvent *event)
 void SetWidget::hideEvent(QHideEvent *event)
 {
     saveMapKey();
+    saveEventLimits();
     QWidget::hideEvent(event);
 }
 
@@ -402,11 +466,54 @@ void SetWidget::on_CancelButton_clicked()
 
 void SetWidget::on_speedButonnKMH_clicked()
 {
+    // A limit being typed counts in the unit it was typed in.
+    saveEventLimits();
     AppManager::instance()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
+    showEventLimits();
 }
 void SetWidget::on_speedButonnPMH_clicked()
 {
+    saveEventLimits();
     AppManager::instance()->setSpeedUnitType(SpeedUnit::MilesPerHour);
+    showEventLimits();
+}
+
+void SetWidget::showEventLimits()
+{
+    for (const GLimit &limit : kGLimits)
+        findChild<QLineEdit *>(limit.object)
+            ->setText(QString::number(limit.setting().get(), 'f', 2));
+    const int unit = choiceNumber(AppManager::instance()->speedUnitType());
+    m_speedLimitEdit->setText(
+        QString::number(TelemetryText::knotsToUnit(Settings::speedLimitKnots().get(), unit)));
+    m_speedLimitUnit->setText(unit == choiceNumber(SpeedUnit::KilometresPerHour)
+                                  ? QStringLiteral("km/h")
+                                  : QStringLiteral("mph"));
+    m_shownSpeedLimit = m_speedLimitEdit->text();
+}
+
+// Only a field whose text changed is saved: the speed shown is rounded in the
+// user's unit, and saving it unchanged would move the limit kept in knots.
+void SetWidget::saveEventLimits()
+{
+    AppManager *app = AppManager::instance();
+    for (const GLimit &limit : kGLimits) {
+        QLineEdit *edit = findChild<QLineEdit *>(limit.object);
+        bool isNumber = false;
+        const double value = edit->text().toDouble(&isNumber);
+        if (isNumber
+            && QString::number(value, 'f', 2) != QString::number(limit.setting().get(), 'f', 2))
+            app->setEventLimit(limit.setting(), value);
+        edit->setText(QString::number(limit.setting().get(), 'f', 2));
+    }
+    bool isNumber = false;
+    const double speed = m_speedLimitEdit->text().toDouble(&isNumber);
+    if (isNumber && m_speedLimitEdit->text() != m_shownSpeedLimit) {
+        const int unit = choiceNumber(app->speedUnitType());
+        app->setEventLimit(Settings::speedLimitKnots(),
+                           qMax(0.0, speed) / TelemetryText::unitFactor(unit));
+    }
+    showEventLimits();
 }
 void SetWidget::on_LongOrLatType_clicked()
 {

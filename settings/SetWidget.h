@@ -54,6 +54,9 @@ private:
     QLabel *addHeading(const char *name, int y);
     QPushButton *addChoice(const char *name, QButtonGroup *group, int x, int y, int width);
     QLabel *addLine(const char *name, int y);
+    QLineEdit *addField(const char *name, int x, int y);
+    void showEventLimits();
+    void saveEventLimits();
     void fillLanguages();
     void checkCurrentChoices();
     void chooseMap(MapType type);
@@ -73,6 +76,10 @@ private:
     QPushButton *m_openPathButton = nullptr;
     QLabel *m_mapKeyLabel = nullptr;
     QLineEdit *m_mapKeyEdit = nullptr;
+    QLineEdit *m_speedLimitEdit = nullptr;
+    QLabel *m_speedLimitUnit = nullptr;
+    // The speed limit as last shown, in the user's unit.
+    QString m_shownSpeedLimit;
     // The service whose key the field shows: the map chosen when it was filled.
     MapType m_mapKeyService = MapType::OpenStreetMap;
 };

@@ -1,14 +1,18 @@
 #include "telemetry/GsensorView.h"
 
+#include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"
+#include "telemetry/EventTimeline.h"
 #include "telemetry/TelemetryText.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 GsensorView::GsensorView(QWidget *parent)
@@ -78,6 +82,67 @@ void GsensorView::setData(const QMap<QString, QStringList> &items)
     m_yPoints = points.y;
     m_zPoints = points.z;
     update();
+}
+
+void GsensorView::setEvents(const QVector<TelemetryEvent> &events)
+{
+    m_events = events;
+    update();
+}
+
+int GsensorView::chartX(int second) const
+{
+    const TelemetryText::ChartScale scale = TelemetryText::chartScale(m_xPoints.size());
+    return TelemetryText::chartPosition(QPoint(second, 0), scale, width(), height()).x();
+}
+
+int GsensorView::eventX(int index) const
+{
+    return chartX(m_events.at(index).second);
+}
+
+int GsensorView::eventAt(int x) const
+{
+    for (int i = 0; i < m_events.size(); ++i) {
+        const int start = chartX(m_events.at(i).second);
+        const int end = qMax(start, chartX(m_events.at(i).endSecond));
+        if (x >= start - 3 && x <= end + 3)
+            return i;
+    }
+    return -1;
+}
+
+bool GsensorView::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const int index = eventAt(help->pos().x());
+        if (index >= 0)
+            QToolTip::showText(
+                help->globalPos(),
+                EventTimeline::toolTip(m_events.at(index),
+                                       choiceNumber(AppManager::instance()->speedUnitType())),
+                this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void GsensorView::drawEvents(QPainter &painter) const
+{
+    const int h = height();
+    for (const TelemetryEvent &event : m_events) {
+        const QColor colour = Palette::eventMark(int(event.kind));
+        const int start = chartX(event.second);
+        const int end = qMax(start, chartX(event.endSecond));
+        // A faint band over the seconds it lasts, a solid tab under the axis
+        // (the legend covers the top).
+        painter.fillRect(QRect(start - 1, 40, end - start + 3, h - 80),
+                         Palette::withAlpha(colour, 60));
+        painter.fillRect(QRect(start - 1, h - 40, 3, 7), colour);
+    }
 }
 
 void GsensorView::setCurrent(int second)
@@ -153,6 +218,7 @@ void GsensorView::paintEvent(QPaintEvent *event)
         painter.drawText(32 - painter.fontMetrics().horizontalAdvance(label), y + 5, label);
     }
 
+    drawEvents(painter);
     drawCurve(painter, m_xPoints, Qt::red);
     if (m_current > 0) {
         const int x = TelemetryText::chartPosition(QPoint(m_current, 0), scale, w, h).x();

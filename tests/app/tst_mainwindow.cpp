@@ -17,6 +17,9 @@
 #include "telemetry/MapShow.h"
 #include "telemetry/MessageInfoView.h"
 #include "telemetry/SpeedDial.h"
+#include "tests/fixtures/FixtureTracks.h"
+#include "tests/fixtures/RecordingFactory.h"
+#include "tests/support/Screenshots.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 #include "tests/support/TestRecords.h"
@@ -136,6 +139,37 @@ bool nothingToArrange(Rig &)
     return true;
 }
 
+TelemetryEvent makeEvent(TelemetryEvent::Kind kind, int second, int endSecond, double peak)
+{
+    TelemetryEvent made;
+    made.kind = kind;
+    made.second = second;
+    made.endSecond = endSecond;
+    made.peak = peak;
+    return made;
+}
+
+// Playing, paused, with hand-made events at 10 s and 16 s and the window
+// active for its keys. The record's own events (none in a clip without
+// telemetry) came before.
+bool pausedWithEvents(Rig &r, const QString &path, int atSecond)
+{
+    if (!r.playDirectly(path))
+        return false;
+    QTest::qWait(1000);
+    r.bar()->pause();
+    r.bar()->showEvents({makeEvent(TelemetryEvent::Kind::Turn, 10, 11, 0.5),
+                         makeEvent(TelemetryEvent::Kind::Impact, 16, 16, 1.9)});
+    r.bar()->seekToSecond(atSecond);
+    r.window->activateWindow();
+    return QTest::qWaitForWindowActive(r.window.get());
+}
+
+int sliderValue(Rig &r)
+{
+    return r.bar()->findChild<QSlider *>()->value();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Wiring)
@@ -150,6 +184,7 @@ private slots:
     void splitsFollowTheStretchFactors();
     void panelsAreWired_data();
     void panelsAreWired();
+    void eventMarksPicture();
 
 private:
     QTemporaryDir m_media;
@@ -334,6 +369,57 @@ void TestMainWindow::panelsAreWired_data()
                        const int position = r.bar()->findChild<QSlider *>()->value();
                        return position > 12500 && position < 19000;
                    }};
+    QTest::newRow("17 eventsFound marks the G-sensor chart") << Wiring {
+        nothingToArrange,
+        [](Rig &r) {
+            emit r.panels.videoView->eventsFound(
+                {makeEvent(TelemetryEvent::Kind::Braking, 3, 4, 0.4)});
+        },
+        [](Rig &r) { return r.panels.telemetryPanel->gsensorView()->events().size() == 1; }};
+    QTest::newRow("18 Ctrl+Right seeks to 2 s before the next event") << Wiring {
+        [alpha](Rig &r) { return pausedWithEvents(r, alpha, 1); },
+        [](Rig &r) { QTest::keyClick(r.window.get(), Qt::Key_Right, Qt::ControlModifier); },
+        [](Rig &r) { return sliderValue(r) == 8000; }};
+    QTest::newRow("19 Ctrl+Left seeks to 2 s before the event begun before") << Wiring {
+        [alpha](Rig &r) { return pausedWithEvents(r, alpha, 13); },
+        [](Rig &r) { QTest::keyClick(r.window.get(), Qt::Key_Left, Qt::ControlModifier); },
+        [](Rig &r) { return sliderValue(r) == 8000; }};
+}
+
+// The picture of the README: a recording with telemetry, marks on the bar's
+// slider and on the chart (events made by hand, as the detector's tuning is
+// not this picture's subject).
+void TestMainWindow::eventMarksPicture()
+{
+    RecordingFactory factory(m_media.path());
+    factory.setVideo(320, 180);
+    factory.setPreset("ultrafast");
+    QVector<FixtureSample> samples = longDrive(40);
+    samples[12].acc[0] = -650;
+    samples[13].acc[0] = -450;
+    samples[25].acc[1] = 560;
+    samples[26].acc[1] = 480;
+    samples[33].acc[0] = 1700;
+    const QString name = QStringLiteral("2023_0501_120000_F.MOV");
+    QVERIFY2(factory.makeBlockTrack(name, samples, RecordingFactory::BlockMode::SampleSize),
+             qPrintable(factory.error()));
+    Rig rig;
+    QVERIFY(rig.compose());
+    rig.window->resize(1280, 800);
+    QVERIFY(rig.playDirectly(factory.path(name)));
+    GsensorView *chart = rig.panels.telemetryPanel->gsensorView();
+    QTRY_VERIFY_WITH_TIMEOUT(chart->xPoints().size() >= 30, 20000);
+    QTest::qWait(500);
+    rig.bar()->pause();
+    rig.bar()->showEvents({makeEvent(TelemetryEvent::Kind::Speeding, 4, 7, 62),
+                           makeEvent(TelemetryEvent::Kind::Braking, 12, 13, 0.65),
+                           makeEvent(TelemetryEvent::Kind::Turn, 25, 26, 0.56),
+                           makeEvent(TelemetryEvent::Kind::Impact, 33, 33, 1.7)});
+    QCOMPARE(chart->events().size(), 4);
+    rig.bar()->seekToSecond(18);
+    QTest::qWait(1000);
+    const QImage shot = rig.window->grab().toImage();
+    QVERIFY(shot.save(screenshotPath("events-marks.png")));
 }
 
 void TestMainWindow::panelsAreWired()

@@ -3,8 +3,10 @@
 #include "app/AppManager.h"
 #include "app/AwakeLock.h"
 #include "app/Helpers.h"
+#include "app/Settings.h"
 #include "app/SettingsKeys.h"
 #include "controls/ChangeColorWidget.h"
+#include "controls/Palette.h"
 #include "controls/SpeedPlayWidget.h"
 #include "controls/Video360ModelType.h"
 #include "controls/VideoSlider.h"
@@ -17,6 +19,7 @@
 #include "playback/PlayObject.h"
 #include "playback/PlayerTool.h"
 #include "render/RenderView.h"
+#include "telemetry/EventTimeline.h"
 #include "tests/support/PathGuard.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
@@ -33,6 +36,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -45,6 +49,16 @@ QString makeClip(const QString &folder, const QString &name, double seconds)
 {
     return makeTestClip(QDir(folder).filePath(name),
                         QString("testsrc2=s=320x180:r=25:d=%1").arg(seconds));
+}
+
+TelemetryEvent makeEvent(TelemetryEvent::Kind kind, int second, double peak)
+{
+    TelemetryEvent made;
+    made.kind = kind;
+    made.second = second;
+    made.endSecond = second + 1;
+    made.peak = peak;
+    return made;
 }
 
 QStringList hudTexts(QWidget *host)
@@ -96,6 +110,10 @@ private slots:
     void draggingAndMapSeeksReportTheSecond();
     void nativePlayerTypeOnlyPromptsForPanorama();
     void languageChangeRetranslatesTheBar();
+    void eventJumpsLandBeforeTheEvent_data();
+    void eventJumpsLandBeforeTheEvent();
+    void eventMarksSitOnTheSliderWithTheirTips();
+    void eventKeysSeekEveryChannel();
     void screenshots();
 
 private:
@@ -769,6 +787,118 @@ void TestControlBar::languageChangeRetranslatesTheBar()
         seen << expected;
     }
     QVERIFY(seen[0] != seen[1]); // two catalogues that differ, so the check means something
+}
+
+void TestControlBar::eventJumpsLandBeforeTheEvent_data()
+{
+    QTest::addColumn<int>("current");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<int>("expected");
+    // Events begin at 1, 10 and 30: jumps land at 0 (not -1), 8 and 28.
+    QTest::newRow("next from the start skips the clamped one") << 0 << true << 8;
+    QTest::newRow("next from just before a landing") << 7 << true << 8;
+    QTest::newRow("next from a landing goes on") << 8 << true << 28;
+    QTest::newRow("no next after the last") << 28 << true << -1;
+    QTest::newRow("back from a landing goes to the one before") << 8 << false << 0;
+    QTest::newRow("back inside an event replays it") << 12 << false << 8;
+    QTest::newRow("back from after the last") << 50 << false << 28;
+    QTest::newRow("no back before the first has begun") << 1 << false << -1;
+}
+
+void TestControlBar::eventJumpsLandBeforeTheEvent()
+{
+    QFETCH(int, current);
+    QFETCH(bool, forward);
+    QFETCH(int, expected);
+    const QVector<TelemetryEvent> events = {makeEvent(TelemetryEvent::Kind::Braking, 1, 0.5),
+                                            makeEvent(TelemetryEvent::Kind::Turn, 10, 0.6),
+                                            makeEvent(TelemetryEvent::Kind::Impact, 30, 2.0)};
+    QCOMPARE(EventTimeline::jumpSecond(events, current, forward), expected);
+    QCOMPARE(EventTimeline::jumpSecond({}, current, forward), -1);
+}
+
+void TestControlBar::eventMarksSitOnTheSliderWithTheirTips()
+{
+    AppManager::instance()->setLanguage(2); // English tips, whatever ran before
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
+    startPlaying(m_clip); // 6 s
+    m_bar->pause();
+    auto *slider = m_bar->findChild<VideoSlider *>("slider");
+    QTRY_VERIFY(slider->maximum() > 5000);
+    QSignalSpy found(m_bar, &PlayerTool::eventsFound);
+    m_bar->showEvents({makeEvent(TelemetryEvent::Kind::Braking, 1, 0.524),
+                       makeEvent(TelemetryEvent::Kind::Speeding, 4, 60)});
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(slider->marks().size(), 2);
+    const QImage shot = slider->grab().toImage();
+    const struct
+    {
+        int index;
+        int milliseconds;
+        int kind;
+        QString tip;
+    } expected[] = {{0, 1000, 0, "Braking at 0:01, peak 0.52 g"},
+                    {1, 4000, 4, "Speeding at 0:04, peak 111 km/h"}};
+    for (const auto &mark : expected) {
+        const int x = mark.milliseconds * qint64(slider->width()) / slider->maximum();
+        QVERIFY(qAbs(slider->markX(mark.index) - x) <= 1);
+        // A press there seeks to the mark's own second.
+        QCOMPARE(
+            VideoSlider::valueAt(slider->markX(mark.index), slider->width(), 0, slider->maximum())
+                / 1000,
+            mark.milliseconds / 1000);
+        QCOMPARE(shot.pixelColor(slider->markX(mark.index), slider->height() / 2 - 3),
+                 Palette::eventMark(mark.kind));
+        QCOMPARE(slider->marks().at(mark.index).toolTip, mark.tip);
+        const QPoint at(slider->markX(mark.index) + 2, slider->height() / 2);
+        QHelpEvent help(QEvent::ToolTip, at, slider->mapToGlobal(at));
+        QCoreApplication::sendEvent(slider, &help);
+        QTRY_COMPARE(QToolTip::text(), mark.tip);
+    }
+    QCOMPARE(slider->markAt(slider->width() / 2), -1);
+
+    // The speed unit changes the speeding tip; a record without events clears them.
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::MilesPerHour);
+    QCOMPARE(slider->marks().at(1).toolTip, QString("Speeding at 0:04, peak 69 mph"));
+    AppManager::instance()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
+    // A changed limit finds the playing record's events again, whatever the
+    // hand-made ones were.
+    const int announced = found.size();
+    AppManager::instance()->setEventLimit(Settings::impactLimitG(), 1.75);
+    QCOMPARE(found.size(), announced + 1);
+    QCOMPARE(m_bar->events().size(), EventTimeline::detect(*m_bar->currentRecord()).size());
+    QCOMPARE(slider->marks().size(), m_bar->events().size());
+    AppManager::instance()->setEventLimit(Settings::impactLimitG(), 1.5);
+    // A new group starts without the last one's marks.
+    m_bar->showEvents({makeEvent(TelemetryEvent::Kind::Turn, 2, 0.5)});
+    m_bar->resetProgress();
+    QVERIFY(slider->marks().isEmpty());
+    QVERIFY(found.last().first().value<QVector<TelemetryEvent>>().isEmpty());
+}
+
+void TestControlBar::eventKeysSeekEveryChannel()
+{
+    startPlaying(m_clip); // 6 s
+    m_bar->pause();
+    auto *slider = m_bar->findChild<VideoSlider *>("slider");
+    QTRY_VERIFY(slider->maximum() > 5000);
+    m_bar->showEvents({makeEvent(TelemetryEvent::Kind::Impact, 1, 1.8),
+                       makeEvent(TelemetryEvent::Kind::Turn, 4, 0.5)});
+    m_bar->seekToSecond(0);
+    QSignalSpy seconds(m_bar, &PlayerTool::currentPlayTime);
+    m_bar->seekToNextEvent();
+    QCOMPARE(seconds.size(), 1);
+    QCOMPARE(seconds.last().first().toInt(), 2);
+    QCOMPARE(slider->value(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_bar->player()->currentUrl() == m_clip, 5000);
+    // Back goes to the impact, two seconds before it clamped to the start.
+    m_bar->seekToPreviousEvent();
+    QCOMPARE(seconds.last().first().toInt(), 0);
+    QCOMPARE(slider->value(), 0);
+    // Nothing before the first: no seek at all.
+    seconds.clear();
+    m_bar->seekToPreviousEvent();
+    QVERIFY(seconds.isEmpty());
 }
 
 void TestControlBar::screenshots()

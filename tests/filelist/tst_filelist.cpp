@@ -92,6 +92,7 @@ private slots:
     void cleanup();
     void loadsSortedAndResorts();
     void rowWidgetsFollowTheScroll();
+    void eventBadgeOnlyWhereEventsAreKnown();
     void clickBuildsTheChannelGroup();
     void playModeChangeRebuildsTheGroup();
     void navigationWrapsAround();
@@ -217,6 +218,51 @@ void TestFileList::rowWidgetsFollowTheScroll()
     list->setCurrentRow(100);
     QTRY_VERIFY(list->itemWidget(list->item(100)));
     QCOMPARE(list->itemWidget(list->item(100))->property("selected").toBool(), true);
+}
+
+void TestFileList::eventBadgeOnlyWhereEventsAreKnown()
+{
+    addEntry("a_with_events.mp4", "20240101120000000");
+    addEntry("b_cached.mp4", "20240101120000001");
+    addEntry("c_never_read.mp4", "20240101120000002");
+    const QString withEvents = QDir(m_media.path()).filePath("a_with_events.mp4");
+    const QString cached = QDir(m_media.path()).filePath("b_cached.mp4");
+    // Caching a record stores its count with the default limits; one without
+    // samples has none.
+    VideoMessage record;
+    record.fileName = "b_cached.mp4";
+    record.path = cached;
+    record.saveToDb();
+    QVERIFY(record.isSave);
+    // As a record with three events leaves its row.
+    QVERIFY(DbManager::instance()->mergeJsonMessage(DbTableKind::LoadFiles, "path", withEvents,
+                                                    {{DbModel::EventCountKey, 3}}));
+
+    m_window = std::make_unique<QWidget>();
+    m_list = new FilesListView(m_window.get(), m_window.get());
+    m_list->resize(376, 600);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QListWidget *list = m_list->listWidget();
+    const QList<int> expected = {3, 0, -1};
+    for (int row = 0; row < 3; ++row) {
+        QTRY_VERIFY(list->itemWidget(list->item(row)));
+        auto *item = qobject_cast<CustomListItem *>(list->itemWidget(list->item(row)));
+        QCOMPARE(item->model()->eventCount, expected.at(row));
+        auto *badge = item->findChild<QLabel *>("eventBadge");
+        QCOMPARE(badge != nullptr, row == 0);
+        if (badge) {
+            QCOMPARE(badge->text(), QString("3"));
+            QVERIFY(badge->isVisible());
+            QCOMPARE(badge->toolTip(), QString("Driving events: 3"));
+        }
+    }
+    // The count survives the row being written again (a view choice, say).
+    DbModel copy = *m_list->modelAt(0);
+    DbModel reread;
+    reread.path = copy.path;
+    reread.fromJsonMessage(copy.toDbMap().value("jsonMessage"));
+    QCOMPARE(reread.eventCount, 3);
 }
 
 void TestFileList::clickBuildsTheChannelGroup()

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/SettingsKeys.h"
 #include "controls/RoundedDialog.h"
+#include "library/TelemetryEvents.h"
 #include "settings/SetWidget.h"
 #include "tests/support/Screenshots.h"
 #include "tests/support/TestHome.h"
@@ -118,6 +119,7 @@ private slots:
     void languageChangeRetranslates();
     void choicesFitTheirRow_data();
     void choicesFitTheirRow();
+    void eventLimitsAreSavedAndReadBack();
     void mapKeyFollowsChosenService_data();
     void mapKeyFollowsChosenService();
     void aboutText();
@@ -279,7 +281,7 @@ void TestSettings::pageShowsCurrentChoices()
     settingsValue(SettingsKeys::Language, language, true);
 
     SetWidget page;
-    QCOMPARE(page.size(), QSize(530, 816));
+    QCOMPARE(page.size(), QSize(530, 962));
     const QList<QPushButton *> buttons = page.findChildren<QPushButton *>();
     for (QPushButton *b : buttons) {
         if (b->isCheckable())
@@ -388,6 +390,13 @@ void TestSettings::choicesFitTheirRow()
         }
     }
 
+    for (const char *name :
+         {"brakingLimit", "accelerationLimit", "turnLimit", "impactLimit", "speedLimit"}) {
+        auto *words = page.findChild<QLabel *>(QLatin1String(name) + QLatin1String("Label"));
+        QVERIFY2(words->sizeHint().width() <= words->width(), qPrintable(words->text()));
+        QVERIFY(words->geometry().right() < page.findChild<QLineEdit *>(name)->x());
+    }
+
     auto *label = page.findChild<QLabel *>("mapKeyLabel");
     auto *edit = page.findChild<QLineEdit *>("mapKeyEdit");
     QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
@@ -395,6 +404,62 @@ void TestSettings::choicesFitTheirRow()
     edit->ensurePolished();
     const int words = edit->fontMetrics().horizontalAdvance(edit->placeholderText());
     QVERIFY2(words + 20 <= edit->width(), qPrintable(edit->placeholderText()));
+}
+
+void TestSettings::eventLimitsAreSavedAndReadBack()
+{
+    // Nothing saved: the detector's own defaults.
+    const EventThresholds defaults;
+    QCOMPARE(Settings::brakingLimitG().get(), defaults.brakingG);
+    QCOMPARE(Settings::accelerationLimitG().get(), defaults.accelerationG);
+    QCOMPARE(Settings::turnLimitG().get(), defaults.turnG);
+    QCOMPARE(Settings::impactLimitG().get(), defaults.impactG);
+    QCOMPARE(Settings::speedLimitKnots().get(), defaults.speedLimitKnots);
+    app()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
+    QSignalSpy changed(app(), &AppManager::changeEventLimits);
+    {
+        Popup popup;
+        SetWidget *page = popup.page;
+        const auto field = [page](const char *name) { return page->findChild<QLineEdit *>(name); };
+        QCOMPARE(field("brakingLimit")->text(), QString("0.35"));
+        QCOMPARE(field("impactLimit")->text(), QString("1.50"));
+        QCOMPARE(field("speedLimit")->text(), QString("0"));
+        QCOMPARE(text(page, "speedLimitUnit"), QString("km/h"));
+
+        field("brakingLimit")->setText("0.5");
+        emit field("brakingLimit")->editingFinished();
+        QCOMPARE(Settings::brakingLimitG().get(), 0.5);
+        QCOMPARE(field("brakingLimit")->text(), QString("0.50"));
+        QCOMPARE(changed.size(), 1);
+        // Finishing again without a change announces nothing.
+        emit field("brakingLimit")->editingFinished();
+        QCOMPARE(changed.size(), 1);
+        // Not a number: the saved limit stays and shows again.
+        field("turnLimit")->setText("x");
+        emit field("turnLimit")->editingFinished();
+        QCOMPARE(field("turnLimit")->text(), QString("0.40"));
+        QCOMPARE(changed.size(), 1);
+
+        // The speed is typed in the user's unit and kept in knots.
+        field("speedLimit")->setText("100");
+        emit field("speedLimit")->editingFinished();
+        QCOMPARE(changed.size(), 2);
+        QVERIFY(qAbs(Settings::speedLimitKnots().get() - 100 / 1.852) < 1e-9);
+        page->findChild<QPushButton *>("speedButonnPMH")->click();
+        QCOMPARE(field("speedLimit")->text(), QString("62"));
+        QCOMPARE(text(page, "speedLimitUnit"), QString("mph"));
+        QCOMPARE(changed.size(), 2);
+        // Typed but never finished: hiding the page keeps it.
+        field("impactLimit")->setText("2.25");
+        popup.dialog.hide();
+    }
+    QCOMPARE(Settings::impactLimitG().get(), 2.25);
+    QCOMPARE(changed.size(), 3);
+    SetWidget again;
+    QCOMPARE(again.findChild<QLineEdit *>("brakingLimit")->text(), QString("0.50"));
+    QCOMPARE(again.findChild<QLineEdit *>("impactLimit")->text(), QString("2.25"));
+    QCOMPARE(again.findChild<QLineEdit *>("speedLimit")->text(), QString("62"));
+    app()->setSpeedUnitType(SpeedUnit::KilometresPerHour);
 }
 
 void TestSettings::mapKeyFollowsChosenService_data()

@@ -1,4 +1,5 @@
 #include "app/AppManager.h"
+#include "controls/Palette.h"
 #include "library/DbModel.h"
 #include "library/GpsItem.h"
 #include "library/RecordClock.h"
@@ -14,6 +15,7 @@
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QtMath>
 #include <cmath>
 #include <limits>
@@ -119,6 +122,7 @@ private slots:
     void chartPointsAndLegend();
     void chartPaintsOutsideTwoG();
     void chartOfHostileSamples();
+    void chartMarksEventsWithTips();
 
     void gpsPageOfRecord();
     void reactsToManagerChanges();
@@ -583,6 +587,58 @@ void TelemetryWidgetsTest::stripFollowsPlayback()
 }
 
 // The whole strip in both pages, for a look.
+void TelemetryWidgetsTest::chartMarksEventsWithTips()
+{
+    QMap<QString, QStringList> items;
+    for (int s = 0; s < 60; ++s)
+        items.insert(QString::number(s), {"0.0", "0.0", "1.0"});
+    GsensorView view;
+    view.resize(420, 300);
+    view.setData(items);
+    TelemetryEvent braking;
+    braking.kind = TelemetryEvent::Kind::Braking;
+    braking.second = 10;
+    braking.endSecond = 12;
+    braking.peak = 0.456;
+    TelemetryEvent speeding;
+    speeding.kind = TelemetryEvent::Kind::Speeding;
+    speeding.second = 40;
+    speeding.endSecond = 45;
+    speeding.peak = 60;
+    view.setEvents({braking, speeding});
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QImage shot = view.grab().toImage();
+    const TelemetryText::ChartScale scale = TelemetryText::chartScale(60);
+    const struct
+    {
+        int index;
+        int second;
+        int kind;
+        QString tip;
+    } expected[] = {{0, 10, 0, "Braking at 0:10, peak 0.46 g"},
+                    {1, 40, 4, "Speeding at 0:40, peak 111 km/h"}};
+    for (const auto &mark : expected) {
+        const int x = TelemetryText::chartPosition(QPoint(mark.second, 0), scale, 420, 300).x();
+        QCOMPARE(view.eventX(mark.index), x);
+        // The tab under the axis in the kind's colour.
+        QCOMPARE(shot.pixelColor(x, 300 - 37), Palette::eventMark(mark.kind));
+        const QPoint at(x + 2, 150);
+        QHelpEvent help(QEvent::ToolTip, at, view.mapToGlobal(at));
+        QCoreApplication::sendEvent(&view, &help);
+        QTRY_COMPARE(QToolTip::text(), mark.tip);
+    }
+    // The band covers the seconds the braking lasts, and no more.
+    const int inside = TelemetryText::chartPosition(QPoint(11, 0), scale, 420, 300).x();
+    const int after = TelemetryText::chartPosition(QPoint(20, 0), scale, 420, 300).x();
+    QCOMPARE(view.eventAt(inside), 0);
+    QCOMPARE(view.eventAt(after), -1);
+    QVERIFY(shot.pixelColor(inside, 100) != shot.pixelColor(after, 100));
+
+    view.setEvents({});
+    QCOMPARE(view.eventAt(inside), -1);
+}
+
 void TelemetryWidgetsTest::screenshots()
 {
     VideoMessage record = recordWithTrack(90);

@@ -48,6 +48,47 @@
     </message>
 </context>
 <context>
+    <name>CustomListItem</name>
+    <message>
+        <source>Driving events: %1</source>
+        <extracomment>tooltip of the event badge of a file row, %1 the number of events</extracomment>
+        <translation>Événements de conduite : %1</translation>
+    </message>
+</context>
+<context>
+    <name>EventTimeline</name>
+    <message>
+        <source>Braking</source>
+        <extracomment>kind of a driving event in its mark tooltip</extracomment>
+        <translation>Freinage</translation>
+    </message>
+    <message>
+        <source>Acceleration</source>
+        <extracomment>kind of a driving event in its mark tooltip</extracomment>
+        <translation>Accélération</translation>
+    </message>
+    <message>
+        <source>Turn</source>
+        <extracomment>kind of a driving event in its mark tooltip</extracomment>
+        <translation>Virage</translation>
+    </message>
+    <message>
+        <source>Impact</source>
+        <extracomment>kind of a driving event in its mark tooltip</extracomment>
+        <translation>Choc</translation>
+    </message>
+    <message>
+        <source>Speeding</source>
+        <extracomment>kind of a driving event in its mark tooltip</extracomment>
+        <translation>Excès de vitesse</translation>
+    </message>
+    <message>
+        <source>%1 at %2, peak %3</source>
+        <extracomment>event mark tooltip: %1 kind, %2 time m:ss, %3 peak value with unit</extracomment>
+        <translation>%1 à %2, pic %3</translation>
+    </message>
+</context>
+<context>
     <name>FFmpegThread</name>
     <message>
         <source>ffmpeg_not_found</source>
@@ -758,6 +799,41 @@
         <source>Copyright © %1 Kelmora. All rights reserved.</source>
         <extracomment>about page, %1 the current year</extracomment>
         <translation>Copyright © %1 Kelmora. Tous droits réservés.</translation>
+    </message>
+    <message>
+        <source>Driving events</source>
+        <extracomment>settings heading of the event limits</extracomment>
+        <translation>Événements de conduite</translation>
+    </message>
+    <message>
+        <source>Braking (g)</source>
+        <extracomment>label of the braking limit field</extracomment>
+        <translation>Freinage (g)</translation>
+    </message>
+    <message>
+        <source>Acceleration (g)</source>
+        <extracomment>label of the acceleration limit field</extracomment>
+        <translation>Accélération (g)</translation>
+    </message>
+    <message>
+        <source>Turn (g)</source>
+        <extracomment>label of the turn limit field</extracomment>
+        <translation>Virage (g)</translation>
+    </message>
+    <message>
+        <source>Impact (g)</source>
+        <extracomment>label of the impact limit field</extracomment>
+        <translation>Choc (g)</translation>
+    </message>
+    <message>
+        <source>Speed limit</source>
+        <extracomment>label of the speed limit field</extracomment>
+        <translation>Limite de vitesse</translation>
+    </message>
+    <message>
+        <source>0 turns speeding events off</source>
+        <extracomment>tooltip of the speed limit field</extracomment>
+        <translation>0 désactive les excès de vitesse</translation>
     </message>
 </context>
 <context>
