@@ -25,10 +25,13 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
@@ -702,13 +705,31 @@ void FilesListView::on_setButton_clicked()
     auto *dialog = new RoundedDialog(m_mainWindow);
     auto *layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto *page = new SetWidget(dialog);
-    layout->addWidget(page);
+    // The page scrolls on screens shorter than it; elsewhere it shows whole.
+    auto *scroll = new QScrollArea(dialog);
+    scroll->setObjectName(QStringLiteral("settingsScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setAutoFillBackground(false);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto *page = new SetWidget(scroll);
+    scroll->setWidget(page);
+    const QScreen *screen
+        = m_mainWindow ? m_mainWindow->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().height() - 40 : page->height();
+    const bool scrolls = page->height() > room;
+    scroll->setFixedSize(page->width()
+                             + (scrolls ? scroll->verticalScrollBar()->sizeHint().width() : 0),
+                         scrolls ? room : page->height());
+    layout->addWidget(scroll);
     dialog->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     dialog->adjustSize();
     if (m_mainWindow) {
         const QRect frame = m_mainWindow->geometry();
-        dialog->move(frame.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
+        QPoint topLeft = frame.center() - QPoint(dialog->width() / 2, dialog->height() / 2);
+        if (screen)
+            topLeft.setY(std::max(topLeft.y(), screen->availableGeometry().top() + 20));
+        dialog->move(topLeft);
     }
     connect(dialog, &QDialog::finished, page, &QObject::deleteLater);
     connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
