@@ -113,6 +113,15 @@ QDateTime containerTime(const QString &text)
     return asWritten;
 }
 
+// The camera's start corrected by its offset; invalid without a start.
+QDateTime cameraStartUtc(const VideoMessage &record)
+{
+    const QDateTime start = QDateTime::fromString(record.startTime, Qt::ISODate);
+    if (!start.isValid())
+        return QDateTime();
+    return QDateTime(start.date(), start.time(), Qt::UTC).addSecs(-qint64(record.clockOffset) * 60);
+}
+
 int localZoneMinutes(qint64 cameraStart)
 {
     const QDateTime start = fromNaive(cameraStart);
@@ -249,10 +258,7 @@ QDateTime startUtc(const VideoMessage &record)
         if (t.isValid())
             return t.addSecs(-it.key().toInt());
     }
-    const QDateTime start = QDateTime::fromString(record.startTime, Qt::ISODate);
-    if (!start.isValid())
-        return QDateTime();
-    return QDateTime(start.date(), start.time(), Qt::UTC).addSecs(-qint64(record.clockOffset) * 60);
+    return cameraStartUtc(record);
 }
 
 QDateTime timeAt(const VideoMessage &record, int second)
@@ -263,11 +269,8 @@ QDateTime timeAt(const VideoMessage &record, int second)
         if (t.isValid())
             return t;
     }
-    const QDateTime start = QDateTime::fromString(record.startTime, Qt::ISODate);
-    if (!start.isValid())
-        return QDateTime();
-    return QDateTime(start.date(), start.time(), Qt::UTC)
-        .addSecs(second - qint64(record.clockOffset) * 60);
+    const QDateTime start = cameraStartUtc(record);
+    return start.isValid() ? start.addSecs(second) : QDateTime();
 }
 
 QString offsetText(int minutes)

@@ -49,11 +49,12 @@ QVector<Trip> group(const QVector<ClipFacts> &clips)
         if (clips[i].isDated())
             dated.append(i);
     }
-    std::sort(dated.begin(), dated.end(), [&clips](int a, int b) {
+    const auto byStart = [&clips](int a, int b) {
         if (clips[a].startMs != clips[b].startMs)
             return clips[a].startMs < clips[b].startMs;
         return clips[a].path < clips[b].path;
-    });
+    };
+    std::sort(dated.begin(), dated.end(), byStart);
 
     // Chains per channel, each extended while the next file starts in time.
     QVector<Chain> chains;
@@ -91,36 +92,25 @@ QVector<Trip> group(const QVector<ClipFacts> &clips)
 
     for (const QVector<int> &drive : qAsConst(drives)) {
         Trip trip;
-        QHash<QString, int> fixesByChannel;
         for (int c : drive) {
             const Chain &chain = chains[c];
             trip.clips += chain.clips;
             trip.startMs = trip.startMs < 0 ? chain.startMs : std::min(trip.startMs, chain.startMs);
             trip.endMs = std::max(trip.endMs, chain.endMs);
-            for (int index : chain.clips)
-                fixesByChannel[clips[index].channel] += clips[index].fixes;
         }
         // Lead: most fixes, then most recordings, then the first name.
-        QHash<QString, int> countByChannel;
-        for (int index : qAsConst(trip.clips))
-            ++countByChannel[clips[index].channel];
-        for (auto it = countByChannel.cbegin(); it != countByChannel.cend(); ++it) {
-            const QString &channel = it.key();
-            if (trip.leadChannel.isEmpty())
-                trip.leadChannel = channel;
-            const int fixes = fixesByChannel.value(channel);
-            const int bestFixes = fixesByChannel.value(trip.leadChannel);
-            const int count = it.value();
-            const int bestCount = countByChannel.value(trip.leadChannel);
-            if (fixes > bestFixes || (fixes == bestFixes && count > bestCount)
-                || (fixes == bestFixes && count == bestCount && channel < trip.leadChannel))
-                trip.leadChannel = channel;
+        QHash<QString, QPair<int, int>> weight; // channel: fixes, recordings
+        for (int index : qAsConst(trip.clips)) {
+            QPair<int, int> &w = weight[clips[index].channel];
+            w.first += clips[index].fixes;
+            ++w.second;
         }
-        std::sort(trip.clips.begin(), trip.clips.end(), [&clips](int a, int b) {
-            if (clips[a].startMs != clips[b].startMs)
-                return clips[a].startMs < clips[b].startMs;
-            return clips[a].path < clips[b].path;
-        });
+        for (auto it = weight.cbegin(); it != weight.cend(); ++it) {
+            const QPair<int, int> best = weight.value(trip.leadChannel, {-1, -1});
+            if (it.value() > best || (it.value() == best && it.key() < trip.leadChannel))
+                trip.leadChannel = it.key();
+        }
+        std::sort(trip.clips.begin(), trip.clips.end(), byStart);
         for (int index : qAsConst(trip.clips)) {
             if (clips[index].channel == trip.leadChannel)
                 trip.leadClips.append(index);

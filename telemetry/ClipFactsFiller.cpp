@@ -3,7 +3,6 @@
 #include "app/Helpers.h"
 #include "library/ClipFacts.h"
 #include "library/DbManager.h"
-#include "library/RecordClock.h"
 #include "library/VideoMessage.h"
 #include "telemetry/TelemetryReader.h"
 
@@ -88,10 +87,8 @@ void ClipFactsFiller::storeFacts(VideoMessage record, bool cached)
 {
     bool stored = false;
     if (cached) {
-        // Stored before the clock existed: its start is worked out here; the
-        // cached record itself stays as it is.
-        if (record.clockVersion == 0)
-            RecordClock::apply(record);
+        // The cached record read back already has its clock; the row learns
+        // its facts, the cache stays as it is.
         stored = DbManager::instance()->mergeJsonMessage(
             DbTableKind::LoadFiles, QStringLiteral("path"), record.path,
             {{QLatin1String(ClipFacts::JsonKey), ClipFacts::of(record).toJson()}});

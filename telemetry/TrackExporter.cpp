@@ -1,7 +1,6 @@
 #include "telemetry/TrackExporter.h"
 
 #include "library/DbModel.h"
-#include "library/RecordClock.h"
 #include "telemetry/RecordLookup.h"
 
 #include <QDir>
@@ -53,11 +52,8 @@ QString TrackExporter::write(const QList<DbModel> &models,
 {
     QList<VideoMessage> records;
     for (const DbModel &model : models) {
-        VideoMessage record = RecordLookup::find(model, RecordLookup::Log::Player);
-        // Rows cached before the clock existed hold no sample times yet.
-        if (record.clockVersion == 0)
-            RecordClock::apply(record);
-        records.append(record);
+        // Cached or parsed, the record comes with its clock.
+        records.append(RecordLookup::find(model, RecordLookup::Log::Player));
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
