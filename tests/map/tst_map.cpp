@@ -608,10 +608,11 @@ void TestMap::tilesComeFromTheServerWithAttribution()
     QCOMPARE(map.profile()->httpCacheType(), QWebEngineProfile::DiskHttpCache);
     QCOMPARE(map.profile()->httpCacheMaximumSize(), MapShow::TileCacheBytes);
     QVERIFY(map.profile()->cachePath().startsWith(appDataPath()));
-    // The route lies over the tiles: the tile ground and the track's blue both show.
-    const QImage shot = map.grab().toImage();
-    QVERIFY(bluePixels(shot) > 100);
-    QVERIFY(shot.pixelColor(shot.width() / 2, 5) != QColor(22, 29, 37));
+    // The route lies over the tiles: the tile ground and the track's blue both
+    // show, once painted (a loaded tile reaches the screen a frame later).
+    QTRY_VERIFY_WITH_TIMEOUT(bluePixels(map.grab().toImage()) > 100, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        map.grab().toImage().pixelColor(map.width() / 2, 5) != QColor(22, 29, 37), 5000);
 }
 
 void TestMap::offlineKeepsRouteAndTilesComeBack()
