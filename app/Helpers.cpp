@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QtMath>
 
 QString settingsValue(const QString &key, const QVariant &value, bool write)
@@ -160,4 +161,28 @@ bool isSameFileName(const QString &pathA, const QString &pathB)
     }
     // Two empty names give 0/0: NaN never compares true.
     return double(same) / double(a.size()) * 100.0 >= 95.5;
+}
+
+QStringList localPathsFromArguments(const QStringList &arguments, const QString &workingFolder)
+{
+    QStringList paths;
+    for (const QString &argument : arguments) {
+        if (argument.isEmpty())
+            continue;
+        QString path = argument;
+        if (argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+            const QUrl url(argument);
+            if (!url.isLocalFile())
+                continue;
+            path = url.toLocalFile();
+        } else if (argument.contains(QLatin1String("://"))) {
+            continue; // a web address: nothing to import
+        }
+        if (path.isEmpty())
+            continue;
+        path = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(path));
+        if (!paths.contains(path))
+            paths.append(path);
+    }
+    return paths;
 }

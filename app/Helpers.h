@@ -2,6 +2,7 @@
 
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // Free helpers shared by every subsystem. None keeps state between calls and
@@ -35,3 +36,8 @@ bool isInChina(double lat, double lon);
 // True when the two file names (folders ignored, case folded) have the same
 // length and agree in at least 95.5 % of their positions.
 bool isSameFileName(const QString &pathA, const QString &pathB);
+
+// Absolute, clean local paths of the files and folders given on a command
+// line: relative ones are taken from workingFolder, file: URLs (as file
+// managers may pass them) become paths, anything else is dropped.
+QStringList localPathsFromArguments(const QStringList &arguments, const QString &workingFolder);

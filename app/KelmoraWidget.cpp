@@ -2,6 +2,24 @@
 
 #include <QCloseEvent>
 #include <QDebug>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+QStringList localPaths(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
+            paths.append(url.toLocalFile());
+    }
+    return paths;
+}
+} // namespace
 
 QRect mainWindowGeometry(int screenWidth, int screenHeight)
 {
@@ -20,6 +38,8 @@ KelmoraWidget::KelmoraWidget(QWidget *parent)
     setWindowFlags(Qt::Window);
     setWindowTitle("Kelmora Player");
     setObjectName("KelmoraWidget");
+    // Drops on any panel that takes none itself arrive here.
+    setAcceptDrops(true);
 }
 
 void KelmoraWidget::closeEvent(QCloseEvent *event)
@@ -27,4 +47,20 @@ void KelmoraWidget::closeEvent(QCloseEvent *event)
     qDebug() << "手动关闭播放器";
     emit closePlayer();
     event->accept();
+}
+
+void KelmoraWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!localPaths(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void KelmoraWidget::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = localPaths(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    qDebug() << "dropped:" << paths;
+    emit pathsDropped(paths);
 }

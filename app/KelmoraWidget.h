@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
 // Size and place of the main window for a primary screen of the given size.
@@ -20,7 +21,11 @@ signals:
     void VideoStop();
     void mainWindowChangeSize(QRect changeRect);
     void mainWindowChangePoint(QRect changeRect);
+    // Local files or folders dropped anywhere on the window.
+    void pathsDropped(const QStringList &paths);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 };

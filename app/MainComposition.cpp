@@ -73,6 +73,7 @@ void connectPanels(KelmoraWidget *window, const MainPanels &p)
                      p.telemetryPanel->messageInfoView(), &MessageInfoView::setVideoArea);
     QObject::connect(video, &VideoView::postPlayingState, list, &FilesListView::enableList);
     QObject::connect(window, &KelmoraWidget::closePlayer, video, &VideoView::closePlayer);
+    QObject::connect(window, &KelmoraWidget::pathsDropped, list, &FilesListView::openPaths);
     auto *exporter = new TrackExporter(window, window);
     QObject::connect(list, &FilesListView::exportTrackRequested, exporter,
                      &TrackExporter::exportTrack);
@@ -170,6 +171,16 @@ QString libraryNotice(const DbManager &store)
         break;
     }
     return QString();
+}
+
+void openFromOutside(KelmoraWidget *window, const MainPanels &panels, const QStringList &paths)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+    if (!paths.isEmpty())
+        panels.fileList->openPaths(paths);
 }
 
 void afterMainWindowShown(const MainPanels &panels)

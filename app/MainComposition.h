@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <QString>
 
 class DbManager;
@@ -32,5 +34,8 @@ MainPanels composeMainWindow(KelmoraWidget *window);
 // Runs right after the window is first shown; tells the user when the
 // library was found damaged or cannot be saved.
 void afterMainWindowShown(const MainPanels &panels);
+// Files and folders from the command line, another start of the program or
+// a drop: brings the window to the front, imports what is new and plays.
+void openFromOutside(KelmoraWidget *window, const MainPanels &panels, const QStringList &paths);
 // The start-up notice about the library store, empty when there is none.
 QString libraryNotice(const DbManager &store);

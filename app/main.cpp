@@ -5,9 +5,11 @@
 #include "app/LogToFile.h"
 #include "app/MainComposition.h"
 #include "app/Platform.h"
+#include "app/SingleInstance.h"
 #include "diagnostics/SystemInfoThread.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDebug>
 #include <QDir>
 #include <QPointer>
@@ -18,6 +20,23 @@ int main(int argc, char *argv[])
     prepareProcess();
     QApplication app(argc, argv);
     nameApplication();
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELMORA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Kelmora Player: dashcam recordings player"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("paths"),
+                                 QStringLiteral("Recordings or folders to add and play."),
+                                 QStringLiteral("[FILE|FOLDER...]"));
+    parser.process(app);
+    const QStringList paths
+        = localPathsFromArguments(parser.positionalArguments(), QDir::currentPath());
+
+    // A second start hands its paths to the running window and ends here.
+    SingleInstance instance(appDataPath());
+    if (instance.handOff(paths) || (!instance.listen() && instance.handOff(paths)))
+        return 0;
 
     const QString logPath = QDir(appDataPath()).filePath("log.txt");
     LogToFile logFile(logPath);
@@ -52,6 +71,11 @@ int main(int argc, char *argv[])
     const MainPanels panels = composeMainWindow(window);
     window->show();
     afterMainWindowShown(panels);
+    QObject::connect(
+        &instance, &SingleInstance::pathsReceived, window,
+        [window, panels](const QStringList &handed) { openFromOutside(window, panels, handed); });
+    if (!paths.isEmpty())
+        openFromOutside(window, panels, paths);
 
     const int result = app.exec();
     // A cancelled probe stops within a moment; do not leave it running into teardown.

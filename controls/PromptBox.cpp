@@ -7,12 +7,14 @@
 #include <QDebug>
 #include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-PromptBox::PromptBox(const QString &message, int value, QWidget *host)
+PromptBox::PromptBox(const QString &message, int value, QWidget *host, const QStringList &details)
     : QDialog(host)
     , m_message(message)
+    , m_details(details)
     , m_value(value)
     , m_host(host)
 {
@@ -63,6 +65,16 @@ void PromptBox::buildCard()
     cardLayout->setSpacing(0);
     cardLayout->setContentsMargins(0, 0, 0, 0);
     cardLayout->addWidget(label);
+    if (!m_details.isEmpty()) {
+        auto *list = new QPlainTextEdit(m_details.join(QLatin1Char('\n')), m_card);
+        list->setObjectName("detailsView");
+        list->setReadOnly(true);
+        list->setLineWrapMode(QPlainTextEdit::NoWrap);
+        list->setFrameShape(QFrame::NoFrame);
+        list->setMaximumHeight(220);
+        list->setContentsMargins(10, 0, 10, 10);
+        cardLayout->addWidget(list);
+    }
     cardLayout->addWidget(bar);
     cardLayout->addWidget(sure);
 

@@ -24,18 +24,24 @@
 
 AddLoadWidget::AddLoadWidget(const QString &title, const QStringList &files, QWidget *parent)
     : QWidget(parent)
+    , m_files(files)
     , m_totalCount(files.size())
 {
     buildForm(title);
     m_connectLable->setText(tr("Please wait: %1/%2", "加载进度").arg(0).arg(m_totalCount));
     m_importTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmsszzz"));
 
+    connect(m_cancelButton, &QPushButton::clicked, this, &AddLoadWidget::on_cancelButton_clicked);
+    startBatch();
+}
+
+void AddLoadWidget::startBatch()
+{
     qDebug() << "准备开启获取缩略图线程";
-    m_thread.reset(new MyThread(files));
+    m_thread.reset(new MyThread(m_files.mid(m_batchStart, BatchSize)));
     connect(m_thread.get(), &MyThread::taskFinishedForThumbPictrue, this,
             &AddLoadWidget::onThumbnailDone);
     connect(m_thread.get(), &QThread::finished, this, &AddLoadWidget::CurrentThreadFinished);
-    connect(m_cancelButton, &QPushButton::clicked, this, &AddLoadWidget::on_cancelButton_clicked);
     m_thread->start();
 }
 
@@ -135,7 +141,7 @@ void AddLoadWidget::onThumbnailDone(bool isOk, const QString &url, int sort)
         return;
     if (!isOk)
         qDebug() << "接收到一个失败的：" + QString::number(sort) + "  " + "文件名：" + url;
-    createConnectText(m_totalCount, sort);
+    createConnectText(m_totalCount, m_batchStart + sort);
 }
 
 void AddLoadWidget::createConnectText(int num, int sort)
@@ -187,16 +193,28 @@ void AddLoadWidget::completeBatch(const QStringList &files)
         qDebug() << "线程重复完成完成完成完成完成完成完成完成完成";
         return;
     }
-    m_completed = true;
     qDebug() << "本次新获取缩略图文件数量:" << files.size();
     AppManager::instance()->logThreadInfo(3, QStringLiteral("缩略图线程任务完成信息检测线程情况"));
 
-    int wanted = 0;
     for (const QString &path : files)
-        wanted += !path.isEmpty() && fileExists(path);
-    m_storedCount = storeRows(files);
-    showNotice(wanted, m_thread->noToolFiles.size());
+        m_wantedCount += !path.isEmpty() && fileExists(path);
+    const int stored = storeRows(files);
+    m_storedCount += stored;
+    m_noToolCount += m_thread->noToolFiles.size();
+    emit batchStored(stored);
 
+    m_batchStart += BatchSize;
+    if (!m_cancelled && m_batchStart < m_totalCount) {
+        startBatch();
+        return;
+    }
+    completeImport();
+}
+
+void AddLoadWidget::completeImport()
+{
+    m_completed = true;
+    showNotice(m_wantedCount, m_noToolCount);
     qDebug() << "AddLoadWidget sendLoadingCompleted";
     emit sendLoadingCompleted();
 }

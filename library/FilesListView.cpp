@@ -14,6 +14,7 @@
 #include "library/CustomScrollBar.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
+#include "library/ImportFlow.h"
 #include "library/PlayGroup.h"
 #include "library/TripBuilder.h"
 #include "library/TripHeaderRow.h"
@@ -112,6 +113,11 @@ FilesListView::FilesListView(QWidget *mainWindow, QWidget *parent)
     , m_mainWindow(mainWindow)
 {
     setupForm();
+    m_import = new ImportFlow(this);
+    connect(m_import, &ImportFlow::rowsStored, this, [this] { loadListFromDb(true, false); });
+    connect(m_import, &ImportFlow::importFinished, this, &FilesListView::importFinished);
+    connect(m_import, &ImportFlow::nothingNew, this,
+            [this] { showNotice(tr("selectFiles_Added")); });
     loadListFromDb(true, false);
     m_listWidget->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listWidget->clearSelection();
@@ -149,6 +155,7 @@ void FilesListView::setupForm()
     bar->setContentsMargins(0, 0, 0, 0);
     m_setButton = toolButton("setButton", "set.png", m_toolBar);
     m_addButton = toolButton("pushButton_2", "addFiles.png", m_toolBar);
+    m_addFolderButton = toolButton("addFolderButton", "addFolder.png", m_toolBar);
     m_deleteButton = toolButton("deleteButton", "delete.png", m_toolBar);
     m_sortButton = toolButton("pushButton_4", "sortUp.png", m_toolBar);
     m_sortButton->setCheckable(true);
@@ -159,7 +166,7 @@ void FilesListView::setupForm()
     m_tripsButton->setChecked(m_tripView);
     showTripButton();
     for (QPushButton *button :
-         {m_setButton, m_addButton, m_deleteButton, m_sortButton, m_tripsButton})
+         {m_setButton, m_addButton, m_addFolderButton, m_deleteButton, m_sortButton, m_tripsButton})
         bar->addWidget(button);
     layout->addWidget(m_toolBar);
 
@@ -194,6 +201,7 @@ void FilesListView::setupForm()
     connect(m_setButton, &QPushButton::clicked, this, &FilesListView::on_setButton_clicked);
     connect(m_sortButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_4_clicked);
     connect(m_addButton, &QPushButton::clicked, this, &FilesListView::on_pushButton_2_clicked);
+    connect(m_addFolderButton, &QPushButton::clicked, this, &FilesListView::addFolderClicked);
     connect(m_tripsButton, &QPushButton::clicked, this, &FilesListView::setTripView);
     connect(m_listWidget, &QListWidget::itemClicked, this, &FilesListView::onHeaderClicked);
     connect(m_listWidget, &QListWidget::itemDoubleClicked, this,
@@ -209,6 +217,8 @@ void FilesListView::retranslate()
 {
     m_setButton->setToolTip(whiteToolTip(tr("设置")));
     m_addButton->setToolTip(whiteToolTip(tr("打开文件")));
+    //: tool tip of the button that adds every recording under a folder, e.g. a camera's card
+    m_addFolderButton->setToolTip(whiteToolTip(tr("Add a folder")));
     m_deleteButton->setToolTip(whiteToolTip(tr("清空列表")));
     m_sortButton->setToolTip(whiteToolTip(tr("排序")));
     //: tool tip of the button that switches the file list between files and trips
@@ -847,19 +857,11 @@ void FilesListView::openAddFilesDialog(const QList<DbModel *> &listed, const QSt
         = QFileDialog::getOpenFileNames(m_mainWindow, QString(), lastPath, "*.mp4 *.mov *.ts");
     if (picked.isEmpty())
         return;
-    const QStringList paths = newPaths(picked, listed);
-    if (paths.size() <= MaxFilesPerBatch) {
-        addFilesAction(paths);
-        return;
-    }
-    confirmThen(tr("one_addFilesMaxNumber", "单次加载有效文件最大数量是：300"),
-                [this, paths] { addFilesAction(paths); });
+    addFilesAction(newPaths(picked, listed));
 }
 
 void FilesListView::addFilesAction(QStringList fileNames)
 {
-    if (fileNames.size() > MaxFilesPerBatch)
-        fileNames = fileNames.mid(0, MaxFilesPerBatch);
     m_addStartTime = QDateTime::currentMSecsSinceEpoch();
     if (fileNames.isEmpty()) {
         showNotice(tr("selectFiles_Added"));
@@ -868,22 +870,45 @@ void FilesListView::addFilesAction(QStringList fileNames)
     Settings::lastOpenFolder().set(QFileInfo(fileNames.first()).path());
     qDebug() << "添加文件开始：：："
              << "number::" << fileNames.size();
-    // Let the click handler return before the import dialog takes over.
-    QTimer::singleShot(0, m_mainWindow ? static_cast<QObject *>(m_mainWindow) : this,
-                       [this, fileNames] { startImport(fileNames); });
+    importPaths(fileNames, false);
 }
 
-void FilesListView::startImport(const QStringList &fileNames)
+void FilesListView::addFolderClicked()
 {
-    auto *panel = new AddLoadWidget(tr("Video is loading", "视频加载中"), fileNames);
-    auto *dialog = new HudDialog(panel, m_videoView);
-    connect(dialog, &HudDialog::sendLoadingFinished, this, [this, count = fileNames.size()] {
-        const double seconds
-            = double(QDateTime::currentMSecsSinceEpoch() - m_addStartTime) / 1000.0;
-        qDebug() << "获取缩略图消耗毫秒时间：" << seconds << "总共个数：" << count;
-        loadListFromDb(false, false);
-    });
-    dialog->show();
+    emit starAddFiles();
+    const QString folder = QFileDialog::getExistingDirectory(m_mainWindow, tr("Add a folder"),
+                                                             Settings::lastOpenFolder().get());
+    if (folder.isEmpty())
+        return;
+    Settings::lastOpenFolder().set(folder);
+    importPaths({folder}, false);
+}
+
+void FilesListView::openPaths(const QStringList &paths)
+{
+    importPaths(paths, true);
+}
+
+void FilesListView::importPaths(const QStringList &paths, bool play)
+{
+    m_import->setHost(m_videoView);
+    // Let a click or drop handler return before the import layer takes over.
+    QTimer::singleShot(0, this, [this, paths, play] { m_import->importPaths(paths, play); });
+}
+
+void FilesListView::importFinished(const QStringList &toPlay)
+{
+    const double seconds = double(QDateTime::currentMSecsSinceEpoch() - m_addStartTime) / 1000.0;
+    qDebug() << "获取缩略图消耗毫秒时间：" << seconds;
+    loadListFromDb(true, false);
+    for (const QString &path : toPlay) {
+        const QFileInfo info(path);
+        const int row = rowMatching(info.exists() ? info.canonicalFilePath() : path);
+        if (row >= 0) {
+            clickRow(row, true);
+            return;
+        }
+    }
 }
 
 void FilesListView::showNotice(const QString &text)

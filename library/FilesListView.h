@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class CustomListItem;
+class ImportFlow;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -56,13 +57,11 @@ public:
     // Listed rows whose telemetry facts were never stored.
     QList<DbModel> rowsWithoutClipFacts() const;
 
-    // Rows above which a warning precedes the file dialog, and new files per batch.
+    // Rows above which a warning precedes the file dialog.
     static constexpr int LongListRows = 700;
-    static constexpr int MaxFilesPerBatch = 300;
     // Trips are grouped again this long after a file's facts were stored.
     static constexpr int RegroupDelayMs = 400;
-    // Paths that are not yet in the library (exact comparison), at most as the
-    // user picked them; the batch limit is applied later.
+    // Paths that are not yet in the library (exact comparison), in the order given.
     static QStringList newPaths(const QStringList &picked, const QList<DbModel *> &listed);
 
 signals:
@@ -89,6 +88,11 @@ public slots:
     void on_pushButton_2_clicked();
     void checkShowFileNumber();
     void addFilesAction(QStringList fileNames);
+    void addFolderClicked();
+    // Imports what is not yet in the library among files and folders (from
+    // the command line, another start of the program or a drop) and then
+    // plays the first recording found.
+    void openPaths(const QStringList &paths);
 
     void playNextOf(const QString &url);
     void playPreviousOf(const QString &url);
@@ -125,7 +129,8 @@ private:
     void onPlayModelChanged(int type);
     void openAddFilesDialog(const QList<DbModel *> &listed, const QString &lastPath);
     void confirmThen(const QString &text, const std::function<void()> &onSure);
-    void startImport(const QStringList &fileNames);
+    void importPaths(const QStringList &paths, bool play);
+    void importFinished(const QStringList &toPlay);
     void showNotice(const QString &text);
     void addEntryRow(const DbModel &entry,
                      int trip,
@@ -161,6 +166,7 @@ private:
     QWidget *m_toolBar = nullptr;
     QPushButton *m_setButton = nullptr;
     QPushButton *m_addButton = nullptr;
+    QPushButton *m_addFolderButton = nullptr;
     QPushButton *m_deleteButton = nullptr;
     QPushButton *m_sortButton = nullptr;
     QPushButton *m_tripsButton = nullptr;
@@ -176,4 +182,5 @@ private:
     QVector<QStringList> m_tripPaths; // each trip's lead files in playing order
     QSet<QString> m_openTrips; // by their first lead file
     TripPlay m_tripPlay;
+    ImportFlow *m_import = nullptr;
 };

@@ -83,6 +83,9 @@ void MapShow::setupLayout()
         QStringLiteral("background-color: %1;")
             .arg(Palette::css(Palette::withAlpha(Palette::panelBackground(), 249))));
     m_view = new QWebEngineView(m_stack);
+    // A file dropped on the map would replace the page with it: let the
+    // window import it instead.
+    m_view->setAcceptDrops(false);
     m_placeholder = new LogoWidget(m_stack);
     m_placeholder->setStyleSheet(QStringLiteral("background-color: transparent;"));
     m_stack->addWidget(m_view);
