@@ -54,6 +54,7 @@ public:
     // Plays the trip's lead recordings one after the other, from the first.
     void playTrip(int trip);
     const TripPlay &tripPlay() const { return m_tripPlay; }
+    ImportFlow *importFlow() const { return m_import; }
     // Listed rows whose telemetry facts were never stored.
     QList<DbModel> rowsWithoutClipFacts() const;
 

@@ -1,10 +1,10 @@
 #include "library/RecordingScan.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 bool isCancelled(const std::function<bool()> &cancelled)
@@ -49,8 +49,6 @@ RecordingScan::Result RecordingScan::collect(const QStringList &paths,
         }
     }
 
-    QCollator order;
-    order.setNumericMode(true);
     for (const QString &folder : qAsConst(folders)) {
         if (!QFileInfo(folder).isReadable() || !QFileInfo(folder).isExecutable()) {
             result.problems.append({folder, Problem::Unreadable});
@@ -75,8 +73,8 @@ RecordingScan::Result RecordingScan::collect(const QStringList &paths,
             if (isRecordingName(entry.fileName()))
                 found.append(QDir::cleanPath(entry.absoluteFilePath()));
         }
-        std::sort(found.begin(), found.end(),
-                  [&order](const QString &a, const QString &b) { return order.compare(a, b) < 0; });
+        // Cameras pad their counters, so plain order is recording order.
+        std::sort(found.begin(), found.end());
         for (const QString &path : qAsConst(found))
             add(path);
     }

@@ -1,11 +1,14 @@
 // Starts the real player under the test's X server, as a user would, and closes
 // its window the way a window manager does (WM_DELETE_WINDOW).
 #include "app/KelmoraWidget.h"
+#include "tests/fixtures/RecordingFactory.h"
 #include "tests/support/TestHome.h"
 
 #include <QApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <X11/Xatom.h>
@@ -68,6 +71,48 @@ void requestClose(Display *display, Window window)
     XFlush(display);
 }
 
+int countWindowsNamed(Display *display, Window parent, const char *title)
+{
+    Window root = 0, ret = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, parent, &root, &ret, &children, &count))
+        return 0;
+    int found = 0;
+    for (unsigned int i = 0; i < count; ++i) {
+        char *name = nullptr;
+        if (XFetchName(display, children[i], &name) && name) {
+            XWindowAttributes attributes;
+            if (qstrcmp(name, title) == 0 && XGetWindowAttributes(display, children[i], &attributes)
+                && attributes.map_state == IsViewable)
+                ++found;
+            XFree(name);
+        }
+        found += countWindowsNamed(display, children[i], title);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+// The library's paths as the running player stored them.
+QStringList libraryPaths()
+{
+    QStringList paths;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "peek");
+        db.setDatabaseName(qEnvironmentVariable("XDG_DATA_HOME")
+                           + "/KelmoraPlayer/KelmoraPlayerFile.db");
+        db.setConnectOptions("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000");
+        if (db.open()) {
+            QSqlQuery query("SELECT path FROM LoadFiles", db);
+            while (query.next())
+                paths << query.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase("peek");
+    return paths;
+}
+
 QString readLog()
 {
     QFile file(qEnvironmentVariable("XDG_DATA_HOME") + "/KelmoraPlayer/log.txt");
@@ -82,6 +127,7 @@ class TestStartup : public QObject
     Q_OBJECT
 private slots:
     void startsAtComputedGeometryAndClosesCleanly();
+    void secondStartHandsItsFilesToTheRunningWindow();
 };
 
 void TestStartup::startsAtComputedGeometryAndClosesCleanly()
@@ -141,6 +187,41 @@ void TestStartup::startsAtComputedGeometryAndClosesCleanly()
     // Offline, the map's reachability probe backs off instead of flooding the log.
     QVERIFY2(log.count("Network error") <= 3,
              qPrintable(QString::number(log.count("Network error"))));
+}
+
+void TestStartup::secondStartHandsItsFilesToTheRunningWindow()
+{
+    DisplayPtr display(XOpenDisplay(nullptr));
+    QVERIFY2(display, "needs an X server (run under xvfb-run)");
+    QTemporaryDir media;
+    RecordingFactory factory(media.path());
+    QVERIFY2(factory.makePlain("first.mp4", 2, false), qPrintable(factory.error()));
+    QVERIFY2(factory.makePlain("second 'два'.mp4", 2, false), qPrintable(factory.error()));
+
+    QProcess first;
+    first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    first.start(PLAYER_EXE, {factory.path("first.mp4")});
+    QVERIFY(first.waitForStarted());
+    const Window root = DefaultRootWindow(display.get());
+    QTRY_VERIFY_WITH_TIMEOUT(findWindowNamed(display.get(), root, "Kelmora Player") != 0, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(libraryPaths().contains(factory.path("first.mp4")), 30000);
+
+    // A relative path, as a shell in the media folder gives it.
+    QProcess second;
+    second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    second.setWorkingDirectory(media.path());
+    second.start(PLAYER_EXE, {"second 'два'.mp4"});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(libraryPaths().contains(factory.path("second 'два'.mp4")), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("handed over by another start"), 5000);
+    QCOMPARE(countWindowsNamed(display.get(), root, "Kelmora Player"), 1);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    requestClose(display.get(), findWindowNamed(display.get(), root, "Kelmora Player"));
+    QVERIFY(first.waitForFinished(30000));
+    QCOMPARE(first.exitCode(), 0);
 }
 
 KELMORA_TEST_MAIN(QApplication, TestStartup)
