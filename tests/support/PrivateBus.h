@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QProcess>
 #include <QString>
+#include <QtTest>
 
 // A D-Bus daemon of the test's own, standing in for the desktop's session bus,
 // so tests never talk to (or need) the real one. Stopped when it goes.
@@ -30,6 +34,16 @@ public:
     // Makes it the session bus of this process; call before the first use of
     // QDBusConnection::sessionBus(), which keeps the connection it first made.
     void becomeSessionBus() const { qputenv("DBUS_SESSION_BUS_ADDRESS", m_address.toUtf8()); }
+
+    // Sends a call and waits for its answer with the event loop running, so a
+    // service of this same process can answer it; an empty message on timeout.
+    static QDBusMessage call(const QDBusConnection &connection, const QDBusMessage &message)
+    {
+        QDBusPendingCall pending = connection.asyncCall(message, 5000);
+        if (!QTest::qWaitFor([&] { return pending.isFinished(); }, 6000))
+            return QDBusMessage();
+        return pending.reply();
+    }
 
 private:
     QProcess m_daemon;
