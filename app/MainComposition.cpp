@@ -2,6 +2,7 @@
 
 #include "app/KelmoraWidget.h"
 #include "app/LogHandler.h"
+#include "app/MprisService.h"
 #include "app/Platform.h"
 #include "controls/HudView.h"
 #include "controls/Palette.h"
@@ -9,6 +10,7 @@
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
 #include "library/VideoMessage.h"
+#include "playback/OrbPlayer.h"
 #include "playback/PlayObjectState.h"
 #include "playback/PlayerTool.h"
 #include "playback/VideoView.h"
@@ -85,6 +87,69 @@ void connectPanels(KelmoraWidget *window, const MainPanels &p)
     connectEventKeys(window, video->playerTool());
 }
 
+MprisService::Status mprisStatus(PlayObjectState state)
+{
+    switch (state) {
+    case Playing:
+        return MprisService::Status::Playing;
+    case Paused:
+        return MprisService::Status::Paused;
+    default:
+        return MprisService::Status::Stopped;
+    }
+}
+
+// What the player does feeds the desktop's player controls.
+void feedMediaControls(MprisService *mpris, const MainPanels &p)
+{
+    PlayerTool *bar = p.videoView->playerTool();
+    OrbPlayer *player = bar->player();
+    QObject::connect(player, &OrbPlayer::playbackStateChange, mpris,
+                     [mpris](PlayObjectState state) { mpris->setStatus(mprisStatus(state)); });
+    QObject::connect(player, &OrbPlayer::durationChanged, mpris, &MprisService::setLength);
+    QObject::connect(player, &OrbPlayer::positionChanged, mpris, &MprisService::setPosition);
+    QObject::connect(p.videoView, &VideoView::starPlayNotification, mpris,
+                     [mpris](VideoMessage *record) { mpris->setTrack(record->path); });
+    QObject::connect(p.fileList, &FilesListView::playFinishAllFiles, mpris,
+                     [mpris] { mpris->setTrack(QString()); });
+    QObject::connect(bar, &PlayerTool::setSpeedPlay, mpris,
+                     [mpris, player] { mpris->setRate(player->rate()); });
+}
+
+// Media keys and the desktop's player controls act as the control bar's buttons.
+void connectMediaControls(KelmoraWidget *window, const MainPanels &p)
+{
+    auto *mpris = new MprisService(window);
+    mpris->setObjectName(QStringLiteral("mprisService"));
+    feedMediaControls(mpris, p);
+    PlayerTool *bar = p.videoView->playerTool();
+    QObject::connect(mpris, &MprisService::playPauseRequested, bar, &PlayerTool::togglePlayPause);
+    QObject::connect(mpris, &MprisService::playRequested, bar, [bar] {
+        if (!bar->isPlaying())
+            bar->togglePlayPause();
+    });
+    QObject::connect(mpris, &MprisService::pauseRequested, bar, &PlayerTool::pause);
+    // Stopped here is paused at the start, so Play starts the recording over.
+    QObject::connect(mpris, &MprisService::stopRequested, bar, [bar] {
+        bar->pause();
+        bar->seekToSecond(0);
+    });
+    QObject::connect(mpris, &MprisService::nextRequested, bar, &PlayerTool::on_nextButton_clicked);
+    QObject::connect(mpris, &MprisService::previousRequested, bar,
+                     &PlayerTool::on_previousButton_clicked);
+    const auto seek = [bar](qint64 milliseconds) { bar->seekToSecond(int(milliseconds / 1000)); };
+    QObject::connect(mpris, &MprisService::seekRequested, bar, seek);
+    QObject::connect(mpris, &MprisService::positionRequested, bar, seek);
+    QObject::connect(mpris, &MprisService::rateRequested, bar, &PlayerTool::speedChosen);
+    QObject::connect(mpris, &MprisService::raiseRequested, window, [window] {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
+    QObject::connect(mpris, &MprisService::quitRequested, window, &QWidget::close);
+}
+
 // Rows stored before clip facts existed, or never played, are read in the
 // background so the list can group them into trips.
 void fillClipFacts(FilesListView *list)
@@ -143,6 +208,7 @@ MainPanels composeMainWindow(KelmoraWidget *window)
     panels.fileList->setVideoView(panels.videoView);
 
     connectPanels(window, panels);
+    connectMediaControls(window, panels);
     fillClipFacts(panels.fileList);
 
     rightLayout->addWidget(panels.map, 1);

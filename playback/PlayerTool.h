@@ -117,6 +117,8 @@ public slots:
     // Every channel jumps to a little before the next or previous event.
     void seekToNextEvent();
     void seekToPreviousEvent();
+    // Plays at one of the speed panel's speeds, as if chosen there.
+    void speedChosen(double value);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -143,7 +145,6 @@ private:
                              const QString &background);
     QPoint windowPosition(QPushButton *button, const QSize &panel, bool colour) const;
     QPoint embeddedPosition(QPushButton *button, const QSize &panel, bool colour) const;
-    void speedChosen(double value);
     void panoramaChosen(double value);
     void captureFinished(bool isOk);
     void sliderPressed();

@@ -4,6 +4,7 @@
 #include "app/AppManager.h"
 #include "app/KelmoraWidget.h"
 #include "app/MainComposition.h"
+#include "app/MprisService.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
 #include "library/GpsItem.h"
@@ -19,12 +20,15 @@
 #include "telemetry/SpeedDial.h"
 #include "tests/fixtures/FixtureTracks.h"
 #include "tests/fixtures/RecordingFactory.h"
+#include "tests/support/PrivateBus.h"
 #include "tests/support/Screenshots.h"
 #include "tests/support/TestClips.h"
 #include "tests/support/TestHome.h"
 #include "tests/support/TestRecords.h"
 
 #include <QApplication>
+#include <QDBusArgument>
+#include <QDBusVariant>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -185,9 +189,15 @@ private slots:
     void panelsAreWired_data();
     void panelsAreWired();
     void eventMarksPicture();
+    void mediaControlsDriveThePlayer();
 
 private:
+    // The desktop's view of the player, on the test's own bus.
+    QVariant mprisProperty(const QString &name);
+    QDBusMessage mprisCall(const QString &method);
+
     QTemporaryDir m_media;
+    PrivateBus m_bus;
     // Listed in this order: alpha is row 0, bravo row 1.
     QString m_alpha;
     QString m_bravo;
@@ -195,6 +205,9 @@ private:
 
 void TestMainWindow::initTestCase()
 {
+    // Before any window: the session bus connection is made once, on first use.
+    QVERIFY2(!m_bus.address().isEmpty(), "dbus-daemon did not start");
+    m_bus.becomeSessionBus();
     qRegisterMetaType<PlayObjectState>("PlayObjectState");
     qRegisterMetaType<VideoDataOrb>("VideoDataOrb");
     const auto make = [this](const QString &name) {
@@ -420,6 +433,66 @@ void TestMainWindow::eventMarksPicture()
     QTest::qWait(1000);
     const QImage shot = rig.window->grab().toImage();
     QVERIFY(shot.save(screenshotPath("events-marks.png")));
+}
+
+QDBusMessage TestMainWindow::mprisCall(const QString &method)
+{
+    const QDBusConnection desktop
+        = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("desktop"));
+    return PrivateBus::call(
+        desktop,
+        QDBusMessage::createMethodCall(QStringLiteral("org.mpris.MediaPlayer2.kelmora"),
+                                       QStringLiteral("/org/mpris/MediaPlayer2"),
+                                       QStringLiteral("org.mpris.MediaPlayer2.Player"), method));
+}
+
+QVariant TestMainWindow::mprisProperty(const QString &name)
+{
+    const QDBusConnection desktop
+        = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("desktop"));
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        QStringLiteral("org.mpris.MediaPlayer2.kelmora"), QStringLiteral("/org/mpris/MediaPlayer2"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QStringLiteral("org.mpris.MediaPlayer2.Player") << name;
+    const QDBusMessage reply = PrivateBus::call(desktop, get);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return QVariant();
+    return reply.arguments().first().value<QDBusVariant>().variant();
+}
+
+// The desktop's play/pause and next, through D-Bus, act on the real player
+// and the desktop reads the state back.
+void TestMainWindow::mediaControlsDriveThePlayer()
+{
+    Rig rig;
+    QVERIFY(rig.compose());
+    const auto *mpris = rig.window->findChild<MprisService *>("mprisService");
+    QVERIFY(mpris && mpris->isRegistered());
+    const auto status = [this] { return mprisProperty("PlaybackStatus").toString(); };
+    const auto title = [this] {
+        return qdbus_cast<QVariantMap>(mprisProperty("Metadata")).value("xesam:title").toString();
+    };
+    QCOMPARE(status(), QString("Stopped"));
+    QVERIFY(rig.playDirectly(m_alpha));
+    QTRY_COMPARE(status(), QString("Playing"));
+    QTRY_COMPARE(title(), QString("drive_alpha.mp4"));
+    QCOMPARE(qdbus_cast<QVariantMap>(mprisProperty("Metadata")).value("mpris:length").toLongLong()
+                 / 1000000,
+             20LL);
+
+    QCOMPARE(mprisCall("PlayPause").type(), QDBusMessage::ReplyMessage);
+    QTRY_COMPARE(rig.player()->state(), Paused);
+    QTRY_COMPARE(status(), QString("Paused"));
+    QCOMPARE(mprisCall("PlayPause").type(), QDBusMessage::ReplyMessage);
+    QTRY_VERIFY(rig.playing(m_alpha));
+    QTRY_COMPARE(status(), QString("Playing"));
+
+    // Next, as the bar's button, once the recording has shown some progress.
+    QTRY_VERIFY(sliderValue(rig) > 0);
+    QCOMPARE(mprisCall("Next").type(), QDBusMessage::ReplyMessage);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.playing(m_bravo), 20000);
+    QTRY_COMPARE(title(), QString("drive_bravo.mp4"));
+    QCOMPARE(rig.listedPath(), m_bravo);
 }
 
 void TestMainWindow::panelsAreWired()
