@@ -157,8 +157,8 @@ void AddLoadWidget::on_cancelButton_clicked()
         return;
     m_cancelled = true;
     m_cancelButton->setEnabled(false);
-    // The worker kills its running ffmpeg within one 50 ms slice; the bound
-    // only guards against a stuck kill. Completion follows on finished().
+    // The workers drop their decodes at the next read or packet; the bound
+    // only guards against a stuck one. Completion follows on finished().
     m_thread->requestInterruption();
     m_thread->quit();
     m_thread->wait(1000);

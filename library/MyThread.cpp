@@ -1,17 +1,13 @@
 #include "library/MyThread.h"
 
-#include "app/Helpers.h"
-#include "library/CmdModel.h"
-
 #include <QDebug>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 
-MyThread::MyThread(const QStringList &files, QObject *parent)
+#include <memory>
+
+MyThread::MyThread(const QStringList &files, QObject *parent, int workers)
     : QThread(parent)
     , m_files(files)
+    , m_workers(workers > 0 ? workers : qMax(1, QThread::idealThreadCount()))
 {
 }
 
@@ -25,80 +21,54 @@ MyThread::~MyThread()
 void MyThread::run()
 {
     qDebug() << "MyThread star";
-    int counter = 0;
-    for (const QString &path : qAsConst(m_files)) {
-        if (isInterruptionRequested())
-            break;
-        bool isOk = false;
-        bool noTool = false;
-        if (!makeThumbnail(path, isOk, noTool))
-            break; // interrupted mid-run: the file counts as not processed
-        ++counter;
-        if (isOk || noTool)
-            thumbnailOkFiles.append(path);
-        if (noTool)
-            noToolFiles.append(path);
-        emit taskFinishedForThumbPictrue(isOk, path, counter);
-        msleep(10);
+    m_results.assign(size_t(m_files.size()), ThumbnailResult::Interrupted);
+    m_next = 0;
+    m_processed = 0;
+    // This thread is one of the workers.
+    std::vector<std::unique_ptr<QThread>> helpers;
+    const int count = qMin(m_workers, int(m_files.size()));
+    for (int i = 1; i < count; ++i) {
+        helpers.emplace_back(QThread::create([this] { work(); }));
+        helpers.back()->start();
+    }
+    work();
+    for (const auto &helper : helpers)
+        helper->wait();
+
+    thumbnailOkFiles.clear();
+    failedFiles.clear();
+    noToolFiles.clear();
+    for (int i = 0; i < m_files.size(); ++i) {
+        const ThumbnailResult result = m_results.at(size_t(i));
+        if (result == ThumbnailResult::Made || result == ThumbnailResult::Reused
+            || result == ThumbnailResult::NoTool)
+            thumbnailOkFiles.append(m_files.at(i));
+        if (result == ThumbnailResult::NoTool)
+            noToolFiles.append(m_files.at(i));
+        if (ThumbnailMaker::isFailure(result))
+            failedFiles.append({m_files.at(i), result});
     }
     qDebug() << "MyThread finish";
 }
 
-bool MyThread::makeThumbnail(const QString &path, bool &isOk, bool &noTool)
+void MyThread::work()
 {
-    CmdModel model(CmdModel::Thumbnail);
-    model.inputPath = path;
-    const QString command = model.createCmdString();
-    const QString target = model.outputPath;
-    qDebug() << "cmd::::" << command << "createAppSupportPath:::" << appDataPath()
-             << "saveFilePath:::" << target;
-
-    // A folder named like a recording is never one, though it would take the
-    // thumbnail of a recording of the same base name.
-    if (QFileInfo(path).isDir()) {
-        isOk = false;
-        return true;
+    const auto cancelled = [this] { return isInterruptionRequested(); };
+    while (!isInterruptionRequested()) {
+        const int index = m_next.fetchAndAddRelaxed(1);
+        if (index >= m_files.size())
+            return;
+        const QString &path = m_files.at(index);
+        const ThumbnailResult result = ThumbnailMaker::make(path, cancelled);
+        if (result == ThumbnailResult::Interrupted)
+            return; // the file counts as not processed
+        if (ThumbnailMaker::isFailure(result))
+            qDebug().noquote() << "no thumbnail for" << path << ":"
+                               << ThumbnailMaker::reasonText(result);
+        m_results[size_t(index)] = result;
+        // One report at a time, so sort counts up in the order receivers see.
+        const QMutexLocker lock(&m_reportLock);
+        const bool isOk = result == ThumbnailResult::Made || result == ThumbnailResult::Reused;
+        emit taskFinishedForThumbPictrue(isOk, path, ++m_processed);
     }
-    if (QFile::exists(target)) {
-        isOk = true;
-        return true;
-    }
-
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(model.program(), model.arguments(), QIODevice::ReadWrite);
-    // Waiting in short slices keeps a cancel from waiting on ffmpeg; output is
-    // drained so a chatty ffmpeg cannot fill memory.
-    QElapsedTimer clock;
-    clock.start();
-    bool interrupted = false;
-    if (process.waitForStarted(5000)) {
-        while (!process.waitForFinished(50)) {
-            process.readAll();
-            if (process.state() == QProcess::NotRunning)
-                break;
-            if (isInterruptionRequested()) {
-                interrupted = true;
-                break;
-            }
-            if (clock.elapsed() > ProcessTimeoutMs)
-                break;
-        }
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(1000);
-            QFile::remove(target); // never keep a picture ffmpeg did not finish
-        }
-    } else if (process.error() == QProcess::FailedToStart) {
-        qWarning().noquote() << "ffmpeg could not be started, no thumbnail for" << path << ":"
-                             << process.errorString();
-        // An empty or missing file is known to be no recording even so.
-        const QFileInfo info(path);
-        noTool = info.isFile() && info.size() > 0;
-    }
-    if (interrupted)
-        return false;
-    isOk = fileSizeText(target, 0).toInt() > 0;
-    return true;
 }

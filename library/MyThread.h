@@ -1,29 +1,38 @@
 #pragma once
 
+#include "library/ThumbnailMaker.h"
+
+#include <QList>
+#include <QMutex>
+#include <QPair>
 #include <QStringList>
 #include <QThread>
 
-// Makes the 58 x 58 thumbnail of every file of an import batch, one ffmpeg
-// run at a time, and reports each file by taskFinishedForThumbPictrue (emitted
-// from the worker thread). An existing thumbnail is reused without a run.
-// requestInterruption() stops the batch at once: the running ffmpeg is killed
-// and its half-written picture removed, so a cancel never waits for it.
-// When ffmpeg cannot be started at all, nothing is known against the files:
-// they are kept without a picture and listed in noToolFiles as well.
-// thumbnailOkFiles (the files to store) and noToolFiles may be read only after
-// finished().
+#include <vector>
+
+// Makes the 58 x 58 thumbnail of every file of an import batch with
+// ThumbnailMaker, one file per worker, as many workers as cores, and reports
+// each file by taskFinishedForThumbPictrue (emitted from a worker thread, one
+// at a time, sort counting the files processed so far). An existing thumbnail
+// is reused without decoding. A damaged file only fails itself.
+// requestInterruption() stops the batch within a fraction of a second: the
+// files being decoded are abandoned without a picture, the ones done stay.
+// thumbnailOkFiles (the files to store, in input order), failedFiles (the
+// files without a thumbnail and why, in input order) and noToolFiles may be
+// read only after finished().
 class MyThread : public QThread
 {
     Q_OBJECT
 
 public:
-    explicit MyThread(const QStringList &files, QObject *parent = nullptr);
+    // workers <= 0: QThread::idealThreadCount().
+    explicit MyThread(const QStringList &files, QObject *parent = nullptr, int workers = 0);
     ~MyThread() override;
 
     QStringList thumbnailOkFiles;
+    QList<QPair<QString, ThumbnailResult>> failedFiles;
+    // Always empty since thumbnails are made in this process: no program to miss.
     QStringList noToolFiles;
-
-    static constexpr int ProcessTimeoutMs = 30000;
 
 signals:
     void taskFinishedForThumbPictrue(bool isOk, QString url, int sort);
@@ -32,9 +41,12 @@ protected:
     void run() override;
 
 private:
-    // False when the run was interrupted; isOk tells whether a thumbnail exists,
-    // noTool whether ffmpeg could not be started.
-    bool makeThumbnail(const QString &path, bool &isOk, bool &noTool);
+    void work();
 
     QStringList m_files;
+    int m_workers = 1;
+    std::vector<ThumbnailResult> m_results; // by input index, Interrupted until done
+    QAtomicInt m_next = 0;
+    QMutex m_reportLock;
+    int m_processed = 0; // under m_reportLock
 };

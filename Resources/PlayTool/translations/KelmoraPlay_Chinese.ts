@@ -878,6 +878,24 @@
     </message>
 </context>
 <context>
+    <name>ThumbnailMaker</name>
+    <message>
+        <source>unreadable</source>
+        <extracomment>import: a file that could not be read (missing, empty or not a file)</extracomment>
+        <translation>无法读取</translation>
+    </message>
+    <message>
+        <source>not a recording</source>
+        <extracomment>import: a file that is no video recording</extracomment>
+        <translation>不是录像</translation>
+    </message>
+    <message>
+        <source>no picture</source>
+        <extracomment>import: a recording whose picture could not be decoded</extracomment>
+        <translation>无画面</translation>
+    </message>
+</context>
+<context>
     <name>TrackExporter</name>
     <message>
         <source>CSV table (*.csv)</source>
