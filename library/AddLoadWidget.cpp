@@ -201,6 +201,7 @@ void AddLoadWidget::completeBatch(const QStringList &files)
     const int stored = storeRows(files);
     m_storedCount += stored;
     m_noToolCount += m_thread->noToolFiles.size();
+    m_failures += m_thread->failedFiles;
     emit batchStored(stored);
 
     m_batchStart += BatchSize;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/ThreadPtr.h"
+#include "library/ThumbnailMaker.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -34,6 +35,8 @@ public:
     // Valid once the batch is complete.
     int storedCount() const { return m_storedCount; }
     QString noticeText() const { return m_noticeText; }
+    // Files that got no thumbnail and were not added, and why, in import order.
+    const QList<QPair<QString, ThumbnailResult>> &failures() const { return m_failures; }
 
     // The LoadFiles columns of one imported path, stamped with a batch time.
     static QMap<QString, QString> rowFor(const QString &path, const QString &importTime);
@@ -73,5 +76,6 @@ private:
     int m_storedCount = 0;
     int m_wantedCount = 0; // files with a thumbnail that still exist
     int m_noToolCount = 0;
+    QList<QPair<QString, ThumbnailResult>> m_failures;
     QString m_noticeText;
 };

@@ -6,6 +6,7 @@
 #include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/FilesListView.h"
+#include "library/ThumbnailMaker.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -20,17 +21,6 @@ ImportFlow::ImportFlow(QObject *parent)
 }
 
 ImportFlow::~ImportFlow() = default;
-
-QString ImportFlow::problemText(RecordingScan::Problem problem)
-{
-    switch (problem) {
-    case RecordingScan::Problem::Unreadable:
-        return tr("unreadable");
-    case RecordingScan::Problem::NotRecording:
-        return tr("not a recording");
-    }
-    return {};
-}
 
 void ImportFlow::importPaths(const QStringList &paths, bool play)
 {
@@ -60,8 +50,12 @@ void ImportFlow::startNext()
 
 void ImportFlow::scanFinished()
 {
-    for (const auto &problem : qAsConst(m_scan->problems))
-        m_problems.append({problem.first, problemText(problem.second)});
+    for (const auto &problem : qAsConst(m_scan->problems)) {
+        const ThumbnailResult why = problem.second == RecordingScan::Problem::Unreadable
+            ? ThumbnailResult::Unreadable
+            : ThumbnailResult::NotRecording;
+        m_problems.append({problem.first, ThumbnailMaker::reasonText(why)});
+    }
     QList<DbModel *> listed;
     DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {}, {"time"},
                                           [&listed](QList<DbModel *> models, bool) {
@@ -95,6 +89,10 @@ void ImportFlow::scanFinished()
 
 void ImportFlow::panelFinished()
 {
+    if (m_panel) {
+        for (const auto &failure : m_panel->failures())
+            m_problems.append({failure.first, ThumbnailMaker::reasonText(failure.second)});
+    }
     finish();
 }
 

@@ -39,7 +39,6 @@ public:
     AddLoadWidget *panel() const { return m_panel; }
     // The last finished import's problems: a path and why it was not added.
     const QList<QPair<QString, QString>> &lastProblems() const { return m_problems; }
-    static QString problemText(RecordingScan::Problem problem);
 
 signals:
     // A batch of rows was stored: the list may show them now.

@@ -3,6 +3,7 @@
 #include "tests/fixtures/RecordingFactory.h"
 #include "tests/support/TestHome.h"
 
+#include "app/Helpers.h"
 #include "controls/PromptBox.h"
 #include "library/AddLoadWidget.h"
 #include "library/DbManager.h"
@@ -131,7 +132,7 @@ void TestFolderImport::scanFindsTheRecordingsOfACardTree()
         = RecordingScan::collect({single, root, root + "/DCIM/../Event/b.ts", root + "/"});
     QCOMPARE(
         relative(root, result.recordings),
-        QStringList({"Event/b.ts", "DCIM/Movie/2.mp4", "DCIM/Movie/10.MP4", "Normal/Front/a.Mov"}));
+        QStringList({"Event/b.ts", "DCIM/Movie/10.MP4", "DCIM/Movie/2.mp4", "Normal/Front/a.Mov"}));
     QVERIFY(result.problems.isEmpty());
     QVERIFY(!result.cancelled);
 
@@ -181,6 +182,10 @@ void TestFolderImport::cardTreeImportsInBatchesWithAReport()
     for (const auto &problem : problems) {
         refused << problem.first;
         QVERIFY2(!problem.second.isEmpty(), qPrintable(problem.first));
+        if (problem.first.endsWith("zero.mp4"))
+            QCOMPARE(problem.second, QString("unreadable"));
+        if (problem.first.endsWith("random.mov"))
+            QCOMPARE(problem.second, QString("not a recording"));
     }
     refused.sort();
     QStringList damaged = m_damaged;
@@ -208,8 +213,11 @@ void TestFolderImport::cardTreeImportsInBatchesWithAReport()
 
 void TestFolderImport::cancelKeepsStoredRowsAndReimportAddsOnlyTheRest()
 {
-    // A fresh library for this case.
+    // A fresh library, and thumbnails to make again so that a batch takes a while.
     QSqlQuery(QStringLiteral("DELETE FROM LoadFiles")).exec();
+    QDir thumbnails(thumbnailPath());
+    for (const QString &name : thumbnails.entryList(QDir::Files))
+        QVERIFY(thumbnails.remove(name));
     m_list->loadListFromDb(true, false);
     QCOMPARE(m_list->rowCount(), 0);
 
