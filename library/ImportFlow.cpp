@@ -115,8 +115,8 @@ void ImportFlow::showReport()
         lines.append(
             QStringLiteral("%1 — %2").arg(QDir::toNativeSeparators(problem.first), problem.second));
     qWarning().noquote() << "not imported:" << lines.join(QStringLiteral("; "));
-    auto *report = new PromptBox(tr("%n file(s) could not be added:", nullptr, m_problems.size()),
-                                 1, m_host, lines);
+    auto *report = new PromptBox(tr("Files that could not be added: %1").arg(m_problems.size()), 1,
+                                 m_host, lines);
     report->setObjectName(QStringLiteral("importReport"));
     report->show();
 }

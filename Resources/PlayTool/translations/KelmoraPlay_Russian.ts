@@ -109,6 +109,11 @@
         <translation>Группировать по поездкам</translation>
     </message>
     <message>
+        <source>Add a folder</source>
+        <extracomment>tool tip of addFolderButton, which adds every recording under a folder (e.g. a camera&apos;s card), and title of its folder dialog</extracomment>
+        <translation>Добавить папку</translation>
+    </message>
+    <message>
         <source>Play trip</source>
         <extracomment>file list trip header menu: play the trip&apos;s recordings one after the other</extracomment>
         <translation>Воспроизвести поездку</translation>
@@ -875,6 +880,14 @@
         <source>1/4X</source>
         <extracomment>speed button</extracomment>
         <translation>1/4X</translation>
+    </message>
+</context>
+<context>
+    <name>ImportFlow</name>
+    <message>
+        <source>Files that could not be added: %1</source>
+        <extracomment>import report heading above the list of refused files with their reasons; %1 is how many</extracomment>
+        <translation>Не добавлено файлов: %1</translation>
     </message>
 </context>
 <context>
