@@ -10,6 +10,7 @@
 #include "telemetry/LogoWidget.h"
 #include "telemetry/MapPage.h"
 
+#include <QChildEvent>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -84,8 +85,10 @@ void MapShow::setupLayout()
             .arg(Palette::css(Palette::withAlpha(Palette::panelBackground(), 249))));
     m_view = new QWebEngineView(m_stack);
     // A file dropped on the map would replace the page with it: let the
-    // window import it instead.
+    // window import it instead. The view draws through a child it makes
+    // later, which takes drops of its own.
     m_view->setAcceptDrops(false);
+    m_view->installEventFilter(this);
     m_placeholder = new LogoWidget(m_stack);
     m_placeholder->setStyleSheet(QStringLiteral("background-color: transparent;"));
     m_stack->addWidget(m_view);
@@ -528,4 +531,13 @@ QString MapShow::tripRouteScript() const
     return QStringLiteral("drawPolyLinePath(%1);KelmoraMap.setTrackSeconds(%2);")
         .arg(QString::fromUtf8(QJsonDocument(points).toJson(QJsonDocument::Compact)),
              jsNumbers(seconds));
+}
+
+bool MapShow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::ChildPolished) {
+        if (auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+            child->setAcceptDrops(false);
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -77,6 +77,7 @@ public slots:
     void reloadMap();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

@@ -182,6 +182,8 @@ QWidget *MessageInfoView::buildPlayInfoPage()
     m_textEdit = new QTextEdit(page);
     m_textEdit->setObjectName(QStringLiteral("textEdit"));
     m_textEdit->setReadOnly(true);
+    // Files dropped here go on to the window, which imports them.
+    m_textEdit->setAcceptDrops(false);
     m_textEdit->setStyleSheet(QStringLiteral("background-color: transparent; ")
                               + StyleSheets::borderlessText(11, Palette::panelForeground()));
     column->addWidget(m_textEdit);

@@ -31,6 +31,7 @@
 #include <QDBusVariant>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -190,6 +191,7 @@ private slots:
     void panelsAreWired();
     void eventMarksPicture();
     void mediaControlsDriveThePlayer();
+    void droppedFolderIsImportedAndPlays();
 
 private:
     // The desktop's view of the player, on the test's own bus.
@@ -493,6 +495,37 @@ void TestMainWindow::mediaControlsDriveThePlayer()
     QTRY_VERIFY_WITH_TIMEOUT(rig.playing(m_bravo), 20000);
     QTRY_COMPARE(title(), QString("drive_bravo.mp4"));
     QCOMPARE(rig.listedPath(), m_bravo);
+}
+
+void TestMainWindow::droppedFolderIsImportedAndPlays()
+{
+    Rig rig;
+    QVERIFY(rig.compose());
+    // The drop goes to the nearest widget under the pointer that takes drops:
+    // a panel that took them would swallow the files (the map would even
+    // show the recording as its page).
+    for (const QWidget *child : rig.window->findChildren<QWidget *>())
+        QVERIFY2(!child->acceptDrops(), child->metaObject()->className());
+
+    const QString folder = QDir(m_media.path()).filePath("card/Movie");
+    QVERIFY(QDir().mkpath(folder));
+    const QString clip = makeTestClip(QDir(folder).filePath("dropped 'ü'.mp4"),
+                                      "testsrc2=s=320x180:r=25:d=5", "sine=d=5");
+    QVERIFY(!clip.isEmpty());
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QDir(m_media.path()).filePath("card"))});
+    const QPoint at = rig.panels.fileList->mapTo(rig.window.get(), QPoint(50, 200));
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rig.window.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rig.window.get(), &drop);
+    QVERIFY(drop.isAccepted());
+
+    const QString played = QFileInfo(clip).canonicalFilePath();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.playing(played), 30000);
+    QCOMPARE(rig.panels.fileList->rowCount(), 3);
+    QCOMPARE(rig.listedPath(), played);
 }
 
 void TestMainWindow::panelsAreWired()
