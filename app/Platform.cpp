@@ -199,6 +199,12 @@ QString dataFolder(const QString &name)
     return located.isEmpty() ? beside : located;
 }
 
+bool runsInstalled()
+{
+    return !QFileInfo(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Html")))
+                .isDir();
+}
+
 bool openInBrowser(const QUrl &url)
 {
     if (!url.isValid()

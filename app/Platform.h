@@ -46,6 +46,10 @@ QString ffmpegProgram();
 // of the prefix the program is installed in, else of the XDG data folders. The
 // path beside the executable when none of them holds it.
 QString dataFolder(const QString &name);
+// True when the program runs from an install prefix (/usr/bin, ~/.local/bin)
+// rather than from the build tree or a folder carried whole: its folder then
+// is no place to write in.
+bool runsInstalled();
 
 // Opens a web address in the user's browser; only http and https are handed
 // on. False when refused or nothing could open it.

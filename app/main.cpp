@@ -6,12 +6,30 @@
 #include "app/MainComposition.h"
 #include "app/Platform.h"
 #include "diagnostics/SystemInfoThread.h"
+#include "library/FilesListView.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 #include <QScreen>
+
+namespace {
+// The files the desktop hands over (Exec=kelmora-player %F), as absolute paths.
+QStringList openedFiles(const QStringList &arguments)
+{
+    QStringList files;
+    for (const QString &argument : arguments) {
+        const QFileInfo file(argument);
+        if (file.isFile())
+            files << file.absoluteFilePath();
+        else
+            qDebug() << "opened file not found:" << argument;
+    }
+    return files;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -24,7 +42,8 @@ int main(int argc, char *argv[])
     qDebug() << "打开app创建log文件路径：" << logPath;
     qDebug() << "Current working directory:" << QDir::currentPath();
 
-    CrashHandler::install("crashes");
+    CrashHandler::install(Platform::runsInstalled() ? QDir(appDataPath()).filePath("crashes")
+                                                    : QStringLiteral("crashes"));
 
     QPointer<SystemInfoThread> infoThread = new SystemInfoThread;
     QObject::connect(infoThread, &QThread::finished, infoThread, &QObject::deleteLater);
@@ -52,6 +71,9 @@ int main(int argc, char *argv[])
     const MainPanels panels = composeMainWindow(window);
     window->show();
     afterMainWindowShown(panels);
+    const QStringList opened = openedFiles(app.arguments().mid(1));
+    if (!opened.isEmpty())
+        panels.fileList->addFiles(opened);
 
     const int result = app.exec();
     // A cancelled probe stops within a moment; do not leave it running into teardown.

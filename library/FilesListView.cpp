@@ -845,8 +845,19 @@ void FilesListView::openAddFilesDialog(const QList<DbModel *> &listed, const QSt
     m_addButton->setEnabled(true);
     const QStringList picked
         = QFileDialog::getOpenFileNames(m_mainWindow, QString(), lastPath, "*.mp4 *.mov *.ts");
-    if (picked.isEmpty())
-        return;
+    if (!picked.isEmpty())
+        addPicked(picked, listed);
+}
+
+void FilesListView::addFiles(const QStringList &paths)
+{
+    DbManager::instance()->selectDbModels(
+        DbTableKind::LoadFiles, 0, {}, {"time"},
+        [this, paths](QList<DbModel *> listed, bool) { addPicked(paths, listed); });
+}
+
+void FilesListView::addPicked(const QStringList &picked, const QList<DbModel *> &listed)
+{
     const QStringList paths = newPaths(picked, listed);
     if (paths.size() <= MaxFilesPerBatch) {
         addFilesAction(paths);

@@ -89,6 +89,9 @@ public slots:
     void on_pushButton_2_clicked();
     void checkShowFileNumber();
     void addFilesAction(QStringList fileNames);
+    // Files named from outside the list (the command line, a file manager's
+    // "Open with"): added as if picked in the add-files dialog.
+    void addFiles(const QStringList &paths);
 
     void playNextOf(const QString &url);
     void playPreviousOf(const QString &url);
@@ -124,6 +127,7 @@ private:
     void choosePanorama(const QString &path, bool panorama);
     void onPlayModelChanged(int type);
     void openAddFilesDialog(const QList<DbModel *> &listed, const QString &lastPath);
+    void addPicked(const QStringList &picked, const QList<DbModel *> &listed);
     void confirmThen(const QString &text, const std::function<void()> &onSure);
     void startImport(const QStringList &fileNames);
     void showNotice(const QString &text);

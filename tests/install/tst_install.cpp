@@ -2,6 +2,7 @@
 // the freedesktop validators, and starts the installed program under the
 // test's X server with a fresh home: it must show its window and load the map
 // page from the installed share folder, not from the build tree.
+#include "tests/fixtures/RecordingFactory.h"
 #include "tests/support/TestHome.h"
 
 #include <QCoreApplication>
@@ -208,10 +209,13 @@ void TestInstall::installedPlayerShowsItsWindowAndMap()
     DisplayPtr display(XOpenDisplay(nullptr));
     QVERIFY2(display, "needs an X server (run under xvfb-run)");
     QTemporaryDir workDir;
+    // A file manager's "Open with" hands the file over as the menu entry says.
+    RecordingFactory factory(workDir.path());
+    QVERIFY2(factory.makePlain("opened.mp4", 2, false), qPrintable(factory.error()));
     QProcess player;
     player.setWorkingDirectory(workDir.path());
     player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    player.start(m_prefix.filePath("bin/kelmora-player"), {});
+    player.start(m_prefix.filePath("bin/kelmora-player"), {"opened.mp4"});
     QVERIFY(player.waitForStarted());
     const qint64 pid = player.processId();
 
@@ -226,6 +230,9 @@ void TestInstall::installedPlayerShowsItsWindowAndMap()
     QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("地图URL改变: \"" + page + "\""), 30000);
     QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("地图加载完成"), 30000);
     QVERIFY2(!readLog().contains("地图加载失败"), qPrintable(readLog()));
+    // The file is imported (its thumbnail made by ffmpeg) as if added by hand.
+    QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("添加文件开始：：： number:: 1"), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("总共个数： 1"), 30000);
 
     requestClose(display.get(), window);
     if (!player.waitForFinished(30000)) {
@@ -235,6 +242,9 @@ void TestInstall::installedPlayerShowsItsWindowAndMap()
     }
     QCOMPARE(player.exitStatus(), QProcess::NormalExit);
     QCOMPARE(player.exitCode(), 0);
+    // An installed program keeps its crash reports in the data folder, not in bin/.
+    QVERIFY(!QFileInfo::exists(m_prefix.filePath("bin/crashes")));
+    QVERIFY(QFileInfo(qEnvironmentVariable("XDG_DATA_HOME") + "/KelmoraPlayer/crashes").isDir());
 }
 
 // The package installs under /usr and names what the player runs besides the
