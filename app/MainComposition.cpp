@@ -24,11 +24,22 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
+// The menu entry's icon, embedded so a window from the build tree has it too.
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/Resources/PlayTool/appicon/%1.png").arg(size));
+    return icon;
+}
+
 void zeroSpacing(QBoxLayout *layout)
 {
     layout->setSpacing(0);
@@ -175,6 +186,9 @@ void nameApplication()
     qRegisterMetaType<PlayObjectState>("PlayObjectState");
     QCoreApplication::setOrganizationName("Brisdale");
     QCoreApplication::setApplicationName("KelmoraPlayer");
+    // Wayland compositors find the window's menu entry, and so its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kelmora.Player"));
+    QGuiApplication::setWindowIcon(applicationIcon());
 }
 
 MainPanels composeMainWindow(KelmoraWidget *window)

@@ -1,8 +1,8 @@
 #include "app/MapKeys.h"
 
+#include "app/Platform.h"
 #include "app/Settings.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -13,7 +13,7 @@ constexpr qint64 kMaxKeyFileBytes = 64 * 1024;
 
 QString MapKeys::keyFilePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Html/map_keys.js");
+    return Platform::dataFolder(QStringLiteral("Html")) + QStringLiteral("/map_keys.js");
 }
 
 QString MapKeys::keyFromScript(const QString &script, MapType type)

@@ -16,7 +16,7 @@ QString MprisRootAdaptor::identity() const
 QString MprisRootAdaptor::desktopEntry() const
 {
     // The desktop file's id, so the desktop shows the player's icon.
-    return QStringLiteral("kelmora-player");
+    return QStringLiteral("org.kelmora.Player");
 }
 
 QStringList MprisRootAdaptor::supportedUriSchemes() const

@@ -183,6 +183,28 @@ QString ffmpegProgram()
     return onPath.isEmpty() ? name : onPath;
 }
 
+QString dataFolder(const QString &name)
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString beside = programFolder.filePath(name);
+    if (QFileInfo(beside).isDir())
+        return beside;
+    const QString installed = QStringLiteral("kelmora-player/") + name;
+    const QString underPrefix
+        = QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/") + installed));
+    if (QFileInfo(underPrefix).isDir())
+        return underPrefix;
+    const QString located = QStandardPaths::locate(QStandardPaths::GenericDataLocation, installed,
+                                                   QStandardPaths::LocateDirectory);
+    return located.isEmpty() ? beside : located;
+}
+
+bool runsInstalled()
+{
+    return !QFileInfo(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Html")))
+                .isDir();
+}
+
 bool openInBrowser(const QUrl &url)
 {
     if (!url.isValid()

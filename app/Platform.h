@@ -41,6 +41,16 @@ QString settingsFilePath();
 // one on PATH.
 QString ffmpegProgram();
 
+// A folder of the program's data (the map pages' "Html"): beside the executable
+// in the build tree and in copies carried as one folder, else share/kelmora-player/
+// of the prefix the program is installed in, else of the XDG data folders. The
+// path beside the executable when none of them holds it.
+QString dataFolder(const QString &name);
+// True when the program runs from an install prefix (/usr/bin, ~/.local/bin)
+// rather than from the build tree or a folder carried whole: its folder then
+// is no place to write in.
+bool runsInstalled();
+
 // Opens a web address in the user's browser; only http and https are handed
 // on. False when refused or nothing could open it.
 bool openInBrowser(const QUrl &url);

@@ -43,7 +43,8 @@ int main(int argc, char *argv[])
     qDebug() << "打开app创建log文件路径：" << logPath;
     qDebug() << "Current working directory:" << QDir::currentPath();
 
-    CrashHandler::install("crashes");
+    CrashHandler::install(Platform::runsInstalled() ? QDir(appDataPath()).filePath("crashes")
+                                                    : QStringLiteral("crashes"));
 
     QPointer<SystemInfoThread> infoThread = new SystemInfoThread;
     QObject::connect(infoThread, &QThread::finished, infoThread, &QObject::deleteLater);

@@ -3,6 +3,7 @@
 #include "app/AppManager.h"
 #include "app/Helpers.h"
 #include "app/MapKeys.h"
+#include "app/Platform.h"
 #include "controls/Palette.h"
 #include "controls/StyleSheets.h"
 #include "library/DbManager.h"
@@ -165,7 +166,7 @@ QString MapShow::pageUrl(int mapType)
                                     : QStringLiteral("google_map.html");
     // fromLocalFile escapes spaces, '#' and '%' in the install folder and
     // gives file:///C:/... on Windows as well as file:///opt/... elsewhere.
-    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/Html/")
+    return QUrl::fromLocalFile(Platform::dataFolder(QStringLiteral("Html")) + QLatin1Char('/')
                                + page)
         .toString();
 }

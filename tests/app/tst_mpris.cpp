@@ -177,7 +177,7 @@ void TestMpris::propertiesReadBack()
     QVERIFY(qdbus_cast<QDBusObjectPath>(metadata.value("mpris:trackid")).path().startsWith('/'));
 
     QCOMPARE(property(kRoot, "Identity").toString(), QString("Kelmora Player"));
-    QCOMPARE(property(kRoot, "DesktopEntry").toString(), QString("kelmora-player"));
+    QCOMPARE(property(kRoot, "DesktopEntry").toString(), QString("org.kelmora.Player"));
     QCOMPARE(property(kRoot, "CanQuit").toBool(), true);
     QCOMPARE(property(kRoot, "CanRaise").toBool(), true);
     QCOMPARE(property(kRoot, "SupportedUriSchemes").toStringList(), QStringList {"file"});
