@@ -230,9 +230,9 @@ void TestInstall::installedPlayerShowsItsWindowAndMap()
     QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("地图URL改变: \"" + page + "\""), 30000);
     QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("地图加载完成"), 30000);
     QVERIFY2(!readLog().contains("地图加载失败"), qPrintable(readLog()));
-    // The file is imported (its thumbnail made by ffmpeg) as if added by hand.
-    QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("添加文件开始：：： number:: 1"), 30000);
-    QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("总共个数： 1"), 30000);
+    // The file is imported and its row stored, as if added by hand.
+    QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("import found: 1 recordings, 1 new"), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("AddLoadWidget sendLoadingCompleted"), 30000);
 
     requestClose(display.get(), window);
     if (!player.waitForFinished(30000)) {
