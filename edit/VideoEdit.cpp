@@ -172,6 +172,9 @@ QWidget *VideoEdit::buildResolutionRow()
 {
     auto *row = new QWidget(this);
     auto *layout = new QHBoxLayout(row);
+    // The dialog's fixed height leaves the row no more than the buttons' own.
+    const QMargins sides = layout->contentsMargins();
+    layout->setContentsMargins(sides.left(), 0, sides.right(), 0);
     m_buttonOriginal = new QPushButton(row);
     m_buttonOriginal->setObjectName(QStringLiteral("buttonOriginal"));
     m_button720 = new QPushButton(row);

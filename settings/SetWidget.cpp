@@ -132,9 +132,19 @@ QValidator *numbers(QObject *parent, double top, int decimals)
 
 constexpr int kLeft = 30;
 constexpr int kRowWidth = 470;
+constexpr int kCancelLeft = 530 - 50;
+// Least room between one choice's words and the next choice's icon.
+constexpr int kChoiceGap = 16;
 // The play-mode choices, one to four channels.
 const char *const kPlayModes[]
     = {"playModelOne", "playModelTwo", "playModelThree", "playModelFour"};
+// Rows of choices set in columns; the columns give way to longer words.
+const QVector<const char *> kChoiceRows[] = {
+    {"speedButonnKMH", "speedButonnPMH"},
+    {"LongOrLatType", "LongOrLatTypeOne"},
+    {"mapType", "mapTypeOne", "mapTypeTwo"},
+    {"playerTypeButtonOne", "playerTypeButtonTwo"},
+};
 } // namespace
 
 SetWidget::SetWidget(QWidget *parent)
@@ -293,7 +303,7 @@ void SetWidget::buildForm()
     cancel->setIcon(QIcon(":/Resources/PlayTool/cancel.png"));
     cancel->setIconSize(QSize(32, 32));
     cancel->setStyleSheet(StyleSheets::noBorder());
-    cancel->setGeometry(530 - 50, 10, 40, 40);
+    cancel->setGeometry(kCancelLeft, 10, 40, 40);
 
     // Return confirms the key field; in the dialog it must not also press a
     // button (the folder chooser would open).
@@ -306,7 +316,9 @@ QLabel *SetWidget::addHeading(const char *name, int y)
     auto *label = new QLabel(this);
     label->setObjectName(name);
     label->setStyleSheet(StyleSheets::fontSize(16));
-    label->setGeometry(kLeft, y, 300, 26);
+    // The whole row, short of the close button beside the first heading.
+    const int right = y < 50 ? kCancelLeft - 8 : kLeft + kRowWidth;
+    label->setGeometry(kLeft, y, right - kLeft, 26);
     return label;
 }
 
@@ -322,6 +334,7 @@ QPushButton *SetWidget::addChoice(const char *name, QButtonGroup *group, int x, 
     icon.addFile(":/Resources/PlayTool/selected.png", QSize(), QIcon::Normal, QIcon::On);
     button->setIcon(icon);
     button->setGeometry(x, y, width, 26);
+    button->setProperty("column", x);
     group->addButton(button);
     return button;
 }
@@ -399,6 +412,8 @@ void SetWidget::retranslateUi()
         }
     }
     spreadPlayModes();
+    for (const auto &row : kChoiceRows)
+        flowChoices(row);
     m_openPathButton->setToolTip(tr("选择路径"));
     m_mapKeyEdit->setPlaceholderText(tr("Without a key the map shows OpenStreetMap"));
     m_speedLimitEdit->setToolTip(tr("0 turns speeding events off"));
@@ -619,6 +634,18 @@ void SetWidget::choosePlayerType(PlayerType type)
                                                                      : "playerTypeButtonOne")
         ->setChecked(true);
     closeContainer();
+}
+
+// Each choice keeps its column unless the words before it reach into it.
+void SetWidget::flowChoices(const QVector<const char *> &names)
+{
+    int x = kLeft;
+    for (const char *name : names) {
+        auto *button = findChild<QPushButton *>(name);
+        const int column = button->property("column").toInt();
+        button->move(qMax(column, x), button->y());
+        x = button->geometry().right() + 1 + kChoiceGap;
+    }
 }
 
 void SetWidget::spreadPlayModes()

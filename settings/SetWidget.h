@@ -2,6 +2,7 @@
 
 #include "app/SettingChoices.h"
 
+#include <QVector>
 #include <QWidget>
 
 class QButtonGroup;
@@ -64,6 +65,7 @@ private:
     void saveMapKey();
     void retranslateUi();
     void spreadPlayModes();
+    void flowChoices(const QVector<const char *> &names);
     void showSavedFolder();
     void choosePlayerType(PlayerType type);
     void closeContainer();
