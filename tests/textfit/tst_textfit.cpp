@@ -45,10 +45,6 @@ const Language kLanguages[]
     = {{1, "Chinese"},  {2, "English"}, {3, "French"}, {4, "German"},  {5, "Italian"},
        {6, "Japanese"}, {7, "Korean"},  {8, "Polish"}, {9, "Russian"}, {10, "Spanish"}};
 
-// Texts shortened on purpose with an ellipsis, measured nowhere: file names
-// and folders are as long as the user made them.
-const QSet<QString> kElided = {QStringLiteral("savePathLabel"), QStringLiteral("fileNameLabel")};
-
 // Surfaces still known not to fit, by "surface language"; each must fail, so
 // a fix shows up as an unexpected pass and comes off the list.
 const QSet<QString> kKnownMisfits = {};
@@ -95,7 +91,7 @@ struct Room
 std::optional<Room> textRoom(QWidget *w)
 {
     if (auto *label = qobject_cast<QLabel *>(w)) {
-        if (label->text().trimmed().isEmpty() || kElided.contains(label->objectName()))
+        if (label->text().trimmed().isEmpty())
             return std::nullopt;
         const QRect inside = label->contentsRect();
         const int margin = label->margin() * 2 + qMax(label->indent(), 0);
