@@ -38,3 +38,8 @@ bool ZCChinaLocation::isInRegion(double lat, double lon) const
     }
     return false;
 }
+
+// Compiled here rather than in the library's shared moc file, so that a
+// program using only this class (kelmora-telemetry) does not pull in every
+// other QObject of the library and the Qt modules they need.
+#include "moc_ZCChinaLocation.cpp"

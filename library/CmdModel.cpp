@@ -96,11 +96,6 @@ QString CmdModel::thumbnailName(const QString &videoPath)
         + QStringLiteral(".png");
 }
 
-QString CmdModel::legacyThumbnailName(const QString &videoPath)
-{
-    return QFileInfo(videoPath).baseName() + QStringLiteral("_") + QStringLiteral(".png");
-}
-
 QString CmdModel::getSavePath()
 {
     const QString base = QFileInfo(inputPath).baseName();

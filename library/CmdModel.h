@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileInfo>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -51,7 +52,12 @@ public:
     static QString thumbnailName(const QString &videoPath);
     // The name earlier versions gave it (base name + "_.png"), shared by
     // every recording of that base name; rows they stored still use it.
-    static QString legacyThumbnailName(const QString &videoPath);
+    // Inline: DbModel needs it, and programs with records but no ffmpeg
+    // commands (kelmora-telemetry) then link none of this class.
+    static QString legacyThumbnailName(const QString &videoPath)
+    {
+        return QFileInfo(videoPath).baseName() + QStringLiteral("_.png");
+    }
 
     // A value (such as a file name) as one option of a filter in an ffmpeg
     // filter graph, whatever colons, quotes, backslashes or brackets it holds.

@@ -3,10 +3,13 @@
 #include "app/Helpers.h"
 #include "library/DbModel.h"
 #include "library/RecordClock.h"
+#include "telemetry/LibavProbe.h"
 #include "telemetry/Mp4BoxFile.h"
+#include "telemetry/Mp4Probe.h"
 #include "telemetry/TelemetryFormats.h"
 
 #include <QDebug>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QtEndian>
@@ -15,17 +18,8 @@
 #include <limits>
 #include <numeric>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/mem.h>
-}
-
 namespace {
 
-// Consecutive read errors after which a demuxer that makes no progress is
-// given up; real files recover within a few packets.
-constexpr int maxConsecutiveReadErrors = 1000;
 // Table entries read per file access while walking a box's table.
 constexpr int tableBatch = 4096;
 
@@ -37,40 +31,18 @@ QString videoAspectText(int width, int height)
     return QStringLiteral("%1:%2").arg(width / g).arg(height / g);
 }
 
-bool isHighProfile(const AVCodecParameters *par)
-{
-    const AVCodec *decoder = avcodec_find_decoder(par->codec_id);
-    if (!decoder || !decoder->profiles)
-        return false;
-    for (const AVProfile *p = decoder->profiles; p->profile != FF_PROFILE_UNKNOWN; ++p) {
-        if (p->profile == par->profile)
-            return p->name && QLatin1String(p->name) == QLatin1String("High");
-    }
-    return false;
-}
-
 // Samples per second of a binary data stream; at least 1 whatever the
 // stream reports.
-int recordsPerSecondOf(const AVFormatContext *ctx, const AVStream *stream)
+int recordsPerSecondOf(const MediaProbe &media, const MediaStream &stream)
 {
-    const qint64 seconds = ctx->duration > 0 ? ctx->duration / 1000000 : 0;
-    if (seconds <= 0 || stream->nb_frames <= 0)
+    const qint64 seconds = media.durationUs > 0 ? media.durationUs / 1000000 : 0;
+    if (seconds <= 0 || stream.frames <= 0)
         return 1;
-    const double perSecond = std::ceil(double(stream->nb_frames) / double(seconds));
+    const double perSecond = std::ceil(double(stream.frames) / double(seconds));
     if (!(perSecond >= 1))
         return 1;
     return perSecond >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
                                                                 : int(perSecond);
-}
-
-// A hostile file can declare tables that make libavformat ask for hundreds of
-// megabytes at once; no real recording needs a single block this large.
-constexpr size_t maxLibavAllocation = 128 * 1024 * 1024;
-
-int openInput(AVFormatContext **ctx, const QString &path, AVDictionary **options)
-{
-    av_max_alloc(maxLibavAllocation);
-    return avformat_open_input(ctx, path.toUtf8().constData(), nullptr, options);
 }
 
 } // namespace
@@ -123,47 +95,47 @@ bool GPSTool::isProbed(const QString &path)
     return QFileInfo(path).suffix().compare(QLatin1String("ts"), Qt::CaseInsensitive) != 0;
 }
 
+const MediaProbe &GPSTool::mediaOf(const QString &path)
+{
+    // parse() probes and then reads the same file: one probe serves both.
+    if (m_media && m_mediaPath == path)
+        return *m_media;
+    std::optional<MediaProbe> own = Mp4Probe::probe(path);
+    m_mediaFromIndex = own.has_value();
+    m_media = own ? std::move(*own) : LibavProbe::probe(path);
+    m_mediaPath = path;
+    return *m_media;
+}
+
 int GPSTool::probeMedia(const QString &path)
 {
     if (!isProbed(path))
         return 0;
-    AVFormatContext *ctx = nullptr;
-    if (openInput(&ctx, path, nullptr) < 0) {
-        qDebug() << "无法打开视频文件";
+    const MediaProbe &media = mediaOf(path);
+    if (!media.ok)
+        return 0;
+    if (unsigned(media.streams.size()) > maxStreams) {
+        qDebug() << "too many streams:" << media.streams.size();
         return 0;
     }
-    if (ctx->nb_streams > maxStreams) {
-        qDebug() << "too many streams:" << ctx->nb_streams;
-        avformat_close_input(&ctx);
-        return 0;
-    }
-    if (avformat_find_stream_info(ctx, nullptr) < 0) {
-        qDebug() << "无法获取流信息";
-        avformat_close_input(&ctx);
-        return 0;
-    }
-    const AVStream *video = nullptr;
-    for (unsigned i = 0; i < ctx->nb_streams && !video; ++i) {
-        if (ctx->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
-            video = ctx->streams[i];
-    }
-    if (!video) {
+    const auto video
+        = std::find_if(media.streams.cbegin(), media.streams.cend(),
+                       [](const MediaStream &s) { return s.kind == MediaStream::Kind::Video; });
+    if (video == media.streams.cend()) {
         qDebug() << "没有找到视频流";
-        avformat_close_input(&ctx);
         return 0;
     }
-    const AVCodecParameters *par = video->codecpar;
-    if (const AVDictionaryEntry *made = av_dict_get(ctx->metadata, "creation_time", nullptr, 0))
-        record.creationTime = QString::fromUtf8(made->value).left(64);
-    record.durationM = qint64(ctx->duration / 1000.0);
-    record.duration = QString::number(ctx->duration / 1000000);
-    const AVRational rate = video->avg_frame_rate;
-    record.videoFrameRate = QString::number(double(rate.num) / double(rate.den), 'g', 6);
-    record.width = QString::number(par->width);
-    record.height = QString::number(par->height);
-    record.videoAspect = videoAspectText(par->width, par->height);
+    if (!media.creationTime.isNull())
+        record.creationTime = media.creationTime.left(64);
+    record.durationM = qint64(media.durationUs / 1000.0);
+    record.duration = QString::number(media.durationUs / 1000000);
+    record.videoFrameRate
+        = QString::number(double(video->frameRateNum) / double(video->frameRateDen), 'g', 6);
+    record.width = QString::number(video->width);
+    record.height = QString::number(video->height);
+    record.videoAspect = videoAspectText(video->width, video->height);
     record.resolution = record.width + "*" + record.height;
-    const QString codecName = QString::fromLatin1(avcodec_get_name(par->codec_id));
+    const QString &codecName = video->codecName;
     qDebug().noquote() << "stringValuestringValuestringValuestringValue::::::" << codecName;
     if (codecName.toLower() == QLatin1String("h265")
         || codecName.toLower() == QLatin1String("hevc")) {
@@ -173,22 +145,20 @@ int GPSTool::probeMedia(const QString &path)
         record.videoCodec = QStringLiteral("H264");
         record.hwdec = QStringLiteral("NO");
     }
-    record.videoBitRate = QString::number(par->bit_rate);
+    record.videoBitRate = QString::number(video->bitRate);
     const QFileInfo info(record.path);
     record.format = info.completeSuffix();
     record.name = info.baseName();
     record.pixelFormat = QStringLiteral("nv12");
     record.demuxer = QStringLiteral("lavf");
-    record.isProfileHigh = isHighProfile(par);
-    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
-        if (ctx->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
-            record.audioBitRate = QString::number(ctx->streams[i]->codecpar->bit_rate);
+    record.isProfileHigh = video->highProfile;
+    for (const MediaStream &stream : media.streams) {
+        if (stream.kind == MediaStream::Kind::Audio) {
+            record.audioBitRate = QString::number(stream.bitRate);
             break;
         }
     }
-    const int route = isBlockLayoutName(path) ? 10 : int(ctx->nb_streams);
-    avformat_close_input(&ctx);
-    return route;
+    return isBlockLayoutName(path) ? 10 : int(media.streams.size());
 }
 
 void GPSTool::validatePosition(GpsItem &sample, const GpsItem &last)
@@ -280,89 +250,76 @@ void GPSTool::deriveFigures()
 void GPSTool::readDataStream(const QString &path)
 {
     qDebug().noquote() << "海思解析：" << path;
-    // Telemetry packets are a few hundred bytes between megabytes of video:
-    // small reads keep each one from pulling in a whole 32 KiB buffer.
-    AVDictionary *options = nullptr;
-    av_dict_set(&options, "blocksize", "4096", 0);
-    AVFormatContext *ctx = nullptr;
-    const int opened = openInput(&ctx, path, &options);
-    av_dict_free(&options);
-    if (opened < 0) {
-        qDebug() << "无法打开视频文件";
+    const MediaProbe &media = mediaOf(path);
+    if (!media.ok)
         return;
-    }
-    if (avformat_find_stream_info(ctx, nullptr) < 0) {
-        qDebug() << "无法获取流信息";
-        avformat_close_input(&ctx);
-        return;
-    }
     int chosen = -1;
     int candidate = -1;
     bool textFormat = false;
-    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
-        const AVStream *st = ctx->streams[i];
-        if (st->codecpar->codec_type == AVMEDIA_TYPE_DATA) {
-            chosen = int(i);
+    for (int i = 0; i < media.streams.size(); ++i) {
+        const MediaStream &st = media.streams[i];
+        if (st.kind == MediaStream::Kind::Data) {
+            chosen = i;
             break;
         }
-        if (st->codecpar->codec_type == AVMEDIA_TYPE_SUBTITLE && st->id == 3) {
-            candidate = int(i);
+        if (st.kind == MediaStream::Kind::Subtitle && st.id == 3) {
+            candidate = i;
             textFormat = true;
         }
     }
     if (chosen < 0)
         chosen = candidate;
-    if (chosen < 0) {
-        avformat_close_input(&ctx);
+    if (chosen < 0)
         return;
-    }
     if (textFormat) {
         qDebug() << "安霸gps解析";
     } else {
         qDebug() << "海思gps解析";
-        recordsPerSecond = recordsPerSecondOf(ctx, ctx->streams[chosen]);
+        recordsPerSecond = recordsPerSecondOf(media, media.streams[chosen]);
     }
-    // Only the telemetry stream is needed: discarded streams are skipped by
-    // the demuxer without reading their payload.
-    for (unsigned i = 0; i < ctx->nb_streams; ++i)
-        ctx->streams[i]->discard = int(i) == chosen ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    const auto take = [this, textFormat](const char *data, int size) {
+        const QByteArray bytes = QByteArray::fromRawData(data, size);
+        if (textFormat) {
+            acceptSample(TelemetryFormats::decodeTextSample(bytes));
+            ++secondIndex;
+        } else {
+            acceptSample(TelemetryFormats::decodeBinarySample(bytes));
+            ++recordsRead;
+            secondIndex = recordsRead / recordsPerSecond;
+        }
+    };
+    if (m_mediaFromIndex && readIndexedPackets(path, chosen, take))
+        return;
+    LibavProbe::readPackets(path, chosen, maxRecords, take);
+}
 
-    AVPacket *packet = av_packet_alloc();
-    int errors = 0;
-    int taken = 0;
-    while (packet && taken < maxRecords) {
-        const int result = av_read_frame(ctx, packet);
-        if (result == AVERROR_EOF)
-            break;
-        if (result == AVERROR_EXIT || result == AVERROR_INVALIDDATA) {
-            qDebug() << (result == AVERROR_EXIT ? "GPSTool AVERROR_EXIT"
-                                                : "GPSTool AVERROR_INVALIDDATA");
-            if (++errors >= maxConsecutiveReadErrors)
-                break;
-            continue;
-        }
-        if (result < 0) {
-            qDebug().nospace() << "GPSTool read Packet fail or timeOut ";
-            break;
-        }
-        errors = 0;
-        if (packet->stream_index == chosen) {
-            const QByteArray bytes = QByteArray::fromRawData(
-                reinterpret_cast<const char *>(packet->data), packet->data ? packet->size : 0);
-            ++taken;
-            if (textFormat) {
-                acceptSample(TelemetryFormats::decodeTextSample(bytes));
-                ++secondIndex;
-            } else {
-                acceptSample(TelemetryFormats::decodeBinarySample(bytes));
-                ++recordsRead;
-                secondIndex = recordsRead / recordsPerSecond;
-            }
-        }
-        av_packet_unref(packet);
+bool GPSTool::readIndexedPackets(const QString &path,
+                                 int streamIndex,
+                                 const LibavProbe::PacketSink &sink)
+{
+    const std::optional<QVector<SampleRef>> samples
+        = Mp4Probe::samples(path, streamIndex, maxRecords);
+    if (!samples)
+        return false;
+    QFile file(path);
+    // Unbuffered: each packet is a few hundred bytes between megabytes of video.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        qDebug() << "无法打开视频文件";
+        return true;
     }
-    av_packet_free(&packet);
-    avformat_close_input(&ctx);
+    QByteArray bytes;
+    for (const SampleRef &sample : *samples) {
+        if (sample.size < 0 || !file.seek(sample.offset))
+            break;
+        bytes.resize(sample.size);
+        const qint64 got = sample.size == 0 ? 0 : file.read(bytes.data(), sample.size);
+        // A packet past the end of the file ends the stream; a cut one is
+        // handed on as far as it goes, as libavformat does.
+        if (got < 0 || (got == 0 && sample.size > 0))
+            break;
+        sink(bytes.constData(), int(got));
+    }
+    return true;
 }
 
 void GPSTool::readBlockTrack(const QString &path)

@@ -2,13 +2,16 @@
 
 #include "library/GpsItem.h"
 #include "library/VideoMessage.h"
+#include "telemetry/LibavProbe.h"
+#include "telemetry/MediaProbe.h"
 
 #include <QString>
+#include <optional>
 
 class DbModel;
 class Mp4BoxFile;
 
-// Probes one recording with libavformat and extracts its GPS and G-sensor
+// Probes one recording (its own MP4 index, else libavformat) and extracts its GPS and G-sensor
 // samples into a VideoMessage. One object per parse, used on the caller's
 // thread; parse() is synchronous.
 class GPSTool
@@ -49,9 +52,8 @@ public:
     // Upper bound of samples one reader takes from a file (a day and more of
     // per-second samples); keeps a hostile table from exhausting memory.
     static constexpr int maxRecords = 200000;
-    // Upper bound of tracks a probed file may have. Recordings hold a few;
-    // probing opens a decoder for each (1,000 video tracks take 1.5 GB).
-    static constexpr unsigned maxStreams = 64;
+    // Upper bound of tracks a probed file may have (see LibavProbe).
+    static constexpr unsigned maxStreams = LibavProbe::maxStreams;
     // Transport streams are never probed: they carry no telemetry here and
     // get no media fields (so no stored frame size).
     static bool isProbed(const QString &path);
@@ -69,6 +71,13 @@ public:
     bool inChina = false;
 
 private:
+    // The container facts of path: Mp4Probe's, else libavformat's; kept for
+    // the reader that follows the probe.
+    const MediaProbe &mediaOf(const QString &path);
+    // Reads the packets of one stream at the offsets of the MP4 index; false
+    // when the index cannot list them.
+    bool
+    readIndexedPackets(const QString &path, int streamIndex, const LibavProbe::PacketSink &sink);
     void readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd);
     void enterTrack(
         Mp4BoxFile &file, qint64 trakContent, qint64 trakEnd, int trackNumber, qint64 mdatAddr);
@@ -79,4 +88,8 @@ private:
                             quint32 fps,
                             qint64 mdatAddr);
     void readChunkOffsetMode(Mp4BoxFile &file, qint64 stcoContent, qint64 stcoEnd);
+
+    std::optional<MediaProbe> m_media;
+    QString m_mediaPath;
+    bool m_mediaFromIndex = false;
 };

@@ -3,6 +3,7 @@
 #include "library/DbModel.h"
 #include "library/TelemetryEvents.h"
 #include "telemetry/GPSTool.h"
+#include "telemetry/LibavProbe.h"
 #include "telemetry/TelemetryExport.h"
 
 #include <QCommandLineParser>
@@ -10,10 +11,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
-
-extern "C" {
-#include <libavutil/log.h>
-}
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -50,6 +51,30 @@ QString unreadableReason(const QString &path)
     return QString();
 }
 
+// Parses paths on a few threads, one GPSTool per file; the records come back
+// in the order of paths, so the output equals that of one file at a time.
+QList<VideoMessage> parseAll(const QStringList &paths)
+{
+    QVector<VideoMessage> records(paths.size());
+    std::atomic<int> next {0};
+    const auto work = [&]() {
+        for (int i = next++; i < paths.size(); i = next++) {
+            GPSTool tool;
+            tool.parse(modelFor(paths[i]));
+            records[i] = tool.record;
+        }
+    };
+    const int workers
+        = std::min<int>(paths.size(), std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> threads;
+    for (int i = 1; i < workers; ++i)
+        threads.emplace_back(work);
+    work();
+    for (std::thread &thread : threads)
+        thread.join();
+    return QList<VideoMessage>(records.cbegin(), records.cend());
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -58,7 +83,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("kelmora-telemetry"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KELMORA_VERSION));
     qInstallMessageHandler(quietMessages);
-    av_log_set_level(AV_LOG_QUIET);
+    LibavProbe::setQuiet();
 
     const EventThresholds defaults;
     QCommandLineParser parser;
@@ -184,7 +209,7 @@ int main(int argc, char *argv[])
     }
 
     int status = 0;
-    QList<VideoMessage> records;
+    QStringList readable;
     for (const QString &path : files) {
         const QString reason = unreadableReason(path);
         if (!reason.isEmpty()) {
@@ -193,10 +218,9 @@ int main(int argc, char *argv[])
             status = 1;
             continue;
         }
-        GPSTool tool;
-        tool.parse(modelFor(path));
-        records.append(tool.record);
+        readable.append(path);
     }
+    const QList<VideoMessage> records = parseAll(readable);
     if (records.isEmpty())
         return status;
 

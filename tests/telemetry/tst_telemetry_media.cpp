@@ -196,6 +196,8 @@ private slots:
     void exporterJson();
     void exporterGpxAndCsv();
     void exporterErrors();
+    void exporterBatch_data();
+    void exporterBatch();
     void exporterTimes();
     void exporterTrips();
 
@@ -754,6 +756,50 @@ void TelemetryMediaTest::exporterErrors()
     badFormat.start(KELMORA_TELEMETRY_PROGRAM, {"--format", "kml", path(FixtureNames::textStream)});
     QVERIFY(badFormat.waitForFinished(60000));
     QCOMPARE(badFormat.exitCode(), 2);
+}
+
+void TelemetryMediaTest::exporterBatch_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("json") << "json";
+    QTest::newRow("csv") << "csv";
+}
+
+void TelemetryMediaTest::exporterBatch()
+{
+    // Many files are parsed on several threads at once: the output must keep
+    // the order given and equal the files printed one at a time, a damaged
+    // file and the same file twice included.
+    QFETCH(QString, format);
+    QStringList files;
+    for (const char *name :
+         {FixtureNames::binaryStream, FixtureNames::garbage, FixtureNames::gpsBoxA,
+          FixtureNames::blockSampleSize, FixtureNames::textStream, FixtureNames::gpsBoxB,
+          FixtureNames::blockChunkOffset, FixtureNames::gpsBoxA264})
+        files << path(name);
+    files += files;
+
+    QJsonArray oneByOne;
+    QByteArray csv;
+    for (const QString &file : files) {
+        const QByteArray out = telemetryOutput({"--format", format, file});
+        if (format == "json") {
+            oneByOne.append(QJsonDocument::fromJson(out).object());
+        } else {
+            // One header, then the rows of each file.
+            const int header = out.indexOf('\n') + 1;
+            csv += csv.isEmpty() ? out : out.mid(header);
+        }
+    }
+    const QByteArray batch = telemetryOutput(QStringList({"--format", format}) + files);
+    if (format == "json") {
+        const QJsonArray printed = QJsonDocument::fromJson(batch).array();
+        QCOMPARE(printed.size(), files.size());
+        for (int i = 0; i < files.size(); ++i)
+            QCOMPARE(printed[i].toObject(), oneByOne[i].toObject());
+    } else {
+        QCOMPARE(QString::fromUtf8(batch), QString::fromUtf8(csv));
+    }
 }
 
 void TelemetryMediaTest::exporterTimes()
