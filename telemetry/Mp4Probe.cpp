@@ -17,7 +17,8 @@ constexpr qint64 kMaxMoovBytes = 64 * 1024 * 1024;
 constexpr int kMaxTracks = 64;
 constexpr int kMaxTopLevelBoxes = 100000;
 constexpr int kMaxChildren = 4096;
-constexpr qint64 kMaxSamples = 16 * 1024 * 1024;
+// A day of 30 fps video; allocations stay below 50 MB.
+constexpr qint64 kMaxSamples = 4 * 1024 * 1024;
 // Seconds from 1904-01-01 (MP4 epoch) to 1970-01-01.
 constexpr qint64 kMp4Epoch = 2082844800;
 
@@ -223,6 +224,11 @@ std::optional<Movie> Reader::read()
         Track track;
         if (!readTrak(child, &track))
             return std::nullopt;
+        // Repeated track ids are renumbered by some readers; leave them.
+        for (const Track &other : qAsConst(movie.tracks)) {
+            if (other.stream.id == track.stream.id)
+                return std::nullopt;
+        }
         movie.tracks.append(track);
     }
     // Fragments and compressed headers change what libavformat makes of the tracks.
@@ -280,7 +286,10 @@ bool Reader::readTrak(const Box &box, Track *track)
         return false;
     const int idAt = version == 1 ? 20 : 12;
     const int sizeAt = version == 1 ? 88 : 76;
-    track->stream.id = int(head.u32(idAt));
+    const quint32 id = head.u32(idAt);
+    if (id > quint32(INT_MAX))
+        return false;
+    track->stream.id = int(id);
     const quint32 width = head.u32(sizeAt);
     const quint32 height = head.u32(sizeAt + 4);
     if (!head.ok())
