@@ -179,7 +179,7 @@ Payload Reader::payload(const Box &box)
 
 std::optional<Movie> Reader::read()
 {
-    if (!m_file.open())
+    if (!m_file.open(true))
         return std::nullopt;
     Box box;
     Box moov;
@@ -524,6 +524,216 @@ bool findInEntry(Payload &entry, qint64 pos, const char *type, qint64 *content, 
     return false;
 }
 
+// Exp-Golomb reading of a parameter set, emulation prevention removed.
+class Bits
+{
+public:
+    explicit Bits(const QByteArray &nal)
+    {
+        int zeros = 0;
+        for (char c : nal) {
+            if (zeros >= 2 && c == 3) {
+                zeros = 0;
+                continue;
+            }
+            zeros = c == 0 ? zeros + 1 : 0;
+            m_bytes.append(c);
+        }
+    }
+    quint32 u(int count)
+    {
+        quint32 value = 0;
+        for (int i = 0; i < count; ++i) {
+            if (m_pos >= qint64(m_bytes.size()) * 8) {
+                m_ok = false;
+                return 0;
+            }
+            value = (value << 1) | ((quint8(m_bytes.at(int(m_pos / 8))) >> (7 - m_pos % 8)) & 1);
+            ++m_pos;
+        }
+        return value;
+    }
+    quint32 ue()
+    {
+        int zeros = 0;
+        while (u(1) == 0 && m_ok) {
+            if (++zeros > 31) {
+                m_ok = false;
+                return 0;
+            }
+        }
+        return (quint32(1) << zeros) - 1 + u(zeros);
+    }
+    qint32 se()
+    {
+        const quint32 v = ue();
+        return (v & 1) ? qint32((v + 1) / 2) : -qint32(v / 2);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_pos = 0;
+    bool m_ok = true;
+};
+
+// The picture size a decoder reports for an H.264 SPS (NAL header included).
+// False for layouts whose cropping libavcodec adjusts.
+bool h264PictureSize(const QByteArray &nal, int *width, int *height)
+{
+    Bits b(nal);
+    b.u(8);
+    const quint32 profile = b.u(8);
+    b.u(16);
+    b.ue();
+    quint32 chroma = 1;
+    bool separate = false;
+    static const QVector<quint32> high
+        = {100, 110, 122, 244, 44, 83, 86, 118, 128, 138, 139, 134, 135};
+    if (high.contains(profile)) {
+        chroma = b.ue();
+        if (chroma > 3)
+            return false;
+        if (chroma == 3)
+            separate = b.u(1);
+        b.ue();
+        b.ue();
+        b.u(1);
+        if (b.u(1)) {
+            for (int i = 0; i < (chroma == 3 ? 12 : 8) && b.ok(); ++i) {
+                if (!b.u(1))
+                    continue;
+                int last = 8, next = 8;
+                for (int j = 0; j < (i < 6 ? 16 : 64) && b.ok(); ++j) {
+                    if (next != 0)
+                        next = (last + b.se() + 256) % 256;
+                    last = next == 0 ? last : next;
+                }
+            }
+        }
+    }
+    b.ue();
+    const quint32 pocType = b.ue();
+    if (pocType == 0) {
+        b.ue();
+    } else if (pocType == 1) {
+        b.u(1);
+        b.se();
+        b.se();
+        const quint32 cycle = b.ue();
+        if (cycle > 255)
+            return false;
+        for (quint32 i = 0; i < cycle && b.ok(); ++i)
+            b.se();
+    } else if (pocType != 2) {
+        return false;
+    }
+    b.ue();
+    b.u(1);
+    const quint32 mbWidth = b.ue() + 1;
+    const quint32 mapHeight = b.ue() + 1;
+    const quint32 frameOnly = b.u(1);
+    if (!frameOnly)
+        b.u(1);
+    b.u(1);
+    quint32 left = 0, right = 0, top = 0, bottom = 0;
+    if (b.u(1)) {
+        left = b.ue();
+        right = b.ue();
+        top = b.ue();
+        bottom = b.ue();
+    }
+    if (!b.ok() || mbWidth > 1024 || mapHeight > 1024 || left != 0)
+        return false;
+    const quint32 unitX = (chroma == 0 || separate || chroma == 3) ? 1 : 2;
+    const quint32 unitY = ((chroma == 0 || separate || chroma != 1) ? 1 : 2) * (2 - frameOnly);
+    const qint64 w = qint64(mbWidth) * 16 - qint64(right) * unitX;
+    const qint64 h = qint64(mapHeight) * 16 * (2 - frameOnly) - qint64(top + bottom) * unitY;
+    if (w <= 0 || h <= 0)
+        return false;
+    *width = int(w);
+    *height = int(h);
+    return true;
+}
+
+// The same for an HEVC SPS, with its general profile.
+bool hevcPictureSize(const QByteArray &nal, int *width, int *height, int *profile)
+{
+    Bits b(nal);
+    b.u(16);
+    b.u(4);
+    const quint32 subLayers = b.u(3);
+    b.u(1);
+    b.u(3);
+    *profile = int(b.u(5));
+    b.u(32);
+    b.u(32);
+    b.u(16);
+    b.u(8);
+    bool profilePresent[8] = {}, levelPresent[8] = {};
+    for (quint32 i = 0; i < subLayers; ++i) {
+        profilePresent[i] = b.u(1);
+        levelPresent[i] = b.u(1);
+    }
+    if (subLayers > 0) {
+        for (quint32 i = subLayers; i < 8; ++i)
+            b.u(2);
+    }
+    for (quint32 i = 0; i < subLayers; ++i) {
+        if (profilePresent[i]) {
+            b.u(32);
+            b.u(32);
+            b.u(24);
+        }
+        if (levelPresent[i])
+            b.u(8);
+    }
+    b.ue();
+    const quint32 chroma = b.ue();
+    if (chroma > 3)
+        return false;
+    const bool separate = chroma == 3 && b.u(1);
+    const quint32 w = b.ue();
+    const quint32 h = b.ue();
+    quint32 left = 0, right = 0, top = 0, bottom = 0;
+    if (b.u(1)) {
+        left = b.ue();
+        right = b.ue();
+        top = b.ue();
+        bottom = b.ue();
+    }
+    if (!b.ok() || w == 0 || h == 0 || w > 16384 || h > 16384 || left != 0)
+        return false;
+    const quint32 subW = (chroma == 1 || chroma == 2) && !separate ? 2 : 1;
+    const quint32 subH = chroma == 1 && !separate ? 2 : 1;
+    const qint64 cw = qint64(w) - qint64(right) * subW;
+    const qint64 ch = qint64(h) - qint64(top + bottom) * subH;
+    if (cw <= 0 || ch <= 0)
+        return false;
+    *width = int(cw);
+    *height = int(ch);
+    return true;
+}
+
+// The first parameter set of NAL type in an hvcC box body.
+QByteArray hevcParameterSet(Payload &config, int type)
+{
+    const int arrays = config.u8(22);
+    qint64 pos = 23;
+    for (int a = 0; a < arrays && config.ok(); ++a) {
+        const int nalType = config.u8(pos) & 0x3F;
+        const int count = config.u16(pos + 1);
+        pos += 3;
+        for (int n = 0; n < count && config.ok(); ++n) {
+            const int length = config.u16(pos);
+            if (nalType == type && config.has(pos + 2, length))
+                return config.mid(pos + 2, length);
+            pos += 2 + length;
+        }
+    }
+    return QByteArray();
+}
+
 bool Reader::readVideoEntry(Payload &entry, Track *track)
 {
     MediaStream &s = track->stream;
@@ -541,7 +751,12 @@ bool Reader::readVideoEntry(Payload &entry, Track *track)
             return false;
         const int profile = entry.u8(at + 9);
         const quint8 constraints = entry.u8(at + 10);
-        if ((entry.u8(at + 8) & 0x1F) != 7 || profile == 0)
+        int width = 0, height = 0;
+        // The decoder reports the SPS's picture size; answer only when the
+        // sample entry says the same.
+        if ((entry.u8(at + 8) & 0x1F) != 7 || profile == 0 || !entry.has(at + 8, entry.u16(at + 6))
+            || !h264PictureSize(entry.mid(at + 8, entry.u16(at + 6)), &width, &height)
+            || width != s.width || height != s.height)
             return false;
         s.profile = profile;
         if (profile == 66 && (constraints & 0x40))
@@ -553,7 +768,11 @@ bool Reader::readVideoEntry(Payload &entry, Track *track)
         if (!findInEntry(entry, 86, "hvcC", &at, &end) || end - at < 23)
             return false;
         const int profile = entry.u8(at + 1) & 0x1F;
-        if (profile < 1 || profile > 4)
+        Payload config(entry.mid(at, int(end - at)));
+        int width = 0, height = 0, spsProfile = 0;
+        if (profile < 1 || profile > 4
+            || !hevcPictureSize(hevcParameterSet(config, 33), &width, &height, &spsProfile)
+            || spsProfile != profile || width != s.width || height != s.height)
             return false;
         s.profile = profile;
         s.highProfile = false;
