@@ -33,7 +33,10 @@ public:
     {
     }
     int size() const { return m_bytes.size(); }
-    bool has(qint64 pos, int count) const { return pos >= 0 && pos + count <= m_bytes.size(); }
+    bool has(qint64 pos, qint64 count) const
+    {
+        return pos >= 0 && count >= 0 && pos + count <= m_bytes.size();
+    }
     quint8 u8(qint64 pos) { return has(pos, 1) ? quint8(m_bytes.at(int(pos))) : fail<quint8>(); }
     quint16 u16(qint64 pos)
     {
@@ -512,7 +515,7 @@ bool findInEntry(Payload &entry, qint64 pos, const char *type, qint64 *content, 
 {
     while (entry.has(pos, 8)) {
         const quint32 size = entry.u32(pos);
-        if (size < 8 || !entry.has(pos, int(size)))
+        if (size < 8 || !entry.has(pos, size))
             return false;
         if (entry.mid(pos + 4, 4) == type) {
             *content = pos + 8;
