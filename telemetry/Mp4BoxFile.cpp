@@ -8,9 +8,10 @@ Mp4BoxFile::Mp4BoxFile(const QString &path)
 {
 }
 
-bool Mp4BoxFile::open()
+bool Mp4BoxFile::open(bool unbuffered)
 {
-    if (!m_file.open(QIODevice::ReadOnly))
+    if (!m_file.open(unbuffered ? QIODevice::ReadOnly | QIODevice::Unbuffered
+                                : QIODevice::ReadOnly))
         return false;
     m_size = m_file.size();
     return true;

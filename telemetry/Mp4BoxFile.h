@@ -21,7 +21,9 @@ public:
     enum class Header { Ok, End, Bad };
 
     explicit Mp4BoxFile(const QString &path);
-    bool open();
+    // Unbuffered: every read takes only the bytes asked for, not a 16 KB
+    // buffer at each seek (for walks that jump through a large index).
+    bool open(bool unbuffered = false);
     qint64 size() const { return m_size; }
     qint64 position() const { return m_file.pos(); }
 

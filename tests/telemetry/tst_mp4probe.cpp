@@ -1,0 +1,314 @@
+// The MP4 index reader against libavformat on the generated recordings and
+// on damaged ones: the same answers, or a refusal that sends the caller to
+// libavformat, never a different answer.
+#include "telemetry/Mp4Probe.h"
+#include "tests/fixtures/FixtureTracks.h"
+#include "tests/fixtures/Mp4Box.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDirIterator>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QtTest>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+}
+
+namespace {
+
+// The routing facts as GPSTool reads them from libavformat.
+std::optional<MediaProbe> libavProbe(const QString &path)
+{
+    AVFormatContext *ctx = nullptr;
+    if (avformat_open_input(&ctx, path.toUtf8().constData(), nullptr, nullptr) < 0)
+        return std::nullopt;
+    const auto close = qScopeGuard([&ctx] { avformat_close_input(&ctx); });
+    if (avformat_find_stream_info(ctx, nullptr) < 0)
+        return std::nullopt;
+    MediaProbe probe;
+    probe.ok = true;
+    probe.durationUs = ctx->duration;
+    if (const AVDictionaryEntry *made = av_dict_get(ctx->metadata, "creation_time", nullptr, 0))
+        probe.creationTime = QString::fromUtf8(made->value);
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        const AVStream *st = ctx->streams[i];
+        const AVCodecParameters *par = st->codecpar;
+        MediaStream s;
+        switch (par->codec_type) {
+        case AVMEDIA_TYPE_VIDEO:
+            s.kind = MediaStream::Kind::Video;
+            break;
+        case AVMEDIA_TYPE_AUDIO:
+            s.kind = MediaStream::Kind::Audio;
+            break;
+        case AVMEDIA_TYPE_DATA:
+            s.kind = MediaStream::Kind::Data;
+            break;
+        case AVMEDIA_TYPE_SUBTITLE:
+            s.kind = MediaStream::Kind::Subtitle;
+            break;
+        default:
+            s.kind = MediaStream::Kind::Other;
+            break;
+        }
+        s.id = st->id;
+        s.codecName = QString::fromLatin1(avcodec_get_name(par->codec_id));
+        s.profile = par->profile;
+        if (const AVCodec *decoder = avcodec_find_decoder(par->codec_id);
+            decoder && decoder->profiles) {
+            for (const AVProfile *p = decoder->profiles; p->profile != FF_PROFILE_UNKNOWN; ++p) {
+                if (p->profile == par->profile) {
+                    s.highProfile = p->name && QLatin1String(p->name) == QLatin1String("High");
+                    break;
+                }
+            }
+        }
+        s.width = par->width;
+        s.height = par->height;
+        s.bitRate = par->bit_rate;
+        s.frames = st->nb_frames;
+        s.frameRateNum = st->avg_frame_rate.num;
+        s.frameRateDen = st->avg_frame_rate.den;
+        probe.streams.append(s);
+    }
+    return probe;
+}
+
+QVector<SampleRef> libavPackets(const QString &path, int streamIndex)
+{
+    QVector<SampleRef> packets;
+    AVFormatContext *ctx = nullptr;
+    if (avformat_open_input(&ctx, path.toUtf8().constData(), nullptr, nullptr) < 0)
+        return packets;
+    const auto close = qScopeGuard([&ctx] { avformat_close_input(&ctx); });
+    if (avformat_find_stream_info(ctx, nullptr) < 0)
+        return packets;
+    for (unsigned i = 0; i < ctx->nb_streams; ++i)
+        ctx->streams[i]->discard = int(i) == streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    AVPacket *packet = av_packet_alloc();
+    while (av_read_frame(ctx, packet) >= 0) {
+        if (packet->stream_index == streamIndex)
+            packets.append({packet->pos, packet->size});
+        av_packet_unref(packet);
+    }
+    av_packet_free(&packet);
+    return packets;
+}
+
+QString describe(const MediaProbe &p)
+{
+    QString text
+        = QString("ok=%1 duration=%2 created=%3\n").arg(p.ok).arg(p.durationUs).arg(p.creationTime);
+    for (const MediaStream &s : p.streams) {
+        text += QString("kind=%1 id=%2 codec=%3 profile=%4 high=%5 %6x%7 rate=%8 frames=%9 "
+                        "fps=%10/%11\n")
+                    .arg(int(s.kind))
+                    .arg(s.id)
+                    .arg(s.codecName)
+                    .arg(s.profile)
+                    .arg(s.highProfile)
+                    .arg(s.width)
+                    .arg(s.height)
+                    .arg(s.bitRate)
+                    .arg(s.frames)
+                    .arg(s.frameRateNum)
+                    .arg(s.frameRateDen);
+    }
+    return text;
+}
+
+QByteArray serialize(const QVector<Mp4Box> &boxes)
+{
+    QByteArray out;
+    for (const Mp4Box &box : boxes)
+        out += box.serialize();
+    return out;
+}
+
+// Each track repeated count times with its own id (0: no track at all).
+QByteArray withTrackCount(const QByteArray &mp4, int count)
+{
+    QVector<Mp4Box> boxes;
+    if (!parseBoxes(mp4, &boxes))
+        return {};
+    for (Mp4Box &moov : boxes) {
+        if (moov.type != "moov")
+            continue;
+        QVector<Mp4Box> children;
+        int id = 0;
+        for (const Mp4Box &child : qAsConst(moov.children)) {
+            if (child.type != "trak") {
+                children << child;
+                continue;
+            }
+            for (int i = 0; i < count; ++i) {
+                Mp4Box copy = child;
+                if (Mp4Box *tkhd = copy.child("tkhd"))
+                    setBe32(&tkhd->payload, tkhd->payload.at(0) == 1 ? 20 : 12, quint32(++id));
+                children << copy;
+            }
+        }
+        moov.children = children;
+    }
+    return serialize(boxes);
+}
+
+int moovAt(const QByteArray &mp4)
+{
+    int pos = 0;
+    while (pos + 8 <= mp4.size()) {
+        const int size = int(be32(mp4, pos));
+        if (mp4.mid(pos + 4, 4) == "moov")
+            return pos;
+        if (size < 8)
+            break;
+        pos += size;
+    }
+    return -1;
+}
+
+// The 32-bit field at offset bytes after the payload start of the first
+// (or last) box of type.
+QByteArray withField(QByteArray mp4, const char *type, int offset, quint32 value, bool last = false)
+{
+    const int at = last ? mp4.lastIndexOf(type) : mp4.indexOf(type, moovAt(mp4));
+    if (at > 0)
+        setBe32(&mp4, at + 4 + offset, value);
+    return mp4;
+}
+
+} // namespace
+
+class TestMp4Probe : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void probeMatchesLibav_data();
+    void probeMatchesLibav();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestMp4Probe::initTestCase()
+{
+    av_log_set_level(AV_LOG_QUIET);
+    QVERIFY(m_dir.isValid());
+    QCOMPARE(makeAllRecordings(m_dir.path()), QString());
+    RecordingFactory factory(m_dir.path());
+    const QVector<FixtureSample> drive = tripDrive(0, 3);
+    QVERIFY2(factory.makePlain("plain.mov", 2, false), qPrintable(factory.error()));
+    QVERIFY2(factory.makePlain("plain-audio.mov", 2, true), qPrintable(factory.error()));
+    QVector<FixtureSample> twice;
+    for (const FixtureSample &s : drive)
+        twice << s << s;
+    factory.setEncoder("libx265");
+    QVERIFY2(
+        factory.makeGpsBox("hevc-gpsbox.mp4", drive, RecordingFactory::GpsBoxForm::LayoutB, true),
+        qPrintable(factory.error()));
+    QVERIFY2(factory.makeBinaryStream("hevc-binary.mp4", twice, 2), qPrintable(factory.error()));
+    QVERIFY2(factory.makeTextStream("hevc-text.mp4", drive), qPrintable(factory.error()));
+    QVERIFY2(factory.makePlain("hevc-plain.mov", 2, false), qPrintable(factory.error()));
+
+    const QByteArray good = readAll(factory.path(FixtureNames::binaryStream));
+    const QByteArray text = readAll(factory.path(FixtureNames::textStream));
+    QVERIFY(!good.isEmpty() && !text.isEmpty());
+    const int moov = moovAt(good);
+    QVERIFY(moov > 0);
+    const QVector<QPair<QString, QByteArray>> hostile = {
+        {"tracks-0.mp4", withTrackCount(good, 0)},
+        {"tracks-3.mp4", withTrackCount(good, 3)},
+        {"tracks-70.mp4", withTrackCount(text, 70)},
+        {"no-moov.mp4", good.left(moov)},
+        {"moov-cut.mp4", good.left(moov + (good.size() - moov) / 2)},
+        {"moov-size-huge.mp4", withField(good, "moov", -4, 0x7FFFFFF0)},
+        {"ctime-zero.mp4", withField(good, "mvhd", 4, 0)},
+        {"ctime-unix.mp4", withField(good, "mvhd", 4, 1682942400)},
+        {"stsz-count-huge.mp4", withField(good, "stsz", 8, 0x7FFFFFFF, true)},
+        {"sample-size-huge.mp4", withField(good, "stsz", 12, 0x7FFFFFFF, true)},
+        {"stts-count-short.mp4", withField(good, "stts", 8, 3, true)},
+        {"stco-past-end.mp4", withField(good, "stco", 8, 0xFFFFFF00, true)},
+        {"stsc-past-chunks.mp4", withField(good, "stsc", 8, 0x7FFF, true)},
+        {"mvhd-timescale-zero.mp4", withField(good, "mvhd", 16, 0)},
+        {"not-ftyp-first.mp4", good.mid(good.indexOf("mdat") - 4)},
+    };
+    for (const auto &file : hostile)
+        QVERIFY(!file.second.isEmpty() && writeAll(m_dir.filePath(file.first), file.second));
+}
+
+void TestMp4Probe::probeMatchesLibav_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("camera"); // a camera recording Mp4Probe must answer itself
+    const QStringList cameras = {FixtureNames::gpsBoxA264,
+                                 FixtureNames::gpsBoxA,
+                                 FixtureNames::gpsBoxB,
+                                 FixtureNames::blockSampleSize,
+                                 FixtureNames::blockChunkOffset,
+                                 FixtureNames::textStream,
+                                 FixtureNames::binaryStream,
+                                 "plain.mov",
+                                 "plain-audio.mov",
+                                 "hevc-gpsbox.mp4",
+                                 "hevc-binary.mp4",
+                                 "hevc-text.mp4",
+                                 "hevc-plain.mov",
+                                 "ctime-zero.mp4",
+                                 "ctime-unix.mp4"};
+    QDirIterator files(m_dir.path(), QDir::Files);
+    QStringList paths;
+    while (files.hasNext())
+        paths << files.next();
+    QDirIterator regressions(QStringLiteral(KELMORA_SOURCE_DIR "/fuzz/regressions"), {"*.mp4"},
+                             QDir::Files, QDirIterator::Subdirectories);
+    while (regressions.hasNext())
+        paths << regressions.next();
+    paths.sort();
+    for (const QString &path : qAsConst(paths)) {
+        const QString name = QFileInfo(path).dir().dirName() + "/" + QFileInfo(path).fileName();
+        QTest::newRow(qPrintable(name)) << path << cameras.contains(QFileInfo(path).fileName());
+    }
+}
+
+void TestMp4Probe::probeMatchesLibav()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, camera);
+    const std::optional<MediaProbe> mine = Mp4Probe::probe(path);
+    const std::optional<MediaProbe> libav = libavProbe(path);
+    if (camera)
+        QVERIFY2(mine && mine->ok, "a camera recording was refused");
+    if (!mine)
+        return;
+    if (!libav) {
+        QVERIFY2(!mine->ok, "libavformat refuses what Mp4Probe answered");
+        return;
+    }
+    QCOMPARE(describe(*mine), describe(*libav));
+
+    for (int i = 0; i < mine->streams.size(); ++i) {
+        const MediaStream::Kind kind = mine->streams[i].kind;
+        if (kind != MediaStream::Kind::Data && kind != MediaStream::Kind::Subtitle)
+            continue;
+        const std::optional<QVector<SampleRef>> refs = Mp4Probe::samples(path, i, 1000000);
+        if (camera)
+            QVERIFY2(refs, "the packets of a camera recording were refused");
+        if (!refs)
+            continue;
+        const QVector<SampleRef> packets = libavPackets(path, i);
+        QCOMPARE(refs->size(), packets.size());
+        for (int k = 0; k < packets.size(); ++k) {
+            QCOMPARE(refs->at(k).offset, packets[k].offset);
+            QCOMPARE(refs->at(k).size, packets[k].size);
+        }
+        const std::optional<QVector<SampleRef>> few = Mp4Probe::samples(path, i, 2);
+        QVERIFY(few && few->size() == qMin(2, packets.size()));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMp4Probe)
+#include "tst_mp4probe.moc"
