@@ -712,7 +712,13 @@ void FilesListView::on_deleteButton_clicked()
 
 void FilesListView::on_setButton_clicked()
 {
-    auto *dialog = new RoundedDialog(m_mainWindow);
+    QDialog *dialog = makeSettingsDialog(m_mainWindow);
+    dialog->show();
+}
+
+QDialog *FilesListView::makeSettingsDialog(QWidget *mainWindow)
+{
+    auto *dialog = new RoundedDialog(mainWindow);
     auto *layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     // The page scrolls on screens shorter than it; elsewhere it shows whole.
@@ -724,8 +730,7 @@ void FilesListView::on_setButton_clicked()
     scroll->viewport()->setAutoFillBackground(false);
     auto *page = new SetWidget(scroll);
     scroll->setWidget(page);
-    const QScreen *screen
-        = m_mainWindow ? m_mainWindow->screen() : QGuiApplication::primaryScreen();
+    const QScreen *screen = mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
     const int room = screen ? screen->availableGeometry().height() - 40 : page->height();
     const bool scrolls = page->height() > room;
     scroll->setFixedSize(page->width()
@@ -734,8 +739,8 @@ void FilesListView::on_setButton_clicked()
     layout->addWidget(scroll);
     dialog->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     dialog->adjustSize();
-    if (m_mainWindow) {
-        const QRect frame = m_mainWindow->geometry();
+    if (mainWindow) {
+        const QRect frame = mainWindow->geometry();
         QPoint topLeft = frame.center() - QPoint(dialog->width() / 2, dialog->height() / 2);
         if (screen)
             topLeft.setY(std::max(topLeft.y(), screen->availableGeometry().top() + 20));
@@ -743,7 +748,7 @@ void FilesListView::on_setButton_clicked()
     }
     connect(dialog, &QDialog::finished, page, &QObject::deleteLater);
     connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
-    dialog->show();
+    return dialog;
 }
 
 // Flat or 360° ----------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class CustomListItem;
+class QDialog;
 class ImportFlow;
 class QListWidget;
 class QListWidgetItem;
@@ -57,6 +58,10 @@ public:
     ImportFlow *importFlow() const { return m_import; }
     // Listed rows whose telemetry facts were never stored.
     QList<DbModel> rowsWithoutClipFacts() const;
+
+    // The settings page in its popup, placed over mainWindow, not yet shown;
+    // it deletes itself once closed.
+    static QDialog *makeSettingsDialog(QWidget *mainWindow);
 
     // Rows above which a warning precedes the file dialog.
     static constexpr int LongListRows = 700;

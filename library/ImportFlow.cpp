@@ -56,14 +56,12 @@ void ImportFlow::scanFinished()
             : ThumbnailResult::NotRecording;
         m_problems.append({problem.first, ThumbnailMaker::reasonText(why)});
     }
-    QList<DbModel *> listed;
-    DbManager::instance()->selectDbModels(DbTableKind::LoadFiles, 0, {}, {"time"},
-                                          [&listed](QList<DbModel *> models, bool) {
-                                              for (DbModel *model : models)
-                                                  listed.append(new DbModel(*model));
-                                          });
-    const QStringList fresh = FilesListView::newPaths(m_scan->recordings, listed);
-    qDeleteAll(listed);
+    // The store calls back at once, before it frees the models.
+    QStringList fresh;
+    DbManager::instance()->selectDbModels(
+        DbTableKind::LoadFiles, 0, {}, {"time"}, [this, &fresh](QList<DbModel *> listed, bool) {
+            fresh = FilesListView::newPaths(m_scan->recordings, listed);
+        });
     // Without a file to play, the new row the list shows first plays, as
     // after every import.
     m_fresh = fresh;

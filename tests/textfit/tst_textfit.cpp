@@ -228,18 +228,7 @@ QString translated(const char *context, const char *key, const char *note = null
 // The settings page as the file list shows it: in a scroll area of a rounded popup.
 QWidget *settingsDialog()
 {
-    auto *dialog = new RoundedDialog;
-    auto *layout = new QVBoxLayout(dialog);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *scroll = new QScrollArea(dialog);
-    scroll->setObjectName(QStringLiteral("settingsScroll"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto *page = new SetWidget(scroll);
-    scroll->setWidget(page);
-    layout->addWidget(scroll);
-    dialog->resize(page->width(), page->height());
-    return dialog;
+    return FilesListView::makeSettingsDialog(nullptr);
 }
 
 using Surface = std::function<QWidget *(QWidget *host)>;
