@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <functional>
 
+class QFile;
+
 // The few operating-system services the player needs, behind one small
 // interface. Linux is implemented; the Windows forms stay where they are cheap.
 namespace Platform {
@@ -54,5 +56,10 @@ bool runsInstalled();
 // Opens a web address in the user's browser; only http and https are handed
 // on. False when refused or nothing could open it.
 bool openInBrowser(const QUrl &url);
+
+// Reads size bytes at pos of an open file without moving its position: a
+// positioned read where the system has one. The bytes read (fewer at the end
+// of the file), or -1 on an error before any byte.
+qint64 readAt(QFile &file, qint64 pos, char *data, qint64 size);
 
 } // namespace Platform

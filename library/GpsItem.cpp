@@ -2,6 +2,7 @@
 
 #include "app/Helpers.h"
 #include "app/SettingChoices.h"
+#include "library/JsonWriter.h"
 
 #include <QJsonDocument>
 #include <cmath>
@@ -58,6 +59,53 @@ QJsonObject GpsItem::toJsonObject() const
     if (!utcTime.isEmpty())
         o.insert(QLatin1String("utcTime"), utcTime);
     return o;
+}
+
+void GpsItem::writeJson(JsonWriter &w) const
+{
+    // The members of toJsonObject() in the order the object keeps.
+    w.beginObject();
+    w.name(QLatin1String("angle"));
+    w.value(double(angle));
+    w.name(QLatin1String("day"));
+    w.value(day);
+    w.name(QLatin1String("ewind"));
+    w.value(ewind);
+    w.name(QLatin1String("hour"));
+    w.value(hour);
+    w.name(QLatin1String("jsonPosition"));
+    w.value(jsonPosition);
+    w.name(QLatin1String("latitude"));
+    w.value(latitude);
+    w.name(QLatin1String("longitude"));
+    w.value(longitude);
+    w.name(QLatin1String("minute"));
+    w.value(minute);
+    w.name(QLatin1String("month"));
+    w.value(month);
+    w.name(QLatin1String("nsind"));
+    w.value(nsind);
+    w.name(QLatin1String("reservd"));
+    w.value(reservd);
+    w.name(QLatin1String("second"));
+    w.value(second);
+    w.name(QLatin1String("speed"));
+    w.value(speed);
+    w.name(QLatin1String("status"));
+    w.value(status);
+    if (!utcTime.isEmpty()) {
+        w.name(QLatin1String("utcTime"));
+        w.value(utcTime);
+    }
+    w.name(QLatin1String("x"));
+    w.value(double(x));
+    w.name(QLatin1String("y"));
+    w.value(double(y));
+    w.name(QLatin1String("year"));
+    w.value(year);
+    w.name(QLatin1String("z"));
+    w.value(double(z));
+    w.endObject();
 }
 
 bool GpsItem::isPositionNull() const

@@ -3,6 +3,8 @@
 #include <QJsonObject>
 #include <QString>
 
+class JsonWriter;
+
 // One telemetry sample of one second: GPS fix, speed (knots), heading and the
 // G-sensor axes. A plain value; public fields are named like their JSON keys.
 class GpsItem
@@ -36,6 +38,8 @@ public:
     void fromJson(const QString &text);
     void fromJsonObject(const QJsonObject &object);
     QJsonObject toJsonObject() const;
+    // Writes toJsonObject() as the next value of writer.
+    void writeJson(JsonWriter &writer) const;
 
     bool isPositionNull() const;
     // A sample the map can draw: a valid fix at a non-null position.

@@ -5,6 +5,7 @@
 #include "library/ClipFacts.h"
 #include "library/DbManager.h"
 #include "library/DbModel.h"
+#include "library/JsonWriter.h"
 #include "library/RecordClock.h"
 #include "library/TelemetryEvents.h"
 
@@ -16,6 +17,9 @@
 #include <QVector>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
 
 VideoMessage::~VideoMessage()
 {
@@ -92,7 +96,7 @@ void VideoMessage::resetFromDbModel(const DbModel &model)
     time = model.time;
 }
 
-QString VideoMessage::toJson() const
+QJsonObject VideoMessage::toJsonObject() const
 {
     QJsonObject o;
     forEachTextField(*this,
@@ -123,7 +127,77 @@ QString VideoMessage::toJson() const
         gsensor.insert(it.key(), QJsonArray::fromStringList(it.value()));
     o.insert(QLatin1String("gsensorItems"), gsensor);
 
-    return QString::fromUtf8(QJsonDocument(o).toJson());
+    return o;
+}
+
+QString VideoMessage::toJson() const
+{
+    return QString::fromUtf8(toJsonBytes());
+}
+
+QByteArray VideoMessage::toJsonBytes() const
+{
+    JsonWriter writer;
+    writeJson(writer);
+    return writer.take();
+}
+
+void VideoMessage::writeJson(JsonWriter &writer) const
+{
+    // The members of toJsonObject(), each with how it is written; sorted by
+    // name below, as the object keeps them.
+    using Write = std::function<void(JsonWriter &)>;
+    std::vector<std::pair<QLatin1String, Write>> members;
+    members.reserve(48);
+    forEachTextField(*this, [&members](QLatin1String key, const QString &value) {
+        members.emplace_back(key, [&value](JsonWriter &w) { w.value(value); });
+    });
+    const auto add = [&members](const char *key, Write write) {
+        members.emplace_back(QLatin1String(key), std::move(write));
+    };
+    add("durationM", [this](JsonWriter &w) { w.value(durationM); });
+    add("totalSpeedNum", [this](JsonWriter &w) { w.value(totalSpeedNum); });
+    add("gpsTotailNum", [this](JsonWriter &w) { w.value(gpsTotailNum); });
+    add("filesType", [this](JsonWriter &w) { w.value(filesType); });
+    add("isProfileHigh", [this](JsonWriter &w) { w.value(isProfileHigh); });
+    add("isChina", [this](JsonWriter &w) { w.value(isChina); });
+    add("isSave", [this](JsonWriter &w) { w.value(isSave); });
+    add("jsonAllPosition", [this](JsonWriter &w) { w.value(jsonAllPosition); });
+    add("startTime", [this](JsonWriter &w) { w.value(startTime); });
+    add("creationTime", [this](JsonWriter &w) { w.value(creationTime); });
+    add("clockOffset", [this](JsonWriter &w) { w.value(clockOffset); });
+    add("clockOffsetKnown", [this](JsonWriter &w) { w.value(clockOffsetKnown); });
+    add("undatedSamples", [this](JsonWriter &w) { w.value(undatedSamples); });
+    add("clockVersion", [this](JsonWriter &w) { w.value(clockVersion); });
+    add("trackMetres", [this](JsonWriter &w) { w.value(trackMetres); });
+    add("gpsItems", [this](JsonWriter &w) {
+        w.beginObject();
+        for (auto it = gpsItems.cbegin(); it != gpsItems.cend(); ++it) {
+            w.name(it.key());
+            it.value().writeJson(w);
+        }
+        w.endObject();
+    });
+    add("gsensorItems", [this](JsonWriter &w) {
+        w.beginObject();
+        for (auto it = gsensorItems.cbegin(); it != gsensorItems.cend(); ++it) {
+            w.name(it.key());
+            w.beginArray();
+            for (const QString &axis : it.value())
+                w.value(axis);
+            w.endArray();
+        }
+        w.endObject();
+    });
+    std::sort(members.begin(), members.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+
+    writer.beginObject();
+    for (const auto &member : members) {
+        writer.name(member.first);
+        member.second(writer);
+    }
+    writer.endObject();
 }
 
 void VideoMessage::fromJson(const QString &text)

@@ -79,7 +79,13 @@ public:
     // clear(), keeping path, size, fileName and time of the library entry.
     void resetFromDbModel(const DbModel &model);
 
+    // The JSON text stored with the library entry (toJsonObject(), indented).
     QString toJson() const;
+    // The same text as UTF-8, written straight from the fields.
+    QByteArray toJsonBytes() const;
+    // Writes toJsonObject() as the next value of writer.
+    void writeJson(JsonWriter &writer) const;
+    QJsonObject toJsonObject() const;
     // Assigns every field found in the text (absent keys give empty values) and
     // adds its samples; a text that does not parse changes nothing.
     void fromJson(const QString &text);

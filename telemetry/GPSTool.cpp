@@ -1,6 +1,7 @@
 #include "telemetry/GPSTool.h"
 
 #include "app/Helpers.h"
+#include "app/Platform.h"
 #include "library/DbModel.h"
 #include "library/RecordClock.h"
 #include "telemetry/LibavProbe.h"
@@ -11,6 +12,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QStringList>
 #include <QtEndian>
 #include <algorithm>
@@ -22,6 +24,13 @@ namespace {
 
 // Table entries read per file access while walking a box's table.
 constexpr int tableBatch = 4096;
+
+// The lines written per sample go to the default category like the others;
+// through qCDebug their text is only built when debug output is on.
+const QLoggingCategory &sampleLog()
+{
+    return *QLoggingCategory::defaultCategory();
+}
 
 QString videoAspectText(int width, int height)
 {
@@ -100,8 +109,10 @@ const MediaProbe &GPSTool::mediaOf(const QString &path)
     // parse() probes and then reads the same file: one probe serves both.
     if (m_media && m_mediaPath == path)
         return *m_media;
-    std::optional<MediaProbe> own = Mp4Probe::probe(path);
-    m_mediaFromIndex = own.has_value();
+    m_index = std::make_unique<Mp4Probe>(path);
+    std::optional<MediaProbe> own = m_index->media();
+    if (!own)
+        m_index.reset();
     m_media = own ? std::move(*own) : LibavProbe::probe(path);
     m_mediaPath = path;
     return *m_media;
@@ -167,33 +178,40 @@ void GPSTool::validatePosition(GpsItem &sample, const GpsItem &last)
     const double lat = sample.latitude.toDouble();
     if (!(lon >= -180 && lon <= 180 && lat >= -90 && lat <= 90 && lon != 0 && lat != 0)) {
         sample.status = false;
-        qDebug() << "Invalid Latitude and longitude: precision and dimension are 0, or exceed the "
-                    "latitude and "
-                    "longitude regular expression";
+        qCDebug(sampleLog) << "Invalid Latitude and longitude: precision and dimension are 0, or "
+                              "exceed the latitude and longitude regular expression";
         return;
     }
-    if (last.isPositionNull() || (last.latitude.toDouble() == 0 && last.longitude.toDouble() == 0))
+    // A last position that is null (no text, zeros or NaN) sets no limit.
+    const double lastLat = last.latitude.toDouble();
+    const double lastLon = last.longitude.toDouble();
+    if (!(std::fabs(lastLat) + std::fabs(lastLon) > 0.0))
         return;
     // Signed values: a point mirrored across the equator or the prime meridian
     // is far away. Longitude is measured the short way round, so stepping
     // across the 180° meridian is no jump.
-    const float dLat = float(std::fabs(last.latitude.toDouble() - lat));
-    double lonStep = std::fabs(last.longitude.toDouble() - lon);
+    const float dLat = float(std::fabs(lastLat - lat));
+    double lonStep = std::fabs(lastLon - lon);
     if (lonStep > 180)
         lonStep = 360 - lonStep;
     const float dLon = float(lonStep);
     if (dLat < 0.5f && dLon < 0.5f)
         return;
     sample.status = false;
-    qDebug().noquote() << "无效经纬度：前后经纬度相距太远::" + sample.latitude + " "
+    qCDebug(sampleLog).noquote() << "无效经纬度：前后经纬度相距太远::" + sample.latitude + " "
             + sample.longitude;
 }
 
 void GPSTool::storeRecord(GpsItem sample)
 {
-    const QString key = QString::number(secondIndex);
-    qDebug().noquote() << "解析出来的数据：" + sample.latitude + "::" + sample.longitude + " 秒 "
-            + key;
+    // Several samples a second share one key.
+    if (m_keyIndex != secondIndex || m_key.isNull()) {
+        m_key = QString::number(secondIndex);
+        m_keyIndex = secondIndex;
+    }
+    const QString &key = m_key;
+    qCDebug(sampleLog).noquote() << "解析出来的数据：" + sample.latitude + "::" + sample.longitude
+            + " 秒 " + key;
     record.gsensorItems.insert(key,
                                {QString::number(double(sample.x), 'g', 6),
                                 QString::number(double(sample.y), 'g', 6),
@@ -288,7 +306,7 @@ void GPSTool::readDataStream(const QString &path)
             secondIndex = recordsRead / recordsPerSecond;
         }
     };
-    if (m_mediaFromIndex && readIndexedPackets(path, chosen, take))
+    if (m_index && readIndexedPackets(path, chosen, take))
         return;
     LibavProbe::readPackets(path, chosen, maxRecords, take);
 }
@@ -297,8 +315,7 @@ bool GPSTool::readIndexedPackets(const QString &path,
                                  int streamIndex,
                                  const LibavProbe::PacketSink &sink)
 {
-    const std::optional<QVector<SampleRef>> samples
-        = Mp4Probe::samples(path, streamIndex, maxRecords);
+    const std::optional<QVector<SampleRef>> samples = m_index->packets(streamIndex, maxRecords);
     if (!samples)
         return false;
     QFile file(path);
@@ -309,10 +326,12 @@ bool GPSTool::readIndexedPackets(const QString &path,
     }
     QByteArray bytes;
     for (const SampleRef &sample : *samples) {
-        if (sample.size < 0 || !file.seek(sample.offset))
+        if (sample.size < 0)
             break;
         bytes.resize(sample.size);
-        const qint64 got = sample.size == 0 ? 0 : file.read(bytes.data(), sample.size);
+        const qint64 got = sample.size == 0
+            ? 0
+            : Platform::readAt(file, sample.offset, bytes.data(), sample.size);
         // A packet past the end of the file ends the stream; a cut one is
         // handed on as far as it goes, as libavformat does.
         if (got < 0 || (got == 0 && sample.size > 0))
@@ -448,7 +467,7 @@ void GPSTool::readSampleSizeMode(Mp4BoxFile &file,
         quint32 size = uniformSize;
         if (size == 0 && !file.readBe32(entriesStart + index * 4, stsz.end, &size))
             break;
-        qDebug().noquote() << "idx:" << k << "addr:" << size;
+        qCDebug(sampleLog).noquote() << "idx:" << k << "addr:" << size;
         lastFrameSizes.append(size);
     }
     qDebug().noquote() << "size:" << (stco.declaredSize - 8) / 4

@@ -6,10 +6,12 @@
 #include "telemetry/MediaProbe.h"
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 class DbModel;
 class Mp4BoxFile;
+class Mp4Probe;
 
 // Probes one recording (its own MP4 index, else libavformat) and extracts its GPS and G-sensor
 // samples into a VideoMessage. One object per parse, used on the caller's
@@ -91,5 +93,9 @@ private:
 
     std::optional<MediaProbe> m_media;
     QString m_mediaPath;
-    bool m_mediaFromIndex = false;
+    // The MP4 index behind m_media, when it answered.
+    std::unique_ptr<Mp4Probe> m_index;
+    // The map key of secondIndex, made once per second.
+    QString m_key;
+    int m_keyIndex = 0;
 };

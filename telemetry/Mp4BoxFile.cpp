@@ -1,35 +1,67 @@
 #include "telemetry/Mp4BoxFile.h"
 
+#include "app/Platform.h"
+
 #include <QtEndian>
+#include <cstring>
 #include <limits>
+
+namespace {
+
+// Reads up to this size go through the window; it is one page, so the walk
+// of a whole index stays within a few percent of the file.
+constexpr int kWindowBytes = 4096;
+
+} // namespace
 
 Mp4BoxFile::Mp4BoxFile(const QString &path)
     : m_file(path)
 {
 }
 
-bool Mp4BoxFile::open(bool unbuffered)
+bool Mp4BoxFile::open()
 {
-    if (!m_file.open(unbuffered ? QIODevice::ReadOnly | QIODevice::Unbuffered
-                                : QIODevice::ReadOnly))
+    // Unbuffered: every read is a positioned one of the bytes asked for.
+    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
     m_size = m_file.size();
     return true;
 }
 
+qint64 Mp4BoxFile::read(qint64 pos, char *data, int count)
+{
+    if (pos < 0 || count < 0 || pos >= m_size)
+        return pos == m_size ? 0 : -1;
+    if (count > kWindowBytes / 2)
+        return Platform::readAt(m_file, pos, data, count);
+    if (m_windowPos < 0 || pos < m_windowPos || pos + count > m_windowPos + m_window.size()) {
+        m_window.resize(kWindowBytes);
+        const qint64 got = Platform::readAt(m_file, pos, m_window.data(), kWindowBytes);
+        if (got < 0) {
+            m_windowPos = -1;
+            return -1;
+        }
+        m_window.resize(int(got));
+        m_windowPos = pos;
+    }
+    const qint64 available = qMin<qint64>(count, m_windowPos + m_window.size() - pos);
+    std::memcpy(data, m_window.constData() + (pos - m_windowPos), size_t(available));
+    return available;
+}
+
 Mp4BoxFile::Header Mp4BoxFile::readHeader(qint64 pos, qint64 limit, Box *box)
 {
     limit = qMin(limit, m_size);
-    if (pos < 0 || pos > limit - 8 || !m_file.seek(pos))
+    if (pos < 0 || pos > limit - 8)
         return Header::End;
     uchar head[16];
-    if (m_file.read(reinterpret_cast<char *>(head), 8) != 8)
+    if (read(pos, reinterpret_cast<char *>(head), 8) != 8)
         return Header::End;
     const quint32 size32 = qFromBigEndian<quint32>(head);
     qint64 size = size32;
     qint64 headerSize = 8;
     if (size32 == 1) {
-        if (pos > limit - 16 || m_file.read(reinterpret_cast<char *>(head + 8), 8) != 8)
+        if (pos > limit - 16 || read(pos + 8, reinterpret_cast<char *>(head + 8), 8) != 8)
             return Header::End;
         const quint64 large = qFromBigEndian<quint64>(head + 8);
         if (large > quint64(std::numeric_limits<qint64>::max() / 2))
@@ -66,17 +98,16 @@ bool Mp4BoxFile::findChild(const Box &parent, const QByteArray &type, Box *found
 bool Mp4BoxFile::readZeroFilled(qint64 pos, int count, QByteArray *out)
 {
     *out = QByteArray(count, '\0');
-    if (pos < 0 || pos >= m_size || !m_file.seek(pos))
+    if (pos < 0 || pos >= m_size)
         return false;
-    const qint64 got = m_file.read(out->data(), qMin<qint64>(count, m_size - pos));
-    return got > 0;
+    return read(pos, out->data(), int(qMin<qint64>(count, m_size - pos))) > 0;
 }
 
 bool Mp4BoxFile::readBe32(qint64 pos, qint64 limit, quint32 *value)
 {
     uchar raw[4];
-    if (pos < 0 || pos > qMin(limit, m_size) - 4 || !m_file.seek(pos)
-        || m_file.read(reinterpret_cast<char *>(raw), 4) != 4)
+    if (pos < 0 || pos > qMin(limit, m_size) - 4
+        || read(pos, reinterpret_cast<char *>(raw), 4) != 4)
         return false;
     *value = qFromBigEndian<quint32>(raw);
     return true;
@@ -85,8 +116,7 @@ bool Mp4BoxFile::readBe32(qint64 pos, qint64 limit, quint32 *value)
 bool Mp4BoxFile::readLe32(qint64 pos, quint32 *value)
 {
     uchar raw[4];
-    if (pos < 0 || pos > m_size - 4 || !m_file.seek(pos)
-        || m_file.read(reinterpret_cast<char *>(raw), 4) != 4)
+    if (pos < 0 || pos > m_size - 4 || read(pos, reinterpret_cast<char *>(raw), 4) != 4)
         return false;
     *value = qFromLittleEndian<quint32>(raw);
     return true;

@@ -21,11 +21,8 @@ public:
     enum class Header { Ok, End, Bad };
 
     explicit Mp4BoxFile(const QString &path);
-    // Unbuffered: every read takes only the bytes asked for, not a 16 KB
-    // buffer at each seek (for walks that jump through a large index).
-    bool open(bool unbuffered = false);
+    bool open();
     qint64 size() const { return m_size; }
-    qint64 position() const { return m_file.pos(); }
 
     // Reads the box header at pos inside [pos, limit). End: no room for a
     // header; Bad: a size below the header (it would not move a walk on).
@@ -42,6 +39,13 @@ public:
     bool readLe32(qint64 pos, quint32 *value);
 
 private:
+    // count bytes at pos into data (fewer at the end of the file); small
+    // reads are served from one window of the file, so a box header and the
+    // fields after it cost one system call.
+    qint64 read(qint64 pos, char *data, int count);
+
     QFile m_file;
     qint64 m_size = 0;
+    QByteArray m_window;
+    qint64 m_windowPos = -1;
 };

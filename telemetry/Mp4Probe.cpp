@@ -3,7 +3,6 @@
 #include "telemetry/Mp4BoxFile.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QHash>
 #include <QtEndian>
 #include <limits>
@@ -116,6 +115,7 @@ public:
     std::optional<Movie> read();
     // A whole, undamaged MP4 file without an index, which libavformat refuses.
     bool lacksIndex() const { return m_lacksIndex; }
+    qint64 fileSize() const { return m_file.size(); }
 
 private:
     // The children of box; false on a damaged size or too many of them.
@@ -182,7 +182,7 @@ Payload Reader::payload(const Box &box)
 
 std::optional<Movie> Reader::read()
 {
-    if (!m_file.open(true))
+    if (!m_file.open())
         return std::nullopt;
     Box box;
     Box moov;
@@ -876,12 +876,37 @@ bool buildIndex(const Track &track, qint64 fileSize, int maxSamples, QVector<Sam
 
 } // namespace
 
-std::optional<MediaProbe> Mp4Probe::probe(const QString &path)
+struct Mp4Probe::Index
 {
-    Reader reader(path);
-    const std::optional<Movie> movie = reader.read();
+    std::optional<Movie> movie;
+    bool lacksIndex = false;
+    qint64 fileSize = 0;
+};
+
+Mp4Probe::Mp4Probe(const QString &path)
+    : m_path(path)
+{
+}
+
+Mp4Probe::~Mp4Probe() = default;
+
+const Mp4Probe::Index &Mp4Probe::index()
+{
+    if (!m_index) {
+        m_index = std::make_unique<Index>();
+        Reader reader(m_path);
+        m_index->movie = reader.read();
+        m_index->lacksIndex = reader.lacksIndex();
+        m_index->fileSize = reader.fileSize();
+    }
+    return *m_index;
+}
+
+std::optional<MediaProbe> Mp4Probe::media()
+{
+    const std::optional<Movie> &movie = index().movie;
     if (!movie)
-        return reader.lacksIndex() ? std::optional<MediaProbe>(MediaProbe()) : std::nullopt;
+        return index().lacksIndex ? std::optional<MediaProbe>(MediaProbe()) : std::nullopt;
     MediaProbe probe;
     probe.ok = true;
     probe.creationTime = movie->creationTime;
@@ -914,11 +939,9 @@ std::optional<MediaProbe> Mp4Probe::probe(const QString &path)
     return probe;
 }
 
-std::optional<QVector<SampleRef>>
-Mp4Probe::samples(const QString &path, int streamIndex, int maxSamples)
+std::optional<QVector<SampleRef>> Mp4Probe::packets(int streamIndex, int maxSamples)
 {
-    Reader reader(path);
-    const std::optional<Movie> movie = reader.read();
+    const std::optional<Movie> &movie = index().movie;
     if (!movie || streamIndex < 0 || streamIndex >= movie->tracks.size() || maxSamples < 0)
         return std::nullopt;
     const Track &track = movie->tracks[streamIndex];
@@ -932,7 +955,7 @@ Mp4Probe::samples(const QString &path, int streamIndex, int maxSamples)
             return std::nullopt;
     }
     QVector<SampleRef> refs;
-    if (!buildIndex(track, QFileInfo(path).size(), maxSamples, &refs))
+    if (!buildIndex(track, index().fileSize, maxSamples, &refs))
         return std::nullopt;
     return refs;
 }

@@ -1,5 +1,6 @@
 #include "telemetry/TelemetryExport.h"
 
+#include "library/JsonWriter.h"
 #include "library/ClipFacts.h"
 #include "library/RecordClock.h"
 
@@ -218,12 +219,19 @@ QList<int> secondsInOrder(const VideoMessage &record)
 
 QString toJson(const QList<VideoMessage> &records, bool asArray)
 {
+    return QString::fromUtf8(toJsonBytes(records, asArray));
+}
+
+QByteArray toJsonBytes(const QList<VideoMessage> &records, bool asArray)
+{
     if (!asArray)
-        return records.isEmpty() ? QString() : records.first().toJson();
-    QJsonArray array;
+        return records.isEmpty() ? QByteArray() : records.first().toJsonBytes();
+    JsonWriter writer;
+    writer.beginArray();
     for (const VideoMessage &record : records)
-        array.append(QJsonDocument::fromJson(record.toJson().toUtf8()).object());
-    return QString::fromUtf8(QJsonDocument(array).toJson());
+        record.writeJson(writer);
+    writer.endArray();
+    return writer.take();
 }
 
 QString toGpx(const QList<VideoMessage> &records)

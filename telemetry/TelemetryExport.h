@@ -18,6 +18,8 @@ bool formatFromName(const QString &name, Format *format);
 
 // One record: exactly VideoMessage::toJson(); several: one JSON array of them.
 QString toJson(const QList<VideoMessage> &records, bool asArray);
+// The same as UTF-8.
+QByteArray toJsonBytes(const QList<VideoMessage> &records, bool asArray);
 // A GPX 1.1 document, one track segment per record, one point per stored
 // second in time order, with the sample's UTC time where it is known; speed
 // (m/s) and course go into the Garmin track point extension, the one GPX 1.1

@@ -132,16 +132,26 @@ GpsItem decodeBinarySample(const QByteArray &packet)
     item.ewind = letterAt(r, 121);
     item.nsind = letterAt(r, 122);
 
-    const auto degrees = [&r](int degreesAt, int minutesAt, int secondsAt) {
+    // Unsigned parts, so never negative: the text of the six-decimal value
+    // is the magnitude toSignedDegrees would print again.
+    const auto degrees = [&r](int degreesAt, int minutesAt, int secondsAt,
+                              const QString &hemisphere) -> QString {
         const double value = le<quint8>(r, degreesAt) + le<quint8>(r, minutesAt) / 60.0
             + (le<quint16>(r, secondsAt) / 3600.0) / 100.0;
-        return QString::number(double(float(value)), 'f', 6);
+        const QString text = QString::number(double(float(value)), 'f', 6);
+        if (text == QLatin1String("0.000000"))
+            return QStringLiteral("0");
+        if (hemisphere == QLatin1String("N") || hemisphere == QLatin1String("E"))
+            return text;
+        if (hemisphere == QLatin1String("S") || hemisphere == QLatin1String("W"))
+            return QLatin1Char('-') + text;
+        return QStringLiteral("0");
     };
-    item.longitude = toSignedDegrees(degrees(123, 124, 126), item.ewind);
-    item.latitude = toSignedDegrees(degrees(128, 129, 130), item.nsind);
+    item.longitude = degrees(123, 124, 126, item.ewind);
+    item.latitude = degrees(128, 129, 130, item.nsind);
 
-    const double w = QString::number(le<quint16>(r, 132), 'f', 3).toDouble();
-    item.speed = QString::number(w / 1.852, 'f', 3);
+    // A whole number of km/h.
+    item.speed = QString::number(le<quint16>(r, 132) / 1.852, 'f', 3);
     item.angle = float(le<quint16>(r, 134));
     return item;
 }

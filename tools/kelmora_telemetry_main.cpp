@@ -10,9 +10,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QTextStream>
 #include <algorithm>
 #include <atomic>
+#include <clocale>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -79,10 +82,18 @@ QList<VideoMessage> parseAll(const QStringList &paths)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // No application object: it would cost a millisecond of a call that
+    // takes a dozen, and nothing here needs its event loop. The locale still
+    // decides how arguments and file names are decoded, as it would with one.
+    std::setlocale(LC_ALL, "");
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     QCoreApplication::setApplicationName(QStringLiteral("kelmora-telemetry"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KELMORA_VERSION));
     qInstallMessageHandler(quietMessages);
+    // The per-sample lines of the parser are then not even written.
+    QLoggingCategory::defaultCategory()->setEnabled(QtDebugMsg, false);
     LibavProbe::setQuiet();
 
     const EventThresholds defaults;
@@ -135,8 +146,8 @@ int main(int argc, char *argv[])
             .arg(defaults.accelerationG, 0, 'f', 2)
             .arg(defaults.turnG, 0, 'f', 2)
             .arg(defaults.impactG, 0, 'f', 2));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption format(
         QStringLiteral("format"),
         QStringLiteral("Output format: json (default), gpx, csv or geojson."),
@@ -172,9 +183,18 @@ int main(int argc, char *argv[])
         parser.addOption(limit.option);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Recordings to read."),
                                  QStringLiteral("FILE..."));
-    parser.process(app);
-
     QTextStream err(stderr);
+    if (!parser.parse(arguments)) {
+        err << "kelmora-telemetry: " << parser.errorText() << " (see --help)\n";
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        // The help text names the program from the application's arguments.
+        QCoreApplication app(argc, argv);
+        parser.showHelp(0);
+    }
+    if (parser.isSet(version))
+        parser.showVersion();
     const QString kind = parser.value(format);
     TelemetryExport::Format chosen = TelemetryExport::Format::Json;
     if (!TelemetryExport::formatFromName(kind, &chosen)) {
@@ -224,19 +244,24 @@ int main(int argc, char *argv[])
     if (records.isEmpty())
         return status;
 
-    QTextStream out(stdout);
-    out.setCodec("UTF-8");
+    QByteArray text;
     if (parser.isSet(events)) {
         QVector<FileEvents> found;
         for (const VideoMessage &record : records)
             found.append({record.path, EventDetector::detect(record, thresholds)});
-        out << (chosen == TelemetryExport::Format::Csv ? EventDetector::toCsv(found)
-                                                       : EventDetector::toJson(found));
+        text = (chosen == TelemetryExport::Format::Csv ? EventDetector::toCsv(found)
+                                                       : EventDetector::toJson(found))
+                   .toUtf8();
     } else if (parser.isSet(trip))
-        out << TelemetryExport::writeTrips(records, chosen);
+        text = TelemetryExport::writeTrips(records, chosen).toUtf8();
     else if (chosen == TelemetryExport::Format::Json)
-        out << TelemetryExport::toJson(records, files.size() > 1);
+        text = TelemetryExport::toJsonBytes(records, files.size() > 1);
     else
-        out << TelemetryExport::write(records, chosen);
+        text = TelemetryExport::write(records, chosen).toUtf8();
+    if (std::fwrite(text.constData(), 1, size_t(text.size()), stdout) != size_t(text.size())
+        || std::fflush(stdout) != 0) {
+        err << "kelmora-telemetry: cannot write the output\n";
+        return 1;
+    }
     return status;
 }

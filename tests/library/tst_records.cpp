@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
+#include <limits>
 
 namespace {
 
@@ -101,6 +102,8 @@ private slots:
     void videoMessageDefaultsAndClear();
     void jsonRoundTripOfAnHourTrack();
     void jsonKeysAndForm();
+    void jsonTextEqualsTheDocument_data();
+    void jsonTextEqualsTheDocument();
     void durationMBeyond32Bits_data();
     void durationMBeyond32Bits();
     void fromJsonMergesAndIgnoresGarbage();
@@ -368,6 +371,56 @@ void RecordsTest::jsonKeysAndForm()
     QCOMPARE(item.z, 0.984375f);
     item.fromJson("garbage");
     QVERIFY(item.month.isEmpty() && !item.status && item.z == 0.0f);
+}
+
+void RecordsTest::jsonTextEqualsTheDocument_data()
+{
+    // The text is written straight from the fields; the stored rows must stay
+    // exactly what the JSON document made of the same record.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("number");
+    const QString lone = QString(QChar(0xD800)) + "a" + QString(QChar(0xDC00));
+    const QString pairThenLone = QString::fromUtf8("\xF0\x9F\x98\x80") + QChar(0xDBFF);
+    QTest::newRow("plain") << "clip.mp4" << 4954.329658369177;
+    QTest::newRow("escapes") << "q\"b\\s/\b\f\n\r\t\x01\x1f\x7f" << -0.0;
+    QTest::newRow("nul") << QString(QChar(0)) + "x" << 1e21;
+    QTest::newRow("non-latin") << QString::fromUtf8("Запись é ÿ 行车") << 9007199254740993.0;
+    QTest::newRow("surrogates") << lone << -9223372036854775808.0;
+    QTest::newRow("pair, then a lone one") << pairThenLone << 9223372036854775807.0;
+    QTest::newRow("empty") << QString() << std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("infinite") << " " << -std::numeric_limits<double>::infinity();
+    QTest::newRow("tiny") << "0" << 5e-324;
+    QTest::newRow("fraction") << "1" << 123456789012.5;
+    QTest::newRow("whole beyond 2^53") << "2" << 4611686018427387904.0;
+    QTest::newRow("whole beyond 2^63") << "3" << 1.8e19;
+    QTest::newRow("whole beyond 2^64") << "4" << 2e19;
+}
+
+void RecordsTest::jsonTextEqualsTheDocument()
+{
+    QFETCH(QString, text);
+    QFETCH(double, number);
+    VideoMessage m = hourRecord(3);
+    m.fileName = text;
+    m.path = "/card/" + text;
+    m.trackMetres = number;
+    m.durationM = std::numeric_limits<qint64>::min();
+    m.clockOffset = -1;
+    GpsItem odd = sample(text, "-0.5");
+    odd.angle = float(number);
+    odd.x = -0.0f;
+    odd.y = std::numeric_limits<float>::max();
+    odd.utcTime = text;
+    m.gpsItems.insert(text, odd);
+    m.gpsItems.insert(QString::fromUtf8("é"), sample("1", "2"));
+    m.gsensorItems.insert(text, {text, "", "x"});
+    m.gsensorItems.insert("Z", {});
+    const QByteArray document = QJsonDocument(m.toJsonObject()).toJson();
+    QCOMPARE(m.toJsonBytes(), document);
+    QCOMPARE(m.toJson(), QString::fromUtf8(document));
+
+    VideoMessage empty;
+    QCOMPARE(empty.toJsonBytes(), QJsonDocument(empty.toJsonObject()).toJson());
 }
 
 void RecordsTest::durationMBeyond32Bits_data()
