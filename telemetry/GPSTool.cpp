@@ -324,14 +324,17 @@ bool GPSTool::readIndexedPackets(const QString &path,
         qDebug() << "无法打开视频文件";
         return true;
     }
-    QByteArray bytes;
+    // The decoders look no further than a binary record or a text line, so
+    // a hostile packet size costs neither reading nor memory.
+    constexpr int headBytes
+        = std::max(TelemetryFormats::binaryRecordSize, TelemetryFormats::textBufferSize + 3);
+    QByteArray bytes(headBytes, Qt::Uninitialized);
     for (const SampleRef &sample : *samples) {
         if (sample.size < 0)
             break;
-        bytes.resize(sample.size);
-        const qint64 got = sample.size == 0
-            ? 0
-            : Platform::readAt(file, sample.offset, bytes.data(), sample.size);
+        const int wanted = qMin(sample.size, headBytes);
+        const qint64 got
+            = wanted == 0 ? 0 : Platform::readAt(file, sample.offset, bytes.data(), wanted);
         // A packet past the end of the file ends the stream; a cut one is
         // handed on as far as it goes, as libavformat does.
         if (got < 0 || (got == 0 && sample.size > 0))
