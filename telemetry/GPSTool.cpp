@@ -174,8 +174,12 @@ int GPSTool::probeMedia(const QString &path)
 
 void GPSTool::validatePosition(GpsItem &sample, const GpsItem &last)
 {
-    const double lon = sample.longitude.toDouble();
-    const double lat = sample.latitude.toDouble();
+    checkPosition(sample, sample.latitude.toDouble(), sample.longitude.toDouble(),
+                  last.latitude.toDouble(), last.longitude.toDouble());
+}
+
+void GPSTool::checkPosition(GpsItem &sample, double lat, double lon, double lastLat, double lastLon)
+{
     if (!(lon >= -180 && lon <= 180 && lat >= -90 && lat <= 90 && lon != 0 && lat != 0)) {
         sample.status = false;
         qCDebug(sampleLog) << "Invalid Latitude and longitude: precision and dimension are 0, or "
@@ -183,8 +187,6 @@ void GPSTool::validatePosition(GpsItem &sample, const GpsItem &last)
         return;
     }
     // A last position that is null (no text, zeros or NaN) sets no limit.
-    const double lastLat = last.latitude.toDouble();
-    const double lastLon = last.longitude.toDouble();
     if (!(std::fabs(lastLat) + std::fabs(lastLon) > 0.0))
         return;
     // Signed values: a point mirrored across the equator or the prime meridian
@@ -202,7 +204,26 @@ void GPSTool::validatePosition(GpsItem &sample, const GpsItem &last)
             + sample.longitude;
 }
 
+double GPSTool::TextValues::of(const QString &text)
+{
+    // Shared data cannot change or be freed while held here, so sharing it
+    // means holding the same text.
+    for (int i = 0; i < 2; ++i) {
+        if (m_texts[i].isSharedWith(text) && !text.isNull())
+            return m_values[i];
+    }
+    m_next ^= 1;
+    m_texts[m_next] = text;
+    m_values[m_next] = text.toDouble();
+    return m_values[m_next];
+}
+
 void GPSTool::storeRecord(GpsItem sample)
+{
+    store(std::move(sample), true);
+}
+
+void GPSTool::store(GpsItem sample, bool lastOfSecond)
 {
     // Several samples a second share one key.
     if (m_keyIndex != secondIndex || m_key.isNull()) {
@@ -212,21 +233,26 @@ void GPSTool::storeRecord(GpsItem sample)
     const QString &key = m_key;
     qCDebug(sampleLog).noquote() << "解析出来的数据：" + sample.latitude + "::" + sample.longitude
             + " 秒 " + key;
-    record.gsensorItems.insert(key,
-                               {QString::number(double(sample.x), 'g', 6),
-                                QString::number(double(sample.y), 'g', 6),
-                                QString::number(double(sample.z), 'g', 6)});
+    // A sample the next one of its second replaces leaves its axes pending:
+    // only the last of a second is kept, so only it is written out.
+    m_pendingAxes = !lastOfSecond;
+    m_pendingSample = sample;
+    if (lastOfSecond)
+        storeAxes();
     record.filesType = sample.sourceType;
-    if (sample.isPositionNull() || !sample.status)
+    const double lat = m_latitudes.of(sample.latitude);
+    const double lon = m_longitudes.of(sample.longitude);
+    // As GpsItem::isPositionNull, with the texts read once.
+    if (!(std::fabs(lat) + std::fabs(lon) > 0.0) || !sample.status)
         return;
     if (record.gpsItems.isEmpty())
-        inChina = isInChina(sample.latitude.toDouble(), sample.longitude.toDouble());
+        inChina = isInChina(lat, lon);
     ++storedCount;
     const double s = sample.speed.toDouble();
     if (s > 0 && s < 400) {
         speedSum += s;
         ++speedCount;
-        if (record.maxSpeed.toDouble() < s)
+        if (m_maxSpeeds.of(record.maxSpeed) < s)
             record.maxSpeed = QString::number(s, 'f', 3);
     } else {
         sample.speed = QStringLiteral("0");
@@ -236,10 +262,33 @@ void GPSTool::storeRecord(GpsItem sample)
     record.gpsItems.insert(key, sample);
 }
 
+void GPSTool::storeAxes()
+{
+    const GpsItem &sample = m_pendingSample;
+    record.gsensorItems.insert(m_key,
+                               {QString::number(double(sample.x), 'g', 6),
+                                QString::number(double(sample.y), 'g', 6),
+                                QString::number(double(sample.z), 'g', 6)});
+    m_pendingAxes = false;
+}
+
+void GPSTool::finishSamples()
+{
+    if (m_pendingAxes)
+        storeAxes();
+}
+
 void GPSTool::acceptSample(GpsItem sample)
 {
+    accept(std::move(sample), true);
+}
+
+void GPSTool::accept(GpsItem sample, bool lastOfSecond)
+{
     if (sample.status) {
-        validatePosition(sample, lastAccepted);
+        checkPosition(sample, m_latitudes.of(sample.latitude), m_longitudes.of(sample.longitude),
+                      m_latitudes.of(lastAccepted.latitude),
+                      m_longitudes.of(lastAccepted.longitude));
         if (sample.status) {
             // The heading falls back to the previous accepted one; once the
             // sample itself is the last accepted, that fallback would be a no-op.
@@ -248,7 +297,7 @@ void GPSTool::acceptSample(GpsItem sample)
             lastAccepted = sample;
         }
     }
-    storeRecord(sample);
+    store(std::move(sample), lastOfSecond);
 }
 
 void GPSTool::deriveFigures()
@@ -301,14 +350,17 @@ void GPSTool::readDataStream(const QString &path)
             acceptSample(TelemetryFormats::decodeTextSample(bytes));
             ++secondIndex;
         } else {
-            acceptSample(TelemetryFormats::decodeBinarySample(bytes));
+            // Several records a second: the next one replaces this one's axes
+            // unless it starts a new second (or never comes).
+            accept(TelemetryFormats::decodeBinarySample(bytes),
+                   (recordsRead + 1) % recordsPerSecond == 0);
             ++recordsRead;
             secondIndex = recordsRead / recordsPerSecond;
         }
     };
-    if (m_index && readIndexedPackets(path, chosen, take))
-        return;
-    LibavProbe::readPackets(path, chosen, maxRecords, take);
+    if (!m_index || !readIndexedPackets(path, chosen, take))
+        LibavProbe::readPackets(path, chosen, maxRecords, take);
+    finishSamples();
 }
 
 bool GPSTool::readIndexedPackets(const QString &path,

@@ -73,6 +73,30 @@ public:
     bool inChina = false;
 
 private:
+    // toDouble of texts that come back from one sample to the next (the
+    // position is read by the check, the store and as the next sample's last
+    // position; the highest speed by every store): each is parsed once.
+    class TextValues
+    {
+    public:
+        double of(const QString &text);
+
+    private:
+        QString m_texts[2];
+        double m_values[2] = {0, 0};
+        int m_next = 0;
+    };
+
+    static void
+    checkPosition(GpsItem &sample, double lat, double lon, double lastLat, double lastLon);
+    // acceptSample and storeRecord for a reader that knows whether a later
+    // sample of the same second follows; finishSamples() then writes what a
+    // stream that ended inside a second left pending.
+    void accept(GpsItem sample, bool lastOfSecond);
+    void store(GpsItem sample, bool lastOfSecond);
+    void storeAxes();
+    void finishSamples();
+
     // The container facts of path: Mp4Probe's, else libavformat's; kept for
     // the reader that follows the probe.
     const MediaProbe &mediaOf(const QString &path);
@@ -98,4 +122,9 @@ private:
     // The map key of secondIndex, made once per second.
     QString m_key;
     int m_keyIndex = 0;
+    TextValues m_latitudes;
+    TextValues m_longitudes;
+    TextValues m_maxSpeeds;
+    GpsItem m_pendingSample;
+    bool m_pendingAxes = false;
 };

@@ -180,6 +180,7 @@ private slots:
     void recordings_data();
     void recordings();
     void hevcProbe();
+    void severalRecordsASecondKeepTheLast();
     void oddNames_data();
     void oddNames();
     void unreadableFiles_data();
@@ -287,6 +288,22 @@ void TelemetryMediaTest::recordings_data()
         << FixtureNames::binaryStream << dmsPositions
         << QStringList({"35.097", "36.177", "0", "38.877"}) << gMilli << 40 << "38.877"
         << "36.717" << 0 << true << true;
+}
+
+void TelemetryMediaTest::severalRecordsASecondKeepTheLast()
+{
+    // 25 records over 3 seconds (9 a second): each second keeps the axes of
+    // its last record, the one cut short by the end of the stream included.
+    QVector<FixtureSample> records(25, standardDrive().first());
+    for (int i = 0; i < records.size(); ++i)
+        records[i].acc[0] = 100 * i;
+    RecordingFactory factory(m_tmp.path());
+    QVERIFY2(factory.makeBinaryStream("ninepersecond.mp4", records, 10), qPrintable(factory.error()));
+    const VideoMessage r = parsed(m_dir.filePath("ninepersecond.mp4"));
+    QCOMPARE(r.gsensorItems.keys(), QStringList({"0", "1", "2"}));
+    for (const auto &[second, last] : {std::pair<const char *, int>{"0", 8}, {"1", 17}, {"2", 24}})
+        QCOMPARE(r.gsensorItems.value(second).value(0),
+                 QString::number(double(float(100 * last) / 1000.0f), 'g', 6));
 }
 
 void TelemetryMediaTest::recordings()
