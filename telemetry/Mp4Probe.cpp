@@ -71,6 +71,11 @@ struct Track
     quint32 timescale = 0;
     quint64 sttsDuration = 0;
     qint64 sttsCount = 0;
+    // The sample and chunk tables are kept for the tracks telemetry is read
+    // from (or all, on request); the others keep only their sums.
+    bool tablesKept = false;
+    qint64 sampleCount = 0;
+    quint64 sampleBytes = 0;
     QVector<quint32> sizes;
     QVector<qint64> chunkOffsets;
     struct Run
@@ -107,8 +112,9 @@ bool rescale(quint64 a, quint64 b, quint64 c, qint64 *out)
 class Reader
 {
 public:
-    explicit Reader(const QString &path)
+    explicit Reader(const QString &path, bool keepAllTables = false)
         : m_file(path)
+        , m_keepAllTables(keepAllTables)
     {
     }
     // nullopt: beyond this reader.
@@ -133,6 +139,7 @@ private:
     bool readDref(const Box &box);
 
     Mp4BoxFile m_file;
+    bool m_keepAllTables = false;
     bool m_lacksIndex = false;
 };
 
@@ -408,18 +415,29 @@ bool Reader::readStbl(const Box &box, Track *track)
             return false;
     }
 
+    const MediaStream::Kind kind = track->stream.kind;
+    track->tablesKept
+        = m_keepAllTables || (kind != MediaStream::Kind::Video && kind != MediaStream::Kind::Audio);
+    const auto keepSize = [track](quint32 i, quint32 size) {
+        track->sampleBytes += size;
+        if (track->tablesKept)
+            track->sizes[int(i)] = size;
+    };
     if (stsz) {
         Payload sz = payload(*stsz);
         const quint32 uniform = sz.u32(4);
         const quint32 count = sz.u32(8);
         if (!sz.ok() || count > kMaxSamples || uniform != 0 || qint64(count) * 4 > sz.size() - 12)
             return false;
-        track->sizes.resize(int(count));
+        track->sampleCount = count;
+        if (track->tablesKept)
+            track->sizes.resize(int(count));
         for (quint32 i = 0; i < count; ++i) {
-            track->sizes[int(i)] = sz.u32(12 + qint64(i) * 4);
+            const quint32 size = sz.u32(12 + qint64(i) * 4);
             // libavformat refuses such samples and leaves its figures at zero.
-            if (track->sizes[int(i)] > 0x3FFFFFFF)
+            if (size > 0x3FFFFFFF)
                 return false;
+            keepSize(i, size);
         }
     } else {
         Payload sz = payload(*stz2);
@@ -428,9 +446,11 @@ bool Reader::readStbl(const Box &box, Track *track)
         if (!sz.ok() || count > kMaxSamples || (field != 8 && field != 16)
             || qint64(count) * (field / 8) > sz.size() - 12)
             return false;
-        track->sizes.resize(int(count));
+        track->sampleCount = count;
+        if (track->tablesKept)
+            track->sizes.resize(int(count));
         for (quint32 i = 0; i < count; ++i)
-            track->sizes[int(i)] = field == 8 ? sz.u8(12 + i) : sz.u16(12 + qint64(i) * 2);
+            keepSize(i, field == 8 ? sz.u8(12 + i) : sz.u16(12 + qint64(i) * 2));
     }
 
     Payload sc = payload(*stsc);
@@ -455,15 +475,17 @@ bool Reader::readStbl(const Box &box, Track *track)
     if (!co.ok() || chunks == 0 || qint64(chunks) * (wide ? 8 : 4) > co.size() - 8
         || chunks > kMaxSamples || track->runs.last().firstChunk > chunks)
         return false;
-    track->chunkOffsets.resize(int(chunks));
+    if (track->tablesKept)
+        track->chunkOffsets.resize(int(chunks));
     for (quint32 i = 0; i < chunks; ++i) {
         const quint64 offset = wide ? co.u64(8 + qint64(i) * 8) : co.u32(8 + qint64(i) * 4);
         if (offset > quint64(std::numeric_limits<qint64>::max() / 2))
             return false;
-        track->chunkOffsets[int(i)] = qint64(offset);
+        if (track->tablesKept)
+            track->chunkOffsets[int(i)] = qint64(offset);
     }
     // Every table must describe the same samples, and there must be some.
-    return tt.ok() && track->sttsCount == track->sizes.size() && !track->sizes.isEmpty()
+    return tt.ok() && track->sttsCount == track->sampleCount && track->sampleCount > 0
         && track->sttsDuration > 0;
 }
 
@@ -915,9 +937,7 @@ std::optional<MediaProbe> Mp4Probe::media()
     for (const Track &track : movie->tracks) {
         MediaStream s = track.stream;
         s.frames = track.sttsCount;
-        quint64 bytes = 0;
-        for (quint32 size : track.sizes)
-            bytes += size;
+        const quint64 bytes = track.sampleBytes;
         if (track.declaredBitRate > 0)
             s.bitRate = track.declaredBitRate;
         else if (!rescale(bytes, quint64(track.timescale) * 8, track.sttsDuration, &s.bitRate))
@@ -944,7 +964,16 @@ std::optional<QVector<SampleRef>> Mp4Probe::packets(int streamIndex, int maxSamp
     const std::optional<Movie> &movie = index().movie;
     if (!movie || streamIndex < 0 || streamIndex >= movie->tracks.size() || maxSamples < 0)
         return std::nullopt;
-    const Track &track = movie->tracks[streamIndex];
+    const Track *kept = &movie->tracks[streamIndex];
+    // A video or audio track's tables are read again when asked for.
+    std::optional<Movie> whole;
+    if (!kept->tablesKept) {
+        whole = Reader(m_path, true).read();
+        if (!whole || streamIndex >= whole->tracks.size())
+            return std::nullopt;
+        kept = &whole->tracks[streamIndex];
+    }
+    const Track &track = *kept;
     // An edit list that hides samples changes which packets libavformat returns.
     if (!track.plainEditList)
         return std::nullopt;
