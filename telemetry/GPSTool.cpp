@@ -236,7 +236,7 @@ void GPSTool::store(GpsItem sample, bool lastOfSecond)
     // A sample the next one of its second replaces leaves its axes pending:
     // only the last of a second is kept, so only it is written out.
     m_pendingAxes = !lastOfSecond;
-    m_pendingSample = sample;
+    m_axes = {sample.x, sample.y, sample.z};
     if (lastOfSecond)
         storeAxes();
     record.filesType = sample.sourceType;
@@ -259,16 +259,15 @@ void GPSTool::store(GpsItem sample, bool lastOfSecond)
     }
     if (!(sample.angle >= 0 && sample.angle <= 360))
         sample.angle = lastAccepted.angle;
-    record.gpsItems.insert(key, sample);
+    record.gpsItems[key] = std::move(sample);
 }
 
 void GPSTool::storeAxes()
 {
-    const GpsItem &sample = m_pendingSample;
     record.gsensorItems.insert(m_key,
-                               {QString::number(double(sample.x), 'g', 6),
-                                QString::number(double(sample.y), 'g', 6),
-                                QString::number(double(sample.z), 'g', 6)});
+                               {QString::number(double(m_axes[0]), 'g', 6),
+                                QString::number(double(m_axes[1]), 'g', 6),
+                                QString::number(double(m_axes[2]), 'g', 6)});
     m_pendingAxes = false;
 }
 

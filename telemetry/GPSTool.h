@@ -6,6 +6,7 @@
 #include "telemetry/MediaProbe.h"
 
 #include <QString>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -125,6 +126,8 @@ private:
     TextValues m_latitudes;
     TextValues m_longitudes;
     TextValues m_maxSpeeds;
-    GpsItem m_pendingSample;
+    // The G-sensor axes of the last sample stored, and whether they still
+    // wait to be written.
+    std::array<float, 3> m_axes = {0, 0, 0};
     bool m_pendingAxes = false;
 };

@@ -1,7 +1,7 @@
 #include "telemetry/TelemetryExport.h"
 
-#include "library/JsonWriter.h"
 #include "library/ClipFacts.h"
+#include "library/JsonWriter.h"
 #include "library/RecordClock.h"
 
 #include <QDateTime>

@@ -134,8 +134,8 @@ GpsItem decodeBinarySample(const QByteArray &packet)
 
     // Unsigned parts, so never negative: the text of the six-decimal value
     // is the magnitude toSignedDegrees would print again.
-    const auto degrees = [&r](int degreesAt, int minutesAt, int secondsAt,
-                              const QString &hemisphere) -> QString {
+    const auto degrees
+        = [&r](int degreesAt, int minutesAt, int secondsAt, const QString &hemisphere) -> QString {
         const double value = le<quint8>(r, degreesAt) + le<quint8>(r, minutesAt) / 60.0
             + (le<quint16>(r, secondsAt) / 3600.0) / 100.0;
         const QString text = QString::number(double(float(value)), 'f', 6);

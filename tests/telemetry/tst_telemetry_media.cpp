@@ -298,10 +298,11 @@ void TelemetryMediaTest::severalRecordsASecondKeepTheLast()
     for (int i = 0; i < records.size(); ++i)
         records[i].acc[0] = 100 * i;
     RecordingFactory factory(m_tmp.path());
-    QVERIFY2(factory.makeBinaryStream("ninepersecond.mp4", records, 10), qPrintable(factory.error()));
+    QVERIFY2(factory.makeBinaryStream("ninepersecond.mp4", records, 10),
+             qPrintable(factory.error()));
     const VideoMessage r = parsed(m_dir.filePath("ninepersecond.mp4"));
     QCOMPARE(r.gsensorItems.keys(), QStringList({"0", "1", "2"}));
-    for (const auto &[second, last] : {std::pair<const char *, int>{"0", 8}, {"1", 17}, {"2", 24}})
+    for (const auto &[second, last] : {std::pair<const char *, int> {"0", 8}, {"1", 17}, {"2", 24}})
         QCOMPARE(r.gsensorItems.value(second).value(0),
                  QString::number(double(float(100 * last) / 1000.0f), 'g', 6));
 }
