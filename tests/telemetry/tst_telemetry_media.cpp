@@ -770,10 +770,27 @@ void TelemetryMediaTest::exporterErrors()
     const QByteArray text = help.readAllStandardOutput();
     QVERIFY(text.contains("--format") && text.contains("gpx") && text.contains("csv"));
 
-    QProcess badFormat;
-    badFormat.start(KELMORA_TELEMETRY_PROGRAM, {"--format", "kml", path(FixtureNames::textStream)});
-    QVERIFY(badFormat.waitForFinished(60000));
-    QCOMPARE(badFormat.exitCode(), 2);
+    // Usage errors, and output that cannot be written, are never a success.
+    const struct
+    {
+        QStringList arguments;
+        QString output;
+        int status;
+    } failures[] = {
+        {{"--format", "kml", path(FixtureNames::textStream)}, QString(), 2},
+        {{"--bogus", path(FixtureNames::textStream)}, QString(), 2},
+        {{"--format"}, QString(), 2},
+        {{path(FixtureNames::textStream)}, "/dev/full", 1},
+    };
+    for (const auto &failure : failures) {
+        QProcess process;
+        if (!failure.output.isEmpty())
+            process.setStandardOutputFile(failure.output);
+        process.start(KELMORA_TELEMETRY_PROGRAM, failure.arguments);
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), failure.status);
+        QCOMPARE(process.readAllStandardError().count('\n'), 1);
+    }
 }
 
 void TelemetryMediaTest::exporterBatch_data()
