@@ -70,7 +70,7 @@ row() {
 }
 
 printf '%-44s %13s %13s %9s\n' "" "kelmora" "exiftool" "speed-up"
-row "start-up alone (--help / -ver)" "$(time_ms "$TOOL" --help)" "$(time_ms exiftool -ver)"
+row "start-up alone (--version / -ver)" "$(time_ms "$TOOL" --version)" "$(time_ms exiftool -ver)"
 for name in bench-gpsbox.mp4 bench-binary.mp4; do
     file="$FOLDER/$name"
     row "(a) one file: $name" "$(time_ms "$TOOL" "$file")" "$(time_ms exiftool -ee -n "$file")"
