@@ -1,9 +1,9 @@
 #include "telemetry/GPSTool.h"
 
 #include "app/Helpers.h"
-#include "app/Platform.h"
 #include "library/DbModel.h"
 #include "library/RecordClock.h"
+#include "telemetry/IndexedPackets.h"
 #include "telemetry/LibavProbe.h"
 #include "telemetry/Mp4BoxFile.h"
 #include "telemetry/Mp4Probe.h"
@@ -375,23 +375,10 @@ bool GPSTool::readIndexedPackets(const QString &path,
         qDebug() << "无法打开视频文件";
         return true;
     }
-    // The decoders look no further than a binary record or a text line, so
-    // a hostile packet size costs neither reading nor memory.
+    // The decoders look no further than a binary record or a text line.
     constexpr int headBytes
         = std::max(TelemetryFormats::binaryRecordSize, TelemetryFormats::textBufferSize + 3);
-    QByteArray bytes(headBytes, Qt::Uninitialized);
-    for (const SampleRef &sample : *samples) {
-        if (sample.size < 0)
-            break;
-        const int wanted = qMin(sample.size, headBytes);
-        const qint64 got
-            = wanted == 0 ? 0 : Platform::readAt(file, sample.offset, bytes.data(), wanted);
-        // A packet past the end of the file ends the stream; a cut one is
-        // handed on as far as it goes, as libavformat does.
-        if (got < 0 || (got == 0 && sample.size > 0))
-            break;
-        sink(bytes.constData(), int(got));
-    }
+    IndexedPackets::read(file, *samples, headBytes, sink);
     return true;
 }
 

@@ -938,10 +938,16 @@ std::optional<MediaProbe> Mp4Probe::media()
         MediaStream s = track.stream;
         s.frames = track.sttsCount;
         const quint64 bytes = track.sampleBytes;
-        if (track.declaredBitRate > 0)
+        if (track.declaredBitRate > 0) {
             s.bitRate = track.declaredBitRate;
-        else if (!rescale(bytes, quint64(track.timescale) * 8, track.sttsDuration, &s.bitRate))
-            return std::nullopt;
+        } else {
+            // libavformat divides without rounding, and refuses a total it
+            // cannot multiply out in 64 bits.
+            const quint64 limit = quint64(std::numeric_limits<qint64>::max()) / track.timescale / 8;
+            if (bytes > limit || track.sttsDuration == 0)
+                return std::nullopt;
+            s.bitRate = qint64(bytes * 8 * track.timescale / track.sttsDuration);
+        }
         if (s.kind == MediaStream::Kind::Video) {
             const quint64 num = quint64(track.timescale) * quint64(track.sttsCount);
             const quint64 den = track.sttsDuration;

@@ -1,6 +1,7 @@
 // The MP4 index reader against libavformat on the generated recordings and
 // on damaged ones: the same answers, or a refusal that sends the caller to
 // libavformat, never a different answer.
+#include "telemetry/IndexedPackets.h"
 #include "telemetry/Mp4Probe.h"
 #include "tests/fixtures/FixtureTracks.h"
 #include "tests/fixtures/Mp4Box.h"
@@ -76,7 +77,12 @@ std::optional<MediaProbe> libavProbe(const QString &path)
     return probe;
 }
 
-QVector<SampleRef> libavPackets(const QString &path, int streamIndex)
+// The packets libavformat reads of one stream, and the first headBytes of
+// each into heads.
+QVector<SampleRef> libavPackets(const QString &path,
+                                int streamIndex,
+                                QByteArrayList *heads = nullptr,
+                                int headBytes = 0)
 {
     QVector<SampleRef> packets;
     AVFormatContext *ctx = nullptr;
@@ -89,8 +95,12 @@ QVector<SampleRef> libavPackets(const QString &path, int streamIndex)
         ctx->streams[i]->discard = int(i) == streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
     AVPacket *packet = av_packet_alloc();
     while (av_read_frame(ctx, packet) >= 0) {
-        if (packet->stream_index == streamIndex)
+        if (packet->stream_index == streamIndex) {
             packets.append({packet->pos, packet->size});
+            if (heads)
+                heads->append(QByteArray(reinterpret_cast<const char *>(packet->data),
+                                         qMin(packet->size, headBytes)));
+        }
         av_packet_unref(packet);
     }
     av_packet_free(&packet);
@@ -202,6 +212,11 @@ void TestMp4Probe::initTestCase()
     RecordingFactory factory(m_dir.path());
     const QVector<FixtureSample> drive = tripDrive(0, 3);
     QVERIFY2(factory.makePlain("plain.mov", 2, false), qPrintable(factory.error()));
+    QVector<FixtureSample> tenPerSecond;
+    for (const FixtureSample &s : drive)
+        tenPerSecond << QVector<FixtureSample>(10, s);
+    QVERIFY2(factory.makeBinaryStream("binary-second-together.mp4", tenPerSecond, 10, true),
+             qPrintable(factory.error()));
     QVERIFY2(factory.makePlain("plain-audio.mov", 2, true), qPrintable(factory.error()));
     QVector<FixtureSample> twice;
     for (const FixtureSample &s : drive)
@@ -251,6 +266,7 @@ void TestMp4Probe::probeMatchesLibav_data()
                                  FixtureNames::blockChunkOffset,
                                  FixtureNames::textStream,
                                  FixtureNames::binaryStream,
+                                 "binary-second-together.mp4",
                                  "plain.mov",
                                  "plain-audio.mov",
                                  "hevc-gpsbox.mp4",
@@ -299,12 +315,23 @@ void TestMp4Probe::probeMatchesLibav()
             QVERIFY2(refs, "the packets of a camera recording were refused");
         if (!refs)
             continue;
-        const QVector<SampleRef> packets = libavPackets(path, i);
+        // Read straight from the file (runs of adjacent packets at once),
+        // the packets hold what libavformat reads.
+        constexpr int headBytes = 200;
+        QByteArrayList theirs;
+        const QVector<SampleRef> packets = libavPackets(path, i, &theirs, headBytes);
         QCOMPARE(refs->size(), packets.size());
         for (int k = 0; k < packets.size(); ++k) {
             QCOMPARE(refs->at(k).offset, packets[k].offset);
             QCOMPARE(refs->at(k).size, packets[k].size);
         }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArrayList mine;
+        IndexedPackets::read(file, *refs, headBytes, [&mine](const char *data, int size) {
+            mine.append(QByteArray(data, size));
+        });
+        QCOMPARE(mine, theirs);
         const std::optional<QVector<SampleRef>> few = Mp4Probe::samples(path, i, 2);
         QVERIFY(few && few->size() == qMin(2, packets.size()));
     }
