@@ -4,7 +4,7 @@
 #      data stream, one file per call;
 #  (b) 100 recordings in one call (hard links to those two, 50 each);
 #  (c) the bytes either program reads, as a share of the file size.
-# Wall times are hyperfine's mean when it is installed, else the median of
+# Wall times are hyperfine's median when it is installed, else the median of
 # RUNS runs. The recordings are made once (bench_telemetry --make-only) and
 # kept in FOLDER.
 # Usage: benchmarks/telemetry/tool_vs_exiftool.sh [FOLDER]  (no underscores)
@@ -44,7 +44,7 @@ once_ms() {
 time_ms() {
     if command -v hyperfine >/dev/null; then
         hyperfine -N -w 2 -r "$RUNS" --export-json /tmp/kelmora-hyperfine.json "$*" >/dev/null 2>&1
-        python3 -c 'import json,sys; print("%.1f" % (json.load(open(sys.argv[1]))["results"][0]["mean"] * 1000))' \
+        python3 -c 'import json,sys; print("%.1f" % (json.load(open(sys.argv[1]))["results"][0]["median"] * 1000))' \
             /tmp/kelmora-hyperfine.json
         return
     fi
