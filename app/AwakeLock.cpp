@@ -12,11 +12,11 @@
 #endif
 
 namespace {
-constexpr QLatin1String kSaverService("org.freedesktop.ScreenSaver");
-constexpr QLatin1String kSaverPath("/org/freedesktop/ScreenSaver");
-constexpr QLatin1String kLogindService("org.freedesktop.login1");
-constexpr QLatin1String kLogindPath("/org/freedesktop/login1");
-constexpr QLatin1String kReason("Playing recordings");
+const QLatin1String kSaverService("org.freedesktop.ScreenSaver");
+const QLatin1String kSaverPath("/org/freedesktop/ScreenSaver");
+const QLatin1String kLogindService("org.freedesktop.login1");
+const QLatin1String kLogindPath("/org/freedesktop/login1");
+const QLatin1String kReason("Playing recordings");
 // A desktop that does not answer must not hold a request for long.
 constexpr int kCallTimeoutMs = 5000;
 
