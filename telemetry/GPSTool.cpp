@@ -125,10 +125,6 @@ int GPSTool::probeMedia(const QString &path)
     const MediaProbe &media = mediaOf(path);
     if (!media.ok)
         return 0;
-    if (unsigned(media.streams.size()) > maxStreams) {
-        qDebug() << "too many streams:" << media.streams.size();
-        return 0;
-    }
     const auto video
         = std::find_if(media.streams.cbegin(), media.streams.cend(),
                        [](const MediaStream &s) { return s.kind == MediaStream::Kind::Video; });

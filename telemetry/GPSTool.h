@@ -55,8 +55,6 @@ public:
     // Upper bound of samples one reader takes from a file (a day and more of
     // per-second samples); keeps a hostile table from exhausting memory.
     static constexpr int maxRecords = 200000;
-    // Upper bound of tracks a probed file may have (see LibavProbe).
-    static constexpr unsigned maxStreams = LibavProbe::maxStreams;
     // Transport streams are never probed: they carry no telemetry here and
     // get no media fields (so no stored frame size).
     static bool isProbed(const QString &path);

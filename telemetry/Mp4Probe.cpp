@@ -1,5 +1,6 @@
 #include "telemetry/Mp4Probe.h"
 
+#include "telemetry/LibavProbe.h"
 #include "telemetry/Mp4BoxFile.h"
 
 #include <QDateTime>
@@ -13,7 +14,6 @@ namespace {
 // The index of a camera recording is well below these; anything larger goes
 // to libavformat, which copes with it.
 constexpr qint64 kMaxMoovBytes = 64 * 1024 * 1024;
-constexpr int kMaxTracks = 64;
 constexpr int kMaxTopLevelBoxes = 100000;
 constexpr int kMaxChildren = 4096;
 // A day of 30 fps video; allocations stay below 50 MB.
@@ -229,7 +229,8 @@ std::optional<Movie> Reader::read()
     for (const Box &child : top) {
         if (child.type != "trak")
             continue;
-        if (movie.tracks.size() >= kMaxTracks)
+        // More tracks than LibavProbe opens: its refusal stands.
+        if (unsigned(movie.tracks.size()) >= LibavProbe::maxStreams)
             return std::nullopt;
         Track track;
         if (!readTrak(child, &track))
@@ -549,6 +550,12 @@ bool findInEntry(Payload &entry, qint64 pos, const char *type, qint64 *content, 
     return false;
 }
 
+// A parameter set's cropping window, in chroma units.
+struct Crop
+{
+    quint32 left = 0, right = 0, top = 0, bottom = 0;
+};
+
 // Exp-Golomb reading of a parameter set, emulation prevention removed.
 class Bits
 {
@@ -593,6 +600,18 @@ public:
     {
         const quint32 v = ue();
         return (v & 1) ? qint32((v + 1) / 2) : -qint32(v / 2);
+    }
+    // The cropping window when its flag is set, else none.
+    Crop crop()
+    {
+        Crop c;
+        if (u(1)) {
+            c.left = ue();
+            c.right = ue();
+            c.top = ue();
+            c.bottom = ue();
+        }
+        return c;
     }
     bool ok() const { return m_ok; }
 
@@ -661,19 +680,14 @@ bool h264PictureSize(const QByteArray &nal, int *width, int *height)
     if (!frameOnly)
         b.u(1);
     b.u(1);
-    quint32 left = 0, right = 0, top = 0, bottom = 0;
-    if (b.u(1)) {
-        left = b.ue();
-        right = b.ue();
-        top = b.ue();
-        bottom = b.ue();
-    }
-    if (!b.ok() || mbWidth > 1024 || mapHeight > 1024 || left != 0)
+    const Crop crop = b.crop();
+    if (!b.ok() || mbWidth > 1024 || mapHeight > 1024 || crop.left != 0)
         return false;
     const quint32 unitX = (chroma == 0 || separate || chroma == 3) ? 1 : 2;
     const quint32 unitY = ((chroma == 0 || separate || chroma != 1) ? 1 : 2) * (2 - frameOnly);
-    const qint64 w = qint64(mbWidth) * 16 - qint64(right) * unitX;
-    const qint64 h = qint64(mapHeight) * 16 * (2 - frameOnly) - qint64(top + bottom) * unitY;
+    const qint64 w = qint64(mbWidth) * 16 - qint64(crop.right) * unitX;
+    const qint64 h
+        = qint64(mapHeight) * 16 * (2 - frameOnly) - qint64(crop.top + crop.bottom) * unitY;
     if (w <= 0 || h <= 0)
         return false;
     *width = int(w);
@@ -720,19 +734,13 @@ bool hevcPictureSize(const QByteArray &nal, int *width, int *height, int *profil
     const bool separate = chroma == 3 && b.u(1);
     const quint32 w = b.ue();
     const quint32 h = b.ue();
-    quint32 left = 0, right = 0, top = 0, bottom = 0;
-    if (b.u(1)) {
-        left = b.ue();
-        right = b.ue();
-        top = b.ue();
-        bottom = b.ue();
-    }
-    if (!b.ok() || w == 0 || h == 0 || w > 16384 || h > 16384 || left != 0)
+    const Crop crop = b.crop();
+    if (!b.ok() || w == 0 || h == 0 || w > 16384 || h > 16384 || crop.left != 0)
         return false;
     const quint32 subW = (chroma == 1 || chroma == 2) && !separate ? 2 : 1;
     const quint32 subH = chroma == 1 && !separate ? 2 : 1;
-    const qint64 cw = qint64(w) - qint64(right) * subW;
-    const qint64 ch = qint64(h) - qint64(top + bottom) * subH;
+    const qint64 cw = qint64(w) - qint64(crop.right) * subW;
+    const qint64 ch = qint64(h) - qint64(crop.top + crop.bottom) * subH;
     if (cw <= 0 || ch <= 0)
         return false;
     *width = int(cw);

@@ -1,8 +1,8 @@
 // Figures for the MP4 index reader against libavformat's probe (open and
 // find_stream_info) on 3-minute 1920x1080 recordings: time and bytes read.
 // Prints figures; never passes or fails.
+#include "bench_common.h"
 #include "telemetry/Mp4Probe.h"
-#include "tests/fixtures/FixtureTracks.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,19 +18,6 @@ extern "C" {
 namespace {
 
 QTextStream out(stdout);
-
-// Bytes this process has read through read(2) so far.
-qint64 bytesRead()
-{
-    QFile io("/proc/self/io");
-    if (!io.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : io.readAll().split('\n')) {
-        if (line.startsWith("rchar:"))
-            return line.mid(6).trimmed().toLongLong();
-    }
-    return -1;
-}
 
 bool libavProbe(const QString &path)
 {
@@ -71,26 +58,13 @@ int main(int argc, char *argv[])
     const QString folder = args.size() > 1 ? args[1] : QStringLiteral("bench-recordings");
 
     // The same recordings bench_telemetry makes, so one folder serves both.
-    RecordingFactory factory(folder);
-    factory.setVideo(1920, 1080, QStringLiteral("12M"));
-    factory.setPreset(QStringLiteral("ultrafast"));
-    const QVector<FixtureSample> drive = longDrive(180);
-    QVector<FixtureSample> tenPerSecond;
-    for (const FixtureSample &s : drive) {
-        for (int i = 0; i < 10; ++i)
-            tenPerSecond.append(s);
-    }
-    const QString binary = factory.path("bench-binary.mp4");
-    const QString gpsBox = factory.path("bench-gpsbox.mp4");
-    if ((!QFileInfo::exists(binary)
-         && !factory.makeBinaryStream("bench-binary.mp4", tenPerSecond, 10))
-        || (!QFileInfo::exists(gpsBox)
-            && !factory.makeGpsBox("bench-gpsbox.mp4", drive,
-                                   RecordingFactory::GpsBoxForm::LayoutA264, true))) {
-        out << "cannot make the recording: " << factory.error() << '\n';
+    BenchRecordings made;
+    const QString error = makeBenchRecordings(folder, &made);
+    if (!error.isEmpty()) {
+        out << "cannot make the recording: " << error << '\n';
         return 1;
     }
-    for (const QString &file : {binary, gpsBox}) {
+    for (const QString &file : {made.binary, made.gpsBox}) {
         out << "\n== " << QFileInfo(file).fileName()
             << QString(" (%1 MB)\n").arg(QFileInfo(file).size() / 1048576.0, 0, 'f', 1);
         libavProbe(file); // warm the page cache

@@ -1,9 +1,9 @@
 // Figures for the telemetry readers on a 3-minute 1920x1080 recording:
 // kelmora-telemetry against exiftool, where the time goes, and the bytes the
 // data-stream reader reads. Prints figures; never passes or fails.
+#include "bench_common.h"
 #include "library/DbModel.h"
 #include "telemetry/GPSTool.h"
-#include "tests/fixtures/FixtureTracks.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,19 +21,6 @@ extern "C" {
 namespace {
 
 QTextStream out(stdout);
-
-// Bytes this process has read through read(2) so far.
-qint64 bytesRead()
-{
-    QFile io("/proc/self/io");
-    if (!io.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : io.readAll().split('\n')) {
-        if (line.startsWith("rchar:"))
-            return line.mid(6).trimmed().toLongLong();
-    }
-    return -1;
-}
 
 double medianMs(QVector<double> values)
 {
@@ -143,44 +130,19 @@ int main(int argc, char *argv[])
     // tool_vs_exiftool.sh only needs the recordings.
     const bool makeOnly = args.size() > 2 && args[2] == QLatin1String("--make-only");
 
-    // Made once and kept: a few hundred MB each, minutes of encoding.
-    RecordingFactory factory(folder);
-    factory.setVideo(1920, 1080, QStringLiteral("12M"));
-    factory.setPreset(QStringLiteral("ultrafast"));
-    const QVector<FixtureSample> drive = longDrive(180);
-    QVector<FixtureSample> tenPerSecond;
-    for (const FixtureSample &s : drive) {
-        for (int i = 0; i < 10; ++i)
-            tenPerSecond.append(s);
-    }
-    const QString binary = factory.path("bench-binary.mp4");
-    const QString gpsBox = factory.path("bench-gpsbox.mp4");
     QElapsedTimer timer;
     timer.start();
-    if (!QFileInfo::exists(binary)
-        && !factory.makeBinaryStream("bench-binary.mp4", tenPerSecond, 10)) {
-        out << "cannot make the recording: " << factory.error() << '\n';
-        return 1;
-    }
-    if (!QFileInfo::exists(gpsBox)
-        && !factory.makeGpsBox("bench-gpsbox.mp4", drive, RecordingFactory::GpsBoxForm::LayoutA264,
-                               true)) {
-        out << "cannot make the recording: " << factory.error() << '\n';
-        return 1;
-    }
-    // Blocks between the frames, found by exiftool only by scanning the media data.
-    const QString blocks = factory.path("2023_0501_120000_F.MOV");
-    if (!QFileInfo::exists(blocks)
-        && !factory.makeBlockTrack("2023_0501_120000_F.MOV", drive,
-                                   RecordingFactory::BlockMode::SampleSize)) {
-        out << "cannot make the recording: " << factory.error() << '\n';
+    BenchRecordings made;
+    const QString error = makeBenchRecordings(folder, &made);
+    if (!error.isEmpty()) {
+        out << "cannot make the recording: " << error << '\n';
         return 1;
     }
     out << QString("recordings ready in %1 s\n").arg(timer.elapsed() / 1000.0, 0, 'f', 1);
     if (makeOnly)
         return 0;
-    compare(binary);
-    compare(gpsBox);
-    compare(blocks);
+    compare(made.binary);
+    compare(made.gpsBox);
+    compare(made.blocks);
     return 0;
 }

@@ -42,42 +42,6 @@ constexpr int kBoundMs = 30000;
 
 enum Outcome { Pictures, Report, Either };
 
-QByteArray serialize(const QVector<Mp4Box> &boxes)
-{
-    QByteArray out;
-    for (const Mp4Box &box : boxes)
-        out += box.serialize();
-    return out;
-}
-
-// The recording with each of its tracks repeated count times (0: no track at all).
-// ffmpeg writes the moov last, so the sample offsets stay valid.
-QByteArray withTrackCount(const QByteArray &mp4, int count)
-{
-    QVector<Mp4Box> boxes;
-    if (!parseBoxes(mp4, &boxes))
-        return {};
-    for (Mp4Box &moov : boxes) {
-        if (moov.type != "moov")
-            continue;
-        QVector<Mp4Box> children;
-        for (const Mp4Box &child : qAsConst(moov.children)) {
-            if (child.type != "trak") {
-                children << child;
-                continue;
-            }
-            for (int i = 0; i < count; ++i) {
-                Mp4Box copy = child;
-                if (Mp4Box *tkhd = copy.child("tkhd")) // track id after version, flags and times
-                    setBe32(&tkhd->payload, tkhd->payload.at(0) == 1 ? 20 : 12, quint32(i + 1));
-                children << copy;
-            }
-        }
-        moov.children = children;
-    }
-    return serialize(boxes);
-}
-
 QByteArray withoutMoov(const QByteArray &mp4)
 {
     QVector<Mp4Box> boxes;
@@ -88,7 +52,7 @@ QByteArray withoutMoov(const QByteArray &mp4)
         if (box.type != "moov")
             kept << box;
     }
-    return serialize(kept);
+    return serializeBoxes(kept);
 }
 
 // Cut at a fraction of the moov box, which ffmpeg writes at the end: its

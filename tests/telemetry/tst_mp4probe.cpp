@@ -129,61 +129,11 @@ QString describe(const MediaProbe &p)
     return text;
 }
 
-QByteArray serialize(const QVector<Mp4Box> &boxes)
-{
-    QByteArray out;
-    for (const Mp4Box &box : boxes)
-        out += box.serialize();
-    return out;
-}
-
-// Each track repeated count times with its own id (0: no track at all).
-QByteArray withTrackCount(const QByteArray &mp4, int count)
-{
-    QVector<Mp4Box> boxes;
-    if (!parseBoxes(mp4, &boxes))
-        return {};
-    for (Mp4Box &moov : boxes) {
-        if (moov.type != "moov")
-            continue;
-        QVector<Mp4Box> children;
-        int id = 0;
-        for (const Mp4Box &child : qAsConst(moov.children)) {
-            if (child.type != "trak") {
-                children << child;
-                continue;
-            }
-            for (int i = 0; i < count; ++i) {
-                Mp4Box copy = child;
-                if (Mp4Box *tkhd = copy.child("tkhd"))
-                    setBe32(&tkhd->payload, tkhd->payload.at(0) == 1 ? 20 : 12, quint32(++id));
-                children << copy;
-            }
-        }
-        moov.children = children;
-    }
-    return serialize(boxes);
-}
-
-int moovAt(const QByteArray &mp4)
-{
-    int pos = 0;
-    while (pos + 8 <= mp4.size()) {
-        const int size = int(be32(mp4, pos));
-        if (mp4.mid(pos + 4, 4) == "moov")
-            return pos;
-        if (size < 8)
-            break;
-        pos += size;
-    }
-    return -1;
-}
-
 // The 32-bit field at offset bytes after the payload start of the first
 // (or last) box of type.
 QByteArray withField(QByteArray mp4, const char *type, int offset, quint32 value, bool last = false)
 {
-    const int at = last ? mp4.lastIndexOf(type) : mp4.indexOf(type, moovAt(mp4));
+    const int at = last ? mp4.lastIndexOf(type) : mp4.indexOf(type, topLevelBox(mp4, "moov"));
     if (at > 0)
         setBe32(&mp4, at + 4 + offset, value);
     return mp4;
@@ -232,7 +182,7 @@ void TestMp4Probe::initTestCase()
     const QByteArray good = readAll(factory.path(FixtureNames::binaryStream));
     const QByteArray text = readAll(factory.path(FixtureNames::textStream));
     QVERIFY(!good.isEmpty() && !text.isEmpty());
-    const int moov = moovAt(good);
+    const int moov = topLevelBox(good, "moov");
     QVERIFY(moov > 0);
     const QVector<QPair<QString, QByteArray>> hostile = {
         {"tracks-0.mp4", withTrackCount(good, 0)},

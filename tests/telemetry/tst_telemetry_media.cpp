@@ -44,21 +44,6 @@ QString samplesText(const VideoMessage &record)
     return lines.join('\n');
 }
 
-// Position of the first top-level box of type, -1 when absent.
-int topLevelBox(const QByteArray &bytes, const QByteArray &type)
-{
-    int pos = 0;
-    while (pos + 8 <= bytes.size()) {
-        if (bytes.mid(pos + 4, 4) == type)
-            return pos;
-        const quint32 size = be32(bytes, pos);
-        if (size < 8)
-            return -1;
-        pos += int(size);
-    }
-    return -1;
-}
-
 // The box reader itself, whatever libavformat's probe makes of a damaged file.
 VideoMessage readBoxesOf(const QString &file, bool blockTrack)
 {
