@@ -35,76 +35,50 @@ void GpsItem::fromJsonObject(const QJsonObject &object)
     utcTime = object.value(QLatin1String("utcTime")).toString();
 }
 
+namespace {
+
+// The members of the JSON form in the order QJsonObject keeps them (by key);
+// utcTime only when set.
+template<typename Fn> void forEachMember(const GpsItem &g, Fn fn)
+{
+    fn(QLatin1String("angle"), double(g.angle));
+    fn(QLatin1String("day"), g.day);
+    fn(QLatin1String("ewind"), g.ewind);
+    fn(QLatin1String("hour"), g.hour);
+    fn(QLatin1String("jsonPosition"), g.jsonPosition);
+    fn(QLatin1String("latitude"), g.latitude);
+    fn(QLatin1String("longitude"), g.longitude);
+    fn(QLatin1String("minute"), g.minute);
+    fn(QLatin1String("month"), g.month);
+    fn(QLatin1String("nsind"), g.nsind);
+    fn(QLatin1String("reservd"), g.reservd);
+    fn(QLatin1String("second"), g.second);
+    fn(QLatin1String("speed"), g.speed);
+    fn(QLatin1String("status"), g.status);
+    if (!g.utcTime.isEmpty())
+        fn(QLatin1String("utcTime"), g.utcTime);
+    fn(QLatin1String("x"), double(g.x));
+    fn(QLatin1String("y"), double(g.y));
+    fn(QLatin1String("year"), g.year);
+    fn(QLatin1String("z"), double(g.z));
+}
+
+} // namespace
+
 QJsonObject GpsItem::toJsonObject() const
 {
     QJsonObject o;
-    o.insert(QLatin1String("hour"), hour);
-    o.insert(QLatin1String("minute"), minute);
-    o.insert(QLatin1String("second"), second);
-    o.insert(QLatin1String("year"), year);
-    o.insert(QLatin1String("month"), month);
-    o.insert(QLatin1String("day"), day);
-    o.insert(QLatin1String("status"), status);
-    o.insert(QLatin1String("nsind"), nsind);
-    o.insert(QLatin1String("ewind"), ewind);
-    o.insert(QLatin1String("reservd"), reservd);
-    o.insert(QLatin1String("speed"), speed);
-    o.insert(QLatin1String("angle"), double(angle));
-    o.insert(QLatin1String("latitude"), latitude);
-    o.insert(QLatin1String("longitude"), longitude);
-    o.insert(QLatin1String("x"), double(x));
-    o.insert(QLatin1String("y"), double(y));
-    o.insert(QLatin1String("z"), double(z));
-    o.insert(QLatin1String("jsonPosition"), jsonPosition);
-    if (!utcTime.isEmpty())
-        o.insert(QLatin1String("utcTime"), utcTime);
+    forEachMember(*this, [&o](QLatin1String key, const auto &value) { o.insert(key, value); });
     return o;
 }
 
 void GpsItem::writeJson(JsonWriter &w) const
 {
-    // The members of toJsonObject() in the order the object keeps.
     w.beginObject();
-    w.name(QLatin1String("angle"));
-    w.value(double(angle));
-    w.name(QLatin1String("day"));
-    w.value(day);
-    w.name(QLatin1String("ewind"));
-    w.value(ewind);
-    w.name(QLatin1String("hour"));
-    w.value(hour);
-    w.name(QLatin1String("jsonPosition"));
-    w.value(jsonPosition);
-    w.name(QLatin1String("latitude"));
-    w.value(latitude);
-    w.name(QLatin1String("longitude"));
-    w.value(longitude);
-    w.name(QLatin1String("minute"));
-    w.value(minute);
-    w.name(QLatin1String("month"));
-    w.value(month);
-    w.name(QLatin1String("nsind"));
-    w.value(nsind);
-    w.name(QLatin1String("reservd"));
-    w.value(reservd);
-    w.name(QLatin1String("second"));
-    w.value(second);
-    w.name(QLatin1String("speed"));
-    w.value(speed);
-    w.name(QLatin1String("status"));
-    w.value(status);
-    if (!utcTime.isEmpty()) {
-        w.name(QLatin1String("utcTime"));
-        w.value(utcTime);
-    }
-    w.name(QLatin1String("x"));
-    w.value(double(x));
-    w.name(QLatin1String("y"));
-    w.value(double(y));
-    w.name(QLatin1String("year"));
-    w.value(year);
-    w.name(QLatin1String("z"));
-    w.value(double(z));
+    forEachMember(*this, [&w](QLatin1String key, const auto &value) {
+        w.name(key);
+        w.value(value);
+    });
     w.endObject();
 }
 

@@ -60,6 +60,27 @@ template<typename Message, typename Fn> void forEachTextField(Message &m, Fn fn)
     fn(QLatin1String("distance"), m.distance);
 }
 
+// Every member of the JSON form but the two sample maps, each with its key.
+template<typename Fn> void forEachScalar(const VideoMessage &m, Fn fn)
+{
+    forEachTextField(m, fn);
+    fn(QLatin1String("durationM"), m.durationM);
+    fn(QLatin1String("totalSpeedNum"), m.totalSpeedNum);
+    fn(QLatin1String("gpsTotailNum"), m.gpsTotailNum);
+    fn(QLatin1String("filesType"), m.filesType);
+    fn(QLatin1String("isProfileHigh"), m.isProfileHigh);
+    fn(QLatin1String("isChina"), m.isChina);
+    fn(QLatin1String("isSave"), m.isSave);
+    fn(QLatin1String("jsonAllPosition"), m.jsonAllPosition);
+    fn(QLatin1String("startTime"), m.startTime);
+    fn(QLatin1String("creationTime"), m.creationTime);
+    fn(QLatin1String("clockOffset"), m.clockOffset);
+    fn(QLatin1String("clockOffsetKnown"), m.clockOffsetKnown);
+    fn(QLatin1String("undatedSamples"), m.undatedSamples);
+    fn(QLatin1String("clockVersion"), m.clockVersion);
+    fn(QLatin1String("trackMetres"), m.trackMetres);
+}
+
 } // namespace
 
 void VideoMessage::clear()
@@ -99,23 +120,7 @@ void VideoMessage::resetFromDbModel(const DbModel &model)
 QJsonObject VideoMessage::toJsonObject() const
 {
     QJsonObject o;
-    forEachTextField(*this,
-                     [&o](QLatin1String key, const QString &value) { o.insert(key, value); });
-    o.insert(QLatin1String("durationM"), durationM);
-    o.insert(QLatin1String("totalSpeedNum"), totalSpeedNum);
-    o.insert(QLatin1String("gpsTotailNum"), gpsTotailNum);
-    o.insert(QLatin1String("filesType"), filesType);
-    o.insert(QLatin1String("isProfileHigh"), isProfileHigh);
-    o.insert(QLatin1String("isChina"), isChina);
-    o.insert(QLatin1String("isSave"), isSave);
-    o.insert(QLatin1String("jsonAllPosition"), jsonAllPosition);
-    o.insert(QLatin1String("startTime"), startTime);
-    o.insert(QLatin1String("creationTime"), creationTime);
-    o.insert(QLatin1String("clockOffset"), clockOffset);
-    o.insert(QLatin1String("clockOffsetKnown"), clockOffsetKnown);
-    o.insert(QLatin1String("undatedSamples"), undatedSamples);
-    o.insert(QLatin1String("clockVersion"), clockVersion);
-    o.insert(QLatin1String("trackMetres"), trackMetres);
+    forEachScalar(*this, [&o](QLatin1String key, const auto &value) { o.insert(key, value); });
 
     QJsonObject gps;
     for (auto it = gpsItems.cbegin(); it != gpsItems.cend(); ++it)
@@ -149,27 +154,12 @@ void VideoMessage::writeJson(JsonWriter &writer) const
     using Write = std::function<void(JsonWriter &)>;
     std::vector<std::pair<QLatin1String, Write>> members;
     members.reserve(48);
-    forEachTextField(*this, [&members](QLatin1String key, const QString &value) {
+    forEachScalar(*this, [&members](QLatin1String key, const auto &value) {
         members.emplace_back(key, [&value](JsonWriter &w) { w.value(value); });
     });
     const auto add = [&members](const char *key, Write write) {
         members.emplace_back(QLatin1String(key), std::move(write));
     };
-    add("durationM", [this](JsonWriter &w) { w.value(durationM); });
-    add("totalSpeedNum", [this](JsonWriter &w) { w.value(totalSpeedNum); });
-    add("gpsTotailNum", [this](JsonWriter &w) { w.value(gpsTotailNum); });
-    add("filesType", [this](JsonWriter &w) { w.value(filesType); });
-    add("isProfileHigh", [this](JsonWriter &w) { w.value(isProfileHigh); });
-    add("isChina", [this](JsonWriter &w) { w.value(isChina); });
-    add("isSave", [this](JsonWriter &w) { w.value(isSave); });
-    add("jsonAllPosition", [this](JsonWriter &w) { w.value(jsonAllPosition); });
-    add("startTime", [this](JsonWriter &w) { w.value(startTime); });
-    add("creationTime", [this](JsonWriter &w) { w.value(creationTime); });
-    add("clockOffset", [this](JsonWriter &w) { w.value(clockOffset); });
-    add("clockOffsetKnown", [this](JsonWriter &w) { w.value(clockOffsetKnown); });
-    add("undatedSamples", [this](JsonWriter &w) { w.value(undatedSamples); });
-    add("clockVersion", [this](JsonWriter &w) { w.value(clockVersion); });
-    add("trackMetres", [this](JsonWriter &w) { w.value(trackMetres); });
     add("gpsItems", [this](JsonWriter &w) {
         w.beginObject();
         for (auto it = gpsItems.cbegin(); it != gpsItems.cend(); ++it) {
