@@ -1,7 +1,10 @@
 #include "library/DbManager.h"
 
 #include "app/Helpers.h"
+#include "library/ClipFacts.h"
 #include "library/DbModel.h"
+#include "library/RecordClock.h"
+#include "library/TelemetryEvents.h"
 #include "library/VideoMessage.h"
 
 #include <QDateTime>
@@ -125,6 +128,33 @@ DbHelper::TableDefinition DbManager::tableDefinition(DbTableKind kind)
         break;
     }
     return definition;
+}
+
+// The records' own saving lives here rather than with the rest of DbModel
+// and VideoMessage: a program that only reads records (kelmora-telemetry)
+// then never loads the SQL module.
+bool DbModel::insertToDb() const
+{
+    return DbManager::instance()->insertData(DbTableKind::LoadFiles, toDbMap());
+}
+
+void VideoMessage::saveToDb()
+{
+    if (clockVersion == 0)
+        RecordClock::apply(*this);
+    // One cached record per path: the player and the background reader may
+    // both read a file that was never played.
+    DbManager::instance()->deleteData(DbTableKind::VideoMessage, {{QStringLiteral("path"), path}});
+    isSave = DbManager::instance()->insertData(DbTableKind::VideoMessage, toDbMap());
+    // The library row learns the recording's trip facts, so the list groups
+    // trips without reading every cached record.
+    if (isSave)
+        DbManager::instance()->mergeJsonMessage(
+            DbTableKind::LoadFiles, QStringLiteral("path"), path,
+            {{QLatin1String(ClipFacts::JsonKey), ClipFacts::of(*this).toJson()},
+             // With the default limits: the list's badge needs no settings.
+             {QLatin1String(DbModel::EventCountKey),
+              EventDetector::detect(*this, EventThresholds()).size()}});
 }
 
 bool DbManager::insertData(DbTableKind kind, const QMap<QString, QString> &map)

@@ -2,7 +2,6 @@
 
 #include "app/Helpers.h"
 #include "library/CmdModel.h"
-#include "library/DbManager.h"
 
 #include <QDebug>
 #include <QDir>
@@ -58,11 +57,6 @@ void DbModel::fromJsonMessage(const QString &text)
     clip = hasClip ? ClipFacts::fromJson(path, facts.toObject()) : ClipFacts();
     const QJsonValue events = message.value(QLatin1String(EventCountKey));
     eventCount = events.isDouble() ? qMax(0, events.toInt()) : -1;
-}
-
-bool DbModel::insertToDb() const
-{
-    return DbManager::instance()->insertData(DbTableKind::LoadFiles, toDbMap());
 }
 
 QString DbModel::thumbnailFile() const

@@ -20,6 +20,11 @@ void appendIndent(QByteArray &out, int depth)
 
 void JsonWriter::element()
 {
+    if (m_spill && m_out.size() >= m_chunkBytes) {
+        m_spill(m_out);
+        // The buffer's room is kept (reserved), only its text goes.
+        m_out.resize(0);
+    }
     if (m_afterName) {
         m_afterName = false;
         return;
@@ -127,6 +132,13 @@ void JsonWriter::value(double number)
 QByteArray JsonWriter::take()
 {
     return std::move(m_out);
+}
+
+void JsonWriter::spillTo(Spill spill, int chunkBytes)
+{
+    m_spill = std::move(spill);
+    m_chunkBytes = chunkBytes;
+    m_out.reserve(chunkBytes + chunkBytes / 8);
 }
 
 void JsonWriter::appendEscaped(const QString &text)

@@ -4,6 +4,7 @@
 #include <QLatin1String>
 #include <QString>
 #include <QVector>
+#include <functional>
 
 // Writes JSON text byte for byte as QJsonDocument::toJson() (indented) writes
 // the same values, without building the document first: a recording's record
@@ -32,6 +33,12 @@ public:
     // The text; the outermost object or array ends with a line break.
     QByteArray take();
 
+    // Hands the text written so far to spill whenever it reaches about
+    // chunkBytes, so a long text never sits whole in memory; take() then
+    // returns what was not handed on yet.
+    using Spill = std::function<void(const QByteArray &text)>;
+    void spillTo(Spill spill, int chunkBytes = 16 * 1024);
+
 private:
     void element();
     void open(char bracket);
@@ -39,6 +46,8 @@ private:
     void appendEscaped(const QString &text);
 
     QByteArray m_out;
+    Spill m_spill;
+    int m_chunkBytes = 0;
     // Per open container: whether it has elements yet.
     QVector<bool> m_filled;
     bool m_afterName = false;

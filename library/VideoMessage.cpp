@@ -2,12 +2,8 @@
 
 #include "app/Helpers.h"
 #include "app/SettingChoices.h"
-#include "library/ClipFacts.h"
-#include "library/DbManager.h"
 #include "library/DbModel.h"
 #include "library/JsonWriter.h"
-#include "library/RecordClock.h"
-#include "library/TelemetryEvents.h"
 
 #include <QDebug>
 #include <QJsonArray>
@@ -243,25 +239,6 @@ QMap<QString, QString> VideoMessage::toDbMap()
     map.insert(QStringLiteral("path"), path);
     map.insert(QStringLiteral("jsonMessage"), toJson());
     return map;
-}
-
-void VideoMessage::saveToDb()
-{
-    if (clockVersion == 0)
-        RecordClock::apply(*this);
-    // One cached record per path: the player and the background reader may
-    // both read a file that was never played.
-    DbManager::instance()->deleteData(DbTableKind::VideoMessage, {{QStringLiteral("path"), path}});
-    isSave = DbManager::instance()->insertData(DbTableKind::VideoMessage, toDbMap());
-    // The library row learns the recording's trip facts, so the list groups
-    // trips without reading every cached record.
-    if (isSave)
-        DbManager::instance()->mergeJsonMessage(
-            DbTableKind::LoadFiles, QStringLiteral("path"), path,
-            {{QLatin1String(ClipFacts::JsonKey), ClipFacts::of(*this).toJson()},
-             // With the default limits: the list's badge needs no settings.
-             {QLatin1String(DbModel::EventCountKey),
-              EventDetector::detect(*this, EventThresholds()).size()}});
 }
 
 QVector<QPair<int, const GpsItem *>> VideoMessage::drawableTrack() const

@@ -374,7 +374,9 @@ bool GPSTool::readIndexedPackets(const QString &path,
     // The decoders look no further than a binary record or a text line.
     constexpr int headBytes
         = std::max(TelemetryFormats::binaryRecordSize, TelemetryFormats::textBufferSize + 3);
-    IndexedPackets::read(file, *samples, headBytes, sink);
+    IndexedPackets::read(file, *samples, headBytes, sink,
+                         readAhead ? IndexedPackets::readAheadFrom
+                                   : std::numeric_limits<int>::max());
     return true;
 }
 

@@ -59,6 +59,10 @@ public:
     // get no media fields (so no stored frame size).
     static bool isProbed(const QString &path);
 
+    // A long data stream is read on a second thread while it is decoded;
+    // off where the cores are busy already (several files at once).
+    bool readAhead = true;
+
     VideoMessage record;
     GpsItem lastAccepted;
     int secondIndex = 0;

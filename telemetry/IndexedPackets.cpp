@@ -4,6 +4,17 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -11,43 +22,247 @@ namespace {
 // costs no more memory than a few pages.
 constexpr qint64 kRunBytes = 64 * 1024;
 
-} // namespace
+// The packets one read serves: [first, end), wanted bytes from the offset of
+// the first.
+struct Run
+{
+    int first = 0;
+    int end = 0;
+    qint64 wanted = 0;
+};
 
-void IndexedPackets::read(QFile &file,
-                          const QVector<SampleRef> &samples,
-                          int headBytes,
-                          const Sink &sink)
+// Packets read together are whole (none longer than the head), each begins
+// where the one before it ends, and all of them fit runBytes.
+Run runFrom(const QVector<SampleRef> &samples, int first, int headBytes, qint64 runBytes)
+{
+    const SampleRef &start = samples[first];
+    Run run {first, first + 1, 0};
+    qint64 span = start.size;
+    if (start.size <= headBytes) {
+        while (run.end < samples.size()) {
+            const SampleRef &next = samples[run.end];
+            if (next.size < 0 || next.size > headBytes || next.offset != start.offset + span
+                || span + next.size > runBytes)
+                break;
+            span += next.size;
+            ++run.end;
+        }
+    }
+    run.wanted = run.end - first > 1 ? span : qMin<qint64>(start.size, headBytes);
+    return run;
+}
+
+// Hands on the packets of run from the got bytes read for it; false when the
+// stream ends there.
+bool deliver(const char *bytes,
+             qint64 got,
+             const Run &run,
+             const QVector<SampleRef> &samples,
+             int headBytes,
+             const IndexedPackets::Sink &sink)
+{
+    if (got < 0)
+        return false;
+    const qint64 base = samples[run.first].offset;
+    for (int i = run.first; i < run.end; ++i) {
+        const qint64 at = samples[i].offset - base;
+        const qint64 available
+            = qBound<qint64>(0, got - at, qMin<qint64>(samples[i].size, headBytes));
+        if (available == 0 && samples[i].size > 0)
+            return false;
+        sink(bytes + at, int(available));
+    }
+    return true;
+}
+
+void readInline(QFile &file,
+                const QVector<SampleRef> &samples,
+                int headBytes,
+                const IndexedPackets::Sink &sink)
 {
     QByteArray bytes;
     for (int first = 0; first < samples.size();) {
-        const SampleRef &start = samples[first];
-        if (start.size < 0)
+        if (samples[first].size < 0)
             return;
-        // Packets read together are whole (none longer than the head) and
-        // each begins where the one before it ends.
-        int end = first + 1;
-        qint64 span = start.size;
-        if (start.size <= headBytes) {
-            while (end < samples.size() && samples[end].size >= 0 && samples[end].size <= headBytes
-                   && samples[end].offset == start.offset + span
-                   && span + samples[end].size <= kRunBytes) {
-                span += samples[end].size;
-                ++end;
-            }
-        }
-        const qint64 wanted = end - first > 1 ? span : qMin<qint64>(start.size, headBytes);
-        bytes.resize(int(wanted));
-        const qint64 got
-            = wanted == 0 ? 0 : Platform::readAt(file, start.offset, bytes.data(), wanted);
-        if (got < 0)
+        const Run run = runFrom(samples, first, headBytes, kRunBytes);
+        bytes.resize(int(run.wanted));
+        const qint64 got = run.wanted == 0
+            ? 0
+            : Platform::readAt(file, samples[first].offset, bytes.data(), run.wanted);
+        if (!deliver(bytes.constData(), got, run, samples, headBytes, sink))
             return;
-        for (int i = first; i < end; ++i) {
-            const qint64 at = samples[i].offset - start.offset;
-            const qint64 available = qBound<qint64>(0, got - at, qMin(samples[i].size, headBytes));
-            if (available == 0 && samples[i].size > 0)
-                return;
-            sink(bytes.constData() + at, int(available));
-        }
-        first = end;
+        first = run.end;
     }
+}
+
+// A ring of runs that a second thread reads while the caller's thread hands
+// them on. Each slot holds one run of at most a head's bytes.
+class ReadAhead
+{
+public:
+    ReadAhead(QFile &file, const QVector<SampleRef> &samples, int headBytes)
+        : m_file(file)
+        , m_samples(samples)
+        , m_headBytes(headBytes)
+        , m_slotBytes((qMax(headBytes, 1) + 63) / 64 * 64)
+        , m_slots(qBound(2, kRingBytes / m_slotBytes, kMaxSlots))
+        , m_bytes(new char[size_t(m_slots) * size_t(m_slotBytes)])
+        , m_runs(new Slot[size_t(m_slots)])
+        , m_reader([this] { fill(); })
+    {
+    }
+
+    ~ReadAhead()
+    {
+        m_stop = true;
+        wake();
+        m_reader.join();
+    }
+
+    ReadAhead(const ReadAhead &) = delete;
+    ReadAhead &operator=(const ReadAhead &) = delete;
+
+    // Hands on every run read, in order, until the stream ends.
+    void drain(const IndexedPackets::Sink &sink)
+    {
+        for (;;) {
+            const int taken = m_consumed.load();
+            if (m_produced.load() == taken) {
+                waitUntil(
+                    [&] { return m_produced.load() > taken || m_finished.load(); },
+                    [&] { return m_produced.load() - taken >= m_slots / 2 || m_finished.load(); });
+                if (m_produced.load() == taken)
+                    return;
+            }
+            const int index = taken % m_slots;
+            const Slot &slot = m_runs[size_t(index)];
+            const bool more = deliver(m_bytes.get() + size_t(index) * size_t(m_slotBytes), slot.got,
+                                      slot.run, m_samples, m_headBytes, sink);
+            m_consumed = taken + 1;
+            wake(m_produced.load() - (taken + 1) <= m_slots / 2);
+            if (!more)
+                return;
+        }
+    }
+
+private:
+    struct Slot
+    {
+        Run run;
+        qint64 got = 0;
+    };
+
+    static constexpr int kRingBytes = 64 * 1024;
+    static constexpr int kMaxSlots = 128;
+    // Both threads usually keep pace, a few microseconds a packet: a short
+    // spin saves a sleep and a wake-up that cost more.
+    static constexpr std::chrono::microseconds kSpin {100};
+
+    static void relax()
+    {
+#if defined(__x86_64__) || defined(__i386__)
+        _mm_pause();
+#endif
+    }
+
+    // Spins while the other thread is about to deliver (ready), then sleeps
+    // until it has got well ahead (readyToWake), so neither thread wakes the
+    // other for every packet.
+    template<typename Ready, typename ReadyToWake>
+    void waitUntil(Ready ready, ReadyToWake readyToWake)
+    {
+        const auto until = std::chrono::steady_clock::now() + kSpin;
+        for (int i = 1;; ++i) {
+            if (ready())
+                return;
+            relax();
+            if (i % 64 == 0 && std::chrono::steady_clock::now() > until)
+                break;
+        }
+        std::unique_lock<std::mutex> lock(m_mutex);
+        ++m_sleepers;
+        m_wakeUp.wait(lock, readyToWake);
+        --m_sleepers;
+    }
+
+    // Wakes the other thread if it sleeps and due says its readyToWake may
+    // hold now; a wake-up for less would only put it to sleep again.
+    void wake(bool due = true)
+    {
+        if (due && m_sleepers.load() > 0) {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_wakeUp.notify_all();
+        }
+    }
+
+    // The reader thread: no allocation and no Qt objects, only reads into
+    // the ring.
+    void fill()
+    {
+        const int count = m_samples.size();
+        for (int first = 0, produced = 0; first < count && !m_stop; ++produced) {
+            if (m_samples[first].size < 0)
+                break;
+            if (produced - m_consumed.load() >= m_slots) {
+                waitUntil(
+                    [&] { return m_stop.load() || produced - m_consumed.load() < m_slots; },
+                    [&] { return m_stop.load() || produced - m_consumed.load() <= m_slots / 2; });
+                if (m_stop)
+                    break;
+            }
+            const int index = produced % m_slots;
+            Slot &slot = m_runs[size_t(index)];
+            slot.run = runFrom(m_samples, first, m_headBytes, m_slotBytes);
+            slot.got = slot.run.wanted == 0
+                ? 0
+                : Platform::readAt(m_file, m_samples[first].offset,
+                                   m_bytes.get() + size_t(index) * size_t(m_slotBytes),
+                                   slot.run.wanted);
+            const bool failed = slot.got < 0;
+            first = slot.run.end;
+            m_produced = produced + 1;
+            wake(produced + 1 - m_consumed.load() >= m_slots / 2);
+            if (failed)
+                break;
+        }
+        m_finished = true;
+        wake();
+    }
+
+    QFile &m_file;
+    const QVector<SampleRef> &m_samples;
+    const int m_headBytes;
+    const int m_slotBytes;
+    const int m_slots;
+    const std::unique_ptr<char[]> m_bytes;
+    const std::unique_ptr<Slot[]> m_runs;
+    std::atomic<int> m_produced {0};
+    std::atomic<int> m_consumed {0};
+    std::atomic<bool> m_finished {false};
+    std::atomic<bool> m_stop {false};
+    std::atomic<int> m_sleepers {0};
+    std::mutex m_mutex;
+    std::condition_variable m_wakeUp;
+    // Last: it starts reading as soon as it is made.
+    std::thread m_reader;
+};
+
+} // namespace
+
+void IndexedPackets::read(
+    QFile &file, const QVector<SampleRef> &samples, int headBytes, const Sink &sink, int aheadFrom)
+{
+    if (samples.size() >= aheadFrom && headBytes > 0) {
+        std::unique_ptr<ReadAhead> ahead;
+        try {
+            ahead = std::make_unique<ReadAhead>(file, samples, headBytes);
+        } catch (const std::system_error &) {
+            // No thread to be had: read on this one.
+        }
+        if (ahead) {
+            ahead->drain(sink);
+            return;
+        }
+    }
+    readInline(file, samples, headBytes, sink);
 }

@@ -224,14 +224,22 @@ QString toJson(const QList<VideoMessage> &records, bool asArray)
 
 QByteArray toJsonBytes(const QList<VideoMessage> &records, bool asArray)
 {
-    if (!asArray)
-        return records.isEmpty() ? QByteArray() : records.first().toJsonBytes();
     JsonWriter writer;
+    writeJson(records, asArray, writer);
+    return writer.take();
+}
+
+void writeJson(const QList<VideoMessage> &records, bool asArray, JsonWriter &writer)
+{
+    if (!asArray) {
+        if (!records.isEmpty())
+            records.first().writeJson(writer);
+        return;
+    }
     writer.beginArray();
     for (const VideoMessage &record : records)
         record.writeJson(writer);
     writer.endArray();
-    return writer.take();
 }
 
 QString toGpx(const QList<VideoMessage> &records)

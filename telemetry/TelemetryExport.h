@@ -9,6 +9,8 @@
 
 // Text forms of parsed recordings, for the command-line exporter and the
 // player's "Export track".
+class JsonWriter;
+
 namespace TelemetryExport {
 
 enum class Format { Json, Gpx, Csv, GeoJson };
@@ -20,6 +22,8 @@ bool formatFromName(const QString &name, Format *format);
 QString toJson(const QList<VideoMessage> &records, bool asArray);
 // The same as UTF-8.
 QByteArray toJsonBytes(const QList<VideoMessage> &records, bool asArray);
+// The same into writer.
+void writeJson(const QList<VideoMessage> &records, bool asArray, JsonWriter &writer);
 // A GPX 1.1 document, one track segment per record, one point per stored
 // second in time order, with the sample's UTC time where it is known; speed
 // (m/s) and course go into the Garmin track point extension, the one GPX 1.1

@@ -1,6 +1,7 @@
 // kelmora-telemetry: prints the telemetry the player reads from recordings.
 #include "app/Helpers.h"
 #include "library/DbModel.h"
+#include "library/JsonWriter.h"
 #include "library/TelemetryEvents.h"
 #include "telemetry/GPSTool.h"
 #include "telemetry/LibavProbe.h"
@@ -57,6 +58,7 @@ QString unreadableReason(const QString &path)
 
 // Parses paths on a few threads, one GPSTool per file; the records come back
 // in the order of paths, so the output equals that of one file at a time.
+// One file alone is read ahead on a second thread instead.
 QList<VideoMessage> parseAll(const QStringList &paths)
 {
     QVector<VideoMessage> records(paths.size());
@@ -64,6 +66,7 @@ QList<VideoMessage> parseAll(const QStringList &paths)
     const auto work = [&]() {
         for (int i = next++; i < paths.size(); i = next++) {
             GPSTool tool;
+            tool.readAhead = paths.size() == 1;
             tool.parse(modelFor(paths[i]));
             records[i] = tool.record;
         }
@@ -79,14 +82,74 @@ QList<VideoMessage> parseAll(const QStringList &paths)
     return QList<VideoMessage>(records.cbegin(), records.cend());
 }
 
+// The text --help prints above the options.
+QString helpDescription(const EventThresholds &defaults)
+{
+    return QString(
+               "Prints the GPS and G-sensor telemetry stored in dashcam recordings, read "
+               "exactly as the player reads it.\n"
+               "\n"
+               "Formats:\n"
+               "  json     the record the player caches for each file (several files: one JSON "
+               "array)\n"
+               "  gpx      a GPX 1.1 track, one segment per file, one point per stored second;\n"
+               "           speed (m/s) and course in the Garmin TrackPointExtension\n"
+               "  csv      one header, then per second: second,status (true for a stored valid "
+               "fix),\n"
+               "           latitude,longitude,speed (knots),heading,x,y,z (g),file,utc\n"
+               "           (position, speed and heading are empty for seconds without a valid "
+               "fix)\n"
+               "  geojson  a GeoJSON FeatureCollection, one LineString per file ([lon, lat]) with\n"
+               "           file, start, end and metres, and the UTC time of each position in\n"
+               "           \"coordTimes\" (null where unknown)\n"
+               "\n"
+               "Times are UTC (yyyy-MM-ddTHH:mm:ssZ): the GPS time of a sample, with the day or "
+               "the\n"
+               "date the payload lacks taken from the camera's start time. A GPS point whose time\n"
+               "cannot be known (a receiver's date before its first fix) carries none: no GPX\n"
+               "<time>, an empty csv utc field, null in coordTimes. Seconds with G-sensor data "
+               "only\n"
+               "get the camera's start time plus the second, corrected by the measured clock "
+               "offset.\n"
+               "\n"
+               "--trip merges the files into drives (files that follow each other within 5 "
+               "seconds,\n"
+               "per camera channel; channels recording at the same time join one trip). Only the\n"
+               "lead channel (the one with the most fixes) is written, in playing order. A file\n"
+               "without a known time is a trip of its own, after the others.\n"
+               "  json     an array of trips: start, end, durationSeconds, metres, maxKnots,\n"
+               "           averageMovingKnots, files (every file), lead (the lead channel's "
+               "files)\n"
+               "  gpx      one track per trip, named by its UTC start, one segment per file\n"
+               "  csv      the rows above plus a last column trip (the trip's number from 1)\n"
+               "  geojson  one feature per trip with the trip's figures as properties\n"
+               "\n"
+               "--events prints the driving events found in each file instead of its samples:\n"
+               "braking, acceleration, turn, impact (G-sensor, peak in g) and speeding (GPS, peak\n"
+               "in knots; off unless --speed-limit is given). The gravity axis is found from the\n"
+               "data and the direction of travel from the GPS speed changes.\n"
+               "  json     an array of {file, events: [{kind, second, endSecond, peak}]}\n"
+               "  csv      one header, then per event: file,kind,second,endSecond,peak\n"
+               "Limits (g): --brake-g %1, --accel-g %2, --turn-g %3, --impact-g %4.\n"
+               "\n"
+               "Exit status: 1 when a file is missing or unreadable (reported on stderr; the "
+               "other\n"
+               "files are still printed), 2 on a usage error, 0 otherwise.")
+        .arg(defaults.brakingG, 0, 'f', 2)
+        .arg(defaults.accelerationG, 0, 'f', 2)
+        .arg(defaults.turnG, 0, 'f', 2)
+        .arg(defaults.impactG, 0, 'f', 2);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // No application object: it would cost a millisecond of a call that
-    // takes a dozen, and nothing here needs its event loop. The locale still
-    // decides how arguments and file names are decoded, as it would with one.
-    std::setlocale(LC_ALL, "");
+    // takes a dozen, and nothing here needs its event loop. The locale's
+    // character set still decides how arguments and file names are decoded,
+    // as it would with one; nothing else here reads the C locale.
+    std::setlocale(LC_CTYPE, "");
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
@@ -99,54 +162,6 @@ int main(int argc, char *argv[])
 
     const EventThresholds defaults;
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QString(
-            "Prints the GPS and G-sensor telemetry stored in dashcam recordings, read exactly as "
-            "the "
-            "player reads it.\n"
-            "\n"
-            "Formats:\n"
-            "  json     the record the player caches for each file (several files: one JSON "
-            "array)\n"
-            "  gpx      a GPX 1.1 track, one segment per file, one point per stored second;\n"
-            "           speed (m/s) and course in the Garmin TrackPointExtension\n"
-            "  csv      one header, then per second: second,status (true for a stored valid fix),\n"
-            "           latitude,longitude,speed (knots),heading,x,y,z (g),file,utc\n"
-            "           (position, speed and heading are empty for seconds without a valid fix)\n"
-            "  geojson  a GeoJSON FeatureCollection, one LineString per file ([lon, lat]) with\n"
-            "           file, start, end and metres, and the UTC time of each position in\n"
-            "           \"coordTimes\" (null where unknown)\n"
-            "\n"
-            "Times are UTC (yyyy-MM-ddTHH:mm:ssZ): the GPS time of a sample, with the day or the\n"
-            "date the payload lacks taken from the camera's start time. A GPS point whose time\n"
-            "cannot be known (a receiver's date before its first fix) carries none: no GPX\n"
-            "<time>, an empty csv utc field, null in coordTimes. Seconds with G-sensor data only\n"
-            "get the camera's start time plus the second, corrected by the measured clock offset.\n"
-            "\n"
-            "--trip merges the files into drives (files that follow each other within 5 seconds,\n"
-            "per camera channel; channels recording at the same time join one trip). Only the\n"
-            "lead channel (the one with the most fixes) is written, in playing order. A file\n"
-            "without a known time is a trip of its own, after the others.\n"
-            "  json     an array of trips: start, end, durationSeconds, metres, maxKnots,\n"
-            "           averageMovingKnots, files (every file), lead (the lead channel's files)\n"
-            "  gpx      one track per trip, named by its UTC start, one segment per file\n"
-            "  csv      the rows above plus a last column trip (the trip's number from 1)\n"
-            "  geojson  one feature per trip with the trip's figures as properties\n"
-            "\n"
-            "--events prints the driving events found in each file instead of its samples:\n"
-            "braking, acceleration, turn, impact (G-sensor, peak in g) and speeding (GPS, peak\n"
-            "in knots; off unless --speed-limit is given). The gravity axis is found from the\n"
-            "data and the direction of travel from the GPS speed changes.\n"
-            "  json     an array of {file, events: [{kind, second, endSecond, peak}]}\n"
-            "  csv      one header, then per event: file,kind,second,endSecond,peak\n"
-            "Limits (g): --brake-g %1, --accel-g %2, --turn-g %3, --impact-g %4.\n"
-            "\n"
-            "Exit status: 1 when a file is missing or unreadable (reported on stderr; the other\n"
-            "files are still printed), 2 on a usage error, 0 otherwise.")
-            .arg(defaults.brakingG, 0, 'f', 2)
-            .arg(defaults.accelerationG, 0, 'f', 2)
-            .arg(defaults.turnG, 0, 'f', 2)
-            .arg(defaults.impactG, 0, 'f', 2));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption format(
@@ -192,6 +207,7 @@ int main(int argc, char *argv[])
     if (parser.isSet(help)) {
         // The help text names the program from the application's arguments.
         QCoreApplication app(argc, argv);
+        parser.setApplicationDescription(helpDescription(defaults));
         parser.showHelp(0);
     }
     if (parser.isSet(version))
@@ -245,22 +261,30 @@ int main(int argc, char *argv[])
     if (records.isEmpty())
         return status;
 
-    QByteArray text;
+    // Written as it is made: a long JSON text never sits whole in memory.
+    bool written = true;
+    const auto out = [&written](const QByteArray &text) {
+        written = written
+            && std::fwrite(text.constData(), 1, size_t(text.size()), stdout) == size_t(text.size());
+    };
     if (parser.isSet(events)) {
         QVector<FileEvents> found;
         for (const VideoMessage &record : records)
             found.append({record.path, EventDetector::detect(record, thresholds)});
-        text = (chosen == TelemetryExport::Format::Csv ? EventDetector::toCsv(found)
-                                                       : EventDetector::toJson(found))
-                   .toUtf8();
-    } else if (parser.isSet(trip))
-        text = TelemetryExport::writeTrips(records, chosen).toUtf8();
-    else if (chosen == TelemetryExport::Format::Json)
-        text = TelemetryExport::toJsonBytes(records, files.size() > 1);
-    else
-        text = TelemetryExport::write(records, chosen).toUtf8();
-    if (std::fwrite(text.constData(), 1, size_t(text.size()), stdout) != size_t(text.size())
-        || std::fflush(stdout) != 0) {
+        out((chosen == TelemetryExport::Format::Csv ? EventDetector::toCsv(found)
+                                                    : EventDetector::toJson(found))
+                .toUtf8());
+    } else if (parser.isSet(trip)) {
+        out(TelemetryExport::writeTrips(records, chosen).toUtf8());
+    } else if (chosen == TelemetryExport::Format::Json) {
+        JsonWriter writer;
+        writer.spillTo(out);
+        TelemetryExport::writeJson(records, files.size() > 1, writer);
+        out(writer.take());
+    } else {
+        out(TelemetryExport::write(records, chosen).toUtf8());
+    }
+    if (!written || std::fflush(stdout) != 0) {
         err << "kelmora-telemetry: cannot write the output\n";
         return 1;
     }

@@ -1,6 +1,7 @@
 #include "app/Helpers.h"
 #include "library/DbModel.h"
 #include "library/GpsItem.h"
+#include "library/JsonWriter.h"
 #include "library/VideoMessage.h"
 #include "tests/support/TestHome.h"
 
@@ -418,6 +419,15 @@ void RecordsTest::jsonTextEqualsTheDocument()
     const QByteArray document = QJsonDocument(m.toJsonObject()).toJson();
     QCOMPARE(m.toJsonBytes(), document);
     QCOMPARE(m.toJson(), QString::fromUtf8(document));
+    // Handed on in pieces as it is written, the text is the same.
+    for (const int chunk : {1, 100}) {
+        QByteArray pieces;
+        JsonWriter writer;
+        writer.spillTo([&pieces](const QByteArray &piece) { pieces += piece; }, chunk);
+        m.writeJson(writer);
+        pieces += writer.take();
+        QCOMPARE(pieces, document);
+    }
 
     VideoMessage empty;
     QCOMPARE(empty.toJsonBytes(), QJsonDocument(empty.toJsonObject()).toJson());

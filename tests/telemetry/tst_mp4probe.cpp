@@ -10,7 +10,9 @@
 #include <QDirIterator>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
+#include <limits>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -149,6 +151,8 @@ private slots:
     void initTestCase();
     void probeMatchesLibav_data();
     void probeMatchesLibav();
+    void readAheadEqualsReadingInline_data();
+    void readAheadEqualsReadingInline();
 
 private:
     QTemporaryDir m_dir;
@@ -277,14 +281,82 @@ void TestMp4Probe::probeMatchesLibav()
         }
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QByteArrayList mine;
-        IndexedPackets::read(file, *refs, headBytes, [&mine](const char *data, int size) {
-            mine.append(QByteArray(data, size));
-        });
-        QCOMPARE(mine, theirs);
+        // On this thread, and read ahead on a second one from the first packet.
+        for (const int aheadFrom : {std::numeric_limits<int>::max(), 0}) {
+            QByteArrayList mine;
+            IndexedPackets::read(
+                file, *refs, headBytes,
+                [&mine](const char *data, int size) { mine.append(QByteArray(data, size)); },
+                aheadFrom);
+            QCOMPARE(mine, theirs);
+        }
         const std::optional<QVector<SampleRef>> few = Mp4Probe::samples(path, i, 2);
         QVERIFY(few && few->size() == qMin(2, packets.size()));
     }
+}
+
+void TestMp4Probe::readAheadEqualsReadingInline_data()
+{
+    QTest::addColumn<int>("endAt");
+    QTest::addColumn<int>("pauseEvery");
+    // Packets run to the end of the file, end at a cut packet or at one past
+    // the end, or stop at a packet of no size; a sink that pauses now and
+    // then lets the reader fill the ring and sleep.
+    QTest::newRow("whole stream") << 0 << 0;
+    QTest::newRow("whole stream, slow sink") << 0 << 700;
+    QTest::newRow("cut at the end of the file") << 1 << 0;
+    QTest::newRow("past the end of the file") << 2 << 0;
+    QTest::newRow("unsized packet") << 3 << 1000;
+}
+
+void TestMp4Probe::readAheadEqualsReadingInline()
+{
+    QFETCH(int, endAt);
+    QFETCH(int, pauseEvery);
+    constexpr int headBytes = 48;
+    // Chunks of adjacent packets (small and over the head) between gaps.
+    QVector<SampleRef> refs;
+    qint64 at = 0;
+    for (int i = 0; i < 5000; ++i) {
+        const int size = i % 7 == 3 ? 90 : 10 + i % 31;
+        refs.append({at, size});
+        at += size + (i % 5 == 4 ? 1000 + i % 13 : 0);
+    }
+    QByteArray bytes(int(at), Qt::Uninitialized);
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 7 + i / 251);
+    if (endAt == 1)
+        bytes.resize(int(refs.last().offset + refs.last().size / 2));
+    if (endAt == 2)
+        refs.append({at + 4096, 20});
+    if (endAt == 3)
+        refs[3100].size = -1;
+    const QString path = m_dir.filePath("packets.bin");
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(out.write(bytes), qint64(bytes.size()));
+    out.close();
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArrayList onThisThread;
+    IndexedPackets::read(
+        file, refs, headBytes,
+        [&onThisThread](const char *data, int size) {
+            onThisThread.append(QByteArray(data, size));
+        },
+        std::numeric_limits<int>::max());
+    QByteArrayList ahead;
+    IndexedPackets::read(file, refs, headBytes, [&](const char *data, int size) {
+        ahead.append(QByteArray(data, size));
+        if (pauseEvery && ahead.size() % pauseEvery == 0)
+            QThread::msleep(2);
+    });
+    QCOMPARE(ahead.size(), onThisThread.size());
+    QCOMPARE(ahead, onThisThread);
+    QCOMPARE(onThisThread.size(), endAt == 3 ? 3100 : 5000);
+    if (endAt == 1)
+        QCOMPARE(onThisThread.last().size(), refs.last().size / 2);
 }
 
 QTEST_GUILESS_MAIN(TestMp4Probe)
