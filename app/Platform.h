@@ -61,5 +61,8 @@ bool openInBrowser(const QUrl &url);
 // positioned read where the system has one. The bytes read (fewer at the end
 // of the file), or -1 on an error before any byte.
 qint64 readAt(QFile &file, qint64 pos, char *data, qint64 size);
+// True when readAt on file is a positioned read, so several threads may read
+// the open file at once.
+bool readsInParallel(const QFile &file);
 
 } // namespace Platform

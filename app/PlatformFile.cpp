@@ -39,4 +39,14 @@ qint64 readAt(QFile &file, qint64 pos, char *data, qint64 size)
     return file.read(data, size);
 }
 
+bool readsInParallel(const QFile &file)
+{
+#ifdef Q_OS_UNIX
+    return file.handle() >= 0;
+#else
+    Q_UNUSED(file);
+    return false;
+#endif
+}
+
 } // namespace Platform

@@ -339,7 +339,8 @@ void GPSTool::readDataStream(const QString &path)
         qDebug() << "海思gps解析";
         recordsPerSecond = recordsPerSecondOf(media, media.streams[chosen]);
     }
-    const auto take = [this, textFormat](const char *data, int size) {
+    TelemetryFormats::BinarySampleDecoder binary;
+    const auto take = [this, textFormat, &binary](const char *data, int size) {
         const QByteArray bytes = QByteArray::fromRawData(data, size);
         if (textFormat) {
             acceptSample(TelemetryFormats::decodeTextSample(bytes));
@@ -347,8 +348,7 @@ void GPSTool::readDataStream(const QString &path)
         } else {
             // Several records a second: the next one replaces this one's axes
             // unless it starts a new second (or never comes).
-            accept(TelemetryFormats::decodeBinarySample(bytes),
-                   (recordsRead + 1) % recordsPerSecond == 0);
+            accept(binary.decode(bytes), (recordsRead + 1) % recordsPerSecond == 0);
             ++recordsRead;
             secondIndex = recordsRead / recordsPerSecond;
         }

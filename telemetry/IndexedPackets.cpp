@@ -95,8 +95,10 @@ void readInline(QFile &file,
     }
 }
 
-// A ring of runs that a second thread reads while the caller's thread hands
-// them on. Each slot holds one run of at most a head's bytes.
+// A ring of runs read on a second thread while the caller's thread hands
+// them on in order. Where the system reads an open file from several threads
+// at once, the caller's thread reads the next runs itself rather than wait
+// for the other. Each slot holds one run of at most a head's bytes.
 class ReadAhead
 {
 public:
@@ -104,10 +106,11 @@ public:
         : m_file(file)
         , m_samples(samples)
         , m_headBytes(headBytes)
+        , m_helps(Platform::readsInParallel(file))
         , m_slotBytes((qMax(headBytes, 1) + 63) / 64 * 64)
-        , m_slots(qBound(2, kRingBytes / m_slotBytes, kMaxSlots))
-        , m_bytes(new char[size_t(m_slots) * size_t(m_slotBytes)])
-        , m_runs(new Slot[size_t(m_slots)])
+        , m_count(qBound(2, kRingBytes / m_slotBytes, kMaxSlots))
+        , m_bytes(new char[size_t(m_count) * size_t(m_slotBytes)])
+        , m_slots(new Slot[size_t(m_count)])
         , m_reader([this] { fill(); })
     {
     }
@@ -125,29 +128,33 @@ public:
     // Hands on every run read, in order, until the stream ends.
     void drain(const IndexedPackets::Sink &sink)
     {
-        for (;;) {
-            const int taken = m_consumed.load();
-            if (m_produced.load() == taken) {
-                waitUntil(
-                    [&] { return m_produced.load() > taken || m_finished.load(); },
-                    [&] { return m_produced.load() - taken >= m_slots / 2 || m_finished.load(); });
-                if (m_produced.load() == taken)
+        for (int next = 0;; ++next) {
+            const Slot &slot = m_slots[size_t(next % m_count)];
+            while (slot.state.load() != Ready) {
+                if (ended(next))
                     return;
+                if (m_helps && readNext())
+                    continue;
+                // The other thread is reading this very run.
+                const auto ready = [&] { return slot.state.load() == Ready || ended(next); };
+                waitUntil(ready, ready);
             }
-            const int index = taken % m_slots;
-            const Slot &slot = m_runs[size_t(index)];
-            const bool more = deliver(m_bytes.get() + size_t(index) * size_t(m_slotBytes), slot.got,
-                                      slot.run, m_samples, m_headBytes, sink);
-            m_consumed = taken + 1;
-            wake(m_produced.load() - (taken + 1) <= m_slots / 2);
+            const bool more
+                = deliver(bytesOf(next), slot.got, slot.run, m_samples, m_headBytes, sink);
+            m_slots[size_t(next % m_count)].state = Free;
+            m_consumed = next + 1;
+            wake(m_claimed.load() - (next + 1) <= m_count / 2);
             if (!more)
                 return;
         }
     }
 
 private:
+    enum : int { Free, Ready };
+
     struct Slot
     {
+        std::atomic<int> state {Free};
         Run run;
         qint64 got = 0;
     };
@@ -163,6 +170,54 @@ private:
 #if defined(__x86_64__) || defined(__i386__)
         _mm_pause();
 #endif
+    }
+
+    char *bytesOf(int number) const
+    {
+        return m_bytes.get() + size_t(number % m_count) * size_t(m_slotBytes);
+    }
+
+    // The stream holds no run number next.
+    bool ended(int next) const
+    {
+        const int total = m_total.load();
+        return total >= 0 && next >= total;
+    }
+
+    // Claims the next run, if the ring has room for it, and reads it into its
+    // slot; false when there is none to claim now.
+    bool readNext()
+    {
+        int number = 0;
+        Run run;
+        {
+            const std::lock_guard<std::mutex> lock(m_claiming);
+            number = m_claimed.load();
+            if (m_total.load() >= 0 || number - m_consumed.load() >= m_count)
+                return false;
+            if (m_first >= m_samples.size() || m_samples[m_first].size < 0 || m_failed) {
+                m_total = number;
+                run.end = -1;
+            } else {
+                run = runFrom(m_samples, m_first, m_headBytes, m_slotBytes);
+                m_first = run.end;
+                m_claimed = number + 1;
+            }
+        }
+        if (run.end < 0) {
+            wake();
+            return false;
+        }
+        Slot &slot = m_slots[size_t(number % m_count)];
+        slot.run = run;
+        slot.got = run.wanted == 0
+            ? 0
+            : Platform::readAt(m_file, m_samples[run.first].offset, bytesOf(number), run.wanted);
+        if (slot.got < 0)
+            m_failed = true;
+        slot.state = Ready;
+        wake();
+        return true;
     }
 
     // Spins while the other thread is about to deliver (ready), then sleeps
@@ -185,7 +240,7 @@ private:
         --m_sleepers;
     }
 
-    // Wakes the other thread if it sleeps and due says its readyToWake may
+    // Wakes the other thread if it sleeps and due says what it waits for may
     // hold now; a wake-up for less would only put it to sleep again.
     void wake(bool due = true)
     {
@@ -199,46 +254,35 @@ private:
     // the ring.
     void fill()
     {
-        const int count = m_samples.size();
-        for (int first = 0, produced = 0; first < count && !m_stop; ++produced) {
-            if (m_samples[first].size < 0)
-                break;
-            if (produced - m_consumed.load() >= m_slots) {
-                waitUntil(
-                    [&] { return m_stop.load() || produced - m_consumed.load() < m_slots; },
-                    [&] { return m_stop.load() || produced - m_consumed.load() <= m_slots / 2; });
-                if (m_stop)
-                    break;
-            }
-            const int index = produced % m_slots;
-            Slot &slot = m_runs[size_t(index)];
-            slot.run = runFrom(m_samples, first, m_headBytes, m_slotBytes);
-            slot.got = slot.run.wanted == 0
-                ? 0
-                : Platform::readAt(m_file, m_samples[first].offset,
-                                   m_bytes.get() + size_t(index) * size_t(m_slotBytes),
-                                   slot.run.wanted);
-            const bool failed = slot.got < 0;
-            first = slot.run.end;
-            m_produced = produced + 1;
-            wake(produced + 1 - m_consumed.load() >= m_slots / 2);
-            if (failed)
-                break;
+        while (!m_stop) {
+            if (readNext())
+                continue;
+            if (m_total.load() >= 0)
+                return;
+            waitUntil(
+                [&] { return m_stop.load() || m_claimed.load() - m_consumed.load() < m_count; },
+                [&] {
+                    return m_stop.load() || m_claimed.load() - m_consumed.load() <= m_count / 2;
+                });
         }
-        m_finished = true;
-        wake();
     }
 
     QFile &m_file;
     const QVector<SampleRef> &m_samples;
     const int m_headBytes;
+    const bool m_helps;
     const int m_slotBytes;
-    const int m_slots;
+    const int m_count;
     const std::unique_ptr<char[]> m_bytes;
-    const std::unique_ptr<Slot[]> m_runs;
-    std::atomic<int> m_produced {0};
+    const std::unique_ptr<Slot[]> m_slots;
+    // The next packet to claim, under m_claiming.
+    std::mutex m_claiming;
+    int m_first = 0;
+    std::atomic<int> m_claimed {0};
     std::atomic<int> m_consumed {0};
-    std::atomic<bool> m_finished {false};
+    // How many runs the stream has, once it is known; -1 before.
+    std::atomic<int> m_total {-1};
+    std::atomic<bool> m_failed {false};
     std::atomic<bool> m_stop {false};
     std::atomic<int> m_sleepers {0};
     std::mutex m_mutex;

@@ -118,40 +118,68 @@ GpsItem decodeTextSample(const QByteArray &packet)
 
 GpsItem decodeBinarySample(const QByteArray &packet)
 {
+    return BinarySampleDecoder().decode(packet);
+}
+
+template<typename Make> const QString &BinarySampleDecoder::text(Memo &memo, quint64 raw, Make make)
+{
+    if (!memo.set || memo.raw != raw) {
+        memo.text = make();
+        memo.raw = raw;
+        memo.set = true;
+    }
+    return memo.text;
+}
+
+GpsItem BinarySampleDecoder::decode(const QByteArray &packet)
+{
     const QByteArray r = packet.left(binaryRecordSize);
     GpsItem item;
-    item.year = QString::number(le<quint16>(r, 96));
-    item.month = QString::number(le<quint8>(r, 98));
-    item.hour = QString::number(le<quint8>(r, 100));
-    item.minute = QString::number(le<quint8>(r, 101));
-    item.second = QString::number(le<quint8>(r, 102));
+    const auto field = [](Memo &memo, quint64 value) -> const QString & {
+        return text(memo, value, [value] { return QString::number(value); });
+    };
+    item.year = field(m_year, le<quint16>(r, 96));
+    item.month = field(m_month, le<quint8>(r, 98));
+    item.hour = field(m_hour, le<quint8>(r, 100));
+    item.minute = field(m_minute, le<quint8>(r, 101));
+    item.second = field(m_second, le<quint8>(r, 102));
     item.x = limitedAcceleration(double(le<float>(r, 108)));
     item.y = limitedAcceleration(double(le<float>(r, 112)));
     item.z = limitedAcceleration(double(le<float>(r, 116)));
     item.status = charAt(r, 120) == 'A';
-    item.ewind = letterAt(r, 121);
-    item.nsind = letterAt(r, 122);
+    const auto letter = [&r](Memo &memo, int at) -> const QString & {
+        return text(memo, quint8(charAt(r, at)), [&] { return letterAt(r, at); });
+    };
+    item.ewind = letter(m_ewind, 121);
+    item.nsind = letter(m_nsind, 122);
 
     // Unsigned parts, so never negative: the text of the six-decimal value
     // is the magnitude toSignedDegrees would print again.
-    const auto degrees
-        = [&r](int degreesAt, int minutesAt, int secondsAt, const QString &hemisphere) -> QString {
-        const double value = le<quint8>(r, degreesAt) + le<quint8>(r, minutesAt) / 60.0
-            + (le<quint16>(r, secondsAt) / 3600.0) / 100.0;
-        const QString text = QString::number(double(float(value)), 'f', 6);
-        if (text == QLatin1String("0.000000"))
+    const auto degrees = [&r](Memo &memo, int degreesAt, int minutesAt, int secondsAt,
+                              const QString &hemisphere) -> const QString & {
+        const quint8 whole = le<quint8>(r, degreesAt);
+        const quint8 minutes = le<quint8>(r, minutesAt);
+        const quint16 seconds = le<quint16>(r, secondsAt);
+        const quint64 raw = whole | quint64(minutes) << 8 | quint64(seconds) << 16
+            | quint64(hemisphere.isEmpty() ? 0 : hemisphere.at(0).unicode()) << 32;
+        return text(memo, raw, [&]() -> QString {
+            const double value = whole + minutes / 60.0 + (seconds / 3600.0) / 100.0;
+            const QString digits = QString::number(double(float(value)), 'f', 6);
+            if (digits == QLatin1String("0.000000"))
+                return QStringLiteral("0");
+            if (hemisphere == QLatin1String("N") || hemisphere == QLatin1String("E"))
+                return digits;
+            if (hemisphere == QLatin1String("S") || hemisphere == QLatin1String("W"))
+                return QLatin1Char('-') + digits;
             return QStringLiteral("0");
-        if (hemisphere == QLatin1String("N") || hemisphere == QLatin1String("E"))
-            return text;
-        if (hemisphere == QLatin1String("S") || hemisphere == QLatin1String("W"))
-            return QLatin1Char('-') + text;
-        return QStringLiteral("0");
+        });
     };
-    item.longitude = degrees(123, 124, 126, item.ewind);
-    item.latitude = degrees(128, 129, 130, item.nsind);
+    item.longitude = degrees(m_longitude, 123, 124, 126, item.ewind);
+    item.latitude = degrees(m_latitude, 128, 129, 130, item.nsind);
 
     // A whole number of km/h.
-    item.speed = QString::number(le<quint16>(r, 132) / 1.852, 'f', 3);
+    const quint16 kmh = le<quint16>(r, 132);
+    item.speed = text(m_speed, kmh, [kmh] { return QString::number(kmh / 1.852, 'f', 3); });
     item.angle = float(le<quint16>(r, 134));
     return item;
 }

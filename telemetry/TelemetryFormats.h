@@ -27,6 +27,30 @@ GpsItem decodeTextSample(const QByteArray &packet);
 // One packet of a data stream in the 276-byte binary format (shorter packets
 // read as zero-filled).
 GpsItem decodeBinarySample(const QByteArray &packet);
+
+// Decodes the binary packets of one stream in order, each as
+// decodeBinarySample. A stream of several records a second repeats the time
+// of the record before, and between two fixes its position and speed: those
+// texts are the earlier record's own (shared), so each is formatted once and
+// whoever reads it can tell it unchanged.
+class BinarySampleDecoder
+{
+public:
+    GpsItem decode(const QByteArray &packet);
+
+private:
+    // A text and the raw field it was made from.
+    struct Memo
+    {
+        bool set = false;
+        quint64 raw = 0;
+        QString text;
+    };
+    template<typename Make> static const QString &text(Memo &memo, quint64 raw, Make make);
+
+    Memo m_year, m_month, m_hour, m_minute, m_second;
+    Memo m_ewind, m_nsind, m_longitude, m_latitude, m_speed;
+};
 // Record layout A (232 bytes). signedIntegers picks how the time and date
 // integers are written; withTypeByte takes sourceType from offset 218.
 GpsItem decodeLayoutA(const QByteArray &record, bool signedIntegers, bool withTypeByte);
