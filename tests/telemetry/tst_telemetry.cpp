@@ -49,6 +49,7 @@ private slots:
     void textSampleTabsOnlyEarly();
     void binarySample();
     void binarySampleShortPacket();
+    void binaryStreamAsEachPacketAlone();
     void layoutA();
     void layoutB();
     void blockLayoutName_data();
@@ -212,6 +213,56 @@ void TelemetryFormatsTest::binarySampleShortPacket()
     QCOMPARE(item.speed, QString("0.000"));
     QVERIFY(item.nsind.isEmpty());
     QCOMPARE(decodeBinarySample(QByteArray()).status, false);
+}
+
+void TelemetryFormatsTest::binaryStreamAsEachPacketAlone()
+{
+    // One field at a time changes, or none: the texts a stream's decoder
+    // takes over from the record before must be those the packet alone gives.
+    QByteArray r(276, '\0');
+    put<quint16>(r, 96, 2023);
+    r[120] = 'A';
+    r[121] = 'E';
+    r[122] = 'N';
+    BinarySampleDecoder decoder;
+    GpsItem before;
+    for (int step = 0; step < 400; ++step) {
+        QByteArray packet = r;
+        switch (step % 9) {
+        case 1:
+            r[100 + step % 3] = char(step % 60);
+            break;
+        case 2:
+            r[121] = "EW\0X"[step % 4];
+            break;
+        case 3:
+            r[122] = "NS\0"[step % 3];
+            break;
+        case 4:
+            r[123 + step % 4] = char(step);
+            break;
+        case 5:
+            r[128 + step % 4] = char(step * 3);
+            break;
+        case 6:
+            put<quint16>(r, 132, quint16(step * 7));
+            break;
+        case 7:
+            packet = r.left(step % 140);
+            break;
+        default:
+            break;
+        }
+        if (step % 9 != 7)
+            packet = r;
+        const GpsItem alone = decodeBinarySample(packet);
+        const GpsItem inStream = decoder.decode(packet);
+        QCOMPARE(inStream.toJsonObject(), alone.toJsonObject());
+        QCOMPARE(inStream.status, alone.status);
+        if (step % 9 == 0 && step > 0 && before.latitude == alone.latitude)
+            QVERIFY(inStream.latitude.isSharedWith(before.latitude));
+        before = inStream;
+    }
 }
 
 void TelemetryFormatsTest::layoutA()
