@@ -111,6 +111,7 @@ public:
         , m_count(qBound(2, kRingBytes / m_slotBytes, kMaxSlots))
         , m_bytes(new char[size_t(m_count) * size_t(m_slotBytes)])
         , m_slots(new Slot[size_t(m_count)])
+        , m_runs(plan(samples, headBytes, m_slotBytes))
         , m_reader([this] { fill(); })
     {
     }
@@ -177,44 +178,41 @@ private:
         return m_bytes.get() + size_t(number % m_count) * size_t(m_slotBytes);
     }
 
-    // The stream holds no run number next.
+    // The runs of the stream, up to a packet of no size, each at most a slot.
+    static QVector<Run> plan(const QVector<SampleRef> &samples, int headBytes, int slotBytes)
+    {
+        QVector<Run> runs;
+        for (int first = 0; first < samples.size() && samples[first].size >= 0;) {
+            runs.append(runFrom(samples, first, headBytes, slotBytes));
+            first = runs.last().end;
+        }
+        return runs;
+    }
+
+    // The stream holds no run number next (or a read before it failed).
     bool ended(int next) const
     {
-        const int total = m_total.load();
-        return total >= 0 && next >= total;
+        return next >= m_total.load();
     }
 
     // Claims the next run, if the ring has room for it, and reads it into its
     // slot; false when there is none to claim now.
     bool readNext()
     {
-        int number = 0;
-        Run run;
-        {
-            const std::lock_guard<std::mutex> lock(m_claiming);
-            number = m_claimed.load();
-            if (m_total.load() >= 0 || number - m_consumed.load() >= m_count)
+        int number = m_claimed.load();
+        do {
+            if (number >= m_total.load() || number - m_consumed.load() >= m_count)
                 return false;
-            if (m_first >= m_samples.size() || m_samples[m_first].size < 0 || m_failed) {
-                m_total = number;
-                run.end = -1;
-            } else {
-                run = runFrom(m_samples, m_first, m_headBytes, m_slotBytes);
-                m_first = run.end;
-                m_claimed = number + 1;
-            }
-        }
-        if (run.end < 0) {
-            wake();
-            return false;
-        }
+        } while (!m_claimed.compare_exchange_weak(number, number + 1));
+        const Run &run = m_runs[number];
         Slot &slot = m_slots[size_t(number % m_count)];
         slot.run = run;
         slot.got = run.wanted == 0
             ? 0
             : Platform::readAt(m_file, m_samples[run.first].offset, bytesOf(number), run.wanted);
+        // Nothing after a failed read is handed on.
         if (slot.got < 0)
-            m_failed = true;
+            m_total = qMin(m_total.load(), number + 1);
         slot.state = Ready;
         wake();
         return true;
@@ -257,7 +255,7 @@ private:
         while (!m_stop) {
             if (readNext())
                 continue;
-            if (m_total.load() >= 0)
+            if (m_claimed.load() >= m_total.load())
                 return;
             waitUntil(
                 [&] { return m_stop.load() || m_claimed.load() - m_consumed.load() < m_count; },
@@ -275,14 +273,11 @@ private:
     const int m_count;
     const std::unique_ptr<char[]> m_bytes;
     const std::unique_ptr<Slot[]> m_slots;
-    // The next packet to claim, under m_claiming.
-    std::mutex m_claiming;
-    int m_first = 0;
+    const QVector<Run> m_runs;
     std::atomic<int> m_claimed {0};
     std::atomic<int> m_consumed {0};
-    // How many runs the stream has, once it is known; -1 before.
-    std::atomic<int> m_total {-1};
-    std::atomic<bool> m_failed {false};
+    // How many runs are handed on: all, or up to a failed read.
+    std::atomic<int> m_total {m_runs.size()};
     std::atomic<bool> m_stop {false};
     std::atomic<int> m_sleepers {0};
     std::mutex m_mutex;
