@@ -65,17 +65,24 @@ GPSTool::~GPSTool()
 
 int GPSTool::probe(const DbModel &model)
 {
+    const int route = probeRecord(model);
+    RecordClock::apply(record);
+    return route;
+}
+
+int GPSTool::probeRecord(const DbModel &model)
+{
     record.resetFromDbModel(model);
     recordsPerSecond = 1;
     const int route = probeMedia(model.path);
     deriveFigures();
-    RecordClock::apply(record);
     return route;
 }
 
 void GPSTool::parse(const DbModel &model)
 {
-    const int route = probe(model);
+    // The clock is set once, from the samples read.
+    const int route = probeRecord(model);
     qDebug().noquote() << "ggggggggggggggggggggggggggggggg:::" << route;
     if (route == 10) {
         readBlockTrack(model.path);

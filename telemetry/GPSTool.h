@@ -76,6 +76,9 @@ public:
     bool inChina = false;
 
 private:
+    // probe() without setting the record's clock.
+    int probeRecord(const DbModel &model);
+
     // toDouble of texts that come back from one sample to the next (the
     // position is read by the check, the store and as the next sample's last
     // position; the highest speed by every store): each is parsed once.

@@ -160,8 +160,8 @@ private:
         qint64 got = 0;
     };
 
-    static constexpr int kRingBytes = 64 * 1024;
-    static constexpr int kMaxSlots = 128;
+    static constexpr int kRingBytes = 16 * 1024;
+    static constexpr int kMaxSlots = 32;
     // Both threads usually keep pace, a few microseconds a packet: a short
     // spin saves a sleep and a wake-up that cost more.
     static constexpr std::chrono::microseconds kSpin {100};

@@ -19,8 +19,11 @@ void TelemetryReader::read(const DbModel &model)
         return;
     // The worker fills its own record; the owner takes it once the thread ended.
     auto result = std::make_shared<VideoMessage>();
-    ThreadPtr<QThread> worker(QThread::create([model, result] {
+    // Reading ahead takes a second core, which another read already uses.
+    const bool alone = m_reads.empty();
+    ThreadPtr<QThread> worker(QThread::create([model, result, alone] {
         GPSTool tool;
+        tool.readAhead = alone;
         tool.parse(model);
         *result = tool.record;
     }));
