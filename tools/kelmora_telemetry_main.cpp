@@ -86,55 +86,45 @@ QList<VideoMessage> parseAll(const QStringList &paths)
 QString helpDescription(const EventThresholds &defaults)
 {
     return QString(
-               "Prints the GPS and G-sensor telemetry stored in dashcam recordings, read "
-               "exactly as the player reads it.\n"
-               "\n"
-               "Formats:\n"
-               "  json     the record the player caches for each file (several files: one JSON "
-               "array)\n"
-               "  gpx      a GPX 1.1 track, one segment per file, one point per stored second;\n"
-               "           speed (m/s) and course in the Garmin TrackPointExtension\n"
-               "  csv      one header, then per second: second,status (true for a stored valid "
-               "fix),\n"
-               "           latitude,longitude,speed (knots),heading,x,y,z (g),file,utc\n"
-               "           (position, speed and heading are empty for seconds without a valid "
-               "fix)\n"
-               "  geojson  a GeoJSON FeatureCollection, one LineString per file ([lon, lat]) with\n"
-               "           file, start, end and metres, and the UTC time of each position in\n"
-               "           \"coordTimes\" (null where unknown)\n"
-               "\n"
-               "Times are UTC (yyyy-MM-ddTHH:mm:ssZ): the GPS time of a sample, with the day or "
-               "the\n"
-               "date the payload lacks taken from the camera's start time. A GPS point whose time\n"
-               "cannot be known (a receiver's date before its first fix) carries none: no GPX\n"
-               "<time>, an empty csv utc field, null in coordTimes. Seconds with G-sensor data "
-               "only\n"
-               "get the camera's start time plus the second, corrected by the measured clock "
-               "offset.\n"
-               "\n"
-               "--trip merges the files into drives (files that follow each other within 5 "
-               "seconds,\n"
-               "per camera channel; channels recording at the same time join one trip). Only the\n"
-               "lead channel (the one with the most fixes) is written, in playing order. A file\n"
-               "without a known time is a trip of its own, after the others.\n"
-               "  json     an array of trips: start, end, durationSeconds, metres, maxKnots,\n"
-               "           averageMovingKnots, files (every file), lead (the lead channel's "
-               "files)\n"
-               "  gpx      one track per trip, named by its UTC start, one segment per file\n"
-               "  csv      the rows above plus a last column trip (the trip's number from 1)\n"
-               "  geojson  one feature per trip with the trip's figures as properties\n"
-               "\n"
-               "--events prints the driving events found in each file instead of its samples:\n"
-               "braking, acceleration, turn, impact (G-sensor, peak in g) and speeding (GPS, peak\n"
-               "in knots; off unless --speed-limit is given). The gravity axis is found from the\n"
-               "data and the direction of travel from the GPS speed changes.\n"
-               "  json     an array of {file, events: [{kind, second, endSecond, peak}]}\n"
-               "  csv      one header, then per event: file,kind,second,endSecond,peak\n"
-               "Limits (g): --brake-g %1, --accel-g %2, --turn-g %3, --impact-g %4.\n"
-               "\n"
-               "Exit status: 1 when a file is missing or unreadable (reported on stderr; the "
-               "other\n"
-               "files are still printed), 2 on a usage error, 0 otherwise.")
+               R"(Prints the GPS and G-sensor telemetry stored in dashcam recordings, read exactly as the player reads it.
+
+Formats:
+  json     the record the player caches for each file (several files: one JSON array)
+  gpx      a GPX 1.1 track, one segment per file, one point per stored second;
+           speed (m/s) and course in the Garmin TrackPointExtension
+  csv      one header, then per second: second,status (true for a stored valid fix),
+           latitude,longitude,speed (knots),heading,x,y,z (g),file,utc
+           (position, speed and heading are empty for seconds without a valid fix)
+  geojson  a GeoJSON FeatureCollection, one LineString per file ([lon, lat]) with
+           file, start, end and metres, and the UTC time of each position in
+           "coordTimes" (null where unknown)
+
+Times are UTC (yyyy-MM-ddTHH:mm:ssZ): the GPS time of a sample, with the day or the
+date the payload lacks taken from the camera's start time. A GPS point whose time
+cannot be known (a receiver's date before its first fix) carries none: no GPX
+<time>, an empty csv utc field, null in coordTimes. Seconds with G-sensor data only
+get the camera's start time plus the second, corrected by the measured clock offset.
+
+--trip merges the files into drives (files that follow each other within 5 seconds,
+per camera channel; channels recording at the same time join one trip). Only the
+lead channel (the one with the most fixes) is written, in playing order. A file
+without a known time is a trip of its own, after the others.
+  json     an array of trips: start, end, durationSeconds, metres, maxKnots,
+           averageMovingKnots, files (every file), lead (the lead channel's files)
+  gpx      one track per trip, named by its UTC start, one segment per file
+  csv      the rows above plus a last column trip (the trip's number from 1)
+  geojson  one feature per trip with the trip's figures as properties
+
+--events prints the driving events found in each file instead of its samples:
+braking, acceleration, turn, impact (G-sensor, peak in g) and speeding (GPS, peak
+in knots; off unless --speed-limit is given). The gravity axis is found from the
+data and the direction of travel from the GPS speed changes.
+  json     an array of {file, events: [{kind, second, endSecond, peak}]}
+  csv      one header, then per event: file,kind,second,endSecond,peak
+Limits (g): --brake-g %1, --accel-g %2, --turn-g %3, --impact-g %4.
+
+Exit status: 1 when a file is missing or unreadable (reported on stderr; the other
+files are still printed), 2 on a usage error, 0 otherwise.)")
         .arg(defaults.brakingG, 0, 'f', 2)
         .arg(defaults.accelerationG, 0, 'f', 2)
         .arg(defaults.turnG, 0, 'f', 2)
