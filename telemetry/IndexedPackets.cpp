@@ -182,6 +182,7 @@ private:
     static QVector<Run> plan(const QVector<SampleRef> &samples, int headBytes, int slotBytes)
     {
         QVector<Run> runs;
+        runs.reserve(samples.size());
         for (int first = 0; first < samples.size() && samples[first].size >= 0;) {
             runs.append(runFrom(samples, first, headBytes, slotBytes));
             first = runs.last().end;

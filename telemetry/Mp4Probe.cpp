@@ -885,6 +885,7 @@ bool buildIndex(const Track &track, qint64 fileSize, int maxSamples, QVector<Sam
 {
     out->clear();
     const int count = track.sizes.size();
+    out->reserve(qMin(count, maxSamples));
     int sample = 0;
     int run = 0;
     for (int chunk = 0; chunk < track.chunkOffsets.size() && sample < count; ++chunk) {
