@@ -211,9 +211,11 @@ private:
         slot.got = run.wanted == 0
             ? 0
             : Platform::readAt(m_file, m_samples[run.first].offset, bytesOf(number), run.wanted);
-        // Nothing after a failed read is handed on.
-        if (slot.got < 0)
-            m_total = qMin(m_total.load(), number + 1);
+        // Nothing after a failed read is handed on (or read, from now).
+        if (slot.got < 0) {
+            int total = m_total.load();
+            while (number + 1 < total && !m_total.compare_exchange_weak(total, number + 1)) { }
+        }
         slot.state = Ready;
         wake();
         return true;
