@@ -4,17 +4,19 @@
 #      data stream, one file per call;
 #  (b) 100 recordings in one call (hard links to those two, 50 each);
 #  (c) the bytes either program reads, as a share of the file size.
-# Wall times are hyperfine's median when it is installed, else the median of
-# RUNS runs. The recordings are made once (bench_telemetry --make-only) and
-# kept in FOLDER.
-# Usage: benchmarks/telemetry/tool_vs_exiftool.sh [FOLDER]  (no underscores)
+# Wall times are the median of RUNS runs (hyperfine's measure of each when it
+# is installed), the two programs' runs alternating. The recordings are made
+# once (bench_telemetry --make-only) and kept in FOLDER.
+# Usage: benchmarks/telemetry/tool_vs_exiftool.sh [FOLDER]
+# (no underscores or spaces in FOLDER, nor spaces in the build folder)
 set -eu
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 BUILD_DIR="${KELMORA_BUILD_DIR:-$ROOT/build}"
 FOLDER="${1:-/tmp/kelmora-bench-recordings}"
 RUNS="${RUNS:-20}"
 TOOL="$BUILD_DIR/bin/kelmora-telemetry"
-case "$FOLDER" in *_*) echo "no underscores in the folder: $FOLDER" >&2; exit 2 ;; esac
+case "$FOLDER" in *_* | *" "*) echo "no underscores or spaces in the folder: $FOLDER" >&2; exit 2 ;; esac
+case "$TOOL" in *" "*) echo "no spaces in the build folder: $TOOL" >&2; exit 2 ;; esac
 
 cmake --build "$BUILD_DIR" --target kelmora-telemetry bench_telemetry >/dev/null
 mkdir -p "$FOLDER"
@@ -32,30 +34,39 @@ if [ ! -e "$BATCH/b99.mp4" ]; then
     done
 fi
 
-# Milliseconds of one run of the command given, output discarded.
+# Milliseconds of one run of the command string given (split at spaces),
+# output discarded: hyperfine's measure when it is installed.
 once_ms() {
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 || true
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000))
-}
-
-# Wall time of the command given in ms, with one decimal.
-time_ms() {
     if command -v hyperfine >/dev/null; then
-        hyperfine -N -w 2 -r "$RUNS" --export-json /tmp/kelmora-hyperfine.json "$*" >/dev/null 2>&1
-        python3 -c 'import json,sys; print("%.1f" % (json.load(open(sys.argv[1]))["results"][0]["median"] * 1000))' \
+        hyperfine -N -w 0 -r 1 --export-json /tmp/kelmora-hyperfine.json "$1" >/dev/null 2>&1
+        python3 -c 'import json,sys; print("%.3f" % (json.load(open(sys.argv[1]))["results"][0]["mean"] * 1000))' \
             /tmp/kelmora-hyperfine.json
         return
     fi
-    "$@" >/dev/null 2>&1 || true
+    start=$(date +%s%N)
+    $1 >/dev/null 2>&1 || true
+    end=$(date +%s%N)
+    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f\n", (b - a) / 1e6 }'
+}
+
+median() {
+    sort -n "$1" | awk '{ v[NR] = $1 } END { printf "%.1f\n", v[int((NR + 1) / 2)] }'
+}
+
+# The median milliseconds of the two command strings given, as "a b". Their
+# runs alternate, so the machine's drift (other guests) falls on both alike.
+pair_ms() {
+    once_ms "$1" >/dev/null
+    once_ms "$2" >/dev/null
+    : >/tmp/kelmora-times-a.txt
+    : >/tmp/kelmora-times-b.txt
     n=0
-    : >/tmp/kelmora-times.txt
     while [ $n -lt "$RUNS" ]; do
-        once_ms "$@" >>/tmp/kelmora-times.txt
+        once_ms "$1" >>/tmp/kelmora-times-a.txt
+        once_ms "$2" >>/tmp/kelmora-times-b.txt
         n=$((n + 1))
     done
-    sort -n /tmp/kelmora-times.txt | awk '{ v[NR] = $1 } END { printf "%.1f\n", v[int((NR + 1) / 2)] / 1000 }'
+    echo "$(median /tmp/kelmora-times-a.txt) $(median /tmp/kelmora-times-b.txt)"
 }
 
 # Bytes the command given reads through read(2) and pread(2), all processes.
@@ -64,21 +75,24 @@ bytes_read() {
     awk -F'= ' '/= [0-9]+$/ { sum += $NF } END { print sum + 0 }' /tmp/kelmora-strace.txt
 }
 
+# A label and "ours theirs" in ms.
 row() {
-    printf '%-44s %10s ms %10s ms %8sx\n' "$1" "$2" "$3" \
-        "$(awk -v a="$2" -v b="$3" 'BEGIN { printf "%.1f", b / a }')"
+    label=$1
+    set -- $2
+    printf '%-44s %10s ms %10s ms %8sx\n' "$label" "$1" "$2" \
+        "$(awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b / a }')"
 }
 
 printf '%-44s %13s %13s %9s\n' "" "kelmora" "exiftool" "speed-up"
-row "start-up alone (--version / -ver)" "$(time_ms "$TOOL" --version)" "$(time_ms exiftool -ver)"
+row "start-up alone (--version / -ver)" "$(pair_ms "$TOOL --version" "exiftool -ver")"
 for name in bench-gpsbox.mp4 bench-binary.mp4; do
     file="$FOLDER/$name"
-    row "(a) one file: $name" "$(time_ms "$TOOL" "$file")" "$(time_ms exiftool -ee -n "$file")"
+    row "(a) one file: $name" "$(pair_ms "$TOOL $file" "exiftool -ee -n $file")"
 done
 RUNS_SAVED=$RUNS
 RUNS=$(((RUNS + 3) / 4))
-row "(b) 100 files in one call" "$(time_ms "$TOOL" "$BATCH"/*.mp4)" \
-    "$(time_ms exiftool -ee -n "$BATCH"/*.mp4)"
+files=$(echo "$BATCH"/*.mp4)
+row "(b) 100 files in one call" "$(pair_ms "$TOOL $files" "exiftool -ee -n $files")"
 RUNS=$RUNS_SAVED
 
 echo
