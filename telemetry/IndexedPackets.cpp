@@ -141,7 +141,7 @@ public:
                 waitUntil(ready, ready);
             }
             const bool more
-                = deliver(bytesOf(next), slot.got, slot.run, m_samples, m_headBytes, sink);
+                = deliver(bytesOf(next), slot.got, m_runs[next], m_samples, m_headBytes, sink);
             m_slots[size_t(next % m_count)].state = Free;
             m_consumed = next + 1;
             wake(m_claimed.load() - (next + 1) <= m_count / 2);
@@ -153,10 +153,10 @@ public:
 private:
     enum : int { Free, Ready };
 
+    // The state and the bytes read of the run a slot holds.
     struct Slot
     {
         std::atomic<int> state {Free};
-        Run run;
         qint64 got = 0;
     };
 
@@ -207,7 +207,6 @@ private:
         } while (!m_claimed.compare_exchange_weak(number, number + 1));
         const Run &run = m_runs[number];
         Slot &slot = m_slots[size_t(number % m_count)];
-        slot.run = run;
         slot.got = run.wanted == 0
             ? 0
             : Platform::readAt(m_file, m_samples[run.first].offset, bytesOf(number), run.wanted);

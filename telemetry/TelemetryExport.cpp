@@ -219,14 +219,9 @@ QList<int> secondsInOrder(const VideoMessage &record)
 
 QString toJson(const QList<VideoMessage> &records, bool asArray)
 {
-    return QString::fromUtf8(toJsonBytes(records, asArray));
-}
-
-QByteArray toJsonBytes(const QList<VideoMessage> &records, bool asArray)
-{
     JsonWriter writer;
     writeJson(records, asArray, writer);
-    return writer.take();
+    return QString::fromUtf8(writer.take());
 }
 
 void writeJson(const QList<VideoMessage> &records, bool asArray, JsonWriter &writer)

@@ -7,10 +7,10 @@
 #include <QString>
 #include <QVector>
 
-// Text forms of parsed recordings, for the command-line exporter and the
-// player's "Export track".
 class JsonWriter;
 
+// Text forms of parsed recordings, for the command-line exporter and the
+// player's "Export track".
 namespace TelemetryExport {
 
 enum class Format { Json, Gpx, Csv, GeoJson };
@@ -20,9 +20,7 @@ bool formatFromName(const QString &name, Format *format);
 
 // One record: exactly VideoMessage::toJson(); several: one JSON array of them.
 QString toJson(const QList<VideoMessage> &records, bool asArray);
-// The same as UTF-8.
-QByteArray toJsonBytes(const QList<VideoMessage> &records, bool asArray);
-// The same into writer.
+// The same, as UTF-8 into writer.
 void writeJson(const QList<VideoMessage> &records, bool asArray, JsonWriter &writer);
 // A GPX 1.1 document, one track segment per record, one point per stored
 // second in time order, with the sample's UTC time where it is known; speed

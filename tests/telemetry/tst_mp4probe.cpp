@@ -332,10 +332,7 @@ void TestMp4Probe::readAheadEqualsReadingInline()
     if (endAt == 3)
         refs[3100].size = -1;
     const QString path = m_dir.filePath("packets.bin");
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(out.write(bytes), qint64(bytes.size()));
-    out.close();
+    QVERIFY(writeAll(path, bytes));
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
