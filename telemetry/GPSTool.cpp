@@ -381,9 +381,8 @@ bool GPSTool::readIndexedPackets(const QString &path,
     // The decoders look no further than a binary record or a text line.
     constexpr int headBytes
         = std::max(TelemetryFormats::binaryRecordSize, TelemetryFormats::textBufferSize + 3);
-    IndexedPackets::read(file, *samples, headBytes, sink,
-                         readAhead ? IndexedPackets::readAheadFrom
-                                   : std::numeric_limits<int>::max());
+    IndexedPackets::read(file, *samples, headBytes, sink, IndexedPackets::longStream,
+                         readAhead ? IndexedPackets::longStream : std::numeric_limits<int>::max());
     return true;
 }
 

@@ -59,8 +59,9 @@ public:
     // get no media fields (so no stored frame size).
     static bool isProbed(const QString &path);
 
-    // A long data stream is read on a second thread while it is decoded;
-    // off where the cores are busy already (several files at once).
+    // Where the system cannot read a long data stream in batches, it is read
+    // on a second thread while it is decoded; off where the cores are busy
+    // already (several files at once).
     bool readAhead = true;
 
     VideoMessage record;

@@ -1,5 +1,6 @@
 #include "telemetry/IndexedPackets.h"
 
+#include "app/BatchReader.h"
 #include "app/Platform.h"
 
 #include <QByteArray>
@@ -95,6 +96,57 @@ void readInline(QFile &file,
     }
 }
 
+// The runs of the stream, up to a packet of no size, each at most runBytes.
+QVector<Run> plan(const QVector<SampleRef> &samples, int headBytes, qint64 runBytes)
+{
+    QVector<Run> runs;
+    runs.reserve(samples.size());
+    for (int first = 0; first < samples.size() && samples[first].size >= 0;) {
+        runs.append(runFrom(samples, first, headBytes, runBytes));
+        first = runs.last().end;
+    }
+    return runs;
+}
+
+// Bytes of a buffer that holds one run of packets of at most headBytes each.
+int slotBytesFor(int headBytes)
+{
+    return (qMax(headBytes, 1) + 63) / 64 * 64;
+}
+
+// Reads the stream on the caller's thread, several runs to a system call;
+// false, with nothing read, where the system does not take reads in batches.
+// A second thread would not read it sooner: here a read costs less than its
+// decoding, and two threads reading one file took as long as one.
+bool readBatched(QFile &file,
+                 const QVector<SampleRef> &samples,
+                 int headBytes,
+                 const IndexedPackets::Sink &sink)
+{
+    constexpr int kBatch = 16;
+    BatchReader batch(file, kBatch);
+    if (!batch.batches())
+        return false;
+    const int slotBytes = slotBytesFor(headBytes);
+    const QVector<Run> runs = plan(samples, headBytes, slotBytes);
+    const std::unique_ptr<char[]> bytes(new char[size_t(kBatch) * size_t(slotBytes)]);
+    BatchReader::Read reads[kBatch];
+    for (int first = 0; first < runs.size(); first += kBatch) {
+        const int count = qMin(kBatch, runs.size() - first);
+        for (int i = 0; i < count; ++i) {
+            reads[i].pos = samples[runs[first + i].first].offset;
+            reads[i].data = bytes.get() + size_t(i) * size_t(slotBytes);
+            reads[i].size = runs[first + i].wanted;
+        }
+        batch.read(reads, count);
+        for (int i = 0; i < count; ++i) {
+            if (!deliver(reads[i].data, reads[i].got, runs[first + i], samples, headBytes, sink))
+                return true;
+        }
+    }
+    return true;
+}
+
 // A ring of runs read on a second thread while the caller's thread hands
 // them on in order. Where the system reads an open file from several threads
 // at once, the caller's thread reads the next runs itself rather than wait
@@ -107,7 +159,7 @@ public:
         , m_samples(samples)
         , m_headBytes(headBytes)
         , m_helps(Platform::readsInParallel(file))
-        , m_slotBytes((qMax(headBytes, 1) + 63) / 64 * 64)
+        , m_slotBytes(slotBytesFor(headBytes))
         , m_count(qBound(2, kRingBytes / m_slotBytes, kMaxSlots))
         , m_bytes(new char[size_t(m_count) * size_t(m_slotBytes)])
         , m_slots(new Slot[size_t(m_count)])
@@ -176,18 +228,6 @@ private:
     char *bytesOf(int number) const
     {
         return m_bytes.get() + size_t(number % m_count) * size_t(m_slotBytes);
-    }
-
-    // The runs of the stream, up to a packet of no size, each at most a slot.
-    static QVector<Run> plan(const QVector<SampleRef> &samples, int headBytes, int slotBytes)
-    {
-        QVector<Run> runs;
-        runs.reserve(samples.size());
-        for (int first = 0; first < samples.size() && samples[first].size >= 0;) {
-            runs.append(runFrom(samples, first, headBytes, slotBytes));
-            first = runs.last().end;
-        }
-        return runs;
     }
 
     // The stream holds no run number next (or a read before it failed).
@@ -290,9 +330,16 @@ private:
 
 } // namespace
 
-void IndexedPackets::read(
-    QFile &file, const QVector<SampleRef> &samples, int headBytes, const Sink &sink, int aheadFrom)
+void IndexedPackets::read(QFile &file,
+                          const QVector<SampleRef> &samples,
+                          int headBytes,
+                          const Sink &sink,
+                          int batchedFrom,
+                          int aheadFrom)
 {
+    if (samples.size() >= batchedFrom && headBytes > 0
+        && readBatched(file, samples, headBytes, sink))
+        return;
     if (samples.size() >= aheadFrom && headBytes > 0) {
         std::unique_ptr<ReadAhead> ahead;
         try {

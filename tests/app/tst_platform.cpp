@@ -1,4 +1,5 @@
 #include "app/AwakeLock.h"
+#include "app/BatchReader.h"
 #include "app/Platform.h"
 #include "tests/support/TestHome.h"
 
@@ -6,6 +7,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #ifdef __GLIBC__
@@ -29,6 +31,7 @@ private slots:
     void videoCardQueryCanBeCancelled();
     void settingsLiveInTheUserConfigFolder();
     void ffmpegIsFound();
+    void batchReaderAnswersAsReadAt();
 };
 
 void TestPlatform::keepAwakeNeverBlocksStartup()
@@ -188,4 +191,51 @@ void TestPlatform::ffmpegIsFound()
 }
 
 KELMORA_TEST_MAIN(QGuiApplication, TestPlatform)
+void TestPlatform::batchReaderAnswersAsReadAt()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath("bytes.bin"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QByteArray bytes(10000, Qt::Uninitialized);
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 13 + i / 256);
+    QCOMPARE(file.write(bytes), qint64(bytes.size()));
+    file.close();
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+
+    // Whole, cut by the end of the file, at and past the end, none wanted, a
+    // position before the start; more of them than one batch holds.
+    QVector<QPair<qint64, qint64>> wanted
+        = {{0, 100}, {9950, 100}, {10000, 10}, {20000, 10}, {5, 0}, {-1, 10}};
+    for (int i = 0; i < 40; ++i)
+        wanted.append({i * 241, 17 + i});
+    QVector<QByteArray> expected;
+    QVector<qint64> expectedGot;
+    for (const auto &[pos, size] : qAsConst(wanted)) {
+        QByteArray buffer(int(size), '\0');
+        expectedGot.append(Platform::readAt(file, pos, buffer.data(), size));
+        expected.append(buffer);
+    }
+    // A queue of several, and one read at a time.
+    for (const int depth : {8, 1}) {
+        BatchReader reader(file, depth);
+        if (depth == 1)
+            QVERIFY(!reader.batches());
+        QVector<QByteArray> buffers;
+        QVector<BatchReader::Read> reads;
+        for (const auto &[pos, size] : qAsConst(wanted))
+            buffers.append(QByteArray(int(size), '\0'));
+        for (int i = 0; i < wanted.size(); ++i)
+            reads.append({wanted[i].first, buffers[i].data(), wanted[i].second, 0});
+        reader.read(reads.data(), reads.size());
+        for (int i = 0; i < wanted.size(); ++i) {
+            QCOMPARE(reads[i].got, expectedGot[i]);
+            QCOMPARE(buffers[i], expected[i]);
+        }
+    }
+    if (!BatchReader(file, 8).batches())
+        qInfo("this system reads no batches: only the plain reads were compared");
+}
+
 #include "tst_platform.moc"

@@ -151,8 +151,8 @@ private slots:
     void initTestCase();
     void probeMatchesLibav_data();
     void probeMatchesLibav();
-    void readAheadEqualsReadingInline_data();
-    void readAheadEqualsReadingInline();
+    void everyWayOfReadingAgrees_data();
+    void everyWayOfReadingAgrees();
 
 private:
     QTemporaryDir m_dir;
@@ -281,13 +281,16 @@ void TestMp4Probe::probeMatchesLibav()
         }
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        // On this thread, and read ahead on a second one from the first packet.
-        for (const int aheadFrom : {std::numeric_limits<int>::max(), 0}) {
+        // One run at a time, in batches, and read ahead on a second thread,
+        // each from the first packet.
+        constexpr int never = std::numeric_limits<int>::max();
+        for (const auto &[batchedFrom, aheadFrom] :
+             {std::pair {never, never}, {0, never}, {never, 0}}) {
             QByteArrayList mine;
             IndexedPackets::read(
                 file, *refs, headBytes,
                 [&mine](const char *data, int size) { mine.append(QByteArray(data, size)); },
-                aheadFrom);
+                batchedFrom, aheadFrom);
             QCOMPARE(mine, theirs);
         }
         const std::optional<QVector<SampleRef>> few = Mp4Probe::samples(path, i, 2);
@@ -295,21 +298,23 @@ void TestMp4Probe::probeMatchesLibav()
     }
 }
 
-void TestMp4Probe::readAheadEqualsReadingInline_data()
+void TestMp4Probe::everyWayOfReadingAgrees_data()
 {
     QTest::addColumn<int>("endAt");
     QTest::addColumn<int>("pauseEvery");
     // Packets run to the end of the file, end at a cut packet or at one past
-    // the end, or stop at a packet of no size; a sink that pauses now and
-    // then lets the reader fill the ring and sleep.
+    // the end (the last, or one before others), or stop at a packet of no
+    // size; a sink that pauses now and then lets the reader fill the ring and
+    // sleep.
     QTest::newRow("whole stream") << 0 << 0;
     QTest::newRow("whole stream, slow sink") << 0 << 700;
     QTest::newRow("cut at the end of the file") << 1 << 0;
     QTest::newRow("past the end of the file") << 2 << 0;
     QTest::newRow("unsized packet") << 3 << 1000;
+    QTest::newRow("a packet past the end before others") << 4 << 0;
 }
 
-void TestMp4Probe::readAheadEqualsReadingInline()
+void TestMp4Probe::everyWayOfReadingAgrees()
 {
     QFETCH(int, endAt);
     QFETCH(int, pauseEvery);
@@ -331,27 +336,34 @@ void TestMp4Probe::readAheadEqualsReadingInline()
         refs.append({at + 4096, 20});
     if (endAt == 3)
         refs[3100].size = -1;
+    if (endAt == 4)
+        refs[2000] = {at + 4096, 20};
     const QString path = m_dir.filePath("packets.bin");
     QVERIFY(writeAll(path, bytes));
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QByteArrayList onThisThread;
-    IndexedPackets::read(
-        file, refs, headBytes,
-        [&onThisThread](const char *data, int size) {
-            onThisThread.append(QByteArray(data, size));
-        },
-        std::numeric_limits<int>::max());
-    QByteArrayList ahead;
-    IndexedPackets::read(file, refs, headBytes, [&](const char *data, int size) {
-        ahead.append(QByteArray(data, size));
-        if (pauseEvery && ahead.size() % pauseEvery == 0)
-            QThread::msleep(2);
-    });
+    constexpr int never = std::numeric_limits<int>::max();
+    const auto readAs = [&](int batchedFrom, int aheadFrom) {
+        QByteArrayList packets;
+        IndexedPackets::read(
+            file, refs, headBytes,
+            [&](const char *data, int size) {
+                packets.append(QByteArray(data, size));
+                if (pauseEvery && packets.size() % pauseEvery == 0)
+                    QThread::msleep(2);
+            },
+            batchedFrom, aheadFrom);
+        return packets;
+    };
+    const QByteArrayList onThisThread = readAs(never, never);
+    const QByteArrayList ahead = readAs(never, 0);
     QCOMPARE(ahead.size(), onThisThread.size());
     QCOMPARE(ahead, onThisThread);
-    QCOMPARE(onThisThread.size(), endAt == 3 ? 3100 : 5000);
+    const QByteArrayList batched = readAs(0, never);
+    QCOMPARE(batched.size(), onThisThread.size());
+    QCOMPARE(batched, onThisThread);
+    QCOMPARE(onThisThread.size(), endAt == 3 ? 3100 : endAt == 4 ? 2000 : 5000);
     if (endAt == 1)
         QCOMPARE(onThisThread.last().size(), refs.last().size / 2);
 }
