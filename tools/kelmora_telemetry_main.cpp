@@ -1,5 +1,6 @@
 // kelmora-telemetry: prints the telemetry the player reads from recordings.
 #include "app/Helpers.h"
+#include "app/Utf8LocaleCodec.h"
 #include "library/DbModel.h"
 #include "library/JsonWriter.h"
 #include "library/TelemetryEvents.h"
@@ -15,9 +16,9 @@
 #include <QTextStream>
 #include <algorithm>
 #include <atomic>
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -71,8 +72,9 @@ QList<VideoMessage> parseAll(const QStringList &paths)
             records[i] = tool.record;
         }
     };
-    const int workers
-        = std::min<int>(paths.size(), std::max(1u, std::thread::hardware_concurrency()));
+    const int workers = paths.size() < 2
+        ? paths.size()
+        : std::min<int>(paths.size(), std::max(1u, std::thread::hardware_concurrency()));
     std::vector<std::thread> threads;
     for (int i = 1; i < workers; ++i)
         threads.emplace_back(work);
@@ -139,7 +141,7 @@ int main(int argc, char *argv[])
     // takes a dozen, and nothing here needs its event loop. The locale's
     // character set still decides how arguments and file names are decoded,
     // as it would with one; nothing else here reads the C locale.
-    std::setlocale(LC_CTYPE, "");
+    Utf8LocaleCodec::install();
     // A call matches a few short patterns against each file name: compiling
     // them to machine code would cost more than it saves.
     if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
@@ -193,9 +195,15 @@ int main(int argc, char *argv[])
         parser.addOption(limit.option);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Recordings to read."),
                                  QStringLiteral("FILE..."));
-    QTextStream err(stderr);
+    // Made when first needed: a call that goes well writes nothing to it.
+    std::optional<QTextStream> errors;
+    const auto err = [&errors]() -> QTextStream & {
+        if (!errors)
+            errors.emplace(stderr);
+        return *errors;
+    };
     if (!parser.parse(arguments)) {
-        err << "kelmora-telemetry: " << parser.errorText() << " (see --help)\n";
+        err() << "kelmora-telemetry: " << parser.errorText() << " (see --help)\n";
         return 2;
     }
     if (parser.isSet(help)) {
@@ -209,8 +217,8 @@ int main(int argc, char *argv[])
     const QString kind = parser.value(format);
     TelemetryExport::Format chosen = TelemetryExport::Format::Json;
     if (!TelemetryExport::formatFromName(kind, &chosen)) {
-        err << "kelmora-telemetry: unknown format '" << kind
-            << "' (use json, gpx, csv or geojson)\n";
+        err() << "kelmora-telemetry: unknown format '" << kind
+              << "' (use json, gpx, csv or geojson)\n";
         return 2;
     }
     EventThresholds thresholds = defaults;
@@ -220,8 +228,8 @@ int main(int argc, char *argv[])
         bool ok = false;
         const double value = parser.value(limit.option).toDouble(&ok);
         if (!ok || !(value >= 0)) {
-            err << "kelmora-telemetry: --" << limit.option.names().first()
-                << " needs a number of 0 or more\n";
+            err() << "kelmora-telemetry: --" << limit.option.names().first()
+                  << " needs a number of 0 or more\n";
             return 2;
         }
         thresholds.*limit.field = value;
@@ -230,12 +238,12 @@ int main(int argc, char *argv[])
         && (parser.isSet(trip)
             || (chosen != TelemetryExport::Format::Json
                 && chosen != TelemetryExport::Format::Csv))) {
-        err << "kelmora-telemetry: --events prints json or csv, without --trip\n";
+        err() << "kelmora-telemetry: --events prints json or csv, without --trip\n";
         return 2;
     }
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty()) {
-        err << "kelmora-telemetry: no FILE given (see --help)\n";
+        err() << "kelmora-telemetry: no FILE given (see --help)\n";
         return 2;
     }
 
@@ -244,8 +252,8 @@ int main(int argc, char *argv[])
     for (const QString &path : files) {
         const QString reason = unreadableReason(path);
         if (!reason.isEmpty()) {
-            err << "kelmora-telemetry: cannot read " << path << ": " << reason << '\n';
-            err.flush();
+            err() << "kelmora-telemetry: cannot read " << path << ": " << reason << '\n';
+            err().flush();
             status = 1;
             continue;
         }
@@ -279,11 +287,12 @@ int main(int argc, char *argv[])
         out(TelemetryExport::write(records, chosen).toUtf8());
     }
     if (!written || std::fflush(stdout) != 0) {
-        err << "kelmora-telemetry: cannot write the output\n";
+        err() << "kelmora-telemetry: cannot write the output\n";
         return 1;
     }
     // The records and Qt's own data are not taken apart one by one: the
     // process ends here, and the system frees it all at once.
-    err.flush();
+    if (errors)
+        errors->flush();
     std::_Exit(status);
 }
