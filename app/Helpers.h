@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,11 @@ QString thumbnailPath();
 QString formatPlayTime(int seconds);
 QString
 reformatDateTime(const QString &text, const QString &inputFormat, const QString &outputFormat);
+// dateTime as yyyy-MM-ddTHH:mm:ss (its date and time as they stand) in ASCII
+// digits: in Qt 5 QDateTime::toString writes the digits of the user's locale,
+// and times that are stored or exported are read back by programs. Empty for
+// an invalid dateTime.
+QString isoDateTimeText(const QDateTime &dateTime);
 QString formatByteSize(qint64 bytes, int unit);
 QString fileSizeText(const QString &path, int unit);
 bool fileExists(const QString &path);

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -29,7 +30,9 @@ AddLoadWidget::AddLoadWidget(const QString &title, const QStringList &files, QWi
 {
     buildForm(title);
     m_connectLable->setText(tr("Please wait: %1/%2", "加载进度").arg(0).arg(m_totalCount));
-    m_importTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmsszzz"));
+    // Read back with the C locale's digits (CustomListItem).
+    m_importTime
+        = QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyyMMddhhmmsszzz"));
 
     connect(m_cancelButton, &QPushButton::clicked, this, &AddLoadWidget::on_cancelButton_clicked);
     startBatch();

@@ -1,5 +1,6 @@
 #include "library/RecordClock.h"
 
+#include "app/Helpers.h"
 #include "library/GreatCircle.h"
 #include "library/VideoMessage.h"
 
@@ -157,8 +158,7 @@ void apply(VideoMessage &record)
     QDateTime start = nameTime(record.fileName);
     if (!start.isValid())
         start = containerTime(record.creationTime);
-    record.startTime
-        = start.isValid() ? start.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) : QString();
+    record.startTime = isoDateTimeText(start);
     const bool hasStart = start.isValid();
     const qint64 startSeconds = hasStart ? start.toSecsSinceEpoch() : 0;
 
@@ -293,7 +293,7 @@ QString localText(const VideoMessage &record, const QDateTime &utc)
 
 QString utcText(const QDateTime &utc)
 {
-    return utc.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ"));
+    return utc.isValid() ? isoDateTimeText(utc.toUTC()) + QLatin1Char('Z') : QString();
 }
 
 QDateTime parseUtc(const QString &text)

@@ -1,5 +1,6 @@
 #include "telemetry/Mp4Probe.h"
 
+#include "app/Helpers.h"
 #include "telemetry/LibavProbe.h"
 #include "telemetry/Mp4BoxFile.h"
 
@@ -277,8 +278,7 @@ bool Reader::readMvhd(const Box &box, Movie *movie)
         // Years outside 1970..9999 are formatted differently by gmtime; leave them.
         if (sinceEpoch < 0 || sinceEpoch >= 253402300800LL)
             return false;
-        movie->creationTime = QDateTime::fromSecsSinceEpoch(sinceEpoch, Qt::UTC)
-                                  .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))
+        movie->creationTime = isoDateTimeText(QDateTime::fromSecsSinceEpoch(sinceEpoch, Qt::UTC))
             + QStringLiteral(".000000Z");
     }
     return true;

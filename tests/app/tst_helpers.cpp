@@ -17,6 +17,8 @@ private slots:
     void chinaRegion();
     void formatPlayTime_data();
     void formatPlayTime();
+    void isoDateTimeText_data();
+    void isoDateTimeText();
     void formatByteSize_data();
     void formatByteSize();
     void fileSizeTextHandlesFilesBeyond2GiB();
@@ -52,6 +54,36 @@ void TestHelpers::chinaRegion()
     QFETCH(bool, inside);
     QCOMPARE(isInChina(lat, lon), inside);
     QCOMPARE(ZCChinaLocation().isInRegion(lat, lon), inside);
+}
+
+void TestHelpers::isoDateTimeText_data()
+{
+    QTest::addColumn<QDateTime>("dateTime");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("recording") << QDateTime({2023, 5, 1}, {12, 0, 3}, Qt::UTC)
+                               << "2023-05-01T12:00:03";
+    QTest::newRow("midnight") << QDateTime({1970, 1, 1}, {0, 0}, Qt::UTC) << "1970-01-01T00:00:00";
+    QTest::newRow("as it stands, not in UTC")
+        << QDateTime({2024, 12, 31}, {23, 59, 59}, Qt::OffsetFromUTC, 3600)
+        << "2024-12-31T23:59:59";
+    QTest::newRow("short year") << QDateTime({5, 2, 3}, {4, 5, 6}, Qt::UTC)
+                                << "0005-02-03T04:05:06";
+    QTest::newRow("last four-digit year")
+        << QDateTime({9999, 12, 31}, {23, 59, 59}, Qt::UTC) << "9999-12-31T23:59:59";
+    QTest::newRow("five-digit year")
+        << QDateTime({10000, 1, 1}, {0, 0}, Qt::UTC) << "10000-01-01T00:00:00";
+    QTest::newRow("invalid") << QDateTime() << QString();
+}
+
+void TestHelpers::isoDateTimeText()
+{
+    QFETCH(QDateTime, dateTime);
+    QFETCH(QString, text);
+    QCOMPARE(::isoDateTimeText(dateTime), text);
+    // Whatever the locale: Qt 5 writes the user's digits (Arabic-Indic ones
+    // for Arabic) through QDateTime::toString.
+    QCOMPARE(::isoDateTimeText(dateTime),
+             QLocale::c().toString(dateTime, QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
 }
 
 void TestHelpers::formatPlayTime_data()

@@ -185,6 +185,8 @@ private slots:
     void exporterBatch_data();
     void exporterBatch();
     void exporterTimes();
+    void namesAndTimesWhateverTheLocale_data();
+    void namesAndTimesWhateverTheLocale();
     void exporterTrips();
 
 private:
@@ -871,6 +873,53 @@ void TelemetryMediaTest::exporterTimes()
     QCOMPARE(properties.value("start").toString(), utcOn(0));
     QCOMPARE(properties.value("end").toString(), utcOn(60));
     QVERIFY(properties.value("metres").toDouble() > 1000);
+}
+
+void TelemetryMediaTest::namesAndTimesWhateverTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("name");
+    // Qt 5 formats dates with the digits of the user's locale; times that
+    // are stored and exported must keep ASCII digits. A UTF-8 locale that is
+    // not installed still decodes file names as UTF-8.
+    QTest::newRow("C.utf8") << "C.utf8"
+                            << "路线 2023_0501_120000_F.MOV";
+    QTest::newRow("Arabic-Indic digits") << "ar_EG.UTF-8"
+                                         << "路线 2023_0501_120000_F.MOV";
+    QTest::newRow("Persian digits") << "fa_IR.UTF-8"
+                                    << "路线 2023_0501_120000_F.MOV";
+    QTest::newRow("UTF-8 locale not installed") << "xx_YY.UTF-8"
+                                                << "路线 2023_0501_120000_F.MOV";
+    QTest::newRow("no character set") << "C"
+                                      << "route 2023_0501_120000_F.MOV";
+}
+
+void TelemetryMediaTest::namesAndTimesWhateverTheLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, name);
+    const QString target = m_dir.filePath(name);
+    QFile::remove(target);
+    QVERIFY(QFile::copy(path(clockFront1), target));
+    const auto output = [&target](const QString &localeName, const QStringList &args) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *variable : {"LC_CTYPE", "LANG", "LANGUAGE"})
+            environment.remove(variable);
+        environment.insert("LC_ALL", localeName);
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(KELMORA_TELEMETRY_PROGRAM, args + QStringList {target});
+        process.waitForFinished(60000);
+        return process.exitCode() == 0 ? process.readAllStandardOutput()
+                                       : "failed: " + process.readAllStandardError();
+    };
+    for (const QStringList &args : {QStringList {"--format", "csv"}, QStringList {}}) {
+        const QByteArray reference = output("C.UTF-8", args);
+        QVERIFY(reference.contains(utcOn(3).toUtf8()));
+        QCOMPARE(output(locale, args), reference);
+    }
+    const QJsonObject record = QJsonDocument::fromJson(output(locale, {})).object();
+    QCOMPARE(record.value("startTime").toString(), QString("2023-05-01T12:00:00"));
 }
 
 void TelemetryMediaTest::exporterTrips()
