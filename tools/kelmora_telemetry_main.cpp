@@ -142,10 +142,6 @@ int main(int argc, char *argv[])
     // character set still decides how arguments and file names are decoded,
     // as it would with one; nothing else here reads the C locale.
     Utf8LocaleCodec::install();
-    // A call matches a few short patterns against each file name: compiling
-    // them to machine code would cost more than it saves.
-    if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
-        qputenv("QT_ENABLE_REGEXP_JIT", "0");
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
@@ -277,6 +273,10 @@ int main(int argc, char *argv[])
                                                     : EventDetector::toJson(found))
                 .toUtf8());
     } else if (parser.isSet(trip)) {
+        // Trips match a short pattern against each file name: compiling it to
+        // machine code would cost more than it saves.
+        if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
+            qputenv("QT_ENABLE_REGEXP_JIT", "0");
         out(TelemetryExport::writeTrips(records, chosen).toUtf8());
     } else if (chosen == TelemetryExport::Format::Json) {
         JsonWriter writer;
