@@ -14,6 +14,16 @@ namespace {
 // A read not done yet.
 constexpr qint64 kPending = -2;
 
+// KELMORA_BATCHED_READS=0 reads one at a time: the bytes a process reads
+// then show in /proc/<pid>/io and to strace (io_uring's reads do not), and a
+// kernel whose io_uring misbehaves can be worked around.
+[[maybe_unused]] bool batchesAllowed()
+{
+    bool set = false;
+    const int value = qEnvironmentVariableIntValue("KELMORA_BATCHED_READS", &set);
+    return !set || value != 0;
+}
+
 } // namespace
 
 #ifdef KELMORA_HAVE_LIBURING
@@ -32,7 +42,7 @@ BatchReader::BatchReader(QFile &file, int depth)
     , m_depth(qBound(1, depth, 1024))
 {
 #ifdef KELMORA_HAVE_LIBURING
-    if (m_depth < 2 || file.handle() < 0)
+    if (m_depth < 2 || file.handle() < 0 || !batchesAllowed())
         return;
     auto queue = std::make_unique<Queue>();
     // Refused where the kernel lacks it or a sandbox forbids it: then each

@@ -10,7 +10,8 @@ class QFile;
 // are dear, as in virtual machines, a telemetry stream of thousands of small
 // packets then reads in half the time. Where the system offers no such queue
 // (an older kernel, a sandbox that forbids it, a file without a descriptor)
-// each read is a Platform::readAt. One thread uses an object.
+// each read is a Platform::readAt, as it is with KELMORA_BATCHED_READS=0 in
+// the environment. One thread uses an object.
 class BatchReader
 {
 public:

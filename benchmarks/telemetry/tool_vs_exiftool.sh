@@ -70,8 +70,11 @@ pair_ms() {
 }
 
 # Bytes the command given reads through read(2) and pread(2), all processes.
+# strace sees no reads made in batches (io_uring): kelmora-telemetry makes the
+# same reads one at a time for it.
 bytes_read() {
-    strace -f -qq -e trace=read,pread64 -o /tmp/kelmora-strace.txt "$@" >/dev/null 2>&1 || true
+    KELMORA_BATCHED_READS=0 strace -f -qq -e trace=read,pread64 -o /tmp/kelmora-strace.txt "$@" \
+        >/dev/null 2>&1 || true
     awk -F'= ' '/= [0-9]+$/ { sum += $NF } END { print sum + 0 }' /tmp/kelmora-strace.txt
 }
 

@@ -236,6 +236,9 @@ void TestPlatform::batchReaderAnswersAsReadAt()
     }
     if (!BatchReader(file, 8).batches())
         qInfo("this system reads no batches: only the plain reads were compared");
+    qputenv("KELMORA_BATCHED_READS", "0");
+    QVERIFY(!BatchReader(file, 8).batches());
+    qunsetenv("KELMORA_BATCHED_READS");
 }
 
 #include "tst_platform.moc"
