@@ -101,8 +101,9 @@ void BatchReader::readQueued(Read *reads, int count)
     int submitted = 0;
     while (submitted < queued) {
         const int result = io_uring_submit(&ring);
-        if (result == -EINTR || result == -EAGAIN)
+        if (result == -EINTR)
             continue;
+        // Out of resources, or refused: the rest is read plainly.
         if (result <= 0)
             break;
         submitted += result;
