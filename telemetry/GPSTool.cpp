@@ -17,6 +17,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
@@ -52,6 +53,24 @@ int recordsPerSecondOf(const MediaProbe &media, const MediaStream &stream)
         return 1;
     return perSecond >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
                                                                 : int(perSecond);
+}
+
+// The record of a "gps " box entry from the span read at its offset + from:
+// the marker at offset + 12 tells where the record begins (48 bytes in for
+// 264, else 16); bytes past the end of the file read as zero, and a marker
+// that does not lie whole inside the file as none.
+QByteArray gpsBoxRecord(const Mp4BoxFile::Read &span, int from, qint64 fileSize)
+{
+    const qint64 entry = span.pos - from;
+    const qint64 inFile = qMin(span.got, fileSize - span.pos);
+    quint32 marker = 0;
+    if (entry + 16 <= fileSize && inFile >= 12 - from + 4)
+        marker = qFromLittleEndian<quint32>(span.data + (12 - from));
+    const int start = (marker == 264 ? 48 : 16) - from;
+    QByteArray record(TelemetryFormats::gpsBoxRecordSize, '\0');
+    const qint64 available = qBound<qint64>(0, inFile - start, TelemetryFormats::gpsBoxRecordSize);
+    std::memcpy(record.data(), span.data + start, size_t(available));
+    return record;
 }
 
 } // namespace
@@ -608,26 +627,36 @@ void GPSTool::readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd
     const qint64 tableStart = boxStart + 16;
     const qint64 count
         = std::min<qint64>({qint64(declared), (boxEnd - tableStart) / 8, qint64(maxRecords)});
+    // An entry's marker and record lie in one span from its offset + 12:
+    // the entries are read several spans to a system call.
+    constexpr int spanFrom = 12;
+    constexpr int spanBytes = 48 + TelemetryFormats::gpsBoxRecordSize - spanFrom;
+    constexpr int entriesAtOnce = 16;
+    QByteArray spans(entriesAtOnce * spanBytes, Qt::Uninitialized);
+    Mp4BoxFile::Read reads[entriesAtOnce];
     QByteArray table;
-    QByteArray bytes;
     for (qint64 first = 0; first < count; first += tableBatch) {
         const int n = int(qMin<qint64>(tableBatch, count - first));
         if (!file.readZeroFilled(tableStart + first * 8, n * 8, &table))
             return;
-        for (int i = 0; i < n; ++i) {
-            const qint64 entry = qFromBigEndian<quint32>(table.constData() + i * 8);
-            // A record past the end of the file reads as zeros and still takes
-            // its second, so the later samples stay on theirs.
-            quint32 marker = 0;
-            file.readLe32(entry + 12, &marker);
-            const qint64 start = marker == 264 ? entry + 48 : entry + 16;
-            file.readZeroFilled(start, TelemetryFormats::gpsBoxRecordSize, &bytes);
-            if (TelemetryFormats::isLayoutB(bytes))
-                acceptSample(TelemetryFormats::decodeLayoutB(bytes));
-            else
-                acceptSample(TelemetryFormats::decodeLayoutA(
-                    bytes.left(TelemetryFormats::layoutASize), false, true));
-            ++secondIndex;
+        for (int i = 0; i < n; i += entriesAtOnce) {
+            const int m = qMin(entriesAtOnce, n - i);
+            for (int k = 0; k < m; ++k) {
+                const qint64 entry = qFromBigEndian<quint32>(table.constData() + (i + k) * 8);
+                reads[k] = {entry + spanFrom, spans.data() + k * spanBytes, spanBytes, 0};
+            }
+            file.readMany(reads, m);
+            for (int k = 0; k < m; ++k) {
+                // A record past the end of the file reads as zeros and still
+                // takes its second, so the later samples stay on theirs.
+                const QByteArray bytes = gpsBoxRecord(reads[k], spanFrom, file.size());
+                if (TelemetryFormats::isLayoutB(bytes))
+                    acceptSample(TelemetryFormats::decodeLayoutB(bytes));
+                else
+                    acceptSample(TelemetryFormats::decodeLayoutA(
+                        bytes.left(TelemetryFormats::layoutASize), false, true));
+                ++secondIndex;
+            }
         }
     }
 }

@@ -11,6 +11,8 @@ namespace {
 // Reads up to this size go through the window; it is one page, so the walk
 // of a whole index stays within a few percent of the file.
 constexpr int kWindowBytes = 4096;
+// Reads handed to the system at once by readMany.
+constexpr int kBatchDepth = 16;
 
 } // namespace
 
@@ -47,6 +49,13 @@ qint64 Mp4BoxFile::read(qint64 pos, char *data, int count)
     const qint64 available = qMin<qint64>(count, m_windowPos + m_window.size() - pos);
     std::memcpy(data, m_window.constData() + (pos - m_windowPos), size_t(available));
     return available;
+}
+
+void Mp4BoxFile::readMany(Read *reads, int count)
+{
+    if (!m_batch)
+        m_batch = std::make_unique<BatchReader>(m_file, kBatchDepth);
+    m_batch->read(reads, count);
 }
 
 Mp4BoxFile::Header Mp4BoxFile::readHeader(qint64 pos, qint64 limit, Box *box)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/BatchReader.h"
+
 #include <QByteArray>
 #include <QFile>
+#include <memory>
 
 // Bounded reading of MP4 boxes straight from a file. Every size, count and
 // offset comes from the file and is checked against the enclosing box and
@@ -19,6 +22,7 @@ public:
         qint64 declaredSize = 0;
     };
     enum class Header { Ok, End, Bad };
+    using Read = BatchReader::Read;
 
     explicit Mp4BoxFile(const QString &path);
     bool open();
@@ -37,6 +41,9 @@ public:
     // A big-endian 32-bit value at pos, which must lie inside limit.
     bool readBe32(qint64 pos, qint64 limit, quint32 *value);
     bool readLe32(qint64 pos, quint32 *value);
+    // Many small reads at once, several to a system call where the system
+    // takes them so (BatchReader); each got as Platform::readAt gives it.
+    void readMany(Read *reads, int count);
 
 private:
     // count bytes at pos into data (fewer at the end of the file); small
@@ -48,4 +55,6 @@ private:
     qint64 m_size = 0;
     QByteArray m_window;
     qint64 m_windowPos = -1;
+    // Made on the first readMany.
+    std::unique_ptr<BatchReader> m_batch;
 };

@@ -536,12 +536,20 @@ void TelemetryMediaTest::recordPastTheEnd_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<Mutation>("mutation");
-    // Each moves the record of second 1 far past the end of the file.
+    // Each moves the record of second 1 past the end of the file.
     const quint32 pastTheEnd = 0xFFFF0000u;
     const auto table = [](QByteArray &b, const char *type) { return b.lastIndexOf(type) - 4; };
     QTest::newRow("gps box entry")
         << FixtureNames::gpsBoxA264
         << Mutation([=](QByteArray &b) { setBe32(&b, table(b, "gps ") + 16 + 8 * 1, pastTheEnd); });
+    // Or to the very end: only the record's first bytes are in the file, or
+    // not even the whole marker before it.
+    for (const int back : {20, 14, 12}) {
+        QTest::newRow(qPrintable(QString("gps box entry %1 bytes before the end").arg(back)))
+            << FixtureNames::gpsBoxA264 << Mutation([=](QByteArray &b) {
+                   setBe32(&b, table(b, "gps ") + 16 + 8 * 1, quint32(b.size() - back));
+               });
+    }
     QTest::newRow("block track, chunk offset")
         << FixtureNames::blockChunkOffset
         << Mutation([=](QByteArray &b) { setBe32(&b, table(b, "stco") + 16 + 4 * 1, pastTheEnd); });
