@@ -59,24 +59,12 @@ QString isoDateTimeText(const QDateTime &dateTime)
         return QString();
     const QDate date = dateTime.date();
     const QTime time = dateTime.time();
-    if (date.year() < 0 || date.year() > 9999)
+    if (date.year() < 0)
         return QLocale::c().toString(dateTime, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
-    // Written by hand: a track formats one per second, and the format string
-    // would be parsed again for each.
-    char text[20];
-    const int values[]
-        = {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
-    const char separators[] = "--T::";
-    char *out = text;
-    for (int i = 0; i < 6; ++i) {
-        const int width = i == 0 ? 4 : 2;
-        for (int k = width - 1, v = values[i]; k >= 0; --k, v /= 10)
-            out[k] = char('0' + v % 10);
-        out += width;
-        if (i < 5)
-            *out++ = separators[i];
-    }
-    return QString::fromLatin1(text, int(out - text));
+    // asprintf writes the C locale's digits, and unlike a format string for
+    // QLocale it is not parsed into pieces again for each of a track's times.
+    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d", date.year(), date.month(), date.day(),
+                             time.hour(), time.minute(), time.second());
 }
 
 QString formatByteSize(qint64 bytes, int unit)

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QDateTime>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+class QDateTime;
 
 // Free helpers shared by every subsystem. None keeps state between calls and
 // all are reentrant: worker threads call them too.

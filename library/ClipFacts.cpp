@@ -5,7 +5,6 @@
 
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QRegularExpression>
 #include <QVector>
 #include <algorithm>
 
@@ -91,7 +90,19 @@ ClipFacts ClipFacts::fromJson(const QString &path, const QJsonObject &o)
 QString ClipFacts::channelOf(const QString &path)
 {
     const QFileInfo info(path);
-    QString name = info.fileName();
-    name.remove(QRegularExpression(QStringLiteral("[0-9]{2,}")));
-    return info.path() + QLatin1Char('/') + name.toLower();
+    // By hand rather than with a pattern: compiling one for every file of a
+    // long list cost more than the rest of the work.
+    const QString name = info.fileName();
+    QString kept;
+    kept.reserve(name.size());
+    for (int i = 0; i < name.size();) {
+        int end = i;
+        while (end < name.size() && name[end] >= QLatin1Char('0') && name[end] <= QLatin1Char('9'))
+            ++end;
+        if (end - i >= 2)
+            i = end; // a number goes; a single digit ("_2") stays
+        else
+            kept += name[i++];
+    }
+    return info.path() + QLatin1Char('/') + kept.toLower();
 }

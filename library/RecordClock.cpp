@@ -128,10 +128,6 @@ int localZoneMinutes(qint64 cameraStart)
     return QDateTime(start.date(), start.time(), Qt::LocalTime).offsetFromUtc() / 60;
 }
 
-} // namespace
-
-namespace {
-
 bool isDigitAt(const QString &text, int at)
 {
     return at >= 0 && at < text.size() && text[at] >= QLatin1Char('0')
@@ -158,13 +154,14 @@ void skipOne(const QString &text, int *at, QLatin1String separators)
         ++*at;
 }
 
-// A date and time written as a layout wants it, starting at start and not
-// inside a longer run of digits; *end is where it ends.
+// The fields a file-name layout gives.
 struct NameMatch
 {
     int year = -1, month = -1, day = -1, hour = -1, minute = -1, second = -1;
 };
 
+// Each layout matches at start, not inside a longer run of digits, and sets
+// *end to where the match ends.
 // yyyy[-_]MM[-_]dd[-_T ]HH[-_.]mm[-_.]ss with yyyy from 2000.
 bool matchLong(const QString &name, int start, NameMatch *m, int *end)
 {

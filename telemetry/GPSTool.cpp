@@ -55,18 +55,15 @@ int recordsPerSecondOf(const MediaProbe &media, const MediaStream &stream)
                                                                 : int(perSecond);
 }
 
-// The record of a "gps " box entry from the span read at its offset + from:
-// the marker at offset + 12 tells where the record begins (48 bytes in for
-// 264, else 16); bytes past the end of the file read as zero, and a marker
-// that does not lie whole inside the file as none.
-QByteArray gpsBoxRecord(const Mp4BoxFile::Read &span, int from, qint64 fileSize)
+// The record of a "gps " box entry from the span read from its marker (the
+// entry's offset + 12) on: a marker of 264 puts the record 36 bytes after it,
+// any other 4. Bytes past the end of the file read as zero, and a marker not
+// whole in the file as none.
+QByteArray gpsBoxRecord(const Mp4BoxFile::Read &span, qint64 fileSize)
 {
-    const qint64 entry = span.pos - from;
     const qint64 inFile = qMin(span.got, fileSize - span.pos);
-    quint32 marker = 0;
-    if (entry + 16 <= fileSize && inFile >= 12 - from + 4)
-        marker = qFromLittleEndian<quint32>(span.data + (12 - from));
-    const int start = (marker == 264 ? 48 : 16) - from;
+    const quint32 marker = inFile >= 4 ? qFromLittleEndian<quint32>(span.data) : 0;
+    const int start = marker == 264 ? 36 : 4;
     QByteArray record(TelemetryFormats::gpsBoxRecordSize, '\0');
     const qint64 available = qBound<qint64>(0, inFile - start, TelemetryFormats::gpsBoxRecordSize);
     std::memcpy(record.data(), span.data + start, size_t(available));
@@ -627,10 +624,10 @@ void GPSTool::readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd
     const qint64 tableStart = boxStart + 16;
     const qint64 count
         = std::min<qint64>({qint64(declared), (boxEnd - tableStart) / 8, qint64(maxRecords)});
-    // An entry's marker and record lie in one span from its offset + 12:
-    // the entries are read several spans to a system call.
-    constexpr int spanFrom = 12;
-    constexpr int spanBytes = 48 + TelemetryFormats::gpsBoxRecordSize - spanFrom;
+    // An entry's marker (at its offset + 12) and record lie in one span: the
+    // entries are read several spans to a system call.
+    constexpr int markerAt = 12;
+    constexpr int spanBytes = 36 + TelemetryFormats::gpsBoxRecordSize;
     constexpr int entriesAtOnce = 16;
     QByteArray spans(entriesAtOnce * spanBytes, Qt::Uninitialized);
     Mp4BoxFile::Read reads[entriesAtOnce];
@@ -643,13 +640,13 @@ void GPSTool::readGpsBoxEntries(Mp4BoxFile &file, qint64 boxStart, qint64 boxEnd
             const int m = qMin(entriesAtOnce, n - i);
             for (int k = 0; k < m; ++k) {
                 const qint64 entry = qFromBigEndian<quint32>(table.constData() + (i + k) * 8);
-                reads[k] = {entry + spanFrom, spans.data() + k * spanBytes, spanBytes, 0};
+                reads[k] = {entry + markerAt, spans.data() + k * spanBytes, spanBytes, 0};
             }
             file.readMany(reads, m);
             for (int k = 0; k < m; ++k) {
                 // A record past the end of the file reads as zeros and still
                 // takes its second, so the later samples stay on theirs.
-                const QByteArray bytes = gpsBoxRecord(reads[k], spanFrom, file.size());
+                const QByteArray bytes = gpsBoxRecord(reads[k], file.size());
                 if (TelemetryFormats::isLayoutB(bytes))
                     acceptSample(TelemetryFormats::decodeLayoutB(bytes));
                 else

@@ -59,7 +59,7 @@ QString unreadableReason(const QString &path)
 
 // Parses paths on a few threads, one GPSTool per file; the records come back
 // in the order of paths, so the output equals that of one file at a time.
-// One file alone is read ahead on a second thread instead.
+// One file alone may take a second thread for its own reading instead.
 QList<VideoMessage> parseAll(const QStringList &paths)
 {
     QVector<VideoMessage> records(paths.size());
@@ -273,10 +273,6 @@ int main(int argc, char *argv[])
                                                     : EventDetector::toJson(found))
                 .toUtf8());
     } else if (parser.isSet(trip)) {
-        // Trips match a short pattern against each file name: compiling it to
-        // machine code would cost more than it saves.
-        if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
-            qputenv("QT_ENABLE_REGEXP_JIT", "0");
         out(TelemetryExport::writeTrips(records, chosen).toUtf8());
     } else if (chosen == TelemetryExport::Format::Json) {
         JsonWriter writer;

@@ -227,7 +227,7 @@ void TelemetryFormatsTest::binaryStreamAsEachPacketAlone()
     BinarySampleDecoder decoder;
     GpsItem before;
     for (int step = 0; step < 400; ++step) {
-        QByteArray packet = r;
+        QByteArray packet;
         switch (step % 9) {
         case 1:
             r[100 + step % 3] = char(step % 60);

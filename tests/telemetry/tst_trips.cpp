@@ -77,6 +77,8 @@ private slots:
     void initTestCase();
     void nameTimes_data();
     void nameTimes();
+    void channels_data();
+    void channels();
     void clockRules_data();
     void clockRules();
     void zoneBeyondTwelveHours();
@@ -154,6 +156,43 @@ void TripsTest::nameTimes()
     QFETCH(QString, time);
     const QDateTime found = RecordClock::nameTime(name);
     QCOMPARE(found.isValid() ? found.toString(Qt::ISODate).left(19) : QString(), time);
+}
+
+void TripsTest::channels_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("channel");
+    // Runs of two ASCII digits or more go from the name (not the folder), a
+    // single digit stays, and the rest is lower case.
+    QTest::newRow("front") << "/sd/DCIM/2023_0501_120000_F.MOV"
+                           << "/sd/DCIM/___f.mov";
+    QTest::newRow("rear") << "/sd/DCIM/2023_0501_120000_R.MOV"
+                          << "/sd/DCIM/___r.mov";
+    QTest::newRow("numbered channel") << "/sd/2023_0501_120000_2.MOV"
+                                      << "/sd/___2.mov";
+    QTest::newRow("digits in the folder") << "/card 12/FILE230501-120000F.MOV"
+                                          << "/card 12/file-f.mov";
+    QTest::newRow("runs of one, two, three") << "rel/a1b22c333d.mp4"
+                                             << "rel/a1bcd.mp4";
+    QTest::newRow("non-Latin letters") << "/x/路线 12 Б.mp4"
+                                       << "/x/路线  б.mp4";
+    QTest::newRow("non-ASCII digits stay") << "/x/٢٠٢٣_05.mp4"
+                                           << "/x/٢٠٢٣_.mp4";
+    QTest::newRow("counter") << "/x/NO20230501-120000-000123F.MP4"
+                             << "/x/no--f.mp4";
+    QTest::newRow("one digit alone") << "/x/1.mp4"
+                                     << "/x/1.mp4";
+    QTest::newRow("only a number") << "/x/12"
+                                   << "/x/";
+    QTest::newRow("no folder") << "noslash99X.MP4"
+                               << "./noslashx.mp4";
+}
+
+void TripsTest::channels()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, channel);
+    QCOMPARE(ClipFacts::channelOf(path), channel);
 }
 
 void TripsTest::clockRules_data()
